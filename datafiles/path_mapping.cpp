@@ -1,0 +1,83 @@
+#include "path_mapping.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace datafiles {
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+std::vector<std::string> components(std::string_view text) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : text) {
+        if (c == '\\' || c == '/') {
+            if (!current.empty())
+                parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        parts.push_back(std::move(current));
+    return parts;
+}
+
+} // namespace
+
+std::string findCaseInsensitive(const fs::path& directory, std::string_view name) {
+    std::error_code ec;
+    if (fs::exists(directory / std::string(name), ec))
+        return std::string(name);
+    std::vector<std::string> matches;
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string candidate = it->path().filename().string();
+        if (equalsIgnoringCase(candidate, name))
+            matches.push_back(std::move(candidate));
+    }
+    if (matches.empty())
+        return {};
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+fs::path PathMapper::map(std::string_view typed) const {
+    fs::path base;
+    std::string_view rest = typed;
+    if (rest.size() >= 2 && isDriveLetter(rest[0]) && rest[1] == ':') {
+        const char drive = static_cast<char>(rest[0] | 0x20);
+        base = driveRoot_ / (std::string("drive_") + drive);
+        rest.remove_prefix(2);
+    } else if (!rest.empty() && (rest[0] == '\\' || rest[0] == '/')) {
+        base = "/";
+    } else {
+        base = ".";
+    }
+
+    fs::path result = base;
+    bool existing = true; // while every component so far exists, keep matching case
+    for (const std::string& part : components(rest)) {
+        if (existing && part != "." && part != "..") {
+            const std::string found = findCaseInsensitive(result, part);
+            if (!found.empty()) {
+                result /= found;
+                continue;
+            }
+            existing = false;
+        }
+        result /= part;
+    }
+    return result;
+}
+
+} // namespace datafiles

@@ -1,0 +1,33 @@
+#pragma once
+// Turns a folder text typed the old way ("C:\THAI\") joined with a file name into a
+// native path.
+//
+// Backslashes become '/', repeated separators collapse, a drive prefix "X:" maps to the
+// folder "drive_x" inside the drive root (the folder of the executables), and every
+// component that exists is matched without regard to ASCII letter case. Components that
+// do not exist yet keep the name as given, so a new file is created under that name.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace datafiles {
+
+class PathMapper {
+public:
+    explicit PathMapper(std::filesystem::path driveRoot) : driveRoot_(std::move(driveRoot)) {}
+
+    // `typed` is UTF-8: the folder text exactly as typed, followed by a file name.
+    std::filesystem::path map(std::string_view typed) const;
+
+    const std::filesystem::path& driveRoot() const { return driveRoot_; }
+
+private:
+    std::filesystem::path driveRoot_;
+};
+
+// The component of `directory` whose name equals `name` without regard to ASCII case;
+// the exact name wins, then the first in sorted order. Empty when there is none.
+std::string findCaseInsensitive(const std::filesystem::path& directory, std::string_view name);
+
+} // namespace datafiles

@@ -1,0 +1,352 @@
+#include "console_fixture.h"
+
+#include "platform/fonts.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using platform::Answer;
+using platform::AskedQuestion;
+using platform::DefaultButton;
+using platform::Icon;
+using platform::PrintedPiece;
+
+namespace {
+
+const char kThaiHouse[] = "\xBA\xE9\xD2\xB9"; // บ้าน
+const QString kAnother = QStringLiteral("Wish insert another translate of this word ? (y/n)");
+const QString kNotFound = QStringLiteral("Not Found !");
+
+struct Expected {
+    QString text;
+    QString font;
+    double size;
+    int color;
+};
+
+void comparePieces(const QList<PrintedPiece>& pieces, const QList<Expected>& expected) {
+    QCOMPARE(pieces.size(), expected.size());
+    for (int i = 0; i < pieces.size(); ++i) {
+        const QString where = QStringLiteral("piece %1 (%2)").arg(i).arg(pieces[i].text);
+        QVERIFY2(pieces[i].text == expected[i].text, qPrintable(where));
+        QVERIFY2(pieces[i].fontName == expected[i].font, qPrintable(where));
+        QVERIFY2(pieces[i].fontSize == expected[i].size, qPrintable(where));
+        QVERIFY2(pieces[i].color == expected[i].color, qPrintable(where));
+    }
+}
+
+} // namespace
+
+class TestConsoleLookup : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpAsksForTheFolder();
+    void matchLineHasItsPiecesColoursAndFonts();
+    void threeMatchesAreNumberedThenOfferAnotherTranslation();
+    void notFoundAsksWithTheStopIcon();
+    void initialsChooseTheFile();
+    void crossReferenceAsksAndRedirectsIntoTheSameFile();
+    void listModeShowsPagesOfTwenty();
+    void exitAndHashAreCommands();
+    void unreadableFilesAreReportedAndTheProgramGoesOn();
+    void thaiScriptDirectionIsNotAvailable();
+};
+
+void TestConsoleLookup::startUpAsksForTheFolder() {
+    {
+        ConsoleFixture f;
+        vocaboro::Form1& form = f.start(QString()); // Cancel
+        QCOMPARE(form.datapath(), QStringLiteral("c:\\thai\\"));
+        const AskedQuestion& q = f.dialogs().asked().front();
+        QCOMPARE(q.title, QStringLiteral("Configure VOCABORO Dictionary"));
+        QCOMPARE(q.proposed, QStringLiteral("C:\\THAI\\"));
+        QCOMPARE(q.xTwips, 3000);
+        QCOMPARE(q.yTwips, 2000);
+        // The main screen with a blank console.
+        QVERIFY(form.console()->pieces().isEmpty());
+        for (const char* shown : {"Command3D10", "Command3D11", "Command3", "Command4", "Command5"})
+            QVERIFY2(!f.control<QWidget>(shown)->isHidden(), shown);
+        for (const char* hidden : {"Label14", "Text8", "Command3d9", "Label8", "Text1", "Command1",
+                                   "Command2", "Picture2"})
+            QVERIFY2(f.control<QWidget>(hidden)->isHidden(), hidden);
+        QVERIFY(f.dialogs().problems().isEmpty());
+    }
+    {
+        // "C:\THAI" without a final backslash names a file C:\THAILEXFWD_C.DAT.
+        ConsoleFixture f;
+        f.start(QStringLiteral("C:\\THAI"));
+        f.dialogs().expectMessage(QStringLiteral("\"C:\\THAILEXFWD_C.DAT\""));
+        f.lookUp(QStringLiteral("casa"));
+        QCOMPARE(f.dialogs().problems(), QStringList());
+        QVERIFY(!f.ended());
+    }
+}
+
+void TestConsoleLookup::matchLineHasItsPiecesColoursAndFonts() {
+    ConsoleFixture f;
+    f.writeRecords("LEXFWD_C.DAT", {entry("cane", "maa", "s.m.", "-", "\xCB\xC1\xD2"),
+                                    entry("casa", "baan", "s.f.", "abitazione", kThaiHouse)});
+    f.start();
+    f.dialogs().expectMessage(kAnother, Answer::No);
+    f.lookUp(QStringLiteral("casa"));
+    const QString serif = platform::kSerifFont;
+    comparePieces(f.form().console()->pieces(),
+                  {{" 1 ", serif, 12, 10},
+                   {"> ", serif, 12, 10},
+                   {"casa", serif, 12, 15},
+                   {" (s.f.)", serif, 12, 14},
+                   {" = ", serif, 12, 8},
+                   {QString::fromUtf16(u" บ้าน"), platform::kThaiFixedFont, 30, 15},
+                   {"  [ baan ]", serif, 12, 13},
+                   {"  (abitazione)", serif, 12, 7}});
+    QCOMPARE(f.consoleLines().size(), 1);
+    const AskedQuestion& q = f.dialogs().asked().last();
+    QCOMPARE(q.title, QStringLiteral("Vocaboro Search Engime"));
+    QCOMPARE(q.style.icon, Icon::Question);
+    QCOMPARE(q.style.defaultButton, DefaultButton::Second);
+    // After the look-up: the data file label stays, the input is hidden, the focus is back.
+    auto* label8 = f.control<QLabel>("Label8");
+    QVERIFY(!label8->isHidden());
+    QCOMPARE(label8->text(), QStringLiteral("Datafile : LEXFWD_C.DAT"));
+    QVERIFY(f.control<QWidget>("Text8")->isHidden());
+    QVERIFY(f.control<QWidget>("Label14")->isHidden());
+    QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("Command3D10"));
+    QCOMPARE(f.form().reply(), QStringLiteral("n"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+
+    // No attribute, no Thai, no note: the number, the word, " = ", the counterpart.
+    ConsoleFixture g;
+    g.writeRecords("LEXFWD_A.DAT", {entry("acqua", "naam")});
+    g.start();
+    g.dialogs().expectMessage(kAnother, Answer::No);
+    g.lookUp(QStringLiteral("acqua"));
+    QCOMPARE(g.consoleLines(), QStringList{QStringLiteral(" 1 > acqua =   [ naam ]")});
+    // The Thai font is set for the left-out Thai piece, so the counterpart is printed after
+    // the font is switched back.
+    QCOMPARE(g.form().console()->pieces().last().fontName, platform::kSerifFont);
+}
+
+void TestConsoleLookup::threeMatchesAreNumberedThenOfferAnotherTranslation() {
+    ConsoleFixture f;
+    f.writeRecords("LEXFWD_C.DAT", {entry("casa", "baan"), entry("cane", "maa"),
+                                    entry("casa", "ruean", "s.f.", "formale"),
+                                    entry("casa", "thii yuu"), entry("cena", "aahaan yen")});
+    f.start();
+    f.dialogs().expectMessage(kAnother, Answer::Yes);
+    f.lookUp(QStringLiteral("casa"));
+    const QStringList lines = f.consoleLines();
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[0].startsWith(QStringLiteral(" 1 > casa")));
+    QVERIFY(lines[1].startsWith(QStringLiteral(" 2 > casa (s.f.)")));
+    QVERIFY(lines[2].startsWith(QStringLiteral(" 3 > casa")));
+    QVERIFY(lines[2].contains(QStringLiteral("[ thii yuu ]")));
+    QCOMPARE(f.form().matchCount(), 3);
+    QCOMPARE(f.form().answerCode(), 6);
+    QCOMPARE(f.form().reply(), QStringLiteral("y"));
+    QCOMPARE(f.form().lookupWord(), QStringLiteral("casa"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::notFoundAsksWithTheStopIcon() {
+    ConsoleFixture f;
+    f.writeRecords("LEXFWD_C.DAT", {entry("cane", "maa")});
+    f.start();
+    f.dialogs().expectMessage(kNotFound, Answer::No);
+    f.lookUp(QStringLiteral("casa"));
+    const AskedQuestion& q = f.dialogs().asked().last();
+    QCOMPARE(q.text, QStringLiteral("Not Found ! This Word don't exist in memory-files. Wish insert "
+                                    "this new word ? (y/n)"));
+    QCOMPARE(q.style.icon, Icon::Stop);
+    QCOMPARE(q.style.defaultButton, DefaultButton::Second);
+    QCOMPARE(f.form().lookupFile(), QString());
+    QVERIFY(f.control<QWidget>("Label8")->isHidden());
+    QVERIFY(f.consoleLines().isEmpty());
+
+    // An empty file, and a word with characters the files cannot hold, are not found either.
+    f.writeRecords("LEXFWD_B.DAT", {});
+    f.dialogs().expectMessage(kNotFound, Answer::No);
+    f.lookUp(QStringLiteral("bello"));
+    f.dialogs().expectMessage(kNotFound, Answer::No);
+    f.lookUp(QString::fromUtf16(u"cane\U0001F600"));
+    f.dialogs().expectMessage(kNotFound, Answer::No);
+    f.lookUp(QString::fromUtf16(u"cก"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::initialsChooseTheFile() {
+    ConsoleFixture f;
+    f.writeRecords("LEXFWD_E.DAT", {entry("era", "pen"), entry("\xE8ra", "yuk")});
+    f.writeRecords("LEXFWD_I.DAT", {entry("\xECndice", "dat chanii")});
+    f.writeRecords("LEXFWD_C.DAT", {entry("casa", "baan")});
+    f.start();
+    for (const QString& word : {QStringLiteral("era"), QString::fromUtf16(u"èra"),
+                                QString::fromUtf16(u"ìndice")}) {
+        f.dialogs().expectMessage(kAnother, Answer::No);
+        f.lookUp(word);
+        QCOMPARE(f.consoleLines().size(), 1);
+        QVERIFY(f.consoleLines().first().contains(word));
+    }
+    QCOMPARE(f.form().lookupFile(), QStringLiteral("LEXFWD_I.DAT"));
+    // A capital, a digit, a Thai letter, an emoji: no file, nothing printed, nothing asked.
+    for (const QString& word : {QStringLiteral("Casa"), QStringLiteral("3casa"),
+                                QString::fromUtf16(u"บ้าน"), QString::fromUtf16(u"\U0001F600")}) {
+        f.lookUp(word);
+        QVERIFY(f.consoleLines().isEmpty());
+        QVERIFY(f.control<QWidget>("Label8")->isHidden());
+    }
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::crossReferenceAsksAndRedirectsIntoTheSameFile() {
+    const std::vector<datafiles::DictionaryRecord> words = {
+        entry("perch\xE9", "tham mai", "avv.", "domanda"), pointer("perche", "perch\xE9"),
+        entry("perch\xE9", "phro", "cong.")};
+    {
+        // One question; Yes scans the same file again for the suggestion.
+        ConsoleFixture f;
+        f.writeRecords("LEXFWD_P.DAT", words);
+        f.start();
+        f.dialogs().expectMessage(QString::fromUtf16(u"Maybe you searching [ perché ]  ? (y/n)"),
+                                  Answer::Yes);
+        f.dialogs().expectMessage(kAnother, Answer::No);
+        f.lookUp(QStringLiteral("perche"));
+        const AskedQuestion& q = f.dialogs().asked()[1];
+        QCOMPARE(q.title, QStringLiteral("Vocaboro Intellisense"));
+        QCOMPARE(q.style.icon, Icon::Question);
+        QCOMPARE(q.style.defaultButton, DefaultButton::First);
+        QCOMPARE(f.consoleLines().size(), 2);
+        QVERIFY(f.consoleLines()[1].startsWith(QString::fromUtf16(u" 2 > perché (cong.)")));
+        QCOMPARE(f.form().lookupWord(), QString::fromUtf16(u"perché"));
+        QCOMPARE(f.dialogs().problems(), QStringList());
+    }
+    {
+        // No to every suggestion ends the look-up without the not-found question.
+        ConsoleFixture f;
+        f.writeRecords("LEXFWD_P.DAT", {pointer("perche", "perch\xE9", "percio", "pero")});
+        f.start();
+        f.dialogs().expectMessage(QStringLiteral("[ perch"), Answer::No);
+        f.dialogs().expectMessage(QStringLiteral("[ percio ]"), Answer::No);
+        f.dialogs().expectMessage(QStringLiteral("[ pero ]"), Answer::No);
+        f.lookUp(QStringLiteral("perche"));
+        QVERIFY(f.consoleLines().isEmpty());
+        QCOMPARE(f.dialogs().problems(), QStringList());
+    }
+    {
+        // A suggestion with another initial is still searched in the typed word's file.
+        ConsoleFixture f;
+        f.writeRecords("LEXFWD_K.DAT", {pointer("kasa", "casa"), entry("casa", "in the k file")});
+        f.writeRecords("LEXFWD_C.DAT", {entry("casa", "baan")});
+        f.start();
+        f.dialogs().expectMessage(QStringLiteral("[ casa ]"), Answer::Yes);
+        f.dialogs().expectMessage(kAnother, Answer::No);
+        f.lookUp(QStringLiteral("kasa"));
+        QCOMPARE(f.consoleLines().size(), 1);
+        QVERIFY(f.consoleLines()[0].contains(QStringLiteral("[ in the k file ]")));
+        QCOMPARE(f.form().lookupFile(), QStringLiteral("LEXFWD_K.DAT"));
+        QCOMPARE(f.dialogs().problems(), QStringList());
+    }
+}
+
+void TestConsoleLookup::listModeShowsPagesOfTwenty() {
+    ConsoleFixture f;
+    std::vector<datafiles::DictionaryRecord> records;
+    for (int i = 1; i <= 45; ++i) {
+        records.push_back(entry("b" + std::to_string(i), "p" + std::to_string(i),
+                                i == 3 ? "agg." : "-", i == 4 ? "nota" : "-"));
+        if (i == 10)
+            records.push_back(pointer("bx", "casa")); // takes no number
+    }
+    f.writeRecords("LEXFWD_B.DAT", records);
+    f.start();
+    for (int page = 0; page < 3; ++page)
+        f.dialogs().expectMessage(QStringLiteral("Continue List...?"), Answer::Yes);
+    f.lookUp(QStringLiteral("b*"));
+    const AskedQuestion& q = f.dialogs().asked().last();
+    QCOMPARE(q.title, QStringLiteral("ITALY Vocable List : LEXFWD_B.DAT"));
+    QCOMPARE(q.style.defaultButton, DefaultButton::First);
+    // The last page is on the console: the header, an empty line, entries 41 to 45.
+    const QStringList lines = f.consoleLines();
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines[0], QStringLiteral(" --- List of all words of Data FILE : LEXFWD_B.DAT ---"));
+    QCOMPARE(lines[1], QString());
+    QCOMPARE(lines[2], QStringLiteral(" 41 > b41 = p41"));
+    QCOMPARE(lines[6], QStringLiteral(" 45 > b45 = p45"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+
+    // No after the first page stops there; its entries keep their attribute and note.
+    f.dialogs().expectMessage(QStringLiteral("Continue List...?"), Answer::No);
+    f.lookUp(QStringLiteral("b*xyz"));
+    const QStringList first = f.consoleLines();
+    QCOMPARE(first.size(), 22);
+    QCOMPARE(first[4], QStringLiteral(" 3 > b3 = p3 (agg.)"));
+    QCOMPARE(first[5], QStringLiteral(" 4 > b4 = p4(nota)"));
+    QCOMPARE(first[21], QStringLiteral(" 20 > b20 = p20"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+
+    // The one-letter word "b" is searched as a word.
+    f.dialogs().expectMessage(kNotFound, Answer::No);
+    f.lookUp(QStringLiteral("b"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::exitAndHashAreCommands() {
+    ConsoleFixture f;
+    f.start();
+    f.lookUp(QStringLiteral("#"));
+    // "#" switches to Thai-Italian.
+    QCOMPARE(f.form().direction(), QStringLiteral("T-I"));
+    QVERIFY(f.consoleLines().isEmpty());
+    QVERIFY(!f.ended());
+    f.lookUp(QStringLiteral("exit"));
+    QVERIFY(f.ended());
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::unreadableFilesAreReportedAndTheProgramGoesOn() {
+    ConsoleFixture f;
+    f.start();
+    // No such file.
+    f.dialogs().expectMessage(QStringLiteral("LEXFWD_C.DAT\" could not be read"));
+    f.lookUp(QStringLiteral("casa"));
+    QCOMPARE(f.dialogs().asked().last().style.icon, Icon::Stop);
+    QVERIFY(f.dialogs().asked().last().text.contains(f.folder() + QStringLiteral("LEXFWD_C.DAT")));
+    // A folder where the file should be.
+    std::filesystem::create_directory(f.file("LEXFWD_D.DAT"));
+    f.dialogs().expectMessage(QStringLiteral("it is a folder"));
+    f.lookUp(QStringLiteral("dado"));
+    // A record cut short: the records before it are still shown.
+    f.writeBytes("LEXFWD_E.DAT", "\"era\",\"pen\",\"-\",\"-\",\"@\",\"$\",\"$\"\r\n\"era\",\"khue\"");
+    f.dialogs().expectMessage(QStringLiteral("ends in the middle of a record (line 2)"));
+    f.lookUp(QStringLiteral("era"));
+    QCOMPARE(f.consoleLines().size(), 1);
+    QCOMPARE(f.dialogs().problems(), QStringList());
+    QVERIFY(!f.ended());
+    QVERIFY(f.control<QWidget>("Text8")->isHidden());
+}
+
+void TestConsoleLookup::thaiScriptDirectionIsNotAvailable() {
+    ConsoleFixture f;
+    f.start();
+    f.dialogs().expectMessage(QStringLiteral("Sorry, this function no Available"));
+    f.control<QToolButton>("Command3D12")->click();
+    QCOMPARE(f.dialogs().asked().last().title, QStringLiteral("vocaboro"));
+    QCOMPARE(f.dialogs().asked().last().style.icon, Icon::Information);
+    QCOMPARE(f.form().direction(), QStringLiteral("TX-I"));
+    auto* text8 = f.control<QLineEdit>("Text8");
+    QCOMPARE(text8->font().family(), platform::kThaiFixedFont);
+    text8->setText(QString::fromUtf16(u"บ้าน"));
+    QTest::keyClick(text8, Qt::Key_Return);
+    QVERIFY(f.consoleLines().isEmpty());
+    // The pronunciation buttons say the same and print nothing.
+    f.dialogs().expectMessage(QStringLiteral("Sorry, this function no Available"));
+    f.control<QToolButton>("Command3D1")->click();
+    QCOMPARE(f.control<QLineEdit>("Text7")->text(), QStringLiteral("SORRY! NO AVAILABLE"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+QTEST_MAIN(TestConsoleLookup)
+#include "test_console_lookup.moc"

@@ -1,0 +1,223 @@
+#include "datafiles/file_io.h"
+#include "datafiles/file_naming.h"
+#include "datafiles/record_reader.h"
+#include "datafiles/record_writer.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+using namespace datafiles;
+using namespace std::string_literals;
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+DictionaryRecord casa() {
+    return {"casa", "baan", "-", "-", "\xBA\xE9\xD2\xB9", "$", "$"};
+}
+
+std::string slurp(const std::filesystem::path& p) { return readWholeFile(p).bytes; }
+
+std::string hex(const std::string& bytes) {
+    return QByteArray::fromStdString(bytes).toHex(' ').toUpper().toStdString();
+}
+
+} // namespace
+
+class TestDataFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void workedExampleIsByteExact();
+    void everyByteValueSurvivesWriteAndRead();
+    void readerFieldSyntax();
+    void shortLinesLendFieldsToTheNextRecord();
+    void lineEndsAndTrailingBlankLines();
+    void brokenFilesAreReportedNotCrashed();
+    void forwardNaming_data();
+    void forwardNaming();
+    void reverseNamingAndLoaderNames();
+    void appendCreatesAndAppends();
+    void fileErrorsAreReported();
+};
+
+void TestDataFiles::workedExampleIsByteExact() {
+    const std::string forward = formatRecordLine(casa());
+    QCOMPARE(forward.size(), std::size_t(38));
+    QCOMPARE(hex(forward), "22 63 61 73 61 22 2C 22 62 61 61 6E 22 2C 22 2D 22 2C 22 2D 22 2C 22 BA "
+                           "E9 D2 B9 22 2C 22 24 22 2C 22 24 22 0D 0A"s);
+    const std::string reverse = formatRecordLine(reverseOf(casa()));
+    QCOMPARE(reverse.size(), std::size_t(38));
+    QCOMPARE(hex(reverse), "22 62 61 61 6E 22 2C 22 63 61 73 61 22 2C 22 2D 22 2C 22 2D 22 2C 22 BA "
+                           "E9 D2 B9 22 2C 22 24 22 2C 22 24 22 0D 0A"s);
+}
+
+void TestDataFiles::everyByteValueSurvivesWriteAndRead() {
+    // Every byte but the double quote can stand inside a quoted value, line ends included.
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        if (b != '"')
+            all += static_cast<char>(b);
+    DictionaryRecord r{all, "casa, villa", "   ", "n", "\xA1\xFB", "a.wav", "b.wav"};
+    const std::string bytes = formatRecordLine(r) + formatRecordLine(casa());
+    const ReadAllResult read = readAllRecords(bytes);
+    QVERIFY(!read.truncated);
+    QCOMPARE(read.records.size(), std::size_t(2));
+    QVERIFY(read.records[0] == r);
+    QVERIFY(read.records[1] == casa());
+}
+
+void TestDataFiles::readerFieldSyntax() {
+    // Bare values end at a comma or a line end; leading blanks go, and so do trailing ones.
+    auto one = [](const std::string& bytes) {
+        const ReadAllResult read = readAllRecords(bytes);
+        return read.records.empty() ? DictionaryRecord{} : read.records.front();
+    };
+    QVERIFY(one("casa,baan,-,-,@,$,$\r\n") == (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
+    QVERIFY(one("  casa  ,\t\"baan\" ,-,-,@,$,$\r\n") ==
+            (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
+    // Text between a closing quote and the comma is passed over.
+    QVERIFY(one("\"ca\"sa,b,c,d,e,f,g\r\n").headword == "ca");
+    // Empty values: an empty quoted value and an empty bare one.
+    QVERIFY(one("\"\",,c,d,e,f,g\r\n") == (DictionaryRecord{"", "", "c", "d", "e", "f", "g"}));
+    // The last record may lack its line end.
+    QVERIFY(one("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"").italianSound == "g");
+}
+
+void TestDataFiles::shortLinesLendFieldsToTheNextRecord() {
+    // A line with four fields, then an empty line (one empty value), then two more lines.
+    const std::string bytes = "\"a\",\"b\",\"c\",\"d\"\r\n\r\n\"e\",\"f\"\r\n"
+                              "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\"\r\n";
+    const ReadAllResult read = readAllRecords(bytes);
+    QVERIFY(!read.truncated);
+    QCOMPARE(read.records.size(), std::size_t(2));
+    QVERIFY(read.records[0] == (DictionaryRecord{"a", "b", "c", "d", "", "e", "f"}));
+    QVERIFY(read.records[1] == (DictionaryRecord{"1", "2", "3", "4", "5", "6", "7"}));
+
+    // Seven and seven: two whole records across three lines.
+    const ReadAllResult even = readAllRecords("\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\",\"g\",\"h\"\r\n"
+                                              "\"i\",\"j\",\"k\",\"l\",\"m\",\"n\"\r\n");
+    QVERIFY(!even.truncated);
+    QCOMPARE(even.records.size(), std::size_t(2));
+    QVERIFY(even.records[1] == (DictionaryRecord{"h", "i", "j", "k", "l", "m", "n"}));
+}
+
+void TestDataFiles::lineEndsAndTrailingBlankLines() {
+    const std::string rec = "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"";
+    for (const std::string& end : {"\r\n"s, "\n"s, "\r"s}) {
+        const ReadAllResult read = readAllRecords(rec + end + rec + end);
+        QVERIFY(!read.truncated);
+        QCOMPARE(read.records.size(), std::size_t(2));
+    }
+    // Blank lines after the last record end the file there instead of making a record.
+    const ReadAllResult blank = readAllRecords(rec + "\r\n\r\n\r\n  \r\n");
+    QVERIFY(!blank.truncated);
+    QCOMPARE(blank.records.size(), std::size_t(1));
+    const std::string withBlank = rec + "\r\n\r\n";
+    RecordReader reader(withBlank);
+    QVERIFY(!reader.atEnd());
+    DictionaryRecord r;
+    QCOMPARE(reader.next(r), ReadStatus::Record);
+    QVERIFY(reader.atEnd());
+    QVERIFY(RecordReader("").atEnd());
+}
+
+void TestDataFiles::brokenFilesAreReportedNotCrashed() {
+    // A record cut short after three fields, as after a crash.
+    const std::string good = formatRecordLine(casa());
+    ReadAllResult cut = readAllRecords(good + "\"x\",\"y\",\"z\"");
+    QVERIFY(cut.truncated);
+    QCOMPARE(cut.records.size(), std::size_t(1));
+    QCOMPARE(cut.truncatedLine, std::size_t(2));
+    // A value whose closing quote never comes.
+    cut = readAllRecords(good + "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g");
+    QVERIFY(cut.truncated);
+    // Random bytes of every value, NUL included, and a very long line.
+    std::string noise;
+    for (int i = 0; i < 5000; ++i)
+        noise += static_cast<char>((i * 7919) % 256);
+    readAllRecords(noise);
+    const std::string longValue(1 << 20, 'x');
+    const ReadAllResult big = readAllRecords("\"" + longValue + "\",b,c,d,e,f,g\r\n");
+    QCOMPARE(big.records.size(), std::size_t(1));
+    QCOMPARE(big.records[0].headword.size(), longValue.size());
+}
+
+void TestDataFiles::forwardNaming_data() {
+    QTest::addColumn<std::string>("word");
+    QTest::addColumn<std::string>("writing");
+    QTest::addColumn<std::string>("lookup");
+    QTest::newRow("casa") << "casa"s << "LEXFWD_C.DAT"s << "LEXFWD_C.DAT"s;
+    QTest::newRow("a") << "a"s << "LEXFWD_A.DAT"s << "LEXFWD_A.DAT"s;
+    QTest::newRow("z") << "zucca"s << "LEXFWD_Z.DAT"s << "LEXFWD_Z.DAT"s;
+    QTest::newRow("j") << "jeans"s << "LEXFWD_J.DAT"s << "LEXFWD_J.DAT"s;
+    QTest::newRow("à") << "\xE0"s << "LEXFWD_A.DAT"s << "LEXFWD_A.DAT"s;
+    QTest::newRow("á") << "\xE1"s << ""s << "LEXFWD_A.DAT"s;
+    QTest::newRow("è") << "\xE8ra"s << ""s << "LEXFWD_E.DAT"s;
+    QTest::newRow("é") << "\xE9"s << ""s << "LEXFWD_E.DAT"s;
+    QTest::newRow("ì") << "\xECndice"s << ""s << "LEXFWD_I.DAT"s;
+    QTest::newRow("í") << "\xED"s << ""s << "LEXFWD_I.DAT"s;
+    QTest::newRow("ò") << "\xF2"s << ""s << "LEXFWD_O.DAT"s;
+    QTest::newRow("ó") << "\xF3"s << ""s << "LEXFWD_O.DAT"s;
+    QTest::newRow("ù") << "\xF9"s << ""s << "LEXFWD_U.DAT"s;
+    QTest::newRow("ú") << "\xFA"s << ""s << "LEXFWD_U.DAT"s;
+    QTest::newRow("capital") << "Casa"s << ""s << ""s;
+    QTest::newRow("capital À") << "\xC0"s << ""s << ""s;
+    QTest::newRow("digit") << "3"s << ""s << ""s;
+    QTest::newRow("space") << " casa"s << ""s << ""s;
+    QTest::newRow("sign") << "#"s << ""s << ""s;
+    QTest::newRow("thai byte") << "\xA1"s << ""s << ""s;
+    QTest::newRow("empty") << ""s << ""s << ""s;
+}
+
+void TestDataFiles::forwardNaming() {
+    QFETCH(std::string, word);
+    QFETCH(std::string, writing);
+    QFETCH(std::string, lookup);
+    QCOMPARE(forwardFileForWriting(word).value_or(""), writing);
+    QCOMPARE(forwardFileForLookup(word).value_or(""), lookup);
+}
+
+void TestDataFiles::reverseNamingAndLoaderNames() {
+    QCOMPARE(reverseFile("baan").value_or(""), "LEXREV_B.DAT"s);
+    QCOMPARE(reverseFile("a").value_or(""), "LEXREV_A.DAT"s);
+    QCOMPARE(reverseFile("zz").value_or(""), "LEXREV_Z.DAT"s);
+    for (const std::string& bad : {"\xE0"s, "Baan"s, "1"s, ""s, " b"s})
+        QVERIFY(!reverseFile(bad).has_value());
+    QCOMPARE(letterLoaderFileName(Direction::Forward, 'c'), "\\lexfwd_c.dat"s);
+    QCOMPARE(letterLoaderFileName(Direction::Reverse, 'z'), "\\lexrev_z.dat"s);
+    QCOMPARE(dataFileName(Direction::Reverse, 'Q'), "LEXREV_Q.DAT"s);
+}
+
+void TestDataFiles::appendCreatesAndAppends() {
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.filePath("LEXFWD_C.DAT").toStdString();
+    QVERIFY(appendLine(file, formatRecordLine(casa())).ok());
+    QCOMPARE(slurp(file), formatRecordLine(casa()));
+    DictionaryRecord other = casa();
+    other.counterpart = "ruean";
+    QVERIFY(appendLine(file, formatRecordLine(other)).ok());
+    QCOMPARE(slurp(file), formatRecordLine(casa()) + formatRecordLine(other));
+}
+
+void TestDataFiles::fileErrorsAreReported() {
+    QTemporaryDir dir;
+    const std::filesystem::path root = dir.path().toStdString();
+    QCOMPARE(readWholeFile(root / "missing.dat").error, ENOENT);
+    QCOMPARE(readWholeFile(root).error, EISDIR);
+    { std::ofstream(root / "plain") << "x"; }
+    QCOMPARE(readWholeFile(root / "plain" / "LEXFWD_C.DAT").error, ENOTDIR);
+    QCOMPARE(appendLine(root / "plain" / "LEXFWD_C.DAT", "x").error, ENOTDIR);
+    std::filesystem::create_directory(root / "LEXREV_B.DAT");
+    QCOMPARE(appendLine(root / "LEXREV_B.DAT", "x").error, EISDIR);
+    if (std::filesystem::exists("/dev/full"))
+        QCOMPARE(appendLine("/dev/full", "x\r\n").error, ENOSPC);
+    QVERIFY(!describeError(ENOENT).empty());
+}
+
+QTEST_APPLESS_MAIN(TestDataFiles)
+#include "test_datafiles.moc"

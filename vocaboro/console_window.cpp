@@ -1,0 +1,373 @@
+#include "console_window.h"
+
+#include "artwork.h"
+#include "datafiles/file_io.h"
+#include "platform/enter_clicks.h"
+#include "platform/fonts.h"
+#include "platform/geometry.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using platform::twipsRect;
+
+namespace vocaboro {
+namespace {
+
+const QString kTitle =
+    QStringLiteral("Vocaboro Dictionary   1.0 Beta Release (10082000) - a kit for Italians learning Thai");
+const QString kNotAvailable = QStringLiteral(
+    "Sorry, this function no Available... I working for complete this programs... When i have "
+    "complete this program, update in my web.");
+const QString kDataLabel = QStringLiteral("Datafile : ");
+
+// The window's outer size is 9600 x 6800 twips; the client area is that less the frame.
+constexpr int kClientWidthTwips = 9600 - 120;
+constexpr int kClientHeightTwips = 6800 - 405;
+
+} // namespace
+
+Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), options_(std::move(options)), paths_(options_.driveRoot) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kTitle);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setFixedSize(platform::twipsToPixels(kClientWidthTwips), platform::twipsToPixels(kClientHeightTwips));
+
+    console_ = new platform::ConsoleSurface(this);
+    console_->setObjectName(QStringLiteral("console"));
+    console_->setGeometry(rect());
+    console_->setBackgroundPicture(artwork::consoleBackground());
+    console_->lower();
+
+    createConsoleControls();
+    createEntryPanel();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createConsoleControls() {
+    auto pictureButton = [this](const char* name, const QString& caption, const QColor& back,
+                                int l, int t, int w, int h) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setText(caption);
+        b->setGeometry(twipsRect(l, t, w, h));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setIconSize(QSize(40, 28));
+        b->setFont(platform::makeFont(platform::kSansFont, 8.25));
+        if (back.isValid())
+            b->setStyleSheet(QStringLiteral("QToolButton { background-color: %1; border: 2px outset "
+                                            "#d0d0d0; } QToolButton:focus { border: 2px dotted black; }")
+                                 .arg(back.name()));
+        platform::EnterClicks::install(b);
+        return b;
+    };
+    auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h,
+                         bool bold = true) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(twipsRect(l, t, w, h));
+        if (bold)
+            b->setFont(platform::makeFont(platform::kSerifFont, 9.75, true));
+        platform::EnterClicks::install(b);
+        return b;
+    };
+    auto label = [this](const char* name, const QString& text, const QColor& color, int l, int t,
+                        int w, int h) {
+        auto* lab = new QLabel(text, this);
+        lab->setObjectName(QLatin1String(name));
+        lab->setGeometry(twipsRect(l, t, w, h));
+        lab->setFont(platform::makeFont(platform::kSerifFont, 9.75));
+        lab->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(color.name()));
+        return lab;
+    };
+
+    Command3D10 = pictureButton("Command3D10", QStringLiteral("Italian-Thai"), QColor(0, 192, 0),
+                                6240, 2880, 975, 855);
+    Command3D10->setIcon(artwork::directionIcon("it", "th"));
+    Command3D11 = pictureButton("Command3D11", QStringLiteral("Thai-Italian"), QColor(255, 0, 255),
+                                7320, 2880, 975, 855);
+    Command3D11->setIcon(artwork::directionIcon("th", "it"));
+    Command3D12 = pictureButton("Command3D12", QString::fromUtf16(u"ไทย"), QColor(128, 0, 128),
+                                8400, 2880, 855, 855);
+    Command3D12->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    Command3D12->setFont(platform::makeFont(platform::kThaiButtonFont, 15.75));
+    Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian Pronunce"), QColor(), 6240, 5280,
+                               975, 855);
+    Command3D1->setIcon(artwork::speakerIcon());
+    Command3D2 = pictureButton("Command3D2", QStringLiteral("Thai Pronunce"), QColor(), 7440, 5280,
+                               975, 855);
+    Command3D2->setIcon(artwork::speakerIcon());
+
+    Command5 = button("Command5", QStringLiteral("Insert a New Vocable"), 6240, 4920, 2175, 255);
+    Command5->setStyleSheet(QStringLiteral("background-color: #80c0ff;"));
+    Command3 = button("Command3", QStringLiteral("About"), 8520, 4920, 735, 255, false);
+    Command4 = button("Command4", QStringLiteral("End"), 8520, 5760, 735, 375);
+    Command1 = button("Command1", QStringLiteral("Next... >>"), 7800, 5760, 1455, 375);
+    Command2 = button("Command2", QStringLiteral("Next... >>"), 7800, 5760, 1455, 375);
+    Command3d9 = button("Command3d9", QStringLiteral("Go !"), 8520, 3840, 735, 975, false);
+
+    Label14 = label("Label14", QString(), QColor(255, 140, 0), 1560, 3840, 4575, 375);
+    Label14->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label8 = label("Label8", QStringLiteral("Data file..."), QColor(255, 255, 192), 6240, 4440, 2295, 375);
+    Text8 = new QLineEdit(this);
+    Text8->setObjectName(QStringLiteral("Text8"));
+    Text8->setGeometry(twipsRect(6240, 3840, 2175, 435));
+    Text8->setFont(platform::makeFont(platform::kSerifFont, 9.75));
+    Text8->installEventFilter(this);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(6120, 120, 3255, 2535));
+    Picture1->setPixmap(artwork::mainPicture(Picture1->size()));
+    Picture2 = new QLabel(this);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setGeometry(twipsRect(7320, 480, 1335, 1560));
+    Picture2->setPixmap(artwork::helpPicture(Picture2->size()));
+    Label15 = label("Label15", QStringLiteral("Drawn for the kit"), QColor(192, 192, 192), 6600, 2280,
+                    2655, 375);
+    Label15->setAlignment(Qt::AlignCenter);
+
+    connect(Command3D10, &QToolButton::clicked, this, &Form1::Command3D10_Click);
+    connect(Command3D11, &QToolButton::clicked, this, &Form1::Command3D11_Click);
+    connect(Command3D12, &QToolButton::clicked, this, &Form1::Command3D12_Click);
+    connect(Command3D1, &QToolButton::clicked, this, &Form1::Command3D1_Click);
+    connect(Command3D2, &QToolButton::clicked, this, &Form1::Command3D2_Click);
+    connect(Command3d9, &QPushButton::clicked, this, &Form1::Command3d9_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text8 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Text8_KeyPress(13);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Form_Load() {
+    // The credits window is unloaded here once it exists.
+    move(0, 0);
+    console_->setFontName(platform::kSerifFont);
+    console_->setFontBold(false);
+    console_->setFontItalic(false);
+    console_->setFontSize(10);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10, Label11,
+             Label12, Label13, Label15, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3,
+             Command3D4, Command3D5, Command3D6, Command3D7, Command3D8, Command1, Command2, Picture2})
+        w->hide();
+    console_->cls();
+
+    const QString answer = dialogs_.inputBox(
+        QStringLiteral("Path Folder of locate Data File Library (*.DAT) "),
+        QStringLiteral("Configure VOCABORO Dictionary"), QStringLiteral("C:\\THAI\\"), 3000, 2000);
+    datapath_ = answer.isEmpty() ? QStringLiteral("c:\\thai\\") : answer;
+
+    for (QWidget* w : {static_cast<QWidget*>(Command3D10), static_cast<QWidget*>(Command3D11),
+                       static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
+                       static_cast<QWidget*>(Command5)})
+        w->show();
+    Label14->hide();
+    Text8->hide();
+    Command3d9->hide();
+}
+
+void Form1::setDirectionInput(const QString& direction, const QString& prompt,
+                              const QString& fontName, double size) {
+    console_->cls();
+    Command1->hide();
+    Command2->hide();
+    direction_ = direction;
+    Label14->show();
+    Text8->show();
+    Command3d9->show();
+    Label14->setText(prompt);
+    Text8->clear();
+    Text8->setFont(platform::makeFont(fontName, size));
+    Text8->setFocus();
+}
+
+void Form1::Command3D10_Click() {
+    setDirectionInput(QStringLiteral("I-T"), QStringLiteral("Please, Insert a Italian Word --->>>"),
+                      platform::kSerifFont, 10);
+}
+
+void Form1::Command3D11_Click() {
+    setDirectionInput(QStringLiteral("T-I"), QStringLiteral("Please, Insert a Thailand Word --->>>"),
+                      platform::kSerifFont, 10);
+}
+
+void Form1::Command3D12_Click() {
+    setDirectionInput(QStringLiteral("TX-I"),
+                      QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
+                      platform::kThaiFixedFont, 20);
+    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information}, QStringLiteral("vocaboro"));
+}
+
+void Form1::Text8_KeyPress(int keyAscii) {
+    if (keyAscii != 13)
+        return;
+    if (Text8->text().isEmpty()) {
+        Label8->hide();
+        Command3d9->hide();
+    }
+    Label14->hide();
+    Text8->hide();
+    // Each test reads the direction afresh: "#" switches it, so the next test runs too.
+    if (!Text8->text().isEmpty() && direction_ == QLatin1String("I-T")) {
+        Command3D10->setFocus();
+        vocaboro();
+    }
+    if (ended_)
+        return;
+    if (!Text8->text().isEmpty() && direction_ == QLatin1String("T-I")) {
+        Command3D11->setFocus();
+        lexrev();
+    }
+    if (ended_)
+        return;
+    if (!Text8->text().isEmpty() && direction_ == QLatin1String("TX-I")) {
+        Command3D12->setFocus();
+        LEXREV2();
+    }
+    if (!Command3D10->isHidden() && direction_ == QLatin1String("I-T"))
+        Command3D10->setFocus();
+    if (!Command3D11->isHidden() && direction_ == QLatin1String("T-I"))
+        Command3D11->setFocus();
+    if (!Command3D12->isHidden() && direction_ == QLatin1String("TX-I"))
+        Command3D12->setFocus();
+}
+
+void Form1::Command3d9_Click() {
+    Command1->hide();
+    Command2->hide();
+    Label14->hide();
+    Text8->hide();
+    if (!Text8->text().isEmpty() && direction_ == QLatin1String("I-T"))
+        vocaboro();
+    if (ended_)
+        return;
+    if (!Text8->text().isEmpty() && direction_ == QLatin1String("T-I"))
+        lexrev();
+    if (ended_)
+        return;
+    if (!Text8->text().isEmpty() && direction_ == QLatin1String("TX-I"))
+        LEXREV2();
+    Command3d9->hide();
+}
+
+void Form1::Command3D1_Click() {
+    Command1->hide();
+    Command2->hide();
+    Text7->setText(QStringLiteral("SORRY! NO AVAILABLE"));
+    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information}, QStringLiteral("vocaboro"));
+}
+
+void Form1::Command3D2_Click() {
+    Command1->hide();
+    Command2->hide();
+    Text6->setText(QStringLiteral("SORRY! NO AVAILABLE"));
+    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information}, QStringLiteral("vocaboro"));
+}
+
+void Form1::Command3_Click() {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label9, Label10, Label11, Label12,
+             Label14, Label15, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3, Command3D4,
+             Command3D5, Command3D8})
+        w->hide();
+    Command5->show();
+    console_->cls();
+    help();
+}
+
+void Form1::Command1_Click() { help2(); }
+
+void Form1::Command2_Click() {
+    console_->cls();
+    Command1->hide();
+    Command2->hide();
+    Picture1->show();
+    Picture2->hide();
+    Label15->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command3D1, Command3D2, Command3D10, Command3D11,
+                                                      Command3D12, Command3, Command4, Command5})
+        w->show();
+}
+
+void Form1::Command4_Click() {
+    hide();
+    closeFile1();
+    endProgram();
+}
+
+void Form1::endProgram() {
+    closeFile1();
+    ended_ = true;
+    if (options_.endProgram)
+        options_.endProgram();
+}
+
+platform::Answer Form1::ask(const QString& text, platform::MessageStyle style, const QString& title) {
+    const platform::Answer answer = dialogs_.messageBox(text, style, title);
+    answerCode_ = static_cast<int>(answer);
+    return answer;
+}
+
+void Form1::reportFileProblem(const QString& path, const QString& reason) {
+    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: %2.").arg(path, reason),
+                        {platform::Buttons::Ok, platform::Icon::Stop}, QStringLiteral("vocaboro"));
+}
+
+bool Form1::openFile1() {
+    closeFile1();
+    const QString typed = typedPath(lookupFile_);
+    const std::filesystem::path native = paths_.map(typed.toStdString());
+    datafiles::ReadFileResult read = datafiles::readWholeFile(native);
+    if (!read.ok()) {
+        reportFileProblem(typed, QString::fromStdString(datafiles::describeError(read.error)));
+        return false;
+    }
+    file1_.emplace();
+    file1_->bytes = std::move(read.bytes);
+    file1_->reader.emplace(file1_->bytes);
+    return true;
+}
+
+void Form1::closeFile1() { file1_.reset(); }
+
+bool Form1::readRecord1() {
+    const std::size_t line = file1_->reader->line();
+    if (file1_->reader->next(record_) == datafiles::ReadStatus::Truncated) {
+        reportFileProblem(typedPath(lookupFile_),
+                          QStringLiteral("it ends in the middle of a record (line %1)").arg(line));
+        return false;
+    }
+    file1_->readAny = true;
+    return true;
+}
+
+// Filled in with the Thai-to-Italian look-up, the entry panel and the help pages.
+void Form1::lexrev() {}
+void Form1::LEXREV2() {}
+void Form1::neww() {}
+void Form1::newwt() {}
+void Form1::help() {}
+void Form1::help2() {}
+
+} // namespace vocaboro

@@ -1,0 +1,187 @@
+#pragma once
+// Vocaboro's one working window: a console printed in colour, the direction buttons, the
+// word input, the help pages and the new-word entry panel, all on one surface.
+
+#include "datafiles/dictionary_record.h"
+#include "datafiles/file_naming.h"
+#include "datafiles/path_mapping.h"
+#include "datafiles/record_reader.h"
+#include "platform/console_surface.h"
+#include "platform/dialogs.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace vocaboro {
+
+struct ConsoleOptions {
+    // Where a drive prefix such as "C:" of a typed folder leads: drive_c inside it.
+    std::filesystem::path driveRoot;
+    // Ends the program ("exit", "End").
+    std::function<void()> endProgram;
+};
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Event handlers.
+    void Form_Load();
+    void Command3D10_Click();
+    void Command3D11_Click();
+    void Command3D12_Click();
+    void Text8_KeyPress(int keyAscii);
+    void Command3d9_Click();
+    void Command3D1_Click();
+    void Command3D2_Click();
+    void Command3_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command4_Click();
+
+    // Procedures.
+    void vocaboro();
+    void lexrev();
+    void LEXREV2();
+    void neww();
+    void newwt();
+    void help();
+    void help2();
+
+    // Console state, read by tests and by the entry panel.
+    const QString& datapath() const { return datapath_; }
+    const QString& direction() const { return direction_; }
+    const QString& lookupWord() const { return lookupWord_; }
+    const QString& lookupPronunciation() const { return lookupPronunciation_; }
+    const QString& lookupFile() const { return lookupFile_; }
+    int matchCount() const { return matchCount_; }
+    int answerCode() const { return answerCode_; }
+    const QString& reply() const { return reply_; }
+    const datafiles::DictionaryRecord& record() const { return record_; }
+    bool hasEnded() const { return ended_; }
+    platform::ConsoleSurface* console() const { return console_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // What differs between the two look-up directions.
+    struct LookupKind {
+        datafiles::Direction files;
+        QString Form1::*word;
+        bool crossReferences;
+        QString hashDirection; // direction after the word "#"
+        QString listTitle;
+        void (Form1::*insert)();
+        bool hideDataLabelAtEnd;
+        QToolButton* Form1::*directionButton;
+    };
+    enum class ScanOutcome { Done, Redirect };
+
+    void createConsoleControls();
+    void createEntryPanel();
+    void runLookup(const LookupKind& kind);
+    ScanOutcome scan(const LookupKind& kind);
+    bool crossReference(const LookupKind& kind);
+    void endOfSearch(const LookupKind& kind, bool lastRecordMatched);
+    void listMode(const LookupKind& kind);
+    void commonEnd(const LookupKind& kind);
+    void printMatchLine();
+    void printListEntry(int number);
+    void listHeader();
+
+    bool openFile1();
+    void closeFile1();
+    bool readRecord1(); // false when the file ends inside a record (reported)
+    QString typedPath(const QString& fileName) const { return datapath_ + fileName; }
+    void reportFileProblem(const QString& path, const QString& reason);
+    void endProgram();
+    void setDirectionInput(const QString& direction, const QString& prompt, const QString& font,
+                           double size);
+    platform::Answer ask(const QString& text, platform::MessageStyle style, const QString& title);
+
+    platform::Dialogs& dialogs_;
+    ConsoleOptions options_;
+    datafiles::PathMapper paths_;
+
+    // Console state.
+    QString datapath_;
+    QString direction_;
+    QString lookupWord_;
+    QString lookupPronunciation_;
+    QString lookupFile_;
+    int matchCount_ = 0;
+    int answerCode_ = 0;
+    QString reply_;
+    datafiles::DictionaryRecord record_;
+    bool ended_ = false;
+
+    // File 1, the data file of the running look-up: its bytes and the reader over them.
+    struct OpenFile {
+        std::string bytes;
+        std::optional<datafiles::RecordReader> reader;
+        bool readAny = false;
+    };
+    std::optional<OpenFile> file1_;
+
+    platform::ConsoleSurface* console_ = nullptr;
+
+    // Controls, under their designer names.
+    QToolButton* Command3D10 = nullptr;
+    QToolButton* Command3D11 = nullptr;
+    QToolButton* Command3D12 = nullptr;
+    QToolButton* Command3D1 = nullptr;
+    QToolButton* Command3D2 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLineEdit* Text8 = nullptr;
+    QPushButton* Command3d9 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Picture1 = nullptr;
+    QLabel* Picture2 = nullptr;
+    QLabel* Label15 = nullptr;
+
+    // The entry panel.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QLineEdit* Text7 = nullptr;
+    QPushButton* Command3D3 = nullptr;
+    QPushButton* Command3D4 = nullptr;
+    QPushButton* Command3D5 = nullptr;
+    QPushButton* Command3D6 = nullptr;
+    QPushButton* Command3D7 = nullptr;
+    QPushButton* Command3D8 = nullptr;
+};
+
+} // namespace vocaboro

@@ -1,0 +1,97 @@
+// The new-word entry panel on the left of the console window.
+
+#include "console_window.h"
+
+#include "platform/enter_clicks.h"
+#include "platform/fonts.h"
+#include "platform/geometry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using platform::twipsRect;
+
+namespace vocaboro {
+void Form1::createEntryPanel() {
+    auto label = [this](const char* name, const QString& caption, int l, int t, int w, int h,
+                        const QString& style) {
+        auto* lab = new QLabel(caption, this);
+        lab->setObjectName(QLatin1String(name));
+        lab->setGeometry(twipsRect(l, t, w, h));
+        lab->setFont(platform::makeFont(platform::kSerifFont, 9.75));
+        lab->setStyleSheet(style);
+        lab->hide();
+        return lab;
+    };
+    auto box = [this](const char* name, int l, int t, int w, int h) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setGeometry(twipsRect(l, t, w, h));
+        edit->setFont(platform::makeFont(platform::kSerifFont, 9.75));
+        edit->hide();
+        return edit;
+    };
+    auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h,
+                         const QString& style) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(twipsRect(l, t, w, h));
+        b->setFont(platform::makeFont(platform::kSerifFont, 9.75, true));
+        if (!style.isEmpty())
+            b->setStyleSheet(style);
+        platform::EnterClicks::install(b);
+        b->hide();
+        return b;
+    };
+
+    const QString rowLabel = QStringLiteral("color: white; background: transparent;");
+    Label1 = label("Label1", QStringLiteral("Italy Word :"), 240, 120, 1215, 255, rowLabel);
+    Label2 = label("Label2", QStringLiteral("attribute :"), 240, 480, 1215, 255, rowLabel);
+    Label3 = label("Label3", QStringLiteral("THAI :"), 240, 960, 1215, 255, rowLabel);
+    Label4 = label("Label4", QStringLiteral("pronunciation :"), 240, 1440, 1215, 255, rowLabel);
+    Label5 = label("Label5", QStringLiteral("notes :"), 240, 1920, 1215, 255, rowLabel);
+    Label6 = label("Label6", QStringLiteral("file waw Thai :"), 240, 2400, 1215, 255, rowLabel);
+    Label7 = label("Label7", QStringLiteral("file wav Italy :"), 240, 2880, 1215, 255, rowLabel);
+
+    Text1 = box("Text1", 1560, 120, 2295, 315);
+    Text2 = box("Text2", 1560, 480, 2295, 315);
+    Text3 = box("Text3", 1560, 840, 4215, 495);
+    Text3->setFont(platform::makeFont(platform::kThaiFixedFont, 20.25));
+    Text4 = box("Text4", 1560, 1440, 2295, 315);
+    Text5 = box("Text5", 1560, 1920, 2295, 315);
+    Text6 = box("Text6", 1560, 2400, 2295, 315);
+    Text7 = box("Text7", 1560, 2880, 2295, 315);
+
+    Label9 = label("Label9", QStringLiteral("file DAT Italy"), 120, 3360, 1575, 255,
+                   QStringLiteral("color: black; background-color: #00ff00;"));
+    Label10 = label("Label10", QStringLiteral("file DAT Thai"), 120, 3840, 1575, 255,
+                    QStringLiteral("color: black; background-color: #00ffff;"));
+    Label12 = label("Label12", QString(), 1800, 3360, 2055, 735,
+                    QStringLiteral("color: white; background-color: #ff0000;"));
+    Label12->setFont(platform::makeFont(platform::kSerifFont, 14.25, true));
+    Label12->setAlignment(Qt::AlignCenter);
+    Label12->setWordWrap(true);
+
+    Command3D4 = button("Command3D4", QStringLiteral("delete ALL field"), 120, 4200, 3735, 255, {});
+    Command3D5 = button("Command3D5", QStringLiteral("CHECK Before Write Files..."), 840, 4560, 2295,
+                        855, QStringLiteral("background-color: #4060ff; color: white;"));
+    Command3D3 = button("Command3D3", QString(), 840, 4560, 2295, 855,
+                        QStringLiteral("background-color: #ff3030; color: white;"));
+    Label11 = label("Label11", QStringLiteral("file 1"), 120, 4560, 3735, 375,
+                    QStringLiteral("color: white; background-color: #c00000;"));
+    Label13 = label("Label13", QStringLiteral("file 2"), 120, 5040, 3735, 375,
+                    QStringLiteral("color: white; background-color: #c00000;"));
+    Command3D6 = button("Command3D6", QStringLiteral("End"), 360, 5520, 1455, 735, {});
+    Command3D8 = button("Command3D8", QStringLiteral("Abort"), 1200, 5520, 1455, 735, {});
+    Command3D7 = button("Command3D7", QStringLiteral("Next..."), 2040, 5520, 1455, 735, {});
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Text3);
+    setTabOrder(Text3, Text4);
+    setTabOrder(Text4, Text5);
+    setTabOrder(Text5, Text6);
+    setTabOrder(Text6, Text7);
+}
+
+} // namespace vocaboro
