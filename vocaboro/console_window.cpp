@@ -61,7 +61,7 @@ void Form1::createConsoleControls() {
         b->setText(caption);
         b->setGeometry(twipsRect(l, t, w, h));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setIconSize(QSize(40, 28));
+        b->setIconSize(QSize(40, 26));
         b->setFont(platform::makeFont(platform::kSansFont, 8.25));
         if (back.isValid())
             b->setStyleSheet(QStringLiteral("QToolButton { background-color: %1; border: 2px outset "
@@ -100,11 +100,14 @@ void Form1::createConsoleControls() {
                                 8400, 2880, 855, 855);
     Command3D12->setToolButtonStyle(Qt::ToolButtonTextOnly);
     Command3D12->setFont(platform::makeFont(platform::kThaiButtonFont, 15.75));
-    Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian Pronunce"), QColor(), 6240, 5280,
+    // The two pronunciation captions wrap onto two lines, as they did on the old buttons.
+    Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian\nPronunce"), QColor(), 6240, 5280,
                                975, 855);
+    Command3D1->setAccessibleName(QStringLiteral("Italian Pronunce"));
     Command3D1->setIcon(artwork::speakerIcon());
-    Command3D2 = pictureButton("Command3D2", QStringLiteral("Thai Pronunce"), QColor(), 7440, 5280,
+    Command3D2 = pictureButton("Command3D2", QStringLiteral("Thai\nPronunce"), QColor(), 7440, 5280,
                                975, 855);
+    Command3D2->setAccessibleName(QStringLiteral("Thai Pronunce"));
     Command3D2->setIcon(artwork::speakerIcon());
 
     Command5 = button("Command5", QStringLiteral("Insert a New Vocable"), 6240, 4920, 2175, 255);
