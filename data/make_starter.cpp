@@ -2,7 +2,7 @@
 // and writer. Files that differ from what this tool wrote last time are the user's own
 // work: they are kept, and nothing is generated over them.
 
-#include "datafiles/file_io.h"
+#include "datafiles/entry_writer.h"
 #include "datafiles/file_naming.h"
 #include "datafiles/record_writer.h"
 #include "thaitext/codec.h"

@@ -19,12 +19,6 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
-    // Closes now and reports the error of close itself.
-    int close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc == 0 ? 0 : errno;
-    }
 
 private:
     int fd_;
@@ -68,42 +62,6 @@ ReadFileResult readWholeFile(const std::filesystem::path& path) {
         filled += static_cast<std::size_t>(got);
     }
     result.bytes.resize(filled);
-    return result;
-}
-
-FileResult appendLine(const std::filesystem::path& path, std::string_view line) {
-    FileResult result;
-    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
-    if (fd.get() < 0) {
-        result.error = errno;
-        return result;
-    }
-    struct stat before {};
-    if (::fstat(fd.get(), &before) != 0) {
-        result.error = errno;
-        return result;
-    }
-    if (S_ISDIR(before.st_mode)) {
-        result.error = EISDIR;
-        return result;
-    }
-    ssize_t written;
-    do {
-        written = ::write(fd.get(), line.data(), line.size());
-    } while (written < 0 && errno == EINTR);
-    if (written != static_cast<ssize_t>(line.size())) {
-        result.error = written < 0 ? errno : EIO;
-        // Leave no torn fragment behind: cut back to the size before this write.
-        if (written > 0 && ::ftruncate(fd.get(), before.st_size) != 0) {
-            // Nothing more can be done; the error above is what the user sees.
-        }
-        return result;
-    }
-    if (::fdatasync(fd.get()) != 0) {
-        result.error = errno;
-        return result;
-    }
-    result.error = fd.close();
     return result;
 }
 

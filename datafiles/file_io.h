@@ -1,5 +1,5 @@
 #pragma once
-// Reading a whole data file in one call and appending one line durably.
+// Reading a whole data file in one call.
 
 #include <filesystem>
 #include <string>
@@ -18,11 +18,6 @@ struct ReadFileResult : FileResult {
 
 // The whole file. A folder where a file is expected fails with EISDIR.
 ReadFileResult readWholeFile(const std::filesystem::path& path);
-
-// Appends `line` to the file, creating it when missing: one write() on a file opened for
-// appending, its result compared with the line's length, then fdatasync before close.
-// A short write fails with EIO after the file has been cut back to its former size.
-FileResult appendLine(const std::filesystem::path& path, std::string_view line);
 
 // A short English reason for an errno value, for the message boxes.
 std::string describeError(int error);

@@ -70,6 +70,8 @@ void ConsoleSurface::setBackgroundPicture(const QPixmap& picture) {
 
 QStringList ConsoleSurface::lines() const {
     QStringList out;
+    for (int i = 0; i < line_; ++i)
+        out.append(QString());
     for (const PrintedPiece& piece : pieces_) {
         while (out.size() <= piece.line)
             out.append(QString());

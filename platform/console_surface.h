@@ -57,7 +57,7 @@ public:
     void setBackgroundPicture(const QPixmap& picture);
 
     const QList<PrintedPiece>& pieces() const { return pieces_; }
-    // All printed text, one string per line, pieces joined.
+    // All printed text, one string per line (ended or begun), pieces joined.
     QStringList lines() const;
 
 protected:

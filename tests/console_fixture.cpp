@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 
 #include <fstream>
 
@@ -36,7 +36,7 @@ vocaboro::Form1& ConsoleFixture::start(const QString& answer) {
 }
 
 void ConsoleFixture::lookUp(const QString& word) {
-    control<QToolButton>("Command3D10")->click();
+    control<QPushButton>("Command3D10")->click();
     auto* text8 = control<QLineEdit>("Text8");
     text8->setText(word);
     QTest::keyClick(text8, Qt::Key_Return);

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 
 using platform::Answer;
 using platform::AskedQuestion;
@@ -136,7 +135,7 @@ void TestConsoleLookup::threeMatchesAreNumberedThenOfferAnotherTranslation() {
                                     entry("casa", "ruean", "s.f.", "formale"),
                                     entry("casa", "thii yuu"), entry("cena", "aahaan yen")});
     f.start();
-    f.dialogs().expectMessage(kAnother, Answer::Yes);
+    f.dialogs().expectMessage(kAnother, Answer::No);
     f.lookUp(QStringLiteral("casa"));
     const QStringList lines = f.consoleLines();
     QCOMPARE(lines.size(), 3);
@@ -145,8 +144,8 @@ void TestConsoleLookup::threeMatchesAreNumberedThenOfferAnotherTranslation() {
     QVERIFY(lines[2].startsWith(QStringLiteral(" 3 > casa")));
     QVERIFY(lines[2].contains(QStringLiteral("[ thii yuu ]")));
     QCOMPARE(f.form().matchCount(), 3);
-    QCOMPARE(f.form().answerCode(), 6);
-    QCOMPARE(f.form().reply(), QStringLiteral("y"));
+    QCOMPARE(f.form().answerCode(), 7);
+    QCOMPARE(f.form().reply(), QStringLiteral("n"));
     QCOMPARE(f.form().lookupWord(), QStringLiteral("casa"));
     QCOMPARE(f.dialogs().problems(), QStringList());
 }
@@ -297,8 +296,14 @@ void TestConsoleLookup::exitAndHashAreCommands() {
     ConsoleFixture f;
     f.start();
     f.lookUp(QStringLiteral("#"));
-    // "#" switches to Thai-Italian.
-    QCOMPARE(f.form().direction(), QStringLiteral("T-I"));
+    // "#" switches to Thai-Italian; the reverse look-up then runs on "#" too and switches back.
+    QCOMPARE(f.form().direction(), QStringLiteral("I-T"));
+    QVERIFY(f.consoleLines().isEmpty());
+    // Typed in the Thai-Italian direction, "#" switches to Italian-Thai.
+    f.control<QPushButton>("Command3D11")->click();
+    f.control<QLineEdit>("Text8")->setText(QStringLiteral("#"));
+    f.control<QPushButton>("Command3d9")->click();
+    QCOMPARE(f.form().direction(), QStringLiteral("I-T"));
     QVERIFY(f.consoleLines().isEmpty());
     QVERIFY(!f.ended());
     f.lookUp(QStringLiteral("exit"));
@@ -332,7 +337,7 @@ void TestConsoleLookup::thaiScriptDirectionIsNotAvailable() {
     ConsoleFixture f;
     f.start();
     f.dialogs().expectMessage(QStringLiteral("Sorry, this function no Available"));
-    f.control<QToolButton>("Command3D12")->click();
+    f.control<QPushButton>("Command3D12")->click();
     QCOMPARE(f.dialogs().asked().last().title, QStringLiteral("vocaboro"));
     QCOMPARE(f.dialogs().asked().last().style.icon, Icon::Information);
     QCOMPARE(f.form().direction(), QStringLiteral("TX-I"));
@@ -343,7 +348,7 @@ void TestConsoleLookup::thaiScriptDirectionIsNotAvailable() {
     QVERIFY(f.consoleLines().isEmpty());
     // The pronunciation buttons say the same and print nothing.
     f.dialogs().expectMessage(QStringLiteral("Sorry, this function no Available"));
-    f.control<QToolButton>("Command3D1")->click();
+    f.control<QPushButton>("Command3D1")->click();
     QCOMPARE(f.control<QLineEdit>("Text7")->text(), QStringLiteral("SORRY! NO AVAILABLE"));
     QCOMPARE(f.dialogs().problems(), QStringList());
 }

@@ -1,4 +1,4 @@
-#include "datafiles/file_io.h"
+#include "datafiles/entry_writer.h"
 #include "datafiles/file_naming.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 
 namespace vocaboro {
 namespace {
@@ -263,7 +262,7 @@ void Form1::commonEnd(const LookupKind& kind) {
     Command3d9->hide();
     if (kind.hideDataLabelAtEnd)
         Label8->hide();
-    QToolButton* button = this->*kind.directionButton;
+    QPushButton* button = this->*kind.directionButton;
     if (!button->isHidden())
         button->setFocus();
 }

@@ -5,13 +5,13 @@
 #include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
+#include "platform/wrap_button.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 
 using platform::twipsRect;
 
@@ -56,23 +56,20 @@ Form1::~Form1() = default;
 void Form1::createConsoleControls() {
     auto pictureButton = [this](const char* name, const QString& caption, const QColor& back,
                                 int l, int t, int w, int h) {
-        auto* b = new QToolButton(this);
+        auto* b = new platform::WrapButton(caption, this);
         b->setObjectName(QLatin1String(name));
-        b->setText(caption);
         b->setGeometry(twipsRect(l, t, w, h));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setIconSize(QSize(40, 26));
         b->setFont(platform::makeFont(platform::kSansFont, 8.25));
         if (back.isValid())
-            b->setStyleSheet(QStringLiteral("QToolButton { background-color: %1; border: 2px outset "
-                                            "#d0d0d0; } QToolButton:focus { border: 2px dotted black; }")
+            b->setStyleSheet(QStringLiteral("background-color: %1; border: 2px outset #d0d0d0;")
                                  .arg(back.name()));
         platform::EnterClicks::install(b);
         return b;
     };
     auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h,
                          bool bold = true) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new platform::WrapButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(twipsRect(l, t, w, h));
         if (bold)
@@ -98,16 +95,12 @@ void Form1::createConsoleControls() {
     Command3D11->setIcon(artwork::directionIcon("th", "it"));
     Command3D12 = pictureButton("Command3D12", QString::fromUtf16(u"ไทย"), QColor(128, 0, 128),
                                 8400, 2880, 855, 855);
-    Command3D12->setToolButtonStyle(Qt::ToolButtonTextOnly);
     Command3D12->setFont(platform::makeFont(platform::kThaiButtonFont, 15.75));
-    // The two pronunciation captions wrap onto two lines, as they did on the old buttons.
-    Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian\nPronunce"), QColor(), 6240, 5280,
+    Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian Pronunce"), QColor(), 6240, 5280,
                                975, 855);
-    Command3D1->setAccessibleName(QStringLiteral("Italian Pronunce"));
     Command3D1->setIcon(artwork::speakerIcon());
-    Command3D2 = pictureButton("Command3D2", QStringLiteral("Thai\nPronunce"), QColor(), 7440, 5280,
+    Command3D2 = pictureButton("Command3D2", QStringLiteral("Thai Pronunce"), QColor(), 7440, 5280,
                                975, 855);
-    Command3D2->setAccessibleName(QStringLiteral("Thai Pronunce"));
     Command3D2->setIcon(artwork::speakerIcon());
 
     Command5 = button("Command5", QStringLiteral("Insert a New Vocable"), 6240, 4920, 2175, 255);
@@ -139,11 +132,11 @@ void Form1::createConsoleControls() {
                     2655, 375);
     Label15->setAlignment(Qt::AlignCenter);
 
-    connect(Command3D10, &QToolButton::clicked, this, &Form1::Command3D10_Click);
-    connect(Command3D11, &QToolButton::clicked, this, &Form1::Command3D11_Click);
-    connect(Command3D12, &QToolButton::clicked, this, &Form1::Command3D12_Click);
-    connect(Command3D1, &QToolButton::clicked, this, &Form1::Command3D1_Click);
-    connect(Command3D2, &QToolButton::clicked, this, &Form1::Command3D2_Click);
+    connect(Command3D10, &QPushButton::clicked, this, &Form1::Command3D10_Click);
+    connect(Command3D11, &QPushButton::clicked, this, &Form1::Command3D11_Click);
+    connect(Command3D12, &QPushButton::clicked, this, &Form1::Command3D12_Click);
+    connect(Command3D1, &QPushButton::clicked, this, &Form1::Command3D1_Click);
+    connect(Command3D2, &QPushButton::clicked, this, &Form1::Command3D2_Click);
     connect(Command3d9, &QPushButton::clicked, this, &Form1::Command3d9_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -152,11 +145,17 @@ void Form1::createConsoleControls() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Text8 && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Text8_KeyPress(13);
-            return true;
+            if (watched == Text8) {
+                Text8_KeyPress(13);
+                return true;
+            }
+            const QLineEdit* boxes[] = {Text1, Text2, Text3, Text4, Text5, Text6, Text7};
+            for (int i = 0; i < 7; ++i)
+                if (watched == boxes[i])
+                    entryKeyPress(i, 13); // the key still reaches the box
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -365,12 +364,5 @@ bool Form1::readRecord1() {
     return true;
 }
 
-// Filled in with the Thai-to-Italian look-up, the entry panel and the help pages.
-void Form1::lexrev() {}
-void Form1::LEXREV2() {}
-void Form1::neww() {}
-void Form1::newwt() {}
-void Form1::help() {}
-void Form1::help2() {}
 
 } // namespace vocaboro

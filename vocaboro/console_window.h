@@ -19,7 +19,6 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QToolButton;
 
 namespace vocaboro {
 
@@ -50,6 +49,24 @@ public:
     void Command2_Click();
     void Command4_Click();
 
+    // The entry panel.
+    void Command5_Click();
+    void Command3D4_Click();
+    void Command3D7_Click();
+    void Command3D6_Click();
+    void Command3D8_Click();
+    void Text1_KeyPress(int keyAscii) { entryKeyPress(0, keyAscii); }
+    void Text2_KeyPress(int keyAscii) { entryKeyPress(1, keyAscii); }
+    void Text3_KeyPress(int keyAscii) { entryKeyPress(2, keyAscii); }
+    void Text4_KeyPress(int keyAscii) { entryKeyPress(3, keyAscii); }
+    void Text5_KeyPress(int keyAscii) { entryKeyPress(4, keyAscii); }
+    void Text6_KeyPress(int keyAscii) { entryKeyPress(5, keyAscii); }
+    void Text7_KeyPress(int keyAscii) { entryKeyPress(6, keyAscii); }
+    void Text1_Change();
+    void Text4_Change();
+    void Command3D5_Click(); // the check
+    void Command3D3_Click(); // the write
+
     // Procedures.
     void vocaboro();
     void lexrev();
@@ -70,6 +87,9 @@ public:
     const QString& reply() const { return reply_; }
     const datafiles::DictionaryRecord& record() const { return record_; }
     bool hasEnded() const { return ended_; }
+    const QString& forwardFile() const { return forwardFile_; }
+    const QString& reverseFile() const { return reverseFile_; }
+    int checkPassed() const { return checkPassed_; }
     platform::ConsoleSurface* console() const { return console_; }
 
 protected:
@@ -85,12 +105,17 @@ private:
         QString listTitle;
         void (Form1::*insert)();
         bool hideDataLabelAtEnd;
-        QToolButton* Form1::*directionButton;
+        QPushButton* Form1::*directionButton;
     };
     enum class ScanOutcome { Done, Redirect };
 
     void createConsoleControls();
     void createEntryPanel();
+    enum class PanelOpener { Button, ItalianLookup, ThaiLookup };
+    void openPanel(PanelOpener opener);
+    void entryKeyPress(int box, int keyAscii);
+    void failCheck(const QString& message);
+    QString checkRepresentable();
     void runLookup(const LookupKind& kind);
     ScanOutcome scan(const LookupKind& kind);
     bool crossReference(const LookupKind& kind);
@@ -127,6 +152,11 @@ private:
     datafiles::DictionaryRecord record_;
     bool ended_ = false;
 
+    // Check and write.
+    QString forwardFile_;
+    QString reverseFile_;
+    int checkPassed_ = 0;
+
     // File 1, the data file of the running look-up: its bytes and the reader over them.
     struct OpenFile {
         std::string bytes;
@@ -138,11 +168,11 @@ private:
     platform::ConsoleSurface* console_ = nullptr;
 
     // Controls, under their designer names.
-    QToolButton* Command3D10 = nullptr;
-    QToolButton* Command3D11 = nullptr;
-    QToolButton* Command3D12 = nullptr;
-    QToolButton* Command3D1 = nullptr;
-    QToolButton* Command3D2 = nullptr;
+    QPushButton* Command3D10 = nullptr;
+    QPushButton* Command3D11 = nullptr;
+    QPushButton* Command3D12 = nullptr;
+    QPushButton* Command3D1 = nullptr;
+    QPushButton* Command3D2 = nullptr;
     QPushButton* Command5 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
+#include "platform/wrap_button.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +35,7 @@ void Form1::createEntryPanel() {
     };
     auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h,
                          const QString& style) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new platform::WrapButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(twipsRect(l, t, w, h));
         b->setFont(platform::makeFont(platform::kSerifFont, 9.75, true));
@@ -67,6 +68,11 @@ void Form1::createEntryPanel() {
                    QStringLiteral("color: black; background-color: #00ff00;"));
     Label10 = label("Label10", QStringLiteral("file DAT Thai"), 120, 3840, 1575, 255,
                     QStringLiteral("color: black; background-color: #00ffff;"));
+    // Wide enough, up to the error box, for "File Italy : LEXFWD_C.DAT".
+    for (QLabel* fileLabel : {Label9, Label10}) {
+        fileLabel->setGeometry(twipsRect(120, fileLabel == Label9 ? 3360 : 3840, 1665, 255));
+        fileLabel->setFont(platform::makeFont(platform::kSerifFont, 7));
+    }
     Label12 = label("Label12", QString(), 1800, 3360, 2055, 735,
                     QStringLiteral("color: white; background-color: #ff0000;"));
     Label12->setFont(platform::makeFont(platform::kSerifFont, 14.25, true));
@@ -86,12 +92,152 @@ void Form1::createEntryPanel() {
     Command3D8 = button("Command3D8", QStringLiteral("Abort"), 1200, 5520, 1455, 735, {});
     Command3D7 = button("Command3D7", QStringLiteral("Next..."), 2040, 5520, 1455, 735, {});
 
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
+        box->installEventFilter(this);
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command3D4, &QPushButton::clicked, this, &Form1::Command3D4_Click);
+    connect(Command3D5, &QPushButton::clicked, this, &Form1::Command3D5_Click);
+    connect(Command3D3, &QPushButton::clicked, this, &Form1::Command3D3_Click);
+    connect(Command3D6, &QPushButton::clicked, this, &Form1::Command3D6_Click);
+    connect(Command3D7, &QPushButton::clicked, this, &Form1::Command3D7_Click);
+    connect(Command3D8, &QPushButton::clicked, this, &Form1::Command3D8_Click);
+
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Text3);
     setTabOrder(Text3, Text4);
     setTabOrder(Text4, Text5);
     setTabOrder(Text5, Text6);
     setTabOrder(Text6, Text7);
+}
+
+} // namespace vocaboro
+
+namespace vocaboro {
+
+void Form1::openPanel(PanelOpener opener) {
+    console_->cls();
+    if (opener == PanelOpener::Button) {
+        Command1->hide();
+        Command2->hide();
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Label5, Label6,
+                                                      Label7, Label9, Label10, Text1, Text2, Text3,
+                                                      Text4, Text5, Text6, Text7, Command3D4,
+                                                      Command3D5, Command3D8})
+        w->show();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label11, Label13, Label12, Command3D3, Command3D6, Command3D7})
+        w->hide();
+    if (opener == PanelOpener::Button) {
+        for (QWidget* w : std::initializer_list<QWidget*>{Command3d9, Command3D10, Command3D11, Command5})
+            w->hide();
+        Command3->show();
+    } else {
+        for (QWidget* w : std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3D12,
+                                                          Command3, Command5})
+            w->hide();
+    }
+    Label8->hide();
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
+        box->clear();
+    if (opener == PanelOpener::ItalianLookup)
+        Text1->setText(lookupWord_);
+    else if (opener == PanelOpener::ThaiLookup)
+        Text4->setText(lookupPronunciation_);
+    Label9->setText(QStringLiteral("file DAT Italy"));
+    Label10->setText(QStringLiteral("file DAT Thai"));
+    Label11->clear();
+    Label12->clear();
+    Label13->clear();
+    if (opener == PanelOpener::Button) {
+        Label14->hide();
+        Text8->hide();
+        Command3D12->hide();
+    }
+    (opener == PanelOpener::ItalianLookup ? Text2 : Text1)->setFocus();
+}
+
+void Form1::neww() { openPanel(PanelOpener::ItalianLookup); }
+void Form1::newwt() { openPanel(PanelOpener::ThaiLookup); }
+void Form1::Command5_Click() { openPanel(PanelOpener::Button); }
+
+void Form1::entryKeyPress(int box, int keyAscii) {
+    if (keyAscii != 13)
+        return;
+    // Enter moves on, refuses to leave an empty key word, and marks an empty optional box.
+    struct Row {
+        QLineEdit* Form1::*box;
+        QWidget* next;
+        const char* marker; // nullptr: a required box
+    };
+    const Row rows[] = {
+        {&Form1::Text1, Text2, nullptr},
+        {&Form1::Text2, Text3, datafiles::kNoAttribute},
+        {&Form1::Text3, Text4, datafiles::kNoThai},
+        {&Form1::Text4, Text5, nullptr},
+        {&Form1::Text5, Text6, datafiles::kNoNote},
+        {&Form1::Text6, Text7, datafiles::kNoSound},
+        {&Form1::Text7, Command3D5, datafiles::kNoSound},
+    };
+    const Row& row = rows[box];
+    QLineEdit* edit = this->*row.box;
+    if (!row.next->isHidden())
+        row.next->setFocus();
+    if (!edit->text().isEmpty())
+        return;
+    if (row.marker)
+        edit->setText(QLatin1String(row.marker));
+    else
+        edit->setFocus();
+}
+
+void Form1::Text1_Change() { Label12->hide(); }
+void Form1::Text4_Change() { Label12->hide(); }
+
+void Form1::Command3D4_Click() {
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
+        box->clear();
+    Label9->clear();
+    Label10->clear();
+    Label12->hide();
+    Command3D3->hide();
+    Text1->setFocus();
+}
+
+void Form1::Command3D7_Click() {
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
+        box->clear();
+    Label9->clear();
+    Label10->clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{Label12, Label11, Label13, Command3D3, Command3D6,
+                                                      Command3D7})
+        w->hide();
+    Command3D5->show();
+    Command3D8->show();
+}
+
+void Form1::Command3D6_Click() {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label9, Label10, Label11, Label12,
+             Label13, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3, Command3D4,
+             Command3D5, Command3D6, Command3D7})
+        w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3D12, Command3,
+                                                      Command4, Command5, Label8})
+        w->show();
+}
+
+void Form1::Command3D8_Click() {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10, Label11,
+             Label12, Label13, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3, Command3D4,
+             Command3D5, Command3D6, Command3D7, Command3D8})
+        w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3D12, Command3,
+                                                      Command4, Command5})
+        w->show();
 }
 
 } // namespace vocaboro
