@@ -1,0 +1,151 @@
+#include "chart_window.h"
+
+#include "artwork.h"
+#include "consonant_table.h"
+#include "program.h"
+#include "platform/fonts.h"
+#include "platform/geometry.h"
+#include "platform/text.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+using platform::twipsRect;
+
+namespace chartola {
+namespace {
+
+const QString kTitle = QStringLiteral("Learning Alphabet THAI      by   https://chartola.example.org");
+
+QString classText(const Consonant& c) {
+    switch (c.letterClass) {
+    case ConsonantClass::Mid: return QStringLiteral("mid class consonant");
+    case ConsonantClass::High: return QStringLiteral("high class consonant");
+    case ConsonantClass::Low: return QStringLiteral("low class consonant");
+    case ConsonantClass::VowelLetter: return QStringLiteral("vowel letter");
+    }
+    return {};
+}
+
+} // namespace
+
+QString letterTooltip(const Consonant& c) {
+    QString tip = QStringLiteral("THAI CHARACTER ") + QLatin1String(c.standardName) +
+                  QStringLiteral("\n") + classText(c);
+    if (c.obsolete)
+        tip += QStringLiteral("\nno longer used");
+    return tip;
+}
+
+Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kTitle);
+    setWindowIcon(artwork::chartIcon());
+    setFixedSize(platform::twipsToPixels(7230), platform::twipsToPixels(6105));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(64, 0, 64));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Label1 = new QLabel(QStringLiteral("Le 46 consonanti Thai"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(2160, 0, 3015, 255));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFont(platform::makeFont(platform::kSansFont, 12));
+    Label1->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
+                              .arg(palette().color(QPalette::HighlightedText).name()));
+
+    for (const Consonant& c : consonantTable()) {
+        auto* button = new QPushButton(QString::number(c.number), this);
+        button->setObjectName(QStringLiteral("Command%1").arg(c.number));
+        button->setGeometry(twipsRect(360 + 840 * c.column(), 480 + 840 * c.row(), 735, 735));
+        button->setFont(platform::makeFont(platform::kThaiFixedFont, 36));
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: "
+                                             "black; border: 2px outset #e0e0e0; padding: 0; }"
+                                             "QPushButton:pressed { border-style: inset; }")
+                                  .arg(c.background.red)
+                                  .arg(c.background.green)
+                                  .arg(c.background.blue));
+        button->setToolTip(letterTooltip(c));
+        connect(button, &QPushButton::clicked, this, [this, n = c.number] { CommandN_Click(n); });
+        letterButtons_[static_cast<std::size_t>(c.number - 1)] = button;
+    }
+
+    auto box = [this](const char* name, int l, int t, int w, int h, const QString& style) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setGeometry(twipsRect(l, t, w, h));
+        edit->setStyleSheet(style);
+        return edit;
+    };
+    Text2 = box("Text2", 5400, 4680, 1575, 285, QStringLiteral("background-color: rgb(255, 255, 192);"));
+    Text2->setAlignment(Qt::AlignCenter);
+    Text1 = box("Text1", 5400, 5040, 1575, 285, {});
+    Text1->setAlignment(Qt::AlignCenter);
+    Text3 = box("Text3", 1200, 5640, 4095, 285, QStringLiteral("background-color: rgb(255, 192, 255);"));
+
+    Command48 = new QPushButton(QStringLiteral("Dictionary"), this);
+    Command48->setObjectName(QStringLiteral("Command48"));
+    Command48->setGeometry(twipsRect(5400, 5400, 1575, 615));
+    Command48->setIcon(artwork::dictionaryPicture());
+    Command48->setIconSize(QSize(49, 19));
+    Command47 = new QPushButton(QStringLiteral("About"), this);
+    Command47->setObjectName(QStringLiteral("Command47"));
+    Command47->setGeometry(twipsRect(360, 5640, 615, 255));
+    connect(Command47, &QPushButton::clicked, this, &Form1::Command47_Click);
+    connect(Command48, &QPushButton::clicked, this, &Form1::Command48_Click);
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, artwork::chartStrip());
+}
+
+void Form1::Form_Load() {
+    SoundPath = program_.dialogs().inputBox(QStringLiteral("Path Folder of locate Sound File(*.wav) "),
+                                            QStringLiteral("Configure Chartola : location of file sound *.wav "),
+                                            QStringLiteral("C:\\THAI\\"), 3000, 2000);
+    main();
+}
+
+void Form1::CommandN_Click(int number) {
+    const Consonant& c = consonant(number);
+    Text1->setText(QString::fromUtf8(c.reading));
+    Text2->setText(QString::fromUtf8(c.nameLine));
+    SoundFile = QString::fromUtf8(c.soundFile);
+    int& toggle = toggles_[static_cast<std::size_t>(number - 1)];
+    toggle = toggle == 0 ? 1 : 0;
+    main();
+}
+
+void Form1::main() {
+    for (const Consonant& c : consonantTable())
+        if (toggles_[static_cast<std::size_t>(c.number - 1)] == 0)
+            letterButtons_[static_cast<std::size_t>(c.number - 1)]->setText(
+                platform::fromThai(std::string(1, static_cast<char>(c.code))));
+    program_.player().setFileName(SoundPath + SoundFile);
+    program_.player().setAutoStart(true);
+}
+
+void Form1::Command47_Click() { program_.show(Window::frmAbout); }
+
+void Form1::Command48_Click() {
+    if (!program_.isLoaded(Window::Form3) && !program_.canLoad(Window::Form3))
+        return; // no dictionary window to go to
+    program_.hide(Window::Form1);
+    program_.hide(Window::Form2);
+    program_.show(Window::Form3);
+}
+
+void Form1::Form_Unload() { program_.unloadAll(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+} // namespace chartola

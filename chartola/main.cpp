@@ -1,0 +1,23 @@
+#include "program.h"
+
+#include "platform/fonts.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_sound_player.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Chartola"));
+    QApplication::setQuitOnLastWindowClosed(false); // the windows end the program themselves
+    platform::installFontSubstitutes();
+
+    const std::filesystem::path driveRoot = QApplication::applicationDirPath().toStdString();
+    platform::QtDialogs dialogs;
+    platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};
+    chartola::Program program({dialogs, player, driveRoot, [] { QCoreApplication::exit(0); }});
+    program.start();
+    if (program.hasEnded())
+        return 0;
+    return app.exec();
+}

@@ -1,0 +1,83 @@
+#include "program.h"
+
+#include "chart_window.h"
+
+namespace chartola {
+
+Program::Program(ProgramServices services) : services_(std::move(services)) {}
+
+Program::~Program() {
+    for (Window w : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout})
+        delete slot(w).data();
+}
+
+QPointer<QWidget>& Program::slot(Window window) {
+    switch (window) {
+    case Window::Form1: return form1_;
+    case Window::Form2: return form2_;
+    case Window::Form3: return form3_;
+    case Window::Form4: return form4_;
+    case Window::frmAbout: return about_;
+    }
+    return form1_;
+}
+
+QWidget* Program::widget(Window window) const {
+    return const_cast<Program*>(this)->slot(window).data();
+}
+
+void Program::start() { show(Window::Form1); }
+
+QWidget* Program::load(Window window) {
+    QPointer<QWidget>& w = slot(window);
+    if (w || unloading_ || ended_)
+        return w;
+    switch (window) {
+    case Window::Form1: {
+        auto* chart = new Form1(*this);
+        w = chart;
+        chart->Form_Load();
+        break;
+    }
+    case Window::Form2:
+    case Window::Form3:
+    case Window::Form4:
+    case Window::frmAbout:
+        break; // these windows come with the dictionary and the credits
+    }
+    return w;
+}
+
+void Program::show(Window window) {
+    if (QWidget* w = load(window))
+        w->show();
+}
+
+void Program::hide(Window window) {
+    if (QWidget* w = widget(window))
+        w->hide();
+}
+
+Form1& Program::chart() {
+    load(Window::Form1);
+    return *static_cast<Form1*>(form1_.data());
+}
+
+void Program::unloadAll() {
+    if (unloading_)
+        return;
+    unloading_ = true;
+    for (Window window : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout}) {
+        QPointer<QWidget>& w = slot(window);
+        if (w) {
+            w->hide();
+            w->deleteLater(); // the window being closed may still be in its own handler
+            w = nullptr;
+        }
+    }
+    ended_ = true;
+    if (services_.endProgram)
+        services_.endProgram();
+}
+
+} // namespace chartola
