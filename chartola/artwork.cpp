@@ -53,4 +53,52 @@ QPixmap dictionaryPicture() {
     return pixmap;
 }
 
+QPixmap dictionaryBackground() {
+    QPixmap pixmap(200, 257);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 200, 257);
+    g.setColorAt(0, QColor(30, 10, 50));
+    g.setColorAt(1, Qt::black);
+    p.fillRect(pixmap.rect(), g);
+    QFont thai(platform::kThaiFixedFont);
+    thai.setPixelSize(40);
+    p.setFont(thai);
+    p.setPen(QColor(70, 40, 90));
+    const char16_t* words[] = {u"คำ", u"ภาษา", u"ไทย"};
+    for (int i = 0; i < 3; ++i)
+        p.drawText(QPointF(20 + 30 * i, 140 + 50 * i), QString::fromUtf16(words[i]));
+    return pixmap;
+}
+
+QPixmap alphabetPicture() {
+    QPixmap pixmap(32, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont thai(platform::kThaiFixedFont);
+    thai.setPixelSize(16);
+    p.setFont(thai);
+    p.setPen(QColor(120, 0, 120));
+    p.drawText(QRectF(0, 0, 32, 18), Qt::AlignCenter, QString::fromUtf16(u"กขค"));
+    return pixmap;
+}
+
+QPixmap loadPicture(bool thaiFirst) {
+    QPixmap pixmap(32, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Two stacked pages with an arrow from the first language to the second.
+    const QColor first = thaiFirst ? QColor(45, 42, 74) : QColor(0, 146, 70);
+    const QColor second = thaiFirst ? QColor(0, 146, 70) : QColor(45, 42, 74);
+    p.fillRect(QRectF(1, 3, 11, 12), first);
+    p.fillRect(QRectF(20, 3, 11, 12), second);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(QPointF(13, 9), QPointF(19, 9));
+    p.drawLine(QPointF(16, 6), QPointF(19, 9));
+    p.drawLine(QPointF(16, 12), QPointF(19, 9));
+    return pixmap;
+}
+
 } // namespace chartola::artwork

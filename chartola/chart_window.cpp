@@ -134,8 +134,6 @@ void Form1::main() {
 void Form1::Command47_Click() { program_.show(Window::frmAbout); }
 
 void Form1::Command48_Click() {
-    if (!program_.isLoaded(Window::Form3) && !program_.canLoad(Window::Form3))
-        return; // no dictionary window to go to
     program_.hide(Window::Form1);
     program_.hide(Window::Form2);
     program_.show(Window::Form3);

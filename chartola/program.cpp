@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "chart_window.h"
+#include "dictionary_window.h"
 
 namespace chartola {
 
@@ -26,7 +27,7 @@ QWidget* Program::widget(Window window) const {
     return const_cast<Program*>(this)->slot(window).data();
 }
 
-void Program::start() { show(Window::Form1); }
+void Program::start() { show(Window::Form3); }
 
 QWidget* Program::load(Window window) {
     QPointer<QWidget>& w = slot(window);
@@ -39,8 +40,13 @@ QWidget* Program::load(Window window) {
         chart->Form_Load();
         break;
     }
+    case Window::Form3: {
+        auto* dictionary = new Form3(*this);
+        w = dictionary;
+        dictionary->Form_Load();
+        break;
+    }
     case Window::Form2:
-    case Window::Form3:
     case Window::Form4:
     case Window::frmAbout:
         break; // these windows come with the dictionary and the credits
@@ -61,6 +67,11 @@ void Program::hide(Window window) {
 Form1& Program::chart() {
     load(Window::Form1);
     return *static_cast<Form1*>(form1_.data());
+}
+
+Form3& Program::dictionary() {
+    load(Window::Form3);
+    return *static_cast<Form3*>(form3_.data());
 }
 
 void Program::unloadAll() {

@@ -15,6 +15,7 @@
 namespace chartola {
 
 class Form1;
+class Form3;
 
 struct ProgramServices {
     platform::Dialogs& dialogs;
@@ -41,13 +42,15 @@ public:
     void hide(Window window);
     bool isLoaded(Window window) const { return widget(window) != nullptr; }
     // Whether this build has the window at all.
-    bool canLoad(Window window) const { return window == Window::Form1; }
+    bool canLoad(Window window) const { return window == Window::Form1 || window == Window::Form3; }
     // Unloads every window in order and ends the program.
     void unloadAll();
     bool hasEnded() const { return ended_; }
 
     // The chart window, loading it when needed.
     Form1& chart();
+    // The dictionary window, loading it when needed.
+    Form3& dictionary();
     QWidget* widget(Window window) const;
 
     platform::Dialogs& dialogs() { return services_.dialogs; }

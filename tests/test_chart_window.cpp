@@ -1,5 +1,6 @@
 #include "chartola/chart_window.h"
 #include "chartola/consonant_table.h"
+#include "chartola/dictionary_window.h"
 #include "chartola/program.h"
 #include "platform/fonts.h"
 #include "platform/qt_sound_player.h"
@@ -37,8 +38,11 @@ struct Chart {
 
     explicit Chart(const QString& folder) {
         platform::installFontSubstitutes();
+        // The dictionary window comes first; its "Alphabet" opens the chart.
+        dialogs.expectInput(QStringLiteral("DataBase"), QStringLiteral("C:\\THAI\\"));
         dialogs.expectInput(QStringLiteral("Path Folder of locate Sound File(*.wav) "), folder);
         program.start();
+        program.dictionary().Command1_Click();
     }
     chartola::Form1& form() { return program.chart(); }
     template <typename T> T* control(const QString& name) { return form().findChild<T*>(name); }
@@ -93,7 +97,7 @@ void TestChartWindow::tableInvariants() {
 
 void TestChartWindow::loadShowsLettersAndHandsThePlayerTheFolder() {
     Chart chart(QStringLiteral("C:\\THAI\\"));
-    const platform::AskedQuestion& q = chart.dialogs.asked().front();
+    const platform::AskedQuestion& q = chart.dialogs.asked().at(1);
     QCOMPARE(q.title, QStringLiteral("Configure Chartola : location of file sound *.wav "));
     QCOMPARE(q.proposed, QStringLiteral("C:\\THAI\\"));
     QCOMPARE(q.xTwips, 3000);
