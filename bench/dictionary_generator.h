@@ -1,0 +1,21 @@
+#pragma once
+// Generates a large dictionary in the kit's file format: realistic word lengths, Thai
+// bytes, about one cross-reference record in 50 and some accented initials.
+
+#include <cstddef>
+#include <filesystem>
+
+namespace bench {
+
+struct GeneratedDictionary {
+    std::size_t forwardRecords = 0;
+    std::size_t reverseRecords = 0;
+    std::size_t bytes = 0; // of all 52 files
+};
+
+// Writes the 52 files into `folder`, `recordsPerDirection` records in each direction,
+// spread over the 26 letters. The same seed gives the same files.
+GeneratedDictionary generateDictionary(const std::filesystem::path& folder,
+                                       std::size_t recordsPerDirection, unsigned seed = 1);
+
+} // namespace bench
