@@ -10,6 +10,7 @@
 #include "datafiles/record_reader.h"
 #include "platform/editable_combo.h"
 #include "platform/scripted_dialogs.h"
+#include "platform/test_doubles.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -45,11 +46,6 @@ Fixture& fixture() {
     return f;
 }
 
-struct SilentPlayer : platform::SoundPlayer {
-    void setFileName(const QString&) override {}
-    void setAutoStart(bool) override {}
-};
-
 void BM_ReaderForward(benchmark::State& state) {
     Fixture& f = fixture();
     std::size_t records = 0;
@@ -71,10 +67,12 @@ BENCHMARK(BM_ReaderForward)->Unit(benchmark::kMillisecond);
 void wholeLoad(benchmark::State& state, bool forward) {
     Fixture& f = fixture();
     platform::ScriptedDialogs dialogs;
-    SilentPlayer player;
-    chartola::Program program({dialogs, player, "/nowhere", [] {}});
+    platform::RecordingPlayer player;
+    platform::FakeRegistry registry;
+    platform::FakeLauncher launcher;
+    chartola::Program program({dialogs, player, registry, launcher, "/nowhere", [] {}});
     dialogs.expectInput(QStringLiteral("DataBase"), f.dir.path() + QLatin1Char('/'));
-    program.start();
+    program.show(chartola::Window::Form3);
     chartola::Form3& form = program.dictionary();
     auto* combo = form.findChild<platform::EditableCombo*>(QStringLiteral("Combo1"));
     for (auto _ : state) {

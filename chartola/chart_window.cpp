@@ -1,10 +1,10 @@
 #include "chart_window.h"
 
-#include "artwork.h"
 #include "consonant_table.h"
 #include "program.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
+#include "platform/pictures.h"
 #include "platform/text.h"
 
 #include <QCloseEvent>
@@ -43,7 +43,7 @@ QString letterTooltip(const Consonant& c) {
 Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
-    setWindowIcon(artwork::chartIcon());
+    setWindowIcon(platform::loadIcon("chartola_icon.png"));
     setFixedSize(platform::twipsToPixels(7230), platform::twipsToPixels(6105));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(64, 0, 64));
@@ -90,7 +90,7 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Command48 = new QPushButton(QStringLiteral("Dictionary"), this);
     Command48->setObjectName(QStringLiteral("Command48"));
     Command48->setGeometry(twipsRect(5400, 5400, 1575, 615));
-    Command48->setIcon(artwork::dictionaryPicture());
+    Command48->setIcon(platform::loadIcon("dictionary_button.png"));
     Command48->setIconSize(QSize(49, 19));
     Command47 = new QPushButton(QStringLiteral("About"), this);
     Command47->setObjectName(QStringLiteral("Command47"));
@@ -102,7 +102,8 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
 void Form1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.drawPixmap(0, 0, artwork::chartStrip());
+    static const QPixmap strip = platform::loadPicture("chart_strip.png");
+    painter.drawPixmap(0, 0, strip);
 }
 
 void Form1::Form_Load() {

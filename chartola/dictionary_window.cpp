@@ -1,6 +1,5 @@
 #include "dictionary_window.h"
 
-#include "artwork.h"
 #include "program.h"
 #include "datafiles/file_io.h"
 #include "datafiles/path_mapping.h"
@@ -9,6 +8,7 @@
 #include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
+#include "platform/pictures.h"
 #include "platform/text.h"
 #include "platform/wrap_button.h"
 #include "thaitext/palette.h"
@@ -58,7 +58,7 @@ void restyle(QWidget* widget, const QString& styleSheet) {
 Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Vocaboro Dictionary v.2.0"));
-    setWindowIcon(artwork::chartIcon());
+    setWindowIcon(platform::loadIcon("chartola_icon.png"));
     setFixedSize(platform::twipsToPixels(5310), platform::twipsToPixels(4110));
     // No control sets a font of its own: the whole window uses the old default font.
     setFont(platform::makeFont(platform::kSansFont, 8.25));
@@ -69,7 +69,7 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
 
     auto* background = new QLabel(this);
     background->setObjectName(QStringLiteral("background"));
-    background->setPixmap(artwork::dictionaryBackground());
+    platform::showPicture(background, "dictionary_background.gif");
     background->setGeometry(0, 0, 200, 257);
     background->lower();
 
@@ -143,14 +143,14 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         return b;
     };
     Command1 = button("Command1", QStringLiteral("Alphabet"), 4200, 3000, 975, 615);
-    Command1->setIcon(artwork::alphabetPicture());
+    Command1->setIcon(platform::loadIcon("alphabet_button.png"));
     Command1->setIconSize(QSize(32, 18));
     Command5 = button("Command5", QStringLiteral("Load all..."), 120, 3120, 855, 615);
-    Command5->setIcon(artwork::loadPicture(false));
+    Command5->setIcon(platform::loadIcon("load_forward.png"));
     Command5->setIconSize(QSize(32, 18));
     setButtonLook(Command5, Command5->text(), 12);
     Command6 = button("Command6", QStringLiteral("Load all.."), 1200, 3120, 855, 615);
-    Command6->setIcon(artwork::loadPicture(true));
+    Command6->setIcon(platform::loadIcon("load_reverse.png"));
     Command6->setIconSize(QSize(32, 18));
     setButtonLook(Command6, Command6->text(), 12);
     Command4 = button("Command4", QStringLiteral("Help"), 4200, 3720, 975, 255);
@@ -209,8 +209,6 @@ void Form3::Command1_Click() {
 }
 
 void Form3::Command4_Click() {
-    if (!program_.canLoad(Window::Form4))
-        return; // the notes window comes with the credits
     program_.hide(Window::Form3);
     program_.show(Window::Form4);
 }

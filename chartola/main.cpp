@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
+#include "platform/registry.h"
 
 #include <QApplication>
 
@@ -15,7 +16,9 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path driveRoot = QApplication::applicationDirPath().toStdString();
     platform::QtDialogs dialogs;
     platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};
-    chartola::Program program({dialogs, player, driveRoot, [] { QCoreApplication::exit(0); }});
+    platform::DesktopRegistry registry;
+    platform::DesktopLauncher launcher;
+    chartola::Program program({dialogs, player, registry, launcher, driveRoot, [] { QCoreApplication::exit(0); }});
     program.start();
     if (program.hasEnded())
         return 0;

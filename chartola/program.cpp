@@ -2,6 +2,9 @@
 
 #include "chart_window.h"
 #include "dictionary_window.h"
+#include "about_box.h"
+#include "notes_window.h"
+#include "companion/credits_window.h"
 
 namespace chartola {
 
@@ -27,7 +30,7 @@ QWidget* Program::widget(Window window) const {
     return const_cast<Program*>(this)->slot(window).data();
 }
 
-void Program::start() { show(Window::Form3); }
+void Program::start() { show(Window::Form2); }
 
 QWidget* Program::load(Window window) {
     QPointer<QWidget>& w = slot(window);
@@ -47,9 +50,21 @@ QWidget* Program::load(Window window) {
         break;
     }
     case Window::Form2:
+        w = new companion::Form2(
+            companion::Flavour::Chartola, [this] { show(Window::Form3); }, [this] { unloadAll(); });
+        break;
     case Window::Form4:
-    case Window::frmAbout:
-        break; // these windows come with the dictionary and the credits
+        w = new Form4(*this);
+        break;
+    case Window::frmAbout: {
+        auto* about = new frmAbout(*this);
+        w = about;
+        about->Form_Load();
+        // Beside the chart.
+        if (QWidget* chart = widget(Window::Form1))
+            about->move(chart->frameGeometry().topRight() + QPoint(8, 0));
+        break;
+    }
     }
     return w;
 }
@@ -74,17 +89,24 @@ Form3& Program::dictionary() {
     return *static_cast<Form3*>(form3_.data());
 }
 
+void Program::unload(Window window) {
+    QPointer<QWidget>& w = slot(window);
+    if (!w)
+        return;
+    QWidget* gone = w;
+    w = nullptr;
+    gone->hide();
+    gone->deleteLater();
+}
+
 void Program::unloadAll() {
     if (unloading_)
         return;
     unloading_ = true;
     for (Window window : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout}) {
-        QPointer<QWidget>& w = slot(window);
-        if (w) {
-            w->hide();
-            w->deleteLater(); // the window being closed may still be in its own handler
-            w = nullptr;
-        }
+        if (auto* credits = qobject_cast<companion::Form2*>(widget(window)))
+            credits->unload(); // closing it here is no user's close
+        unload(window); // deleted later: the window being closed may still be in its handler
     }
     ended_ = true;
     if (services_.endProgram)

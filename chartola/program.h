@@ -4,6 +4,7 @@
 // the order Form1, Form2, Form3, Form4, frmAbout, which ends the program.
 
 #include "platform/dialogs.h"
+#include "platform/registry.h"
 #include "platform/sound_player.h"
 
 #include <QPointer>
@@ -20,6 +21,8 @@ class Form3;
 struct ProgramServices {
     platform::Dialogs& dialogs;
     platform::SoundPlayer& player;
+    platform::Registry& registry;
+    platform::ProgramLauncher& launcher;
     std::filesystem::path driveRoot; // where "C:" of a typed folder leads
     std::function<void()> endProgram;
 };
@@ -41,8 +44,8 @@ public:
     // Hides a loaded window; a window not loaded stays so.
     void hide(Window window);
     bool isLoaded(Window window) const { return widget(window) != nullptr; }
-    // Whether this build has the window at all.
-    bool canLoad(Window window) const { return window == Window::Form1 || window == Window::Form3; }
+    // Unloads one window; it is loaded anew the next time it is shown.
+    void unload(Window window);
     // Unloads every window in order and ends the program.
     void unloadAll();
     bool hasEnded() const { return ended_; }
@@ -55,6 +58,8 @@ public:
 
     platform::Dialogs& dialogs() { return services_.dialogs; }
     platform::SoundPlayer& player() { return services_.player; }
+    platform::Registry& registry() { return services_.registry; }
+    platform::ProgramLauncher& launcher() { return services_.launcher; }
     const std::filesystem::path& driveRoot() const { return services_.driveRoot; }
 
 private:

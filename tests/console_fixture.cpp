@@ -27,8 +27,10 @@ void ConsoleFixture::writeBytes(const QString& name, const std::string& bytes) {
 
 vocaboro::Form1& ConsoleFixture::start(const QString& answer) {
     dialogs_.expectInput(QStringLiteral("Path Folder"), answer);
-    form_ = std::make_unique<vocaboro::Form1>(
-        dialogs_, vocaboro::ConsoleOptions{dir_.path().toStdString(), [this] { ended_ = true; }});
+    vocaboro::ConsoleOptions options;
+    options.driveRoot = dir_.path().toStdString();
+    options.endProgram = [this] { ended_ = true; };
+    form_ = std::make_unique<vocaboro::Form1>(dialogs_, std::move(options));
     form_->Form_Load();
     form_->show();
     QApplication::setActiveWindow(form_.get());

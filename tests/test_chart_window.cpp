@@ -1,3 +1,5 @@
+#include "chartola_fixture.h"
+
 #include "chartola/chart_window.h"
 #include "chartola/consonant_table.h"
 #include "chartola/dictionary_window.h"
@@ -23,26 +25,12 @@ using chartola::consonantTable;
 
 namespace {
 
-// Records what the chart hands to the player.
-struct RecordingPlayer : platform::SoundPlayer {
-    QStringList calls;
-    void setFileName(const QString& path) override { calls.append(QStringLiteral("file:") + path); }
-    void setAutoStart(bool on) override { calls.append(on ? QStringLiteral("start") : QStringLiteral("stop")); }
-};
-
-struct Chart {
-    platform::ScriptedDialogs dialogs;
-    RecordingPlayer player;
-    bool ended = false;
-    chartola::Program program{{dialogs, player, "/nowhere", [this] { ended = true; }}};
-
+struct Chart : ChartolaFixture {
     explicit Chart(const QString& folder) {
-        platform::installFontSubstitutes();
         // The dictionary window comes first; its "Alphabet" opens the chart.
-        dialogs.expectInput(QStringLiteral("DataBase"), QStringLiteral("C:\\THAI\\"));
+        chartola::Form3& dictionary = start(QStringLiteral("C:\\THAI\\"));
         dialogs.expectInput(QStringLiteral("Path Folder of locate Sound File(*.wav) "), folder);
-        program.start();
-        program.dictionary().Command1_Click();
+        dictionary.Command1_Click();
     }
     chartola::Form1& form() { return program.chart(); }
     template <typename T> T* control(const QString& name) { return form().findChild<T*>(name); }

@@ -1,3 +1,5 @@
+#include "chartola_fixture.h"
+
 #include "chartola/chart_window.h"
 #include "chartola/dictionary_window.h"
 #include "chartola/program.h"
@@ -21,42 +23,12 @@ using platform::Answer;
 
 namespace {
 
-struct SilentPlayer : platform::SoundPlayer {
-    void setFileName(const QString&) override {}
-    void setAutoStart(bool) override {}
-};
-
 DictionaryRecord entry(const std::string& head, const std::string& counterpart,
                        const std::string& attribute = "-", const std::string& note = "-") {
     return {head, counterpart, attribute, note, "@", "$", "$"};
 }
 
-struct Dictionary {
-    QTemporaryDir dir;
-    platform::ScriptedDialogs dialogs;
-    SilentPlayer player;
-    bool ended = false;
-    chartola::Program program{{dialogs, player, dir.path().toStdString(), [this] { ended = true; }}};
-
-    Dictionary() {
-        platform::installFontSubstitutes();
-        // Every letter has both files, empty unless a test fills one.
-        for (char l = 'A'; l <= 'Z'; ++l)
-            for (auto d : {datafiles::Direction::Forward, datafiles::Direction::Reverse})
-                write(QString::fromStdString(datafiles::dataFileName(d, l)), {});
-    }
-    QString folder() const { return dir.path() + QLatin1Char('/'); }
-    void write(const QString& name, const std::vector<DictionaryRecord>& records) {
-        std::ofstream out((dir.path() + QLatin1Char('/') + name).toStdString(), std::ios::binary | std::ios::trunc);
-        for (const auto& r : records)
-            out << datafiles::formatRecordLine(r);
-    }
-    chartola::Form3& start(const QString& answer) {
-        dialogs.expectInput(QStringLiteral("DataBase File Library"), answer);
-        program.start();
-        return form();
-    }
-    chartola::Form3& start() { return start(folder()); }
+struct Dictionary : ChartolaFixture {
     chartola::Form3& form() { return program.dictionary(); }
     template <typename T> T* control(const char* name) { return form().findChild<T*>(QLatin1String(name)); }
     platform::EditableCombo* combo() { return control<platform::EditableCombo>("Combo1"); }

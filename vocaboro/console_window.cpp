@@ -1,6 +1,6 @@
 #include "console_window.h"
 
-#include "artwork.h"
+#include "platform/pictures.h"
 #include "datafiles/file_io.h"
 #include "platform/enter_clicks.h"
 #include "platform/fonts.h"
@@ -8,6 +8,7 @@
 #include "platform/wrap_button.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,7 @@ Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent
     : QWidget(parent), dialogs_(dialogs), options_(std::move(options)), paths_(options_.driveRoot) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
+    setWindowIcon(platform::loadIcon("vocaboro_icon.png"));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -44,7 +46,7 @@ Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent
     console_ = new platform::ConsoleSurface(this);
     console_->setObjectName(QStringLiteral("console"));
     console_->setGeometry(rect());
-    console_->setBackgroundPicture(artwork::consoleBackground());
+    console_->setBackgroundPicture(platform::loadPicture("console_background.png"));
     console_->lower();
 
     createConsoleControls();
@@ -89,19 +91,19 @@ void Form1::createConsoleControls() {
 
     Command3D10 = pictureButton("Command3D10", QStringLiteral("Italian-Thai"), QColor(0, 192, 0),
                                 6240, 2880, 975, 855);
-    Command3D10->setIcon(artwork::directionIcon("it", "th"));
+    Command3D10->setIcon(platform::loadIcon("direction_it_th.png"));
     Command3D11 = pictureButton("Command3D11", QStringLiteral("Thai-Italian"), QColor(255, 0, 255),
                                 7320, 2880, 975, 855);
-    Command3D11->setIcon(artwork::directionIcon("th", "it"));
+    Command3D11->setIcon(platform::loadIcon("direction_th_it.png"));
     Command3D12 = pictureButton("Command3D12", QString::fromUtf16(u"ไทย"), QColor(128, 0, 128),
                                 8400, 2880, 855, 855);
     Command3D12->setFont(platform::makeFont(platform::kThaiButtonFont, 15.75));
     Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian Pronunce"), QColor(), 6240, 5280,
                                975, 855);
-    Command3D1->setIcon(artwork::speakerIcon());
+    Command3D1->setIcon(platform::loadIcon("speaker.png"));
     Command3D2 = pictureButton("Command3D2", QStringLiteral("Thai Pronunce"), QColor(), 7440, 5280,
                                975, 855);
-    Command3D2->setIcon(artwork::speakerIcon());
+    Command3D2->setIcon(platform::loadIcon("speaker.png"));
 
     Command5 = button("Command5", QStringLiteral("Insert a New Vocable"), 6240, 4920, 2175, 255);
     Command5->setStyleSheet(QStringLiteral("background-color: #80c0ff;"));
@@ -123,11 +125,11 @@ void Form1::createConsoleControls() {
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(6120, 120, 3255, 2535));
-    Picture1->setPixmap(artwork::mainPicture(Picture1->size()));
+    platform::showPicture(Picture1, "console_main.png");
     Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(twipsRect(7320, 480, 1335, 1560));
-    Picture2->setPixmap(artwork::helpPicture(Picture2->size()));
+    platform::showPicture(Picture2, "console_help.png");
     Label15 = label("Label15", QStringLiteral("Drawn for the kit"), QColor(192, 192, 192), 6600, 2280,
                     2655, 375);
     Label15->setAlignment(Qt::AlignCenter);
@@ -162,7 +164,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::Form_Load() {
-    // The credits window is unloaded here once it exists.
+    if (options_.unloadCredits)
+        options_.unloadCredits();
     move(0, 0);
     console_->setFontName(platform::kSerifFont);
     console_->setFontBold(false);
@@ -314,8 +317,25 @@ void Form1::Command2_Click() {
 
 void Form1::Command4_Click() {
     hide();
+    if (options_.showCredits)
+        options_.showCredits();
     closeFile1();
+    if (options_.unloadCredits)
+        options_.unloadCredits();
     endProgram();
+}
+
+void Form1::Form_Terminate() {
+    closeFile1();
+    if (options_.unloadCredits)
+        options_.unloadCredits();
+    endProgram();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!ended_)
+        Form_Terminate(); // closing the console by its frame ends the program
 }
 
 void Form1::endProgram() {

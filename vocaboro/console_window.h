@@ -25,8 +25,11 @@ namespace vocaboro {
 struct ConsoleOptions {
     // Where a drive prefix such as "C:" of a typed folder leads: drive_c inside it.
     std::filesystem::path driveRoot;
-    // Ends the program ("exit", "End").
+    // Ends the program ("exit", "End", closing the window).
     std::function<void()> endProgram;
+    // The credits window: shown once more by "End", unloaded by the start-up and by "End".
+    std::function<void()> showCredits;
+    std::function<void()> unloadCredits;
 };
 
 class Form1 : public QWidget {
@@ -48,6 +51,7 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
+    void Form_Terminate();
 
     // The entry panel.
     void Command5_Click();
@@ -94,6 +98,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // What differs between the two look-up directions.

@@ -1,5 +1,6 @@
-#include "console_window.h"
+#include "program.h"
 
+#include "console_window.h"
 #include "platform/fonts.h"
 #include "platform/qt_dialogs.h"
 
@@ -8,15 +9,12 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vocaboro"));
+    QApplication::setQuitOnLastWindowClosed(false); // the windows end the program themselves
     platform::installFontSubstitutes();
 
     platform::QtDialogs dialogs;
-    vocaboro::Form1 console(dialogs, {QApplication::applicationDirPath().toStdString(),
-                                      [] { QCoreApplication::exit(0); }});
-    dialogs.setParent(&console);
-    console.Form_Load();
-    if (console.hasEnded())
-        return 0;
-    console.show();
+    vocaboro::Program program(dialogs, QApplication::applicationDirPath().toStdString(),
+                              [] { QCoreApplication::exit(0); });
+    program.start();
     return app.exec();
 }

@@ -1,0 +1,61 @@
+#pragma once
+// Doubles of the platform layers for tests and benchmarks: a player that records what it
+// is handed, a registry filled by the test, a launcher that records what it starts.
+
+#include "registry.h"
+#include "sound_player.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class RecordingPlayer : public SoundPlayer {
+public:
+    void setFileName(const QString& path) override { calls.append(QStringLiteral("file:") + path); }
+    void setAutoStart(bool on) override { calls.append(on ? QStringLiteral("start") : QStringLiteral("stop")); }
+    QStringList calls;
+};
+
+class FakeRegistry : public Registry {
+public:
+    void setValue(const std::string& key, const std::string& name, std::uint32_t type, std::string bytes) {
+        keys_[key][name] = {type, std::move(bytes)};
+    }
+    void addKey(const std::string& key) { keys_[key]; }
+
+    long openKey(RegistryKey root, const std::string& subKey, std::uint32_t access, RegistryKey& key) override;
+    long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
+                    std::uint32_t& length) override;
+    long closeKey(RegistryKey key) override;
+
+    int openKeys() const { return static_cast<int>(open_.size()); }
+    std::vector<std::uint32_t> accessAsked;
+
+private:
+    struct Value {
+        std::uint32_t type;
+        std::string bytes;
+    };
+    std::map<std::string, std::map<std::string, Value>> keys_;
+    std::map<RegistryKey, std::string> open_;
+    RegistryKey next_ = 100;
+};
+
+class FakeLauncher : public ProgramLauncher {
+public:
+    bool fileExists(const QString& path) override { return existing.contains(path); }
+    bool start(const QString& path) override {
+        started.append(path);
+        return startSucceeds;
+    }
+    QSet<QString> existing;
+    QStringList started;
+    bool startSucceeds = true;
+};
+
+} // namespace platform
