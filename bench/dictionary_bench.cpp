@@ -2,6 +2,7 @@
 // dictionary of 100,000 records per direction.
 
 #include "dictionary_generator.h"
+#include "summary.h"
 
 #include "chartola/dictionary_window.h"
 #include "chartola/program.h"
@@ -18,6 +19,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <vector>
 #include <memory>
 
 namespace {
@@ -53,7 +57,7 @@ void BM_ReaderForward(benchmark::State& state) {
         records = 0;
         for (const std::string& bytes : f.forwardFiles) {
             datafiles::RecordReader reader(bytes);
-            datafiles::DictionaryRecord r;
+            datafiles::RecordView r;
             while (!reader.atEnd() && reader.next(r) == datafiles::ReadStatus::Record)
                 ++records;
         }
@@ -97,9 +101,24 @@ BENCHMARK(BM_WholeLoadReverse)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    // --table=PATH: after the benchmarks, measure the side-by-side table and keep it there.
+    std::string tablePath;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--table=", 8) == 0)
+            tablePath = argv[i] + 8;
+        else
+            args.push_back(argv[i]);
+    }
+    int count = static_cast<int>(args.size());
+    QApplication app(count, args.data());
+    benchmark::Initialize(&count, args.data());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (!tablePath.empty()) {
+        const std::string table = bench::sideBySideTable();
+        std::fputs(("\n" + table).c_str(), stdout);
+        std::ofstream(tablePath) << table;
+    }
     return 0;
 }

@@ -50,7 +50,38 @@ char initialFor(char letter, Words& words) {
     return letter;
 }
 
+datafiles::DictionaryRecord makeRecord(Words& words, char letter, bool forward) {
+    const char initial = forward ? initialFor(letter, words) : letter;
+    datafiles::DictionaryRecord r;
+    r.headword = words.latin(initial, 1 + static_cast<int>(words.pick(3)));
+    if (words.pick(50) == 0) {
+        r.counterpart = "-";
+        r.attribute = "-";
+        r.note = "*";
+        r.thai = words.latin(letter, 2);
+        r.thaiSound = words.pick(2) ? words.latin(letter, 2) : "$";
+        r.italianSound = "$";
+    } else {
+        r.counterpart = words.latin(static_cast<char>('a' + words.pick(26)), 1 + static_cast<int>(words.pick(2)));
+        r.attribute = kAttributes[words.pick(kAttributes.size())];
+        r.note = words.pick(5) == 0 ? "nota " + words.latin('n', 2) : "-";
+        r.thai = words.thai();
+        r.thaiSound = "$";
+        r.italianSound = "$";
+    }
+    return r;
+}
+
 } // namespace
+
+std::string generateLetterFile(char letter, std::size_t records, unsigned seed) {
+    Words words(seed);
+    std::string bytes;
+    bytes.reserve(records * 48);
+    for (std::size_t i = 0; i < records; ++i)
+        bytes += datafiles::formatRecordLine(makeRecord(words, letter, true));
+    return bytes;
+}
 
 GeneratedDictionary generateDictionary(const std::filesystem::path& folder,
                                        std::size_t recordsPerDirection, unsigned seed) {
@@ -62,27 +93,9 @@ GeneratedDictionary generateDictionary(const std::filesystem::path& folder,
             const std::size_t count = recordsPerDirection / 26 + (std::size_t(letter - 'a') < recordsPerDirection % 26);
             std::string bytes;
             bytes.reserve(count * 48);
-            for (std::size_t i = 0; i < count; ++i) {
-                const char initial = direction == datafiles::Direction::Forward ? initialFor(letter, words) : letter;
-                datafiles::DictionaryRecord r;
-                r.headword = words.latin(initial, 1 + static_cast<int>(words.pick(3)));
-                if (words.pick(50) == 0) {
-                    r.counterpart = "-";
-                    r.attribute = "-";
-                    r.note = "*";
-                    r.thai = words.latin(letter, 2);
-                    r.thaiSound = words.pick(2) ? words.latin(letter, 2) : "$";
-                    r.italianSound = "$";
-                } else {
-                    r.counterpart = words.latin(static_cast<char>('a' + words.pick(26)), 1 + static_cast<int>(words.pick(2)));
-                    r.attribute = kAttributes[words.pick(kAttributes.size())];
-                    r.note = words.pick(5) == 0 ? "nota " + words.latin('n', 2) : "-";
-                    r.thai = words.thai();
-                    r.thaiSound = "$";
-                    r.italianSound = "$";
-                }
-                bytes += datafiles::formatRecordLine(r);
-            }
+            for (std::size_t i = 0; i < count; ++i)
+                bytes += datafiles::formatRecordLine(
+                    makeRecord(words, letter, direction == datafiles::Direction::Forward));
             const std::string name = datafiles::dataFileName(direction, static_cast<char>(letter - 'a' + 'A'));
             std::ofstream(folder / name, std::ios::binary | std::ios::trunc) << bytes;
             result.bytes += bytes.size();

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <string>
 
 namespace bench {
 
@@ -17,5 +18,8 @@ struct GeneratedDictionary {
 // spread over the 26 letters. The same seed gives the same files.
 GeneratedDictionary generateDictionary(const std::filesystem::path& folder,
                                        std::size_t recordsPerDirection, unsigned seed = 1);
+
+// One forward letter file of `records` records; returns its bytes.
+std::string generateLetterFile(char letter, std::size_t records, unsigned seed = 1);
 
 } // namespace bench

@@ -247,17 +247,16 @@ bool Form3::readLetterFile(const QString& fileName, Lists& lists) {
     if (!file.ok())
         return report(QString::fromStdString(datafiles::describeError(file.error)));
     datafiles::RecordReader reader(file.bytes);
-    datafiles::DictionaryRecord record;
+    datafiles::RecordView record;
     while (!reader.atEnd()) {
-        const std::size_t line = reader.line();
         if (reader.next(record) == datafiles::ReadStatus::Truncated)
-            return report(QStringLiteral("it ends in the middle of a record (line %1)").arg(line));
+            return report(QStringLiteral("it ends in the middle of a record (line %1)").arg(reader.line()));
         if (record.isCrossReference())
             continue;
-        lists.headwords.append(platform::fromLatin(record.headword));
-        lists.counterparts.append(platform::fromLatin(record.counterpart));
-        lists.attributes.append(platform::fromLatin(record.attribute));
-        lists.notes.append(platform::fromLatin(record.note));
+        lists.headwords.append(platform::fromLatin(record.headword()));
+        lists.counterparts.append(platform::fromLatin(record.counterpart()));
+        lists.attributes.append(platform::fromLatin(record.attribute()));
+        lists.notes.append(platform::fromLatin(record.note()));
     }
     return true;
 }

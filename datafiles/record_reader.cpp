@@ -1,5 +1,12 @@
 #include "record_reader.h"
 
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace datafiles {
 namespace {
 
@@ -7,6 +14,11 @@ bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 } // namespace
+
+void RecordView::copyTo(DictionaryRecord& record) const {
+    for (int i = 0; i < DictionaryRecord::kFieldCount; ++i)
+        record.field(i).assign(fields[static_cast<std::size_t>(i)]);
+}
 
 bool RecordReader::atEnd() const {
     for (std::size_t i = pos_; i < bytes_.size(); ++i) {
@@ -17,87 +29,171 @@ bool RecordReader::atEnd() const {
     return true;
 }
 
-void RecordReader::skipLineEnd() {
-    // CR LF, a lone CR or a lone LF each count as one line end.
-    if (pos_ < bytes_.size() && bytes_[pos_] == '\r') {
-        ++pos_;
-        if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
-            ++pos_;
-    } else if (pos_ < bytes_.size() && bytes_[pos_] == '\n') {
-        ++pos_;
+std::size_t RecordReader::line() const {
+    // CR LF, a lone CR and a lone LF each end one line.
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < recordStart_; ++i) {
+        if (bytes_[i] == '\n')
+            ++lines;
+        else if (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))
+            ++lines;
     }
-    ++line_;
+    return lines;
 }
 
-RecordReader::FieldEnd RecordReader::readField(std::string& out) {
+RecordReader::FieldEnd RecordReader::readField(std::string_view& out) {
+    const char* const data = bytes_.data();
     const std::size_t size = bytes_.size();
-    while (pos_ < size && isBlank(bytes_[pos_]))
-        ++pos_;
-    if (pos_ >= size) {
-        out.clear();
+    std::size_t p = pos_;
+    while (p < size && isBlank(data[p]))
+        ++p;
+    if (p >= size) {
+        out = {};
+        pos_ = p;
         return FieldEnd::EndOfData;
     }
 
-    if (bytes_[pos_] == '"') {
-        const std::size_t start = pos_ + 1;
-        const std::size_t close = bytes_.find('"', start);
-        if (close == std::string_view::npos) {
-            out.assign(bytes_.substr(start));
+    if (data[p] == '"') {
+        const std::size_t start = p + 1;
+        const void* close = start < size ? std::memchr(data + start, '"', size - start) : nullptr;
+        if (!close) {
+            out = bytes_.substr(start);
             pos_ = size;
             return FieldEnd::UnclosedQuote;
         }
-        out.assign(bytes_.substr(start, close - start));
-        for (std::size_t i = start; i < close; ++i)
-            if (bytes_[i] == '\n' || (bytes_[i] == '\r' && (i + 1 >= close || bytes_[i + 1] != '\n')))
-                ++line_;
-        // Move past whatever stands between the closing quote and the delimiter.
-        pos_ = close + 1;
-        while (pos_ < size && bytes_[pos_] != ',' && !isLineEnd(bytes_[pos_]))
-            ++pos_;
+        const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(close) - data);
+        out = std::string_view(data + start, end - start);
+        p = end + 1;
+        // The writer puts the delimiter right after the quote; anything else standing
+        // between them is passed over.
+        if (p < size && data[p] != ',' && !isLineEnd(data[p])) {
+            while (p < size && data[p] != ',' && !isLineEnd(data[p]))
+                ++p;
+        }
     } else {
-        const std::size_t start = pos_;
-        while (pos_ < size && bytes_[pos_] != ',' && !isLineEnd(bytes_[pos_]))
-            ++pos_;
-        std::size_t end = pos_;
-        while (end > start && isBlank(bytes_[end - 1]))
+        const std::size_t start = p;
+        while (p < size && data[p] != ',' && !isLineEnd(data[p]))
+            ++p;
+        std::size_t end = p;
+        while (end > start && isBlank(data[end - 1]))
             --end;
-        out.assign(bytes_.substr(start, end - start));
+        out = std::string_view(data + start, end - start);
     }
 
-    if (pos_ >= size)
+    if (p >= size) {
+        pos_ = p;
         return FieldEnd::EndOfData;
-    if (bytes_[pos_] == ',')
-        ++pos_;
-    else
-        skipLineEnd();
+    }
+    if (data[p] == ',') {
+        pos_ = p + 1;
+    } else if (data[p] == '\r') {
+        pos_ = (p + 1 < size && data[p + 1] == '\n') ? p + 2 : p + 1;
+    } else {
+        pos_ = p + 1;
+    }
     return FieldEnd::Delimiter;
 }
 
-ReadStatus RecordReader::next(DictionaryRecord& record) {
+// The line as the writer lays it out: seven quoted values, commas, CR LF (or the end).
+// Gives the same fields as the general reading below, faster: it finds the first 14
+// double quotes sixteen bytes at a time and checks the commas between them. False
+// leaves the record to the general reading.
+bool RecordReader::readWriterLine(RecordView& record) {
+    constexpr int kQuotes = 2 * DictionaryRecord::kFieldCount;
+    const char* const data = bytes_.data();
+    const std::size_t size = bytes_.size();
+    if (pos_ >= size || data[pos_] != '"')
+        return false;
+    // One bit per byte of a 64-byte block: which bytes are double quotes.
+    auto quoteMask = [&](std::size_t base) -> std::uint64_t {
+        std::uint64_t mask = 0;
+        if (base + 64 <= size) {
+#if defined(__SSE2__)
+            const __m128i quote = _mm_set1_epi8('"');
+            for (int k = 0; k < 4; ++k) {
+                const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base + 16 * k));
+                mask |= std::uint64_t(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, quote))))
+                        << (16 * k);
+            }
+            return mask;
+#endif
+        }
+        for (std::size_t k = 0; k < 64 && base + k < size; ++k)
+            if (data[base + k] == '"')
+                mask |= std::uint64_t(1) << k;
+        return mask;
+    };
+    std::size_t quotes[kQuotes];
+    std::size_t base = pos_;
+    std::uint64_t mask = quoteMask(base);
+    for (int i = 0; i < kQuotes; ++i) {
+        while (mask == 0) {
+            base += 64;
+            if (base >= size)
+                return false;
+            mask = quoteMask(base);
+        }
+        quotes[i] = base + static_cast<std::size_t>(__builtin_ctzll(mask));
+        mask &= mask - 1;
+    }
     for (int i = 0; i < DictionaryRecord::kFieldCount; ++i) {
-        if (pos_ >= bytes_.size())
+        const std::size_t open = quotes[2 * i];
+        const std::size_t close = quotes[2 * i + 1];
+        if (i + 1 < DictionaryRecord::kFieldCount && (quotes[2 * i + 2] != close + 2 || data[close + 1] != ','))
+            return false;
+        record.fields[static_cast<std::size_t>(i)] = std::string_view(data + open + 1, close - open - 1);
+    }
+    const std::size_t end = quotes[kQuotes - 1] + 1;
+    if (end == size) {
+        pos_ = end;
+        return true;
+    }
+    if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') {
+        pos_ = end + 2;
+        return true;
+    }
+    return false;
+}
+
+ReadStatus RecordReader::next(RecordView& record) {
+    recordStart_ = pos_;
+    if (readWriterLine(record))
+        return ReadStatus::Record;
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+        if (pos_ >= bytes_.size()) {
+            for (std::size_t k = i; k < record.fields.size(); ++k)
+                record.fields[k] = {};
             return ReadStatus::Truncated;
-        const FieldEnd end = readField(record.field(i));
-        if (end == FieldEnd::UnclosedQuote)
+        }
+        const FieldEnd end = readField(record.fields[i]);
+        const bool last = i + 1 == record.fields.size();
+        if (end == FieldEnd::UnclosedQuote || (end == FieldEnd::EndOfData && !last)) {
+            for (std::size_t k = i + 1; k < record.fields.size(); ++k)
+                record.fields[k] = {};
             return ReadStatus::Truncated;
-        if (end == FieldEnd::EndOfData && i + 1 < DictionaryRecord::kFieldCount)
-            return ReadStatus::Truncated;
+        }
     }
     return ReadStatus::Record;
+}
+
+ReadStatus RecordReader::next(DictionaryRecord& record) {
+    RecordView view;
+    const ReadStatus status = next(view);
+    view.copyTo(record);
+    return status;
 }
 
 ReadAllResult readAllRecords(std::string_view bytes) {
     ReadAllResult result;
     RecordReader reader(bytes);
+    RecordView view;
     while (!reader.atEnd()) {
-        const std::size_t line = reader.line();
-        DictionaryRecord record;
-        if (reader.next(record) == ReadStatus::Truncated) {
+        if (reader.next(view) == ReadStatus::Truncated) {
             result.truncated = true;
-            result.truncatedLine = line;
+            result.truncatedLine = reader.line();
             break;
         }
-        result.records.push_back(std::move(record));
+        view.copyTo(result.records.emplace_back());
     }
     return result;
 }

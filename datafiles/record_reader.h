@@ -4,9 +4,13 @@
 // A field is either quoted (every byte up to the next double quote) or bare (up to the
 // next comma or line end). A line end ends a field but not a record: a record always
 // takes seven fields, borrowing from the next line when a line is short.
+//
+// The reader parses in place: a RecordView points into the bytes, and nothing is copied
+// until a caller keeps a field.
 
 #include "dictionary_record.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,31 +23,48 @@ enum class ReadStatus {
     Truncated, // the bytes ended in the middle of a record
 };
 
+// The seven fields of one record, as views into the file's bytes.
+struct RecordView {
+    std::array<std::string_view, DictionaryRecord::kFieldCount> fields;
+
+    std::string_view headword() const { return fields[0]; }
+    std::string_view counterpart() const { return fields[1]; }
+    std::string_view attribute() const { return fields[2]; }
+    std::string_view note() const { return fields[3]; }
+    std::string_view thai() const { return fields[4]; }
+    bool isCrossReference() const { return fields[3] == kCrossReferenceNote; }
+    // Copies the fields into `record`.
+    void copyTo(DictionaryRecord& record) const;
+};
+
 class RecordReader {
 public:
-    // The reader does not copy: the bytes must outlive it.
+    // The reader does not copy: the bytes must outlive it and every view it gives.
     explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
 
     // The end of the file. Blank lines after the last record count as the end, since
     // hand-edited files often have them.
     bool atEnd() const;
 
-    // Reads the next record into `record`, overwriting all seven fields it reads.
-    // On Truncated the fields read before the end are set and the reader is at its end.
+    // Reads the next record. On Truncated the fields read before the end are set, the
+    // others are empty, and the reader is at its end.
+    ReadStatus next(RecordView& record);
+    // The same, copying the fields into `record`, overwriting all seven.
     ReadStatus next(DictionaryRecord& record);
 
-    // Line (from 1) on which the next record starts, for messages.
-    std::size_t line() const { return line_; }
+    // Line (from 1) on which the last record read starts, or the next one before any read;
+    // for messages, so it is counted only when asked for.
+    std::size_t line() const;
     std::size_t offset() const { return pos_; }
 
 private:
     enum class FieldEnd { Delimiter, EndOfData, UnclosedQuote };
-    FieldEnd readField(std::string& out);
-    void skipLineEnd();
+    FieldEnd readField(std::string_view& out);
+    bool readWriterLine(RecordView& record);
 
     std::string_view bytes_;
     std::size_t pos_ = 0;
-    std::size_t line_ = 1;
+    std::size_t recordStart_ = 0;
 };
 
 struct ReadAllResult {

@@ -374,10 +374,9 @@ bool Form1::openFile1() {
 void Form1::closeFile1() { file1_.reset(); }
 
 bool Form1::readRecord1() {
-    const std::size_t line = file1_->reader->line();
     if (file1_->reader->next(record_) == datafiles::ReadStatus::Truncated) {
         reportFileProblem(typedPath(lookupFile_),
-                          QStringLiteral("it ends in the middle of a record (line %1)").arg(line));
+                          QStringLiteral("it ends in the middle of a record (line %1)").arg(file1_->reader->line()));
         return false;
     }
     file1_->readAny = true;
