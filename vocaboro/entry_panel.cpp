@@ -7,6 +7,8 @@
 #include "platform/geometry.h"
 #include "platform/wrap_button.h"
 
+#include <limits>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,6 +32,7 @@ void Form1::createEntryPanel() {
         edit->setObjectName(QLatin1String(name));
         edit->setGeometry(twipsRect(l, t, w, h));
         edit->setFont(platform::makeFont(platform::kSerifFont, 9.75));
+        edit->setMaxLength(std::numeric_limits<int>::max()); // never cut what the user pastes
         edit->hide();
         return edit;
     };

@@ -1,0 +1,41 @@
+// Any bytes read whole, and every prefix of them, without a crash; a prefix never gives
+// other records than the whole but for its last, which it may cut.
+
+#include "datafiles/record_reader.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 4096)
+        return 0; // every prefix is read: keep it quadratic in a small size
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const datafiles::ReadAllResult whole = datafiles::readAllRecords(bytes);
+    for (std::size_t cut = 0; cut <= size; ++cut) {
+        const datafiles::ReadAllResult prefix = datafiles::readAllRecords(bytes.substr(0, cut));
+        const std::size_t stable = prefix.records.empty() ? 0 : prefix.records.size() - 1;
+        if (stable > whole.records.size())
+            std::abort();
+        for (std::size_t i = 0; i < stable; ++i)
+            if (!(prefix.records[i] == whole.records[i]))
+                std::abort();
+    }
+    // A record at a time, each from a fresh reader over the rest, reads the same.
+    datafiles::RecordReader reader(bytes);
+    std::size_t index = 0;
+    datafiles::DictionaryRecord record;
+    while (!reader.atEnd()) {
+        datafiles::RecordReader fresh(bytes.substr(reader.offset()));
+        datafiles::DictionaryRecord again;
+        const auto status = reader.next(record);
+        if (fresh.next(again) != status || !(again == record))
+            std::abort();
+        if (status == datafiles::ReadStatus::Truncated)
+            break;
+        if (index >= whole.records.size() || !(whole.records[index] == record))
+            std::abort();
+        ++index;
+    }
+    return 0;
+}

@@ -1,0 +1,69 @@
+// A helper process for the test of programs appending at once:
+//   concurrent_helper write FOLDER ID COUNT   appends COUNT entries through the kit's writer
+//   concurrent_helper read FOLDER STOPFILE    reads both files in a loop until STOPFILE exists;
+//                                             prints "reads N torn-last T" and fails on a
+//                                             torn record that is not a file's last
+
+#include "datafiles/entry_writer.h"
+#include "datafiles/file_io.h"
+#include "datafiles/record_reader.h"
+#include "datafiles/record_writer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+int main(int argc, char* argv[]) {
+    if (argc < 4)
+        return 2;
+    const std::string mode = argv[1];
+    const fs::path folder = argv[2];
+    const fs::path forward = folder / "LEXFWD_C.DAT";
+    const fs::path reverse = folder / "LEXREV_B.DAT";
+    if (mode == "write" && argc == 5) {
+        const std::string id = argv[3];
+        const int count = std::atoi(argv[4]);
+        for (int i = 0; i < count; ++i) {
+            datafiles::DictionaryRecord r{"c" + id + "_" + std::to_string(i), "b" + id + "_" + std::to_string(i),
+                                          "s.f.", "-", "\xBA\xE9\xD2\xB9", "$", "$"};
+            const auto result = datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
+                                                       datafiles::formatRecordLine(datafiles::reverseOf(r)));
+            if (!result.ok()) {
+                std::fprintf(stderr, "write %d failed: %s\n", i, datafiles::describeError(result.error).c_str());
+                return 1;
+            }
+        }
+        return 0;
+    }
+    if (mode == "read") {
+        const fs::path stop = argv[3];
+        long reads = 0, tornLast = 0;
+        for (bool last = false; !last;) {
+            last = fs::exists(stop); // one more round after the writers are done
+            for (const fs::path& file : {forward, reverse}) {
+                const auto bytes = datafiles::readWholeFile(file);
+                if (!bytes.ok())
+                    continue; // not created yet
+                datafiles::RecordReader reader(bytes.bytes);
+                datafiles::RecordView record;
+                while (!reader.atEnd()) {
+                    if (reader.next(record) == datafiles::ReadStatus::Truncated) {
+                        ++tornLast; // only ever the file's last: the reader is at the end now
+                        break;
+                    }
+                    if (record.fields[6] != "$") {
+                        std::fprintf(stderr, "a record out of step in %s\n", file.c_str());
+                        return 1;
+                    }
+                }
+                ++reads;
+            }
+        }
+        std::printf("reads %ld torn-last %ld\n", reads, tornLast);
+        return 0;
+    }
+    return 2;
+}
