@@ -108,7 +108,8 @@ QPixmap dusk(QSize size, double phase, bool flags) {
     return pixmap;
 }
 
-QPixmap letterBackground(QSize size, QColor from, QColor letters, const QStringList& text, int pixels) {
+QPixmap letterBackground(QSize size, QColor from, QColor letters, const QStringList& text, int pixels,
+                         int columns) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::black);
     QPainter p(&pixmap);
@@ -120,7 +121,7 @@ QPixmap letterBackground(QSize size, QColor from, QColor letters, const QStringL
     p.setFont(thaiFont(pixels));
     p.setPen(letters);
     for (int i = 0; i < text.size(); ++i)
-        p.drawText(QPointF(14 + (i % 3) * 62, 70 + (i / 3) * 78), text[i]);
+        p.drawText(QPointF(14 + (i % columns) * 62 + (columns == 1 ? 20 * i : 0), 70 + (i / columns) * 78), text[i]);
     return pixmap;
 }
 
@@ -306,7 +307,7 @@ int main(int argc, char* argv[]) {
     const QStringList consonants = {QString::fromUtf16(u"ก"), QString::fromUtf16(u"ข"), QString::fromUtf16(u"ค"),
                                     QString::fromUtf16(u"ง"), QString::fromUtf16(u"จ"), QString::fromUtf16(u"ฉ"),
                                     QString::fromUtf16(u"ช"), QString::fromUtf16(u"ซ"), QString::fromUtf16(u"ญ")};
-    save(letterBackground({200, 257}, QColor(20, 30, 70), QColor(40, 55, 110), consonants, 34), "console_background.png");
+    save(letterBackground({200, 257}, QColor(20, 30, 70), QColor(40, 55, 110), consonants, 34, 3), "console_background.png");
     save(dusk({217, 169}, 0.0, true), "console_main.png");
     save(helpPicture({89, 104}), "console_help.png");
     save(directionIcon(true), "direction_it_th.png");
@@ -320,7 +321,7 @@ int main(int argc, char* argv[]) {
     save(loadButton(false), "load_forward.png");
     save(loadButton(true), "load_reverse.png");
     const QStringList words = {QString::fromUtf16(u"คำ"), QString::fromUtf16(u"ภาษา"), QString::fromUtf16(u"ไทย")};
-    save(letterBackground({200, 257}, QColor(50, 10, 70), QColor(80, 45, 100), words, 36),
+    save(letterBackground({200, 257}, QColor(50, 10, 70), QColor(80, 45, 100), words, 36, 1),
          "frames/dictionary_background-0.png");
     for (int f = 0; f < 6; ++f)
         save(dusk({200, 262}, f / 6.0, false), QStringLiteral("frames/credits_temple-%1.png").arg(f));

@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include "program.h"
+#include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
 
@@ -22,6 +23,8 @@ frmAbout::frmAbout(Program& program, QWidget* parent) : QDialog(parent), program
     setObjectName(QStringLiteral("frmAbout"));
     setModal(false);
     setFixedSize(platform::twipsToPixels(5730), platform::twipsToPixels(3750));
+    setFont(platform::makeFont(platform::kSansFont, 8.25)); // the old default font
+
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));

@@ -6,6 +6,7 @@
 #include "platform/geometry.h"
 #include "platform/pictures.h"
 #include "platform/text.h"
+#include "platform/wrap_button.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -49,6 +50,7 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     pal.setColor(QPalette::Window, QColor(64, 0, 64));
     setPalette(pal);
     setAutoFillBackground(true);
+    setFont(platform::makeFont(platform::kSansFont, 8.25)); // the old default font
 
     Label1 = new QLabel(QStringLiteral("Le 46 consonanti Thai"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -87,12 +89,13 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Text1->setAlignment(Qt::AlignCenter);
     Text3 = box("Text3", 1200, 5640, 4095, 285, QStringLiteral("background-color: rgb(255, 192, 255);"));
 
-    Command48 = new QPushButton(QStringLiteral("Dictionary"), this);
+    // The picture stands above the caption, so that both fit the button.
+    Command48 = new platform::WrapButton(QStringLiteral("Dictionary"), this);
     Command48->setObjectName(QStringLiteral("Command48"));
     Command48->setGeometry(twipsRect(5400, 5400, 1575, 615));
     Command48->setIcon(platform::loadIcon("dictionary_button.png"));
     Command48->setIconSize(QSize(49, 19));
-    Command47 = new QPushButton(QStringLiteral("About"), this);
+    Command47 = new platform::WrapButton(QStringLiteral("About"), this);
     Command47->setObjectName(QStringLiteral("Command47"));
     Command47->setGeometry(twipsRect(360, 5640, 615, 255));
     connect(Command47, &QPushButton::clicked, this, &Form1::Command47_Click);

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "platform/fonts.h"
+#include "platform/install_paths.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
 #include "platform/registry.h"
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false); // the windows end the program themselves
     platform::installFontSubstitutes();
 
-    const std::filesystem::path driveRoot = QApplication::applicationDirPath().toStdString();
+    const std::filesystem::path driveRoot = platform::driveRoot(QApplication::applicationDirPath().toStdString());
     platform::QtDialogs dialogs;
     platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};
     platform::DesktopRegistry registry;

@@ -7,7 +7,10 @@
 #include "datafiles/record_writer.h"
 #include "platform/text.h"
 
+#include <QDir>
 #include <QLabel>
+
+#include <cerrno>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -148,6 +151,10 @@ void Form1::Command3D3_Click() {
                        .arg(file, reason);
             break;
         }
+        if (result.error == EACCES || result.error == EPERM || result.error == EROFS)
+            text += QStringLiteral(" To keep your own words, start Vocaboro again and type a folder of your "
+                                   "own at the prompt, such as %1/thai/, with a copy of the data files in it.")
+                        .arg(QDir::homePath());
         dialogs_.messageBox(text, {platform::Buttons::Ok, platform::Icon::Stop},
                             QStringLiteral("vocaboro"));
         return;

@@ -2,6 +2,7 @@
 
 #include "console_window.h"
 #include "platform/fonts.h"
+#include "platform/install_paths.h"
 #include "platform/qt_dialogs.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
     platform::installFontSubstitutes();
 
     platform::QtDialogs dialogs;
-    vocaboro::Program program(dialogs, QApplication::applicationDirPath().toStdString(),
+    vocaboro::Program program(dialogs, platform::driveRoot(QApplication::applicationDirPath().toStdString()),
                               [] { QCoreApplication::exit(0); });
     program.start();
     return app.exec();
