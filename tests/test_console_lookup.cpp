@@ -319,6 +319,7 @@ void TestConsoleLookup::unreadableFilesAreReportedAndTheProgramGoesOn() {
     f.lookUp(QStringLiteral("casa"));
     QCOMPARE(f.dialogs().asked().last().style.icon, Icon::Stop);
     QVERIFY(f.dialogs().asked().last().text.contains(f.folder() + QStringLiteral("LEXFWD_C.DAT")));
+    QVERIFY(f.control<QWidget>("Label8")->isHidden());
     // A folder where the file should be.
     std::filesystem::create_directory(f.file("LEXFWD_D.DAT"));
     f.dialogs().expectMessage(QStringLiteral("it is a folder"));

@@ -70,6 +70,7 @@ void Form1::runLookup(const LookupKind& kind) {
     // A redirect to a suggested word opens the same file again and scans it anew.
     for (;;) {
         if (!openFile1()) {
+            Label8->hide(); // no file is in use
             commonEnd(kind);
             return;
         }
