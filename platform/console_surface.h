@@ -51,6 +51,11 @@ public:
     void print(const QString& text, bool endLine = false);
     // Ends the line without printing anything.
     void endLine() { print(QString(), true); }
+    // A whole line in one colour.
+    void printLine(int paletteIndex, const QString& text) {
+        setForeColor(paletteIndex);
+        print(text, true);
+    }
     // Numbers print with one blank before and one after them: 1 gives " 1 ".
     static QString formatNumber(long long n);
 

@@ -193,10 +193,8 @@ void Form1::endOfSearch(const LookupKind& kind, bool lastRecordMatched) {
 }
 
 void Form1::listHeader() {
-    console_->setForeColor(7);
-    console_->print(QStringLiteral(" --- List of all words of Data FILE : ") + lookupFile_ +
-                        QStringLiteral(" ---"),
-                    true);
+    console_->printLine(7, QStringLiteral(" --- List of all words of Data FILE : ") + lookupFile_ +
+                               QStringLiteral(" ---"));
 }
 
 void Form1::printListEntry(int number) {

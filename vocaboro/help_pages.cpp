@@ -28,42 +28,38 @@ void Form1::help() {
         w->hide();
 
     platform::ConsoleSurface& c = *console_;
-    auto line = [&c](int color, const QString& text) {
-        c.setForeColor(color);
-        c.print(text, true);
-    };
     c.setFontName(platform::kSerifFont);
     c.setFontBold(true); // the emphasis of the title line
     c.setFontSize(12);
-    line(15, {});
-    line(15, blanks(8) + QStringLiteral("VOCABORO  DICTIONARY") + blanks(2) +
+    c.printLine(15, {});
+    c.printLine(15, blanks(8) + QStringLiteral("VOCABORO  DICTIONARY") + blanks(2) +
                  QStringLiteral("- made by the Thai kit team"));
     c.setFontBold(false);
-    line(14, {});
-    line(14, blanks(13) + QStringLiteral("Chat: +39 000 000 0000   e-mail: vocaboro@example.org"));
-    line(15, blanks(3) + hyphens(63));
+    c.printLine(14, {});
+    c.printLine(14, blanks(13) + QStringLiteral("Chat: +39 000 000 0000   e-mail: vocaboro@example.org"));
+    c.printLine(15, blanks(3) + hyphens(63));
     c.setFontSize(11);
-    line(14, QStringLiteral("      This is a simply program but have big possibility:"));
-    line(11, QStringLiteral("   - Implement many vocable (Thai and Italian)"));
-    line(11, QStringLiteral("   - Translate Thailand writing(ThaiFonts) to Italian Vocable (#)"));
-    line(11, QStringLiteral("   - Pronunciation whith Audio files (#)"));
-    line(11, QStringLiteral("   - Upgrade program and vocable-files (DAT) with Internet !"));
-    line(11, {});
-    line(10, QStringLiteral("  example use..."));
-    line(10, {});
-    line(10, QStringLiteral("  Click Icon Translate and enter your Vocable...[and press ENTER]"));
-    line(11, QStringLiteral("  or Utility... for example"));
-    line(10, QStringLiteral("  a*   [ENTER]   for read list of all words with 'A' first letter.."));
-    line(10, QStringLiteral("  b*   [ENTER]   for read list of all words with 'B' first letter.."));
-    line(10, {});
-    line(10, QStringLiteral("  'Click'on icon for change traduction: ITALIAN ->>- THAILAND or THAILAND "
+    c.printLine(14, QStringLiteral("      This is a simply program but have big possibility:"));
+    c.printLine(11, QStringLiteral("   - Implement many vocable (Thai and Italian)"));
+    c.printLine(11, QStringLiteral("   - Translate Thailand writing(ThaiFonts) to Italian Vocable (#)"));
+    c.printLine(11, QStringLiteral("   - Pronunciation whith Audio files (#)"));
+    c.printLine(11, QStringLiteral("   - Upgrade program and vocable-files (DAT) with Internet !"));
+    c.printLine(11, {});
+    c.printLine(10, QStringLiteral("  example use..."));
+    c.printLine(10, {});
+    c.printLine(10, QStringLiteral("  Click Icon Translate and enter your Vocable...[and press ENTER]"));
+    c.printLine(11, QStringLiteral("  or Utility... for example"));
+    c.printLine(10, QStringLiteral("  a*   [ENTER]   for read list of all words with 'A' first letter.."));
+    c.printLine(10, QStringLiteral("  b*   [ENTER]   for read list of all words with 'B' first letter.."));
+    c.printLine(10, {});
+    c.printLine(10, QStringLiteral("  'Click'on icon for change traduction: ITALIAN ->>- THAILAND or THAILAND "
                             "->>- ITALIAN"));
-    line(10, blanks(25));
-    line(7, QStringLiteral("  (#)  Sorry, this functions not Available... I working for complete this "
+    c.printLine(10, blanks(25));
+    c.printLine(7, QStringLiteral("  (#)  Sorry, this functions not Available... I working for complete this "
                            "programs... "));
-    line(7, QStringLiteral("      When I have complete this program will possible Download from my web."));
-    line(7, {});
-    line(7, {});
+    c.printLine(7, QStringLiteral("      When I have complete this program will possible Download from my web."));
+    c.printLine(7, {});
+    c.printLine(7, {});
 }
 
 void Form1::help2() {
@@ -73,32 +69,28 @@ void Form1::help2() {
     Command2->setFocus();
 
     platform::ConsoleSurface& c = *console_;
-    auto line = [&c](int color, const QString& text) {
-        c.setForeColor(color);
-        c.print(text, true);
-    };
     c.setFontName(platform::kSerifFont);
     c.setFontBold(false);
     c.setFontSize(11);
-    line(14, {});
-    line(14, blanks(8) + QStringLiteral("VOCABORO DICTIONARY") + blanks(1) +
+    c.printLine(14, {});
+    c.printLine(14, blanks(8) + QStringLiteral("VOCABORO DICTIONARY") + blanks(1) +
                  QStringLiteral("- made by the Thai kit team"));
-    line(14, {});
-    line(14, blanks(32) + QStringLiteral("Internet URL :"));
-    line(14, blanks(36) + QStringLiteral("https://vocaboro.example.org"));
-    line(14, blanks(36) + QStringLiteral("https://thai-kit.example.net"));
-    line(14, blanks(36) + QStringLiteral("https://example.com/vocaboro/files"));
-    line(14, blanks(36) + QStringLiteral("https://example.org/chartola"));
-    line(14, blanks(36) + QStringLiteral("Chat: +39 000 000 0000"));
-    line(14, blanks(36) + QStringLiteral("e-mail: vocaboro@example.org"));
-    line(10, blanks(3) + hyphens(82));
-    line(11, {});
-    line(11, QStringLiteral("    Use 'Pattachooti' or another keyboard for input Thai Character..."));
-    line(11, QStringLiteral("    and use 'DB ThaiTextFixed' TTFonts..."));
-    line(11, QStringLiteral("    Use program 'thaikbd.exe' Thai Language Switcher "));
-    line(11, QStringLiteral("    for change Keyboard from English to Thailand caracter-set"));
-    line(12, {});
-    line(12, QStringLiteral("  CAUTION : for correct use Caps Lock ever in OFF position ! "));
+    c.printLine(14, {});
+    c.printLine(14, blanks(32) + QStringLiteral("Internet URL :"));
+    c.printLine(14, blanks(36) + QStringLiteral("https://vocaboro.example.org"));
+    c.printLine(14, blanks(36) + QStringLiteral("https://thai-kit.example.net"));
+    c.printLine(14, blanks(36) + QStringLiteral("https://example.com/vocaboro/files"));
+    c.printLine(14, blanks(36) + QStringLiteral("https://example.org/chartola"));
+    c.printLine(14, blanks(36) + QStringLiteral("Chat: +39 000 000 0000"));
+    c.printLine(14, blanks(36) + QStringLiteral("e-mail: vocaboro@example.org"));
+    c.printLine(10, blanks(3) + hyphens(82));
+    c.printLine(11, {});
+    c.printLine(11, QStringLiteral("    Use 'Pattachooti' or another keyboard for input Thai Character..."));
+    c.printLine(11, QStringLiteral("    and use 'DB ThaiTextFixed' TTFonts..."));
+    c.printLine(11, QStringLiteral("    Use program 'thaikbd.exe' Thai Language Switcher "));
+    c.printLine(11, QStringLiteral("    for change Keyboard from English to Thailand caracter-set"));
+    c.printLine(12, {});
+    c.printLine(12, QStringLiteral("  CAUTION : for correct use Caps Lock ever in OFF position ! "));
 }
 
 } // namespace vocaboro

@@ -62,15 +62,21 @@ answer_folder() { # answer_folder TITLE TEXT: types TEXT into the input box
     xdotool key Return
 }
 
+start() { # start PROGRAM: starts it, clicks its credits window, answers the folder prompt
+    step "starting $1"
+    "$build/bin/$1" &
+    pids+=($!)
+    started=$!
+    local credits
+    credits=$(window "Italy Thai Dictionary")
+    shot "$credits" "$1_credits"
+    click "$credits" 100 100
+    answer_folder "Configure VOCABORO Dictionary" "$folder" "$1_folder_prompt"
+}
+
 # --- Vocaboro: look casa up, add baan and its Thai script
-step "starting vocaboro"
-"$build/bin/vocaboro" &
-pids+=($!)
-vocaboro=$!
-credits=$(window "Italy Thai Dictionary")
-shot "$credits" vocaboro_credits
-click "$credits" 100 100
-answer_folder "Configure VOCABORO Dictionary" "$folder" vocaboro_folder_prompt
+start vocaboro
+vocaboro=$started
 console=$(window "Vocaboro Dictionary   1.0")
 focus "$console"
 shot "$console" vocaboro_main
@@ -107,13 +113,7 @@ kill -0 "$vocaboro" 2>/dev/null && fail "End did not end Vocaboro"
 step "End ended Vocaboro"
 
 # --- Chartola: find the entry in the dictionary window, then the chart and the About box
-step "starting chartola"
-"$build/bin/chartola" &
-pids+=($!)
-credits=$(window "Italy Thai Dictionary")
-shot "$credits" chartola_credits
-click "$credits" 100 100
-answer_folder "Configure VOCABORO Dictionary" "$folder" chartola_folder_prompt
+start chartola
 dictionary=$(window "Vocaboro Dictionary v.2.0")
 focus "$dictionary"
 click "$dictionary" 60 18           # the drop-down
