@@ -89,12 +89,15 @@ QPixmap dusk(QSize size, double phase, bool flags) {
     for (int i = 0; i < 12; ++i) {
         const double twinkle = 0.5 + 0.5 * std::sin(phase * 6.283 + i);
         p.setBrush(QColor(255, 255, 230, int(80 + 170 * twinkle)));
-        p.drawEllipse(QPointF((i * 37) % size.width(), 6 + (i * 23) % (size.height() / 3)), 1.3, 1.3);
+        p.drawEllipse(QPointF((i * 37) % size.width(), 6 + (i * 23) % (size.height() / 3)), 1.3,
+                      1.3);
     }
     p.setBrush(QColor(255, 240, 200));
     p.drawEllipse(QPointF(size.width() * 0.8, size.height() * (0.32 - 0.08 * phase)), 14, 14);
-    drawTemple(p, QRectF(size.width() * 0.15, size.height() * 0.18, size.width() * 0.7, size.height() * 0.62));
-    p.fillRect(QRectF(0, size.height() * 0.8, size.width(), size.height() * 0.2), QColor(30, 20, 40));
+    drawTemple(p, QRectF(size.width() * 0.15, size.height() * 0.18, size.width() * 0.7,
+                         size.height() * 0.62));
+    p.fillRect(QRectF(0, size.height() * 0.8, size.width(), size.height() * 0.2),
+               QColor(30, 20, 40));
     if (flags) {
         drawFlag(p, QRectF(8, size.height() - 30, 36, 22), true);
         drawFlag(p, QRectF(size.width() - 44, size.height() - 30, 36, 22), false);
@@ -103,13 +106,14 @@ QPixmap dusk(QSize size, double phase, bool flags) {
         font.setBold(true);
         p.setFont(font);
         p.setPen(Qt::white);
-        p.drawText(QRectF(0, size.height() - 30, size.width(), 22), Qt::AlignCenter, QStringLiteral("Vocaboro"));
+        p.drawText(QRectF(0, size.height() - 30, size.width(), 22), Qt::AlignCenter,
+                   QStringLiteral("Vocaboro"));
     }
     return pixmap;
 }
 
-QPixmap letterBackground(QSize size, QColor from, QColor letters, const QStringList& text, int pixels,
-                         int columns) {
+QPixmap letterBackground(QSize size, QColor from, QColor letters, const QStringList& text,
+                         int pixels, int columns) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::black);
     QPainter p(&pixmap);
@@ -121,7 +125,9 @@ QPixmap letterBackground(QSize size, QColor from, QColor letters, const QStringL
     p.setFont(thaiFont(pixels));
     p.setPen(letters);
     for (int i = 0; i < text.size(); ++i)
-        p.drawText(QPointF(14 + (i % columns) * 62 + (columns == 1 ? 20 * i : 0), 70 + (i / columns) * 78), text[i]);
+        p.drawText(
+            QPointF(14 + (i % columns) * 62 + (columns == 1 ? 20 * i : 0), 70 + (i / columns) * 78),
+            text[i]);
     return pixmap;
 }
 
@@ -156,8 +162,8 @@ QPixmap speaker() {
     p.setBrush(QColor(60, 60, 60));
     p.setPen(Qt::NoPen);
     QPolygonF cone;
-    cone << QPointF(4, 12) << QPointF(10, 12) << QPointF(18, 5) << QPointF(18, 27) << QPointF(10, 20)
-         << QPointF(4, 20);
+    cone << QPointF(4, 12) << QPointF(10, 12) << QPointF(18, 5) << QPointF(18, 27)
+         << QPointF(10, 20) << QPointF(4, 20);
     p.drawPolygon(cone);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(60, 60, 60), 2));
@@ -193,23 +199,30 @@ QPixmap market(QSize size) {
     for (int s = 0; s < stalls; ++s) {
         const QRectF awning(s * w + 4, size.height() * 0.25, w - 8, 26);
         for (int k = 0; k < 6; ++k)
-            p.fillRect(QRectF(awning.left() + k * awning.width() / 6, awning.top(), awning.width() / 6, awning.height()),
+            p.fillRect(QRectF(awning.left() + k * awning.width() / 6, awning.top(),
+                              awning.width() / 6, awning.height()),
                        k % 2 ? Qt::white : QColor(200 - 50 * s, 40 + 60 * s, 60));
-        p.fillRect(QRectF(awning.left() + 4, awning.bottom(), 3, size.height() * 0.4), QColor(90, 60, 30));
-        p.fillRect(QRectF(awning.right() - 7, awning.bottom(), 3, size.height() * 0.4), QColor(90, 60, 30));
+        p.fillRect(QRectF(awning.left() + 4, awning.bottom(), 3, size.height() * 0.4),
+                   QColor(90, 60, 30));
+        p.fillRect(QRectF(awning.right() - 7, awning.bottom(), 3, size.height() * 0.4),
+                   QColor(90, 60, 30));
         const QRectF table(awning.left(), size.height() * 0.62, awning.width(), 14);
         p.fillRect(table, QColor(140, 95, 45));
-        const QColor fruit[] = {QColor(250, 200, 40), QColor(240, 120, 20), QColor(120, 180, 40), QColor(200, 30, 60)};
+        const QColor fruit[] = {QColor(250, 200, 40), QColor(240, 120, 20), QColor(120, 180, 40),
+                                QColor(200, 30, 60)};
         for (int f = 0; f < 5; ++f) {
             p.setBrush(fruit[(f + s) % 4]);
             p.setPen(Qt::NoPen);
-            p.drawEllipse(QPointF(table.left() + 8 + f * (table.width() - 16) / 4, table.top() - 6), 6, 6);
+            p.drawEllipse(QPointF(table.left() + 8 + f * (table.width() - 16) / 4, table.top() - 6),
+                          6, 6);
         }
     }
-    p.fillRect(QRectF(0, size.height() * 0.8, size.width(), size.height() * 0.2), QColor(150, 140, 120));
+    p.fillRect(QRectF(0, size.height() * 0.8, size.width(), size.height() * 0.2),
+               QColor(150, 140, 120));
     p.setFont(thaiFont(22));
     p.setPen(QColor(60, 30, 10));
-    p.drawText(QRectF(0, size.height() * 0.05, size.width(), 30), Qt::AlignCenter, QString::fromUtf16(u"ตลาด"));
+    p.drawText(QRectF(0, size.height() * 0.05, size.width(), 30), Qt::AlignCenter,
+               QString::fromUtf16(u"ตลาด"));
     return pixmap;
 }
 
@@ -235,7 +248,8 @@ QPixmap banner() {
     font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(120, 0, 0));
-    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Italiano - ") + QString::fromUtf16(u"ไทย"));
+    p.drawText(pixmap.rect(), Qt::AlignCenter,
+               QStringLiteral("Italiano - ") + QString::fromUtf16(u"ไทย"));
     return pixmap;
 }
 
@@ -304,27 +318,32 @@ int main(int argc, char* argv[]) {
     out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
 
-    const QStringList consonants = {QString::fromUtf16(u"ก"), QString::fromUtf16(u"ข"), QString::fromUtf16(u"ค"),
-                                    QString::fromUtf16(u"ง"), QString::fromUtf16(u"จ"), QString::fromUtf16(u"ฉ"),
-                                    QString::fromUtf16(u"ช"), QString::fromUtf16(u"ซ"), QString::fromUtf16(u"ญ")};
-    save(letterBackground({200, 257}, QColor(20, 30, 70), QColor(40, 55, 110), consonants, 34, 3), "console_background.png");
+    const QStringList consonants = {
+        QString::fromUtf16(u"ก"), QString::fromUtf16(u"ข"), QString::fromUtf16(u"ค"),
+        QString::fromUtf16(u"ง"), QString::fromUtf16(u"จ"), QString::fromUtf16(u"ฉ"),
+        QString::fromUtf16(u"ช"), QString::fromUtf16(u"ซ"), QString::fromUtf16(u"ญ")};
+    save(letterBackground({200, 257}, QColor(20, 30, 70), QColor(40, 55, 110), consonants, 34, 3),
+         "console_background.png");
     save(dusk({217, 169}, 0.0, true), "console_main.png");
     save(helpPicture({89, 104}), "console_help.png");
     save(directionIcon(true), "direction_it_th.png");
     save(directionIcon(false), "direction_th_it.png");
     save(speaker(), "speaker.png");
-    save(icon(QColor(255, 255, 0), QColor(64, 0, 64), QString::fromUtf16(u"ก")), "chartola_icon.png");
+    save(icon(QColor(255, 255, 0), QColor(64, 0, 64), QString::fromUtf16(u"ก")),
+         "chartola_icon.png");
     save(icon(QColor(0, 200, 0), QColor(0, 0, 0), QString::fromUtf16(u"ค")), "vocaboro_icon.png");
     save(chartStrip(), "chart_strip.png");
     save(book(), "dictionary_button.png");
     save(alphabet(), "alphabet_button.png");
     save(loadButton(false), "load_forward.png");
     save(loadButton(true), "load_reverse.png");
-    const QStringList words = {QString::fromUtf16(u"คำ"), QString::fromUtf16(u"ภาษา"), QString::fromUtf16(u"ไทย")};
+    const QStringList words = {QString::fromUtf16(u"คำ"), QString::fromUtf16(u"ภาษา"),
+                               QString::fromUtf16(u"ไทย")};
     save(letterBackground({200, 257}, QColor(50, 10, 70), QColor(80, 45, 100), words, 36, 1),
          "frames/dictionary_background-0.png");
     for (int f = 0; f < 6; ++f)
-        save(dusk({200, 262}, f / 6.0, false), QStringLiteral("frames/credits_temple-%1.png").arg(f));
+        save(dusk({200, 262}, f / 6.0, false),
+             QStringLiteral("frames/credits_temple-%1.png").arg(f));
     save(market({198, 226}), "credits_market.png");
     save(flagPicture(true), "credits_flag_it.png");
     save(flagPicture(false), "credits_flag_th.png");

@@ -21,8 +21,8 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <vector>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -37,9 +37,10 @@ struct Fixture {
     Fixture() {
         generated = bench::generateDictionary(dir.path().toStdString(), kRecords);
         for (char l = 'A'; l <= 'Z'; ++l) {
-            forwardFiles.push_back(datafiles::readWholeFile(dir.path().toStdString() + "/" +
-                                                            datafiles::dataFileName(datafiles::Direction::Forward, l))
-                                       .bytes);
+            forwardFiles.push_back(
+                datafiles::readWholeFile(dir.path().toStdString() + "/" +
+                                         datafiles::dataFileName(datafiles::Direction::Forward, l))
+                    .bytes);
             forwardBytes += forwardFiles.back().size();
         }
     }
@@ -92,8 +93,12 @@ void wholeLoad(benchmark::State& state, bool forward) {
     state.counters["entries"] = combo->count();
 }
 
-void BM_WholeLoadForward(benchmark::State& state) { wholeLoad(state, true); }
-void BM_WholeLoadReverse(benchmark::State& state) { wholeLoad(state, false); }
+void BM_WholeLoadForward(benchmark::State& state) {
+    wholeLoad(state, true);
+}
+void BM_WholeLoadReverse(benchmark::State& state) {
+    wholeLoad(state, false);
+}
 BENCHMARK(BM_WholeLoadForward)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_WholeLoadReverse)->Unit(benchmark::kMillisecond)->Iterations(5);
 

@@ -12,10 +12,11 @@
 namespace bench {
 namespace {
 
-constexpr std::array<const char*, 24> kSyllables = {"ca", "sa", "to", "re", "mi", "la", "no", "ve",
-                                                    "ri", "pa", "di", "co", "ne", "ta", "li", "ma",
-                                                    "ro", "se", "zo", "gu", "fi", "be", "qua", "tre"};
-constexpr std::array<const char*, 8> kAttributes = {"s.m.", "s.f.", "v.", "agg.", "avv.", "-", "-", "-"};
+constexpr std::array<const char*, 24> kSyllables = {
+    "ca", "sa", "to", "re", "mi", "la", "no", "ve", "ri", "pa", "di",  "co",
+    "ne", "ta", "li", "ma", "ro", "se", "zo", "gu", "fi", "be", "qua", "tre"};
+constexpr std::array<const char*, 8> kAttributes = {"s.m.", "s.f.", "v.", "agg.",
+                                                    "avv.", "-",    "-",  "-"};
 
 class Words {
 public:
@@ -34,7 +35,9 @@ public:
             bytes += static_cast<char>(i % 3 == 1 ? 0xD0 + pick(10) : 0xA1 + pick(46));
         return bytes;
     }
-    std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+    std::size_t pick(std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+    }
 
 private:
     std::mt19937 rng_;
@@ -42,8 +45,11 @@ private:
 
 // Initials of a letter file: the letter, and for the five vowels their accented forms.
 char initialFor(char letter, Words& words) {
-    static const std::array<std::pair<char, const char*>, 5> accented = {
-        {{'a', "\xE0\xE1"}, {'e', "\xE8\xE9"}, {'i', "\xEC\xED"}, {'o', "\xF2\xF3"}, {'u', "\xF9\xFA"}}};
+    static const std::array<std::pair<char, const char*>, 5> accented = {{{'a', "\xE0\xE1"},
+                                                                          {'e', "\xE8\xE9"},
+                                                                          {'i', "\xEC\xED"},
+                                                                          {'o', "\xF2\xF3"},
+                                                                          {'u', "\xF9\xFA"}}};
     for (const auto& [vowel, forms] : accented)
         if (vowel == letter && words.pick(10) == 0)
             return forms[words.pick(2)];
@@ -62,7 +68,8 @@ datafiles::DictionaryRecord makeRecord(Words& words, char letter, bool forward) 
         r.thaiSound = words.pick(2) ? words.latin(letter, 2) : "$";
         r.italianSound = "$";
     } else {
-        r.counterpart = words.latin(static_cast<char>('a' + words.pick(26)), 1 + static_cast<int>(words.pick(2)));
+        r.counterpart = words.latin(static_cast<char>('a' + words.pick(26)),
+                                    1 + static_cast<int>(words.pick(2)));
         r.attribute = kAttributes[words.pick(kAttributes.size())];
         r.note = words.pick(5) == 0 ? "nota " + words.latin('n', 2) : "-";
         r.thai = words.thai();
@@ -90,16 +97,19 @@ GeneratedDictionary generateDictionary(const std::filesystem::path& folder,
     GeneratedDictionary result;
     for (auto direction : {datafiles::Direction::Forward, datafiles::Direction::Reverse}) {
         for (char letter = 'a'; letter <= 'z'; ++letter) {
-            const std::size_t count = recordsPerDirection / 26 + (std::size_t(letter - 'a') < recordsPerDirection % 26);
+            const std::size_t count =
+                recordsPerDirection / 26 + (std::size_t(letter - 'a') < recordsPerDirection % 26);
             std::string bytes;
             bytes.reserve(count * 48);
             for (std::size_t i = 0; i < count; ++i)
                 bytes += datafiles::formatRecordLine(
                     makeRecord(words, letter, direction == datafiles::Direction::Forward));
-            const std::string name = datafiles::dataFileName(direction, static_cast<char>(letter - 'a' + 'A'));
+            const std::string name =
+                datafiles::dataFileName(direction, static_cast<char>(letter - 'a' + 'A'));
             std::ofstream(folder / name, std::ios::binary | std::ios::trunc) << bytes;
             result.bytes += bytes.size();
-            (direction == datafiles::Direction::Forward ? result.forwardRecords : result.reverseRecords) += count;
+            (direction == datafiles::Direction::Forward ? result.forwardRecords
+                                                        : result.reverseRecords) += count;
         }
     }
     return result;

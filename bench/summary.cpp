@@ -35,7 +35,8 @@ double bestOf(int runs, const std::function<void()>& work) {
     for (int i = 0; i < runs; ++i) {
         const auto start = Clock::now();
         work();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     return best;
 }
@@ -86,7 +87,8 @@ double pythonCsv(const std::vector<std::string>& paths) {
     script << "python3 -c '\nimport csv, io, time\npaths = [";
     for (const auto& p : paths)
         script << "\"" << p << "\",";
-    script << "]\nbest = 1e9\nfor _ in range(3):\n  t = time.perf_counter()\n  n = 0\n  for p in paths:\n"
+    script << "]\nbest = 1e9\nfor _ in range(3):\n  t = time.perf_counter()\n  n = 0\n  for p in "
+              "paths:\n"
               "    with open(p, encoding=\"latin-1\", newline=\"\") as f:\n"
               "      for row in csv.reader(f):\n        n += 1\n"
               "  best = min(best, time.perf_counter() - t)\nprint(best * 1000)\n' 2>/dev/null";
@@ -136,13 +138,14 @@ std::string sideBySideTable() {
     const double reader = bestOf(5, [&] { readAndParse(all); });
     const double floor = bestOf(5, [&] { readAndCountLines(all); });
     const double python = pythonCsv(all);
-    rows.push_back({"reader vs floor (read + count line ends)", format(megabytes / reader * 1000, "MB/s"),
+    rows.push_back({"reader vs floor (read + count line ends)",
+                    format(megabytes / reader * 1000, "MB/s"),
                     format(megabytes / floor * 1000, "MB/s"), format(reader / floor, "x slower"),
                     "within 10x", reader <= 10 * floor});
     if (python > 0)
         rows.push_back({"reader vs Python csv", format(megabytes / reader * 1000, "MB/s"),
-                        format(megabytes / python * 1000, "MB/s"), format(python / reader, "x faster"),
-                        ">= 15x", python >= 15 * reader});
+                        format(megabytes / python * 1000, "MB/s"),
+                        format(python / reader, "x faster"), ">= 15x", python >= 15 * reader});
 
     // A look-up through the console window in a 10,000-record letter file, beside grep -c.
     {
@@ -155,9 +158,10 @@ std::string sideBySideTable() {
         datafiles::DictionaryRecord r;
         for (std::size_t i = records.size() / 2; i < records.size(); ++i) {
             r = records[i];
-            if (std::none_of(records.begin(), records.end(), [&](const datafiles::DictionaryRecord& o) {
-                    return o.headword == r.headword && o.isCrossReference();
-                }))
+            if (std::none_of(records.begin(), records.end(),
+                             [&](const datafiles::DictionaryRecord& o) {
+                                 return o.headword == r.headword && o.isCrossReference();
+                             }))
                 break;
         }
         const QString word = QString::fromLatin1(r.headword.c_str());
@@ -176,8 +180,9 @@ std::string sideBySideTable() {
         });
         const std::string grep = "grep -c '\"" + r.headword + "\"' " + path + " > /dev/null";
         const double grepTime = bestOf(5, [&] { std::system(grep.c_str()); });
-        rows.push_back({"look-up, 10,000 records, console vs grep -c", format(lookup, "ms"), format(grepTime, "ms"),
-                        format(lookup / grepTime, "x"), "no slower", lookup <= grepTime});
+        rows.push_back({"look-up, 10,000 records, console vs grep -c", format(lookup, "ms"),
+                        format(grepTime, "ms"), format(lookup / grepTime, "x"), "no slower",
+                        lookup <= grepTime});
         if (!dialogs.problems().isEmpty())
             rows.back().met = false;
     }
@@ -208,35 +213,39 @@ std::string sideBySideTable() {
         const double forwardReader = bestOf(3, [&] { readAndParse(forward); });
         const double reverseReader = bestOf(3, [&] { readAndParse(reverse); });
         rows.push_back({"whole load Italian-Thai vs reader alone", format(forwardLoad, "ms"),
-                        format(forwardReader, "ms"), format(forwardLoad / forwardReader, "x"), "< 300 ms",
-                        forwardLoad < 300});
+                        format(forwardReader, "ms"), format(forwardLoad / forwardReader, "x"),
+                        "< 300 ms", forwardLoad < 300});
         rows.push_back({"whole load Thai-Italian vs reader alone", format(reverseLoad, "ms"),
-                        format(reverseReader, "ms"), format(reverseLoad / reverseReader, "x"), "< 300 ms",
-                        reverseLoad < 300});
+                        format(reverseReader, "ms"), format(reverseLoad / reverseReader, "x"),
+                        "< 300 ms", reverseLoad < 300});
         std::size_t forwardBytes = 0;
         for (const auto& p : forward)
             forwardBytes += datafiles::readWholeFile(p).bytes.size();
         const double memory = (after - before) / 1024.0;
         const double loaded = forwardBytes / 1048576.0;
-        rows.push_back({"memory after a whole load vs bytes loaded", format(memory, "MiB"), format(loaded, "MiB"),
-                        format(memory / loaded, "x"), "< 8x", memory < 8 * loaded});
+        rows.push_back({"memory after a whole load vs bytes loaded", format(memory, "MiB"),
+                        format(loaded, "MiB"), format(memory / loaded, "x"), "< 8x",
+                        memory < 8 * loaded});
         if (!dialogs.problems().isEmpty() || combo->count() < 90000)
             rows.back().met = false;
     }
 
     std::ostringstream table;
     char line[512];
-    std::snprintf(line, sizeof line, "Generated dictionary: %zu + %zu records, %.1f MB in 52 files\n\n",
+    std::snprintf(line, sizeof line,
+                  "Generated dictionary: %zu + %zu records, %.1f MB in 52 files\n\n",
                   generated.forwardRecords, generated.reverseRecords, megabytes);
     table << line;
-    std::snprintf(line, sizeof line, "| %-44s | %-11s | %-11s | %-14s | %-10s | %-4s |\n", "measure", "kit",
-                  "baseline", "ratio", "target", "met");
+    std::snprintf(line, sizeof line, "| %-44s | %-11s | %-11s | %-14s | %-10s | %-4s |\n",
+                  "measure", "kit", "baseline", "ratio", "target", "met");
     table << line;
-    table << "|" << std::string(46, '-') << "|" << std::string(13, '-') << "|" << std::string(13, '-') << "|"
-          << std::string(16, '-') << "|" << std::string(12, '-') << "|" << std::string(6, '-') << "|\n";
+    table << "|" << std::string(46, '-') << "|" << std::string(13, '-') << "|"
+          << std::string(13, '-') << "|" << std::string(16, '-') << "|" << std::string(12, '-')
+          << "|" << std::string(6, '-') << "|\n";
     for (const Row& r : rows) {
-        std::snprintf(line, sizeof line, "| %-44s | %-11s | %-11s | %-14s | %-10s | %-4s |\n", r.what.c_str(),
-                      r.kit.c_str(), r.baseline.c_str(), r.ratio.c_str(), r.target.c_str(), r.met ? "yes" : "NO");
+        std::snprintf(line, sizeof line, "| %-44s | %-11s | %-11s | %-14s | %-10s | %-4s |\n",
+                      r.what.c_str(), r.kit.c_str(), r.baseline.c_str(), r.ratio.c_str(),
+                      r.target.c_str(), r.met ? "yes" : "NO");
         table << line;
     }
     return table.str();

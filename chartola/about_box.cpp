@@ -1,9 +1,9 @@
 #include "about_box.h"
 
-#include "program.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
+#include "program.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -25,7 +25,6 @@ frmAbout::frmAbout(Program& program, QWidget* parent) : QDialog(parent), program
     setFixedSize(platform::twipsToPixels(5730), platform::twipsToPixels(3750));
     setFont(platform::makeFont(platform::kSansFont, 8.25)); // the old default font
 
-
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
@@ -45,15 +44,17 @@ frmAbout::frmAbout(Program& program, QWidget* parent) : QDialog(parent), program
     lblVersion = label("lblVersion", QString(), 1050, 780, 4485, 225);
     lblDescription = label(
         "lblDescription",
-        QString::fromUtf16(u"Descrizione applicazione :  questo programma consente la traduzione dei vocaboli "
-                           u"dall'italiano al thailandese e viceversa. E' implementata inoltre la pronuncia "
-                           u"audio delle consonanti Thai. La versione definitiva di questo programma comprenderà "
-                           u"i vocaboli scritti in caratteri Thai e la pronuncia audio degli stessi."),
+        QString::fromUtf16(
+            u"Descrizione applicazione :  questo programma consente la traduzione dei vocaboli "
+            u"dall'italiano al thailandese e viceversa. E' implementata inoltre la pronuncia "
+            u"audio delle consonanti Thai. La versione definitiva di questo programma comprenderà "
+            u"i vocaboli scritti in caratteri Thai e la pronuncia audio degli stessi."),
         1050, 1125, 4485, 1170);
     lblDisclaimer = label(
         "lblDisclaimer",
-        QString::fromUtf16(u"Attenzione: questo programma, versione 2.0, è distribuito liberamente e può essere "
-                           u"copiato senza costi. Gli aggiornamenti sono pubblicati sul sito del kit."),
+        QString::fromUtf16(
+            u"Attenzione: questo programma, versione 2.0, è distribuito liberamente e può essere "
+            u"copiato senza costi. Gli aggiornamenti sono pubblicati sul sito del kit."),
         255, 2625, 3870, 825);
     for (int top : {2430, 2445}) {
         auto* line = new QFrame(this);
@@ -84,7 +85,9 @@ void frmAbout::cmdOK_Click() {
     program_.show(Window::Form1);
 }
 
-void frmAbout::reject() { cmdOK_Click(); }
+void frmAbout::reject() {
+    cmdOK_Click();
+}
 
 void frmAbout::closeEvent(QCloseEvent* event) {
     event->accept();
@@ -96,7 +99,8 @@ bool frmAbout::GetKeyValue(platform::RegistryKey KeyRoot, const std::string& Key
                            const std::string& SubKeyRef, QString& KeyVal) {
     platform::Registry& registry = program_.registry();
     platform::RegistryKey key = 0;
-    if (registry.openKey(KeyRoot, KeyName, platform::kKeyAllAccess, key) != platform::kErrorSuccess) {
+    if (registry.openKey(KeyRoot, KeyName, platform::kKeyAllAccess, key) !=
+        platform::kErrorSuccess) {
         KeyVal.clear();
         return false;
     }
@@ -108,7 +112,8 @@ bool frmAbout::GetKeyValue(platform::RegistryKey KeyRoot, const std::string& Key
         registry.closeKey(key);
         return false;
     }
-    std::string value(reinterpret_cast<const char*>(buffer), std::min<std::uint32_t>(size, sizeof buffer));
+    std::string value(reinterpret_cast<const char*>(buffer),
+                      std::min<std::uint32_t>(size, sizeof buffer));
     if (!value.empty() && value.back() == '\0')
         value.pop_back();
     if (type == platform::kRegSz) {
@@ -121,7 +126,8 @@ bool frmAbout::GetKeyValue(platform::RegistryKey KeyRoot, const std::string& Key
             digits += QString::number(static_cast<unsigned char>(*it), 16).toUpper();
         bool ok = false;
         const qulonglong number = digits.toULongLong(&ok, 16);
-        KeyVal = ok ? QString::number(static_cast<qint32>(static_cast<quint32>(number))) : QStringLiteral("0");
+        KeyVal = ok ? QString::number(static_cast<qint32>(static_cast<quint32>(number)))
+                    : QStringLiteral("0");
     }
     registry.closeKey(key);
     return true;
@@ -131,10 +137,11 @@ void frmAbout::StartSysInfo() {
     platform::ProgramLauncher& launcher = program_.launcher();
     QString path;
     bool found = false;
-    if (GetKeyValue(platform::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path)) {
+    if (GetKeyValue(platform::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
+                    "PATH", path)) {
         found = true;
-    } else if (GetKeyValue(platform::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
-                           path)) {
+    } else if (GetKeyValue(platform::kHkeyLocalMachine,
+                           "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path)) {
         const QString program = path + QStringLiteral("\\MSINFO32.EXE");
         if (launcher.fileExists(program)) {
             path = program;
@@ -143,8 +150,9 @@ void frmAbout::StartSysInfo() {
     }
     if (found && launcher.start(path))
         return;
-    program_.dialogs().messageBox(QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."),
-                                  {platform::Buttons::Ok, platform::Icon::None}, kAppTitle);
+    program_.dialogs().messageBox(
+        QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."),
+        {platform::Buttons::Ok, platform::Icon::None}, kAppTitle);
 }
 
 } // namespace chartola

@@ -25,8 +25,8 @@ public:
     void cmdSysInfo_Click() { StartSysInfo(); }
     void StartSysInfo();
     // True when the value was read; `KeyVal` then holds it, and is empty on failure.
-    bool GetKeyValue(platform::RegistryKey KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
-                     QString& KeyVal);
+    bool GetKeyValue(platform::RegistryKey KeyRoot, const std::string& KeyName,
+                     const std::string& SubKeyRef, QString& KeyVal);
 
 protected:
     void reject() override; // Escape: the same as OK

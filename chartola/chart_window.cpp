@@ -1,12 +1,12 @@
 #include "chart_window.h"
 
 #include "consonant_table.h"
-#include "program.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
 #include "platform/text.h"
 #include "platform/wrap_button.h"
+#include "program.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -19,14 +19,19 @@ using platform::twipsRect;
 namespace chartola {
 namespace {
 
-const QString kTitle = QStringLiteral("Learning Alphabet THAI      by   https://chartola.example.org");
+const QString kTitle =
+    QStringLiteral("Learning Alphabet THAI      by   https://chartola.example.org");
 
 QString classText(const Consonant& c) {
     switch (c.letterClass) {
-    case ConsonantClass::Mid: return QStringLiteral("mid class consonant");
-    case ConsonantClass::High: return QStringLiteral("high class consonant");
-    case ConsonantClass::Low: return QStringLiteral("low class consonant");
-    case ConsonantClass::VowelLetter: return QStringLiteral("vowel letter");
+    case ConsonantClass::Mid:
+        return QStringLiteral("mid class consonant");
+    case ConsonantClass::High:
+        return QStringLiteral("high class consonant");
+    case ConsonantClass::Low:
+        return QStringLiteral("low class consonant");
+    case ConsonantClass::VowelLetter:
+        return QStringLiteral("vowel letter");
     }
     return {};
 }
@@ -65,12 +70,13 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         button->setObjectName(QStringLiteral("Command%1").arg(c.number));
         button->setGeometry(twipsRect(360 + 840 * c.column(), 480 + 840 * c.row(), 735, 735));
         button->setFont(platform::makeFont(platform::kThaiFixedFont, 36));
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: "
-                                             "black; border: 2px outset #e0e0e0; padding: 0; }"
-                                             "QPushButton:pressed { border-style: inset; }")
-                                  .arg(c.background.red)
-                                  .arg(c.background.green)
-                                  .arg(c.background.blue));
+        button->setStyleSheet(
+            QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: "
+                           "black; border: 2px outset #e0e0e0; padding: 0; }"
+                           "QPushButton:pressed { border-style: inset; }")
+                .arg(c.background.red)
+                .arg(c.background.green)
+                .arg(c.background.blue));
         button->setToolTip(letterTooltip(c));
         connect(button, &QPushButton::clicked, this, [this, n = c.number] { CommandN_Click(n); });
         letterButtons_[static_cast<std::size_t>(c.number - 1)] = button;
@@ -83,11 +89,13 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         edit->setStyleSheet(style);
         return edit;
     };
-    Text2 = box("Text2", 5400, 4680, 1575, 285, QStringLiteral("background-color: rgb(255, 255, 192);"));
+    Text2 = box("Text2", 5400, 4680, 1575, 285,
+                QStringLiteral("background-color: rgb(255, 255, 192);"));
     Text2->setAlignment(Qt::AlignCenter);
     Text1 = box("Text1", 5400, 5040, 1575, 285, {});
     Text1->setAlignment(Qt::AlignCenter);
-    Text3 = box("Text3", 1200, 5640, 4095, 285, QStringLiteral("background-color: rgb(255, 192, 255);"));
+    Text3 = box("Text3", 1200, 5640, 4095, 285,
+                QStringLiteral("background-color: rgb(255, 192, 255);"));
 
     // The picture stands above the caption, so that both fit the button.
     Command48 = new platform::WrapButton(QStringLiteral("Dictionary"), this);
@@ -110,9 +118,10 @@ void Form1::paintEvent(QPaintEvent* event) {
 }
 
 void Form1::Form_Load() {
-    SoundPath = program_.dialogs().inputBox(QStringLiteral("Path Folder of locate Sound File(*.wav) "),
-                                            QStringLiteral("Configure Chartola : location of file sound *.wav "),
-                                            QStringLiteral("C:\\THAI\\"), 3000, 2000);
+    SoundPath = program_.dialogs().inputBox(
+        QStringLiteral("Path Folder of locate Sound File(*.wav) "),
+        QStringLiteral("Configure Chartola : location of file sound *.wav "),
+        QStringLiteral("C:\\THAI\\"), 3000, 2000);
     main();
 }
 
@@ -135,7 +144,9 @@ void Form1::main() {
     program_.player().setAutoStart(true);
 }
 
-void Form1::Command47_Click() { program_.show(Window::frmAbout); }
+void Form1::Command47_Click() {
+    program_.show(Window::frmAbout);
+}
 
 void Form1::Command48_Click() {
     program_.hide(Window::Form1);
@@ -143,7 +154,9 @@ void Form1::Command48_Click() {
     program_.show(Window::Form3);
 }
 
-void Form1::Form_Unload() { program_.unloadAll(); }
+void Form1::Form_Unload() {
+    program_.unloadAll();
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
     Form_Unload();

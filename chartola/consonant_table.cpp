@@ -31,7 +31,8 @@ constexpr std::array<Consonant, kConsonantCount> kTable = {{
     {14, 0xAE, "DO CHADA", "do-ciadà", "Dò Ciadà (D)(T)", "14d_chada.wav", Y, M, false},
     {15, 0xAF, "TO PATAK", "to-pak-tàk", "Tò Patàk (T)(T)", "15t_patak.wav", G, M, false},
     {16, 0xB0, "THO THAN", "to-tan", "Tòh Tahn (T)(T)", "16th_than.wav", Y, H, false},
-    {17, 0xB1, "THO NANGMONTHO", "to-nan-mun-to", "Tòh Montòh (T)(T)", "17th_mntho.wav", G, L, false},
+    {17, 0xB1, "THO NANGMONTHO", "to-nan-mun-to", "Tòh Montòh (T)(T)", "17th_mntho.wav", G, L,
+     false},
     {18, 0xB2, "THO PHUTHAO", "to-pu-tào", "Tòh Putao (T)(T)", "18th_thao.wav", Y, L, false},
     {19, 0xB3, "NO NEN", "no-nen", "Nò Nehn (N)(N)", "19n_nen.wav", Y, L, false},
     {20, 0xB4, "DO DEK", "do-dek", "Dò Dek (D)(T)", "20d_dek.wav", Y, M, false},
@@ -65,7 +66,9 @@ constexpr std::array<Consonant, kConsonantCount> kTable = {{
 
 } // namespace
 
-const std::array<Consonant, kConsonantCount>& consonantTable() { return kTable; }
+const std::array<Consonant, kConsonantCount>& consonantTable() {
+    return kTable;
+}
 
 const Consonant& consonant(int number) {
     if (number < 1 || number > kConsonantCount)

@@ -1,6 +1,5 @@
 #include "dictionary_window.h"
 
-#include "program.h"
 #include "datafiles/file_io.h"
 #include "datafiles/path_mapping.h"
 #include "datafiles/record_reader.h"
@@ -11,6 +10,7 @@
 #include "platform/pictures.h"
 #include "platform/text.h"
 #include "platform/wrap_button.h"
+#include "program.h"
 #include "thaitext/palette.h"
 
 #include <QCloseEvent>
@@ -37,15 +37,19 @@ struct Initial {
     char letter;
 };
 constexpr Initial kInitials[] = {
-    {u'a', 'a'}, {u'\u00E1', 'a'}, {u'\u00E0', 'a'}, {u'b', 'b'}, {u'c', 'c'}, {u'd', 'd'},
-    {u'e', 'e'}, {u'\u00E9', 'e'}, {u'\u00E8', 'e'}, {u'f', 'f'}, {u'g', 'g'}, {u'h', 'h'},
-    {u'i', 'i'}, {u'\u00EC', 'i'}, {u'\u00ED', 'i'}, {u'j', 'j'}, {u'k', 'k'}, {u'l', 'l'},
-    {u'm', 'm'}, {u'n', 'n'}, {u'o', 'o'}, {u'\u00F2', 'o'}, {u'\u00F3', 'o'}, {u'p', 'p'},
-    {u'q', 'q'}, {u'r', 'r'}, {u's', 's'}, {u't', 't'}, {u'u', 'u'}, {u'\u00F9', 'u'},
-    {u'\u00FA', 'u'}, {u'v', 'v'}, {u'w', 'w'}, {u'x', 'x'}, {u'y', 'y'}, {u'z', 'z'},
+    {u'a', 'a'},      {u'\u00E1', 'a'}, {u'\u00E0', 'a'}, {u'b', 'b'},      {u'c', 'c'},
+    {u'd', 'd'},      {u'e', 'e'},      {u'\u00E9', 'e'}, {u'\u00E8', 'e'}, {u'f', 'f'},
+    {u'g', 'g'},      {u'h', 'h'},      {u'i', 'i'},      {u'\u00EC', 'i'}, {u'\u00ED', 'i'},
+    {u'j', 'j'},      {u'k', 'k'},      {u'l', 'l'},      {u'm', 'm'},      {u'n', 'n'},
+    {u'o', 'o'},      {u'\u00F2', 'o'}, {u'\u00F3', 'o'}, {u'p', 'p'},      {u'q', 'q'},
+    {u'r', 'r'},      {u's', 's'},      {u't', 't'},      {u'u', 'u'},      {u'\u00F9', 'u'},
+    {u'\u00FA', 'u'}, {u'v', 'v'},      {u'w', 'w'},      {u'x', 'x'},      {u'y', 'y'},
+    {u'z', 'z'},
 };
 
-QString marker(char letter) { return QStringLiteral("i_") + QLatin1Char(letter); }
+QString marker(char letter) {
+    return QStringLiteral("i_") + QLatin1Char(letter);
+}
 
 // A new style sheet resets an inherited font to the application's: keep the window's.
 void restyle(QWidget* widget, const QString& styleSheet) {
@@ -76,9 +80,11 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Combo1 = new platform::EditableCombo(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setGeometry(twipsRect(120, 120, 1935, 315));
-    Combo1->setStyleSheet(QStringLiteral("QComboBox, QComboBox QLineEdit { background-color: rgb(192, 255, 255); color: black; }"));
+    Combo1->setStyleSheet(QStringLiteral(
+        "QComboBox, QComboBox QLineEdit { background-color: rgb(192, 255, 255); color: black; }"));
 
-    auto box = [this](const char* name, const QString& text, int l, int t, int w, int h, const QString& back) {
+    auto box = [this](const char* name, const QString& text, int l, int t, int w, int h,
+                      const QString& back) {
         auto* edit = new QLineEdit(text, this);
         edit->setObjectName(QLatin1String(name));
         edit->setGeometry(twipsRect(l, t, w, h));
@@ -87,7 +93,8 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         return edit;
     };
     Text2 = box("Text2", QString(), 2160, 120, 3015, 375, {});
-    Text1 = box("Text1", QStringLiteral("note :"), 120, 2040, 1935, 855, QStringLiteral("rgb(255, 255, 192)"));
+    Text1 = box("Text1", QStringLiteral("note :"), 120, 2040, 1935, 855,
+                QStringLiteral("rgb(255, 255, 192)"));
     Text1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Text3 = box("Text3", QStringLiteral("Text3"), 3120, 2160, 855, 375, {});
     Text3->hide();
@@ -103,7 +110,8 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Label3->setWordWrap(true);
     setStatusColor(12);
     Label1 = label("Label1", QStringLiteral("..."), 2880, 600, 1455, 255);
-    Label1->setStyleSheet(QStringLiteral("background-color: rgb(64, 0, 64); color: rgb(255, 255, 192);"));
+    Label1->setStyleSheet(
+        QStringLiteral("background-color: rgb(64, 0, 64); color: rgb(255, 255, 192);"));
     Label1->setAutoFillBackground(true);
     Label2 = label("Label2", QStringLiteral("record"), 240, 2520, 615, 255);
     Label2->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
@@ -173,8 +181,9 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
 
 void Form3::setButtonLook(platform::WrapButton* button, const QString& caption, int paletteIndex) {
     button->setText(caption);
-    restyle(button, QStringLiteral("background-color: %1; color: black; border: 2px outset #d0d0d0;")
-                        .arg(colorName(paletteIndex)));
+    restyle(button,
+            QStringLiteral("background-color: %1; color: black; border: 2px outset #d0d0d0;")
+                .arg(colorName(paletteIndex)));
 }
 
 void Form3::setStatus(const QString& text) {
@@ -183,7 +192,8 @@ void Form3::setStatus(const QString& text) {
 }
 
 void Form3::setStatusColor(int paletteIndex) {
-    restyle(Label3, QStringLiteral("color: %1; background: transparent;").arg(colorName(paletteIndex)));
+    restyle(Label3,
+            QStringLiteral("color: %1; background: transparent;").arg(colorName(paletteIndex)));
 }
 
 void Form3::setTextColor(QLineEdit* box, int paletteIndex) {
@@ -250,7 +260,8 @@ bool Form3::readLetterFile(const QString& fileName, Lists& lists) {
     datafiles::RecordView record;
     while (!reader.atEnd()) {
         if (reader.next(record) == datafiles::ReadStatus::Truncated)
-            return report(QStringLiteral("it ends in the middle of a record (line %1)").arg(reader.line()));
+            return report(
+                QStringLiteral("it ends in the middle of a record (line %1)").arg(reader.line()));
         if (record.isCrossReference())
             continue;
         lists.headwords.append(platform::fromLatin(record.headword()));
@@ -266,8 +277,9 @@ bool Form3::loadit(char letter) {
     setStatus(QStringLiteral("loading...") + QLatin1Char(static_cast<char>(letter - 'a' + 'A')));
     loadedletter_ = marker(letter);
     Lists lists;
-    const bool ok = readLetterFile(
-        QString::fromStdString(datafiles::letterLoaderFileName(datafiles::Direction::Forward, letter)), lists);
+    const bool ok = readLetterFile(QString::fromStdString(datafiles::letterLoaderFileName(
+                                       datafiles::Direction::Forward, letter)),
+                                   lists);
     setLists(lists); // what was read before a failure stays
     setStatus(QString());
     Combo1->setEditText(lastword_);
@@ -282,7 +294,8 @@ bool Form3::loadDirection(datafiles::Direction files) {
     Lists lists = currentLists();
     bool ok = true;
     for (char letter = 'a'; letter <= 'z' && ok; ++letter) {
-        ok = readLetterFile(QString::fromStdString(datafiles::letterLoaderFileName(files, letter)), lists);
+        ok = readLetterFile(QString::fromStdString(datafiles::letterLoaderFileName(files, letter)),
+                            lists);
         if (ok) {
             ++filecount_;
             ProgressBar1->setValue(filecount_);
@@ -296,8 +309,12 @@ bool Form3::loadDirection(datafiles::Direction files) {
     return ok;
 }
 
-bool Form3::LOADLEXFWD() { return loadDirection(datafiles::Direction::Forward); }
-bool Form3::LOADLEXREV() { return loadDirection(datafiles::Direction::Reverse); }
+bool Form3::LOADLEXFWD() {
+    return loadDirection(datafiles::Direction::Forward);
+}
+bool Form3::LOADLEXREV() {
+    return loadDirection(datafiles::Direction::Reverse);
+}
 
 void Form3::wholeLoad(const WholeLoad& load) {
     if (this->*load.loaded == 1)
@@ -330,15 +347,15 @@ void Form3::wholeLoad(const WholeLoad& load) {
 }
 
 void Form3::Command5_Click() {
-    wholeLoad({datafiles::Direction::Forward, &Form3::Command5, &Form3::Command6, &Form3::fwdloaded_,
-               &Form3::revloaded_, "I-T", "pronuncia in Thai", "loading all Vocaboro...",
-               "insert your Italy word..."});
+    wholeLoad({datafiles::Direction::Forward, &Form3::Command5, &Form3::Command6,
+               &Form3::fwdloaded_, &Form3::revloaded_, "I-T", "pronuncia in Thai",
+               "loading all Vocaboro...", "insert your Italy word..."});
 }
 
 void Form3::Command6_Click() {
-    wholeLoad({datafiles::Direction::Reverse, &Form3::Command6, &Form3::Command5, &Form3::revloaded_,
-               &Form3::fwdloaded_, "T-I", "traduzione in italiano", "loading all Thai-Ital...",
-               "insert your thai word..."});
+    wholeLoad({datafiles::Direction::Reverse, &Form3::Command6, &Form3::Command5,
+               &Form3::revloaded_, &Form3::fwdloaded_, "T-I", "traduzione in italiano",
+               "loading all Thai-Ital...", "insert your thai word..."});
 }
 
 // --- word search
@@ -357,7 +374,8 @@ void Form3::Combo1_KeyPress(int keyAscii) {
     lastword_ = Combo1->currentText();
     for (const Initial& row : kInitials) {
         const QString text = Combo1->currentText();
-        if (!text.isEmpty() && text.front() == QChar(row.character) && loadedletter_ != marker(row.letter))
+        if (!text.isEmpty() && text.front() == QChar(row.character) &&
+            loadedletter_ != marker(row.letter))
             loadit(row.letter);
     }
     Text3->setText(loadedletter_);

@@ -80,7 +80,8 @@ private:
     void setStatus(const QString& text);
     void setStatusColor(int paletteIndex);
     void setTextColor(QLineEdit* box, int paletteIndex);
-    static void setButtonLook(platform::WrapButton* button, const QString& caption, int paletteIndex);
+    static void setButtonLook(platform::WrapButton* button, const QString& caption,
+                              int paletteIndex);
 
     Program& program_;
     QString datapath_;

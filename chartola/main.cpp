@@ -14,12 +14,14 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false); // the windows end the program themselves
     platform::installFontSubstitutes();
 
-    const std::filesystem::path driveRoot = platform::driveRoot(QApplication::applicationDirPath().toStdString());
+    const std::filesystem::path driveRoot =
+        platform::driveRoot(QApplication::applicationDirPath().toStdString());
     platform::QtDialogs dialogs;
     platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};
     platform::DesktopRegistry registry;
     platform::DesktopLauncher launcher;
-    chartola::Program program({dialogs, player, registry, launcher, driveRoot, [] { QCoreApplication::exit(0); }});
+    chartola::Program program(
+        {dialogs, player, registry, launcher, driveRoot, [] { QCoreApplication::exit(0); }});
     program.start();
     if (program.hasEnded())
         return 0;

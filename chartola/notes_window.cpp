@@ -1,8 +1,8 @@
 #include "notes_window.h"
 
-#include "program.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
+#include "program.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
@@ -15,22 +15,37 @@ namespace chartola {
 // The usage notes of the dictionary window, lines separated by CR LF.
 const QString& notesText() {
     static const QString text = QString::fromUtf16(
-    u"Questo programma è ancora in versione sperimentale, comunque è già funzionante.\r\n"
-    u"\r\n"
-    u"Come usare il dizionario:\r\n"
-    u"1) Cliccare su una delle due icone \"Load all..\" (italiano-thai oppure thai-italiano) e attendere finché sul pulsante compare la scritta \"full\": il dizionario intero è caricato.\r\n"
-    u"2) Scrivere la parola nella casella di inserimento in alto a sinistra e premere una sola volta il tasto cursore su oppure giù: a destra compare la pronuncia della parola, sotto compaiono l'attributo e le note.\r\n"
-    u"3) L'elenco a discesa della casella di inserimento si può scorrere soltanto con i tasti cursore e con i tasti pagina su e pagina giù.\r\n"
-    u"4) Scrivendo una parola e premendo Invio si carica soltanto la parte del dizionario che comincia con la prima lettera della parola: il caricamento è molto più rapido.\r\n"
-    u"5) Nella direzione thai-italiano, al posto della pronuncia compare la traduzione in italiano.\r\n"
-    u"6) Quando la parola viene selezionata, il testo scritto diventa blu.\r\n"
-    u"\r\n"
-    u"** Questa versione non può ancora ricevere né mostrare le parole scritte in caratteri thai, ma soltanto la loro pronuncia. Ogni suggerimento è benvenuto, e cerchiamo collaboratori disposti a curare e ad ampliare gli elenchi dei vocaboli.\r\n"
-    u"\r\n"
-    u"Per contribuire basta aggiungere le parole nuove con Vocaboro: i file del dizionario sono semplici file di testo, uno per ogni lettera e direzione, e si possono copiare e scambiare fra amici e compagni di studio.\r\n"
-    u"Il pulsante \"Alphabet\" apre la tavola delle 46 consonanti: un clic su una lettera ne mostra la lettura e il nome, e fa ascoltare la sua pronuncia. Ripetere ad alta voce aiuta a ricordare i toni.\r\n"
-    u"Un consiglio: ogni giorno cercare almeno dieci parole, leggerne la pronuncia e scriverle di nuovo a mano su un quaderno; dopo una settimana la memoria farà il resto quasi da sola, e con poca fatica.\r\n"
-    u"Buono studio e buon viaggio in Thailandia!");
+        u"Questo programma è ancora in versione sperimentale, comunque è già funzionante.\r\n"
+        u"\r\n"
+        u"Come usare il dizionario:\r\n"
+        u"1) Cliccare su una delle due icone \"Load all..\" (italiano-thai oppure thai-italiano) e "
+        u"attendere finché sul pulsante compare la scritta \"full\": il dizionario intero è "
+        u"caricato.\r\n"
+        u"2) Scrivere la parola nella casella di inserimento in alto a sinistra e premere una sola "
+        u"volta il tasto cursore su oppure giù: a destra compare la pronuncia della parola, sotto "
+        u"compaiono l'attributo e le note.\r\n"
+        u"3) L'elenco a discesa della casella di inserimento si può scorrere soltanto con i tasti "
+        u"cursore e con i tasti pagina su e pagina giù.\r\n"
+        u"4) Scrivendo una parola e premendo Invio si carica soltanto la parte del dizionario che "
+        u"comincia con la prima lettera della parola: il caricamento è molto più rapido.\r\n"
+        u"5) Nella direzione thai-italiano, al posto della pronuncia compare la traduzione in "
+        u"italiano.\r\n"
+        u"6) Quando la parola viene selezionata, il testo scritto diventa blu.\r\n"
+        u"\r\n"
+        u"** Questa versione non può ancora ricevere né mostrare le parole scritte in caratteri "
+        u"thai, ma soltanto la loro pronuncia. Ogni suggerimento è benvenuto, e cerchiamo "
+        u"collaboratori disposti a curare e ad ampliare gli elenchi dei vocaboli.\r\n"
+        u"\r\n"
+        u"Per contribuire basta aggiungere le parole nuove con Vocaboro: i file del dizionario "
+        u"sono semplici file di testo, uno per ogni lettera e direzione, e si possono copiare e "
+        u"scambiare fra amici e compagni di studio.\r\n"
+        u"Il pulsante \"Alphabet\" apre la tavola delle 46 consonanti: un clic su una lettera ne "
+        u"mostra la lettura e il nome, e fa ascoltare la sua pronuncia. Ripetere ad alta voce "
+        u"aiuta a ricordare i toni.\r\n"
+        u"Un consiglio: ogni giorno cercare almeno dieci parole, leggerne la pronuncia e scriverle "
+        u"di nuovo a mano su un quaderno; dopo una settimana la memoria farà il resto quasi da "
+        u"sola, e con poca fatica.\r\n"
+        u"Buono studio e buon viaggio in Thailandia!");
     return text;
 }
 

@@ -1,10 +1,10 @@
 #include "program.h"
 
-#include "chart_window.h"
-#include "dictionary_window.h"
 #include "about_box.h"
-#include "notes_window.h"
+#include "chart_window.h"
 #include "companion/credits_window.h"
+#include "dictionary_window.h"
+#include "notes_window.h"
 
 namespace chartola {
 
@@ -17,11 +17,16 @@ Program::~Program() {
 
 QPointer<QWidget>& Program::slot(Window window) {
     switch (window) {
-    case Window::Form1: return form1_;
-    case Window::Form2: return form2_;
-    case Window::Form3: return form3_;
-    case Window::Form4: return form4_;
-    case Window::frmAbout: return about_;
+    case Window::Form1:
+        return form1_;
+    case Window::Form2:
+        return form2_;
+    case Window::Form3:
+        return form3_;
+    case Window::Form4:
+        return form4_;
+    case Window::frmAbout:
+        return about_;
     }
     return form1_;
 }
@@ -30,7 +35,9 @@ QWidget* Program::widget(Window window) const {
     return const_cast<Program*>(this)->slot(window).data();
 }
 
-void Program::start() { show(Window::Form2); }
+void Program::start() {
+    show(Window::Form2);
+}
 
 QWidget* Program::load(Window window) {
     QPointer<QWidget>& w = slot(window);
@@ -103,10 +110,11 @@ void Program::unloadAll() {
     if (unloading_)
         return;
     unloading_ = true;
-    for (Window window : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout}) {
+    for (Window window :
+         {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout}) {
         if (auto* credits = qobject_cast<companion::Form2*>(widget(window)))
             credits->unload(); // closing it here is no user's close
-        unload(window); // deleted later: the window being closed may still be in its handler
+        unload(window);        // deleted later: the window being closed may still be in its handler
     }
     ended_ = true;
     if (services_.endProgram)

@@ -15,18 +15,19 @@ using platform::twipsRect;
 namespace companion {
 
 QString Form2::title(Flavour flavour) {
-    const QString title =
-        QStringLiteral("Italy Thai Dictionary   by the Thai kit team - https://thai-kit.example.net");
+    const QString title = QStringLiteral(
+        "Italy Thai Dictionary   by the Thai kit team - https://thai-kit.example.net");
     return flavour == Flavour::Vocaboro ? QString(8, QLatin1Char(' ')) + title : title;
 }
 
-Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow, std::function<void()> closedByFrame,
-             QWidget* parent)
+Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow,
+             std::function<void()> closedByFrame, QWidget* parent)
     : QWidget(parent), openWorkingWindow_(std::move(openWorkingWindow)),
       closedByFrame_(std::move(closedByFrame)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(title(flavour));
-    setWindowIcon(platform::loadIcon(flavour == Flavour::Vocaboro ? "vocaboro_icon.png" : "chartola_icon.png"));
+    setWindowIcon(platform::loadIcon(flavour == Flavour::Vocaboro ? "vocaboro_icon.png"
+                                                                  : "chartola_icon.png"));
     setFixedSize(platform::twipsToPixels(7365), platform::twipsToPixels(5145));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -63,7 +64,8 @@ Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow, std::func
     };
     QLabel* label1 = label("Label1", QStringLiteral("Vocaboro Dictionary"), 4800, 3960, 1455, 735);
     label1->setFont(platform::makeFont(platform::kSansFont, 12, true));
-    label("Label2", QStringLiteral("Thai kit team 2026"), 4560, 4800, 1935, 255)->setWordWrap(false);
+    label("Label2", QStringLiteral("Thai kit team 2026"), 4560, 4800, 1935, 255)
+        ->setWordWrap(false);
 }
 
 void Form2::clicked() {
@@ -81,7 +83,8 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (mouse->button() == Qt::LeftButton && widget && widget->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton && widget &&
+            widget->rect().contains(mouse->position().toPoint())) {
             clicked(); // a picture or a label: all alike
             return true;
         }

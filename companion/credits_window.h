@@ -17,8 +17,8 @@ class Form2 : public QWidget {
 public:
     // `openWorkingWindow` shows the dictionary window (Chartola) or the console (Vocaboro);
     // `closedByFrame` runs when the user closes this window by its frame.
-    Form2(Flavour flavour, std::function<void()> openWorkingWindow, std::function<void()> closedByFrame,
-          QWidget* parent = nullptr);
+    Form2(Flavour flavour, std::function<void()> openWorkingWindow,
+          std::function<void()> closedByFrame, QWidget* parent = nullptr);
 
     // The eight click handlers, all alike.
     void Form_Click() { clicked(); }

@@ -36,7 +36,8 @@ std::vector<std::string> splitOn(const std::string& line, const std::string& sep
     std::size_t start = 0;
     for (;;) {
         const auto at = line.find(sep, start);
-        parts.push_back(trim(line.substr(start, at == std::string::npos ? std::string::npos : at - start)));
+        parts.push_back(
+            trim(line.substr(start, at == std::string::npos ? std::string::npos : at - start)));
         if (at == std::string::npos)
             return parts;
         start = at + sep.size();
@@ -77,7 +78,8 @@ std::map<std::string, std::string> currentState(const fs::path& dir) {
         const std::string name = entry.path().filename().string();
         if (name.size() == 12 && name.rfind("LEX", 0) == 0 && entry.is_regular_file()) {
             const auto read = datafiles::readWholeFile(entry.path());
-            state[name] = std::to_string(read.bytes.size()) + " " + std::to_string(fnv1a(read.bytes));
+            state[name] =
+                std::to_string(read.bytes.size()) + " " + std::to_string(fnv1a(read.bytes));
         }
     }
     return state;
@@ -174,7 +176,8 @@ int main(int argc, char* argv[]) {
             std::ofstream(out / datafiles::dataFileName(direction, letter), std::ios::binary);
     for (const auto* list : {&forward, &reverse})
         for (const auto& [name, record] : *list) {
-            const auto result = datafiles::appendLine(out / name, datafiles::formatRecordLine(record));
+            const auto result =
+                datafiles::appendLine(out / name, datafiles::formatRecordLine(record));
             if (!result.ok()) {
                 std::cerr << "make_starter: cannot write " << (out / name) << ": "
                           << datafiles::describeError(result.error) << "\n";

@@ -10,13 +10,20 @@ std::string& DictionaryRecord::field(int index) {
 
 const std::string& DictionaryRecord::field(int index) const {
     switch (index) {
-    case 0: return headword;
-    case 1: return counterpart;
-    case 2: return attribute;
-    case 3: return note;
-    case 4: return thai;
-    case 5: return thaiSound;
-    case 6: return italianSound;
+    case 0:
+        return headword;
+    case 1:
+        return counterpart;
+    case 2:
+        return attribute;
+    case 3:
+        return note;
+    case 4:
+        return thai;
+    case 5:
+        return thaiSound;
+    case 6:
+        return italianSound;
     }
     throw std::out_of_range("DictionaryRecord has seven fields");
 }

@@ -3,8 +3,8 @@
 #include "record_reader.h"
 
 #include <cerrno>
-#include <string_view>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,8 +121,10 @@ FileResult appendLine(const std::filesystem::path& path, std::string_view line) 
     return result;
 }
 
-EntryWriteResult appendEntry(const std::filesystem::path& forwardPath, const std::string& forwardLine,
-                             const std::filesystem::path& reversePath, const std::string& reverseLine) {
+EntryWriteResult appendEntry(const std::filesystem::path& forwardPath,
+                             const std::string& forwardLine,
+                             const std::filesystem::path& reversePath,
+                             const std::string& reverseLine) {
     using P = EntryWriteResult::Problem;
     // Forward files are always locked before reverse ones, so two writers never wait on
     // each other in a circle.

@@ -37,7 +37,9 @@ struct EntryWriteResult {
     bool ok() const { return problem == Problem::None; }
 };
 
-EntryWriteResult appendEntry(const std::filesystem::path& forwardPath, const std::string& forwardLine,
-                             const std::filesystem::path& reversePath, const std::string& reverseLine);
+EntryWriteResult appendEntry(const std::filesystem::path& forwardPath,
+                             const std::string& forwardLine,
+                             const std::filesystem::path& reversePath,
+                             const std::string& reverseLine);
 
 } // namespace datafiles

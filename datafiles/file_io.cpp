@@ -49,7 +49,8 @@ ReadFileResult readWholeFile(const std::filesystem::path& path) {
     for (;;) {
         if (filled == result.bytes.size())
             result.bytes.resize(result.bytes.size() * 2);
-        const ssize_t got = ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
+        const ssize_t got =
+            ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -67,16 +68,25 @@ ReadFileResult readWholeFile(const std::filesystem::path& path) {
 
 std::string describeError(int error) {
     switch (error) {
-    case 0: return "no error";
-    case ENOENT: return "the file or a folder of its path does not exist";
-    case ENOTDIR: return "a part of the path is a file, not a folder";
-    case EISDIR: return "it is a folder, not a file";
+    case 0:
+        return "no error";
+    case ENOENT:
+        return "the file or a folder of its path does not exist";
+    case ENOTDIR:
+        return "a part of the path is a file, not a folder";
+    case EISDIR:
+        return "it is a folder, not a file";
     case EACCES:
-    case EPERM: return "permission denied";
-    case ENOSPC: return "the disk is full";
-    case EFBIG: return "the file is too large";
-    case EROFS: return "the disk is read-only";
-    case EIO: return "input/output error";
+    case EPERM:
+        return "permission denied";
+    case ENOSPC:
+        return "the disk is full";
+    case EFBIG:
+        return "the file is too large";
+    case EROFS:
+        return "the disk is read-only";
+    case EIO:
+        return "input/output error";
     }
     return std::strerror(error);
 }

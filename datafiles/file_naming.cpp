@@ -3,8 +3,12 @@
 namespace datafiles {
 namespace {
 
-bool isSmallLetter(unsigned char c) { return c >= 'a' && c <= 'z'; }
-char toCapital(char c) { return static_cast<char>(c - 'a' + 'A'); }
+bool isSmallLetter(unsigned char c) {
+    return c >= 'a' && c <= 'z';
+}
+char toCapital(char c) {
+    return static_cast<char>(c - 'a' + 'A');
+}
 
 std::optional<char> letterOf(std::string_view word, bool lookupAccents, bool writingAccent) {
     if (word.empty())
@@ -16,11 +20,21 @@ std::optional<char> letterOf(std::string_view word, bool lookupAccents, bool wri
         return 'A';
     if (lookupAccents) {
         switch (c) {
-        case 0xE0: case 0xE1: return 'A'; // à á
-        case 0xE8: case 0xE9: return 'E'; // è é
-        case 0xEC: case 0xED: return 'I'; // ì í
-        case 0xF2: case 0xF3: return 'O'; // ò ó
-        case 0xF9: case 0xFA: return 'U'; // ù ú
+        case 0xE0:
+        case 0xE1:
+            return 'A'; // à á
+        case 0xE8:
+        case 0xE9:
+            return 'E'; // è é
+        case 0xEC:
+        case 0xED:
+            return 'I'; // ì í
+        case 0xF2:
+        case 0xF3:
+            return 'O'; // ò ó
+        case 0xF9:
+        case 0xFA:
+            return 'U'; // ù ú
         }
     }
     return std::nullopt;

@@ -10,8 +10,12 @@
 namespace datafiles {
 namespace {
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
@@ -111,8 +115,10 @@ bool RecordReader::readWriterLine(RecordView& record) {
 #if defined(__SSE2__)
             const __m128i quote = _mm_set1_epi8('"');
             for (int k = 0; k < 4; ++k) {
-                const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base + 16 * k));
-                mask |= std::uint64_t(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, quote))))
+                const __m128i chunk =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base + 16 * k));
+                mask |= std::uint64_t(
+                            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, quote))))
                         << (16 * k);
             }
             return mask;
@@ -139,9 +145,11 @@ bool RecordReader::readWriterLine(RecordView& record) {
     for (int i = 0; i < DictionaryRecord::kFieldCount; ++i) {
         const std::size_t open = quotes[2 * i];
         const std::size_t close = quotes[2 * i + 1];
-        if (i + 1 < DictionaryRecord::kFieldCount && (quotes[2 * i + 2] != close + 2 || data[close + 1] != ','))
+        if (i + 1 < DictionaryRecord::kFieldCount &&
+            (quotes[2 * i + 2] != close + 2 || data[close + 1] != ','))
             return false;
-        record.fields[static_cast<std::size_t>(i)] = std::string_view(data + open + 1, close - open - 1);
+        record.fields[static_cast<std::size_t>(i)] =
+            std::string_view(data + open + 1, close - open - 1);
     }
     const std::size_t end = quotes[kQuotes - 1] + 1;
     if (end == size) {

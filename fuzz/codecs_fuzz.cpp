@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
     for (bool isThai : {false, true}) {
         const auto encoded = isThai ? thaitext::encodeTis620(text) : thaitext::encodeCp1252(text);
-        if (encoded && (isThai ? thaitext::decodeTis620(*encoded) : thaitext::decodeCp1252(*encoded)) != text)
+        if (encoded &&
+            (isThai ? thaitext::decodeTis620(*encoded) : thaitext::decodeCp1252(*encoded)) != text)
             std::abort();
     }
     thaitext::utf8ToUtf16(bytes);

@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string mapped = mapper.map(typed).string();
     if (mapped.find('\\') != std::string::npos || mapped.find("//") != std::string::npos)
         std::abort();
-    const bool drive = typed.size() >= 2 && typed[1] == ':' &&
-                       ((typed[0] >= 'a' && typed[0] <= 'z') || (typed[0] >= 'A' && typed[0] <= 'Z'));
+    const bool drive =
+        typed.size() >= 2 && typed[1] == ':' &&
+        ((typed[0] >= 'a' && typed[0] <= 'z') || (typed[0] >= 'A' && typed[0] <= 'Z'));
     if (drive && mapped.rfind(root.string() + "/drive_", 0) != 0)
         std::abort();
     return 0;

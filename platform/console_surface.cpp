@@ -49,7 +49,8 @@ QString ConsoleSurface::formatNumber(long long n) {
 
 void ConsoleSurface::print(const QString& text, bool endLine) {
     const QFontMetricsF metrics(currentFont());
-    lineHeight_ = std::max(lineHeight_, static_cast<int>(std::ceil(metrics.height() * kTwipsPerPixel)));
+    lineHeight_ =
+        std::max(lineHeight_, static_cast<int>(std::ceil(metrics.height() * kTwipsPerPixel)));
     if (!text.isEmpty()) {
         pieces_.append({text, fontName_, fontSize_, bold_, italic_, color_, x_, y_, line_});
         x_ += static_cast<int>(std::lround(metrics.horizontalAdvance(text) * kTwipsPerPixel));

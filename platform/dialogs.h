@@ -25,8 +25,8 @@ public:
 
     // Modal input box at a screen position in twips. Returns the typed text, or empty
     // text when the user cancels.
-    virtual QString inputBox(const QString& prompt, const QString& title,
-                             const QString& proposed, int xTwips, int yTwips) = 0;
+    virtual QString inputBox(const QString& prompt, const QString& title, const QString& proposed,
+                             int xTwips, int yTwips) = 0;
 
     virtual Answer messageBox(const QString& text, MessageStyle style, const QString& title) = 0;
 };

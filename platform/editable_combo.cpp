@@ -1,11 +1,11 @@
 #include "editable_combo.h"
 
 #include <QAbstractItemView>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
+#include <algorithm>
 
 namespace platform {
 
@@ -13,7 +13,7 @@ EditableCombo::EditableCombo(QWidget* parent)
     : QComboBox(parent), model_(new QStringListModel(this)) {
     setEditable(true);
     setModel(model_);
-    setCompleter(nullptr);               // no inline completion of its own
+    setCompleter(nullptr);                // no inline completion of its own
     setInsertPolicy(QComboBox::NoInsert); // typing never adds items
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     if (auto* list = qobject_cast<QListView*>(view()))
@@ -34,7 +34,9 @@ bool EditableCombo::textIsTyped() const {
     return current < 0 || lineEdit()->text() != model_->stringList().at(current);
 }
 
-QStringList EditableCombo::items() const { return model_->stringList(); }
+QStringList EditableCombo::items() const {
+    return model_->stringList();
+}
 
 void EditableCombo::clearAll() {
     model_->setStringList({});
@@ -66,10 +68,18 @@ bool EditableCombo::moveSelection(int key) {
     const int current = currentIndex();
     int next = current;
     switch (key) {
-    case Qt::Key_Up: next = current <= 0 ? 0 : current - 1; break;
-    case Qt::Key_Down: next = current + 1; break;
-    case Qt::Key_PageUp: next = current - kPageSize; break;
-    case Qt::Key_PageDown: next = current < 0 ? kPageSize - 1 : current + kPageSize; break;
+    case Qt::Key_Up:
+        next = current <= 0 ? 0 : current - 1;
+        break;
+    case Qt::Key_Down:
+        next = current + 1;
+        break;
+    case Qt::Key_PageUp:
+        next = current - kPageSize;
+        break;
+    case Qt::Key_PageDown:
+        next = current < 0 ? kPageSize - 1 : current + kPageSize;
+        break;
     }
     next = std::clamp(next, 0, count - 1);
     if (next != current || typed)
@@ -107,7 +117,8 @@ void EditableCombo::keyPressEvent(QKeyEvent* event) {
 }
 
 bool EditableCombo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)))
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress &&
+        handleKey(static_cast<QKeyEvent*>(event)))
         return true;
     return QComboBox::eventFilter(watched, event);
 }

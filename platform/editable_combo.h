@@ -1,11 +1,11 @@
 #pragma once
 // The editable drop-down of the old toolkit, on QComboBox.
 //
-// When the edit field holds typed text (not the selected item), the first Up or Down key selects the first list item that begins with the
-// typed text (letter case aside), shows it highlighted in the edit field and reports it
-// like a click; later Up, Down, Page Up and Page Down move through the list, each new
-// selection reported at once. Enter is reported and does nothing else: it never picks an
-// item. Items are set in bulk, so a list of 100,000 words fills at once.
+// When the edit field holds typed text (not the selected item), the first Up or Down key selects
+// the first list item that begins with the typed text (letter case aside), shows it highlighted in
+// the edit field and reports it like a click; later Up, Down, Page Up and Page Down move through
+// the list, each new selection reported at once. Enter is reported and does nothing else: it never
+// picks an item. Items are set in bulk, so a list of 100,000 words fills at once.
 
 #include <QComboBox>
 #include <QStringList>

@@ -13,7 +13,8 @@ bool EnterClicks::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->isEnabled()) {
+            if (auto* button = qobject_cast<QAbstractButton*>(watched);
+                button && button->isEnabled()) {
                 button->click();
                 return true;
             }

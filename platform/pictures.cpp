@@ -6,7 +6,9 @@
 namespace platform {
 namespace {
 
-QString resourcePath(const char* name) { return QStringLiteral(":/assets/") + QLatin1String(name); }
+QString resourcePath(const char* name) {
+    return QStringLiteral(":/assets/") + QLatin1String(name);
+}
 
 } // namespace
 

@@ -24,11 +24,21 @@ Answer QtDialogs::messageBox(const QString& text, MessageStyle style, const QStr
     box.setWindowTitle(title);
     box.setText(text);
     switch (style.icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
     }
     if (style.buttons == Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
@@ -37,7 +47,7 @@ Answer QtDialogs::messageBox(const QString& text, MessageStyle style, const QStr
     }
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(style.defaultButton == DefaultButton::First ? QMessageBox::Yes
-                                                                      : QMessageBox::No);
+                                                                     : QMessageBox::No);
     // Closing a Yes/No box by its frame answers No, the safe choice.
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -14,8 +14,9 @@ constexpr RegistryKey kMsinfoKey = 1;
 const char kMsinfoPath[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 
 bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::tolower(x) == std::tolower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
 }
 
 } // namespace
@@ -29,7 +30,8 @@ QString DesktopRegistry::systemInformationProgram() {
     return {};
 }
 
-long DesktopRegistry::openKey(RegistryKey root, const std::string& subKey, std::uint32_t, RegistryKey& key) {
+long DesktopRegistry::openKey(RegistryKey root, const std::string& subKey, std::uint32_t,
+                              RegistryKey& key) {
     if (root == kHkeyLocalMachine && equalsIgnoringCase(subKey, kMsinfoPath) &&
         !systemInformationProgram().isEmpty()) {
         key = kMsinfoKey;
@@ -53,10 +55,16 @@ long DesktopRegistry::queryValue(RegistryKey key, const std::string& valueName, 
     return kErrorSuccess;
 }
 
-long DesktopRegistry::closeKey(RegistryKey) { return kErrorSuccess; }
+long DesktopRegistry::closeKey(RegistryKey) {
+    return kErrorSuccess;
+}
 
-bool DesktopLauncher::fileExists(const QString& path) { return QFileInfo(path).isFile(); }
+bool DesktopLauncher::fileExists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
 
-bool DesktopLauncher::start(const QString& path) { return QProcess::startDetached(path, {}); }
+bool DesktopLauncher::start(const QString& path) {
+    return QProcess::startDetached(path, {});
+}
 
 } // namespace platform

@@ -45,9 +45,10 @@ public:
 // there is no other key.
 class DesktopRegistry : public Registry {
 public:
-    long openKey(RegistryKey root, const std::string& subKey, std::uint32_t access, RegistryKey& key) override;
-    long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
-                    std::uint32_t& length) override;
+    long openKey(RegistryKey root, const std::string& subKey, std::uint32_t access,
+                 RegistryKey& key) override;
+    long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
+                    unsigned char* data, std::uint32_t& length) override;
     long closeKey(RegistryKey key) override;
 
     static QString systemInformationProgram();

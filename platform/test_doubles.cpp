@@ -5,7 +5,8 @@
 
 namespace platform {
 
-long FakeRegistry::openKey(RegistryKey root, const std::string& subKey, std::uint32_t access, RegistryKey& key) {
+long FakeRegistry::openKey(RegistryKey root, const std::string& subKey, std::uint32_t access,
+                           RegistryKey& key) {
     accessAsked.push_back(access);
     if (root != kHkeyLocalMachine || !keys_.count(subKey))
         return kErrorFileNotFound;
@@ -30,6 +31,8 @@ long FakeRegistry::queryValue(RegistryKey key, const std::string& valueName, std
     return kErrorSuccess;
 }
 
-long FakeRegistry::closeKey(RegistryKey key) { return open_.erase(key) ? kErrorSuccess : 6; }
+long FakeRegistry::closeKey(RegistryKey key) {
+    return open_.erase(key) ? kErrorSuccess : 6;
+}
 
 } // namespace platform

@@ -17,20 +17,24 @@ namespace platform {
 class RecordingPlayer : public SoundPlayer {
 public:
     void setFileName(const QString& path) override { calls.append(QStringLiteral("file:") + path); }
-    void setAutoStart(bool on) override { calls.append(on ? QStringLiteral("start") : QStringLiteral("stop")); }
+    void setAutoStart(bool on) override {
+        calls.append(on ? QStringLiteral("start") : QStringLiteral("stop"));
+    }
     QStringList calls;
 };
 
 class FakeRegistry : public Registry {
 public:
-    void setValue(const std::string& key, const std::string& name, std::uint32_t type, std::string bytes) {
+    void setValue(const std::string& key, const std::string& name, std::uint32_t type,
+                  std::string bytes) {
         keys_[key][name] = {type, std::move(bytes)};
     }
     void addKey(const std::string& key) { keys_[key]; }
 
-    long openKey(RegistryKey root, const std::string& subKey, std::uint32_t access, RegistryKey& key) override;
-    long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
-                    std::uint32_t& length) override;
+    long openKey(RegistryKey root, const std::string& subKey, std::uint32_t access,
+                 RegistryKey& key) override;
+    long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
+                    unsigned char* data, std::uint32_t& length) override;
     long closeKey(RegistryKey key) override;
 
     int openKeys() const { return static_cast<int>(open_.size()); }

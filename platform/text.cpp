@@ -36,7 +36,11 @@ QString fromThai(std::string_view bytes) {
     return text;
 }
 
-std::optional<std::string> toLatin(const QString& text) { return thaitext::encodeCp1252(view(text)); }
-std::optional<std::string> toThai(const QString& text) { return thaitext::encodeTis620(view(text)); }
+std::optional<std::string> toLatin(const QString& text) {
+    return thaitext::encodeCp1252(view(text));
+}
+std::optional<std::string> toThai(const QString& text) {
+    return thaitext::encodeTis620(view(text));
+}
 
 } // namespace platform

@@ -13,7 +13,9 @@ void WrapButton::paintEvent(QPaintEvent*) {
     option.icon = QIcon();
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
-    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 1, -1, -1);
+    QRect area = style()
+                     ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
+                     .adjusted(1, 1, -1, -1);
     if (isDown())
         area.translate(1, 1);
     if (!icon().isNull()) {
@@ -23,8 +25,8 @@ void WrapButton::paintEvent(QPaintEvent*) {
         icon().paint(&painter, iconRect);
         area.setTop(iconRect.bottom() + 2);
     }
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -25,7 +25,8 @@ struct ChartolaFixture {
     platform::FakeRegistry registry;
     platform::FakeLauncher launcher;
     bool ended = false;
-    chartola::Program program{{dialogs, player, registry, launcher, dir.path().toStdString(), [this] { ended = true; }}};
+    chartola::Program program{
+        {dialogs, player, registry, launcher, dir.path().toStdString(), [this] { ended = true; }}};
 
     ChartolaFixture() {
         platform::installFontSubstitutes();
@@ -36,7 +37,8 @@ struct ChartolaFixture {
     }
     QString folder() const { return dir.path() + QLatin1Char('/'); }
     void write(const QString& name, const std::vector<datafiles::DictionaryRecord>& records) {
-        std::ofstream out((dir.path() + QLatin1Char('/') + name).toStdString(), std::ios::binary | std::ios::trunc);
+        std::ofstream out((dir.path() + QLatin1Char('/') + name).toStdString(),
+                          std::ios::binary | std::ios::trunc);
         for (const auto& r : records)
             out << datafiles::formatRecordLine(r);
     }

@@ -27,12 +27,19 @@ int main(int argc, char* argv[]) {
         const std::string id = argv[3];
         const int count = std::atoi(argv[4]);
         for (int i = 0; i < count; ++i) {
-            datafiles::DictionaryRecord r{"c" + id + "_" + std::to_string(i), "b" + id + "_" + std::to_string(i),
-                                          "s.f.", "-", "\xBA\xE9\xD2\xB9", "$", "$"};
-            const auto result = datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
-                                                       datafiles::formatRecordLine(datafiles::reverseOf(r)));
+            datafiles::DictionaryRecord r{"c" + id + "_" + std::to_string(i),
+                                          "b" + id + "_" + std::to_string(i),
+                                          "s.f.",
+                                          "-",
+                                          "\xBA\xE9\xD2\xB9",
+                                          "$",
+                                          "$"};
+            const auto result =
+                datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
+                                       datafiles::formatRecordLine(datafiles::reverseOf(r)));
             if (!result.ok()) {
-                std::fprintf(stderr, "write %d failed: %s\n", i, datafiles::describeError(result.error).c_str());
+                std::fprintf(stderr, "write %d failed: %s\n", i,
+                             datafiles::describeError(result.error).c_str());
                 return 1;
             }
         }

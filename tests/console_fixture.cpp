@@ -11,7 +11,9 @@
 
 #include <fstream>
 
-ConsoleFixture::ConsoleFixture() { platform::installFontSubstitutes(); }
+ConsoleFixture::ConsoleFixture() {
+    platform::installFontSubstitutes();
+}
 
 void ConsoleFixture::writeRecords(const QString& name,
                                   const std::vector<datafiles::DictionaryRecord>& records) {
@@ -44,7 +46,9 @@ void ConsoleFixture::lookUp(const QString& word) {
     QTest::keyClick(text8, Qt::Key_Return);
 }
 
-QStringList ConsoleFixture::consoleLines() const { return form_->console()->lines(); }
+QStringList ConsoleFixture::consoleLines() const {
+    return form_->console()->lines();
+}
 
 datafiles::DictionaryRecord entry(const std::string& italian, const std::string& pronunciation,
                                   const std::string& attribute, const std::string& note,

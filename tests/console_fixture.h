@@ -50,4 +50,5 @@ datafiles::DictionaryRecord entry(const std::string& italian, const std::string&
                                   const std::string& thai = "@");
 // A cross-reference record pointing to up to three words.
 datafiles::DictionaryRecord pointer(const std::string& word, const std::string& first,
-                                    const std::string& second = "$", const std::string& third = "$");
+                                    const std::string& second = "$",
+                                    const std::string& third = "$");

@@ -8,8 +8,8 @@
 #include "chartola/notes_window.h"
 #include "companion/credits_window.h"
 #include "platform/wrap_button.h"
-#include "vocaboro/program.h"
 #include "vocaboro/console_window.h"
+#include "vocaboro/program.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,17 +25,22 @@ QStringList clipped(QWidget* window) {
         const QFontMetrics metrics(w->font());
         QString text;
         bool fits = true;
-        if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull() && !label->text().isEmpty()) {
+        if (auto* label = qobject_cast<QLabel*>(w);
+            label && label->pixmap().isNull() && !label->text().isEmpty()) {
             text = label->text();
             fits = label->wordWrap()
-                       ? metrics.boundingRect(inside, Qt::TextWordWrap | label->alignment(), text).height() <= inside.height() + 2
+                       ? metrics.boundingRect(inside, Qt::TextWordWrap | label->alignment(), text)
+                                 .height() <= inside.height() + 2
                        : metrics.horizontalAdvance(text) <= inside.width();
         } else if (auto* wrap = qobject_cast<platform::WrapButton*>(w)) {
             text = wrap->text();
             const int iconHeight = wrap->icon().isNull() ? 0 : wrap->iconSize().height() + 4;
-            fits = metrics.boundingRect(inside.adjusted(2, 0, -2, 0), Qt::TextWordWrap | Qt::AlignCenter, text).height() <=
-                   inside.height() - iconHeight;
-        } else if (auto* button = qobject_cast<QPushButton*>(w); button && !button->text().isEmpty()) {
+            fits = metrics
+                       .boundingRect(inside.adjusted(2, 0, -2, 0),
+                                     Qt::TextWordWrap | Qt::AlignCenter, text)
+                       .height() <= inside.height() - iconHeight;
+        } else if (auto* button = qobject_cast<QPushButton*>(w);
+                   button && !button->text().isEmpty()) {
             text = button->text();
             const int iconWidth = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
             QString plain = text;

@@ -77,7 +77,8 @@ void TestChartWindow::tableInvariants() {
     QCOMPARE(QString::fromUtf8(consonant(37).soundFile), QStringLiteral("36l_ling.wav"));
     QCOMPARE(QString::fromUtf8(consonant(46).soundFile), QStringLiteral("44h_nkhuk.wav"));
     QCOMPARE(QString::fromUtf8(consonant(9).soundFile), QString::fromUtf16(u"ci\u00F2_cing.wav"));
-    QCOMPARE(QString::fromUtf8(consonant(12).soundFile), QString::fromUtf16(u"ci\u00F2_kacioe.wav"));
+    QCOMPARE(QString::fromUtf8(consonant(12).soundFile),
+             QString::fromUtf16(u"ci\u00F2_kacioe.wav"));
     QCOMPARE(QString::fromUtf8(consonant(37).nameLine), QStringLiteral("L\u00F2h ling (L)(N)"));
     QCOMPARE(QString::fromUtf8(consonant(12).reading), QString::fromUtf16(u"so-kas\u00F6"));
     QCOMPARE(QString::fromUtf8(consonant(2).reading), QString::fromUtf16(u"k\u00F4-k\u00E0i"));
@@ -96,7 +97,8 @@ void TestChartWindow::loadShowsLettersAndHandsThePlayerTheFolder() {
     }
     QCOMPARE(chart.text("Text1"), QString());
     QCOMPARE(chart.text("Text2"), QString());
-    QCOMPARE(chart.player.calls, (QStringList{QStringLiteral("file:C:\\THAI\\"), QStringLiteral("start")}));
+    QCOMPARE(chart.player.calls,
+             (QStringList{QStringLiteral("file:C:\\THAI\\"), QStringLiteral("start")}));
     QVERIFY(chart.dialogs.problems().isEmpty());
 
     // Cancel leaves the folder empty: the player gets the bare file name.
@@ -112,10 +114,15 @@ void TestChartWindow::clicksShowTextsAndPlayTheLettersFile_data() {
     QTest::addColumn<QString>("file");
     QTest::newRow("1") << 1 << QString::fromUtf16(u"ko-kài") << QString::fromUtf16(u"Kò Kai (K)(K)")
                        << "1k_kai.wav";
-    QTest::newRow("9") << 9 << QString::fromUtf16(u"ciò-cin") << QString::fromUtf16(u"Ciò Cing (sch)(T)")
+    QTest::newRow("9") << 9 << QString::fromUtf16(u"ciò-cin")
+                       << QString::fromUtf16(u"Ciò Cing (sch)(T)")
                        << QString::fromUtf16(u"ciò_cing.wav");
-    QTest::newRow("36") << 36 << "--" << "-- (-)(-)" << "___.wav";
-    QTest::newRow("38") << 38 << "--" << "-- (-)(-)" << "___.wav";
+    QTest::newRow("36") << 36 << "--"
+                        << "-- (-)(-)"
+                        << "___.wav";
+    QTest::newRow("38") << 38 << "--"
+                        << "-- (-)(-)"
+                        << "___.wav";
     QTest::newRow("45") << 45 << "ho-han" << QString::fromUtf16(u"Ò Ang (S)(Ò)") << "43a_ang.wav";
 }
 
@@ -144,7 +151,8 @@ void TestChartWindow::geometryColoursAndTooltips() {
     QCOMPARE(chart.letter(46)->geometry().topLeft(), QPoint(24 + 56 * 5, 32 + 56 * 5));
     QVERIFY(chart.letter(3)->styleSheet().contains(QStringLiteral("rgb(192, 255, 192)")));
     QVERIFY(chart.letter(36)->styleSheet().contains(QStringLiteral("rgb(0, 0, 255)")));
-    QVERIFY(chart.letter(1)->toolTip().startsWith(QStringLiteral("THAI CHARACTER KO KAI\nmid class")));
+    QVERIFY(
+        chart.letter(1)->toolTip().startsWith(QStringLiteral("THAI CHARACTER KO KAI\nmid class")));
     QVERIFY(chart.letter(3)->toolTip().endsWith(QStringLiteral("no longer used")));
     QVERIFY(chart.letter(5)->toolTip().contains(QStringLiteral("low class")));
     QVERIFY(!chart.letter(4)->toolTip().contains(QStringLiteral("no longer used")));

@@ -16,11 +16,12 @@ using chartola::Window;
 
 namespace {
 
-const char* const kCreditsParts[] = {"Form2", "Label1", "Label2", "Picture1", "Picture2",
-                                     "Picture3", "Picture4", "Picture5"};
+const char* const kCreditsParts[] = {"Form2",    "Label1",   "Label2",   "Picture1",
+                                     "Picture2", "Picture3", "Picture4", "Picture5"};
 
 QWidget* part(QWidget* credits, const char* name) {
-    return qstrcmp(name, "Form2") == 0 ? credits : credits->findChild<QWidget*>(QLatin1String(name));
+    return qstrcmp(name, "Form2") == 0 ? credits
+                                       : credits->findChild<QWidget*>(QLatin1String(name));
 }
 
 // Opens the chart from the dictionary window, answering its sound prompt.
@@ -79,9 +80,11 @@ void TestCompanionWindows::vocaboroCreditsOpenTheConsoleAndEndCloses() {
         bool ended = false;
         vocaboro::Program program(dialogs, dir.path().toStdString(), [&ended] { ended = true; });
         program.start();
-        QCOMPARE(program.credits()->windowTitle(), QString(8, QLatin1Char(' ')) + QStringLiteral("Italy Thai Dictionary") +
+        QCOMPARE(program.credits()->windowTitle(), QString(8, QLatin1Char(' ')) +
+                                                       QStringLiteral("Italy Thai Dictionary") +
                                                        program.credits()->windowTitle().mid(29));
-        dialogs.expectInput(QStringLiteral("Path Folder of locate Data File"), QStringLiteral("C:\\THAI\\"));
+        dialogs.expectInput(QStringLiteral("Path Folder of locate Data File"),
+                            QStringLiteral("C:\\THAI\\"));
         QTest::mouseClick(part(program.credits(), name), Qt::LeftButton);
         QVERIFY2(program.console() && !program.console()->isHidden(), name);
         QVERIFY2(program.credits()->isHidden(), name); // the console's start-up unloads it
@@ -101,17 +104,20 @@ void TestCompanionWindows::vocaboroCreditsOpenTheConsoleAndEndCloses() {
 }
 
 void TestCompanionWindows::closingAnyChartolaWindowUnloadsAll() {
-    for (Window closed : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout}) {
+    for (Window closed :
+         {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout}) {
         ChartolaFixture f;
         f.start();
         openChart(f);
         openAbout(f);
         f.program.show(Window::Form4);
-        for (Window w : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout})
+        for (Window w :
+             {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout})
             QVERIFY(f.program.isLoaded(w));
         f.program.widget(closed)->close();
         QVERIFY(f.ended);
-        for (Window w : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout})
+        for (Window w :
+             {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::frmAbout})
             QVERIFY(!f.program.isLoaded(w));
         QCOMPARE(f.dialogs.problems(), QStringList());
     }
@@ -159,17 +165,21 @@ void TestCompanionWindows::aboutBoxReturnsToTheChart() {
     QCOMPARE(about.windowTitle(), QStringLiteral("Informazioni su Chartola"));
     QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
              QStringLiteral("Versione 2.0 Beta Release 10/08/2000"));
-    QVERIFY(about.findChild<QLabel*>(QStringLiteral("lblTitle"))->text().startsWith(QStringLiteral("Chartola")));
+    QVERIFY(about.findChild<QLabel*>(QStringLiteral("lblTitle"))
+                ->text()
+                .startsWith(QStringLiteral("Chartola")));
     QVERIFY(about.findChild<QLabel*>(QStringLiteral("lblDescription"))
                 ->text()
                 .startsWith(QStringLiteral("Descrizione applicazione :  questo programma")));
     auto* ok = about.findChild<QPushButton*>(QStringLiteral("cmdOK"));
     QVERIFY(ok->isDefault());
-    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(), QStringLiteral("&System Info..."));
+    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(),
+             QStringLiteral("&System Info..."));
     ok->click();
     QVERIFY(!f.program.isLoaded(Window::frmAbout));
     QVERIFY(!chart.isHidden());
-    QCOMPARE(chart.findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QString::fromUtf16(u"ko-kài"));
+    QCOMPARE(chart.findChild<QLineEdit*>(QStringLiteral("Text1"))->text(),
+             QString::fromUtf16(u"ko-kài"));
     QCOMPARE(chart.soundPath(), QStringLiteral("C:\\THAI\\"));
     // Loaded anew the next time; Escape does what OK does.
     chartola::frmAbout& again = openAbout(f);
@@ -185,7 +195,8 @@ void TestCompanionWindows::getKeyValue() {
     openChart(f);
     chartola::frmAbout& about = openAbout(f);
     const std::string key = "SOFTWARE\\Test";
-    f.registry.setValue(key, "withZero", platform::kRegSz, std::string("C:\\TOOLS\\INFO.EXE\0", 18));
+    f.registry.setValue(key, "withZero", platform::kRegSz,
+                        std::string("C:\\TOOLS\\INFO.EXE\0", 18));
     f.registry.setValue(key, "withoutZero", platform::kRegSz, "C:\\TOOLS");
     f.registry.setValue(key, "number", platform::kRegDword, std::string("\x2A\x00\x00\x01", 4));
     f.registry.setValue(key, "binary", 3, "xyz");
@@ -196,7 +207,8 @@ void TestCompanionWindows::getKeyValue() {
     QCOMPARE(value, QStringLiteral("C:\\TOOLS"));
     value.clear();
     QVERIFY(about.GetKeyValue(platform::kHkeyLocalMachine, key, "number", value));
-    QCOMPARE(value, QString::number(0x1002A)); // digits 1, 0, 0, 2A without leading zeros: "&h1002A"
+    QCOMPARE(value,
+             QString::number(0x1002A)); // digits 1, 0, 0, 2A without leading zeros: "&h1002A"
     value = QStringLiteral("kept");
     QVERIFY(about.GetKeyValue(platform::kHkeyLocalMachine, key, "binary", value));
     QCOMPARE(value, QStringLiteral("kept")); // other types leave it as it was
@@ -213,7 +225,8 @@ void TestCompanionWindows::getKeyValue() {
 void TestCompanionWindows::startSysInfo() {
     const std::string first = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
     const std::string second = "SOFTWARE\\Microsoft\\Shared Tools Location";
-    const QString unavailable = QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili.");
+    const QString unavailable =
+        QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili.");
     struct Case {
         const char* name;
         bool firstValue;
@@ -223,8 +236,10 @@ void TestCompanionWindows::startSysInfo() {
         QString started; // empty: the message is shown
     };
     const QList<Case> cases = {
-        {"first value, started unchanged", true, true, false, true, QStringLiteral("D:\\nowhere\\info.exe")},
-        {"second value with the program", false, true, true, true, QStringLiteral("C:\\MSINFO\\MSINFO32.EXE")},
+        {"first value, started unchanged", true, true, false, true,
+         QStringLiteral("D:\\nowhere\\info.exe")},
+        {"second value with the program", false, true, true, true,
+         QStringLiteral("C:\\MSINFO\\MSINFO32.EXE")},
         {"second value without it", false, true, false, true, {}},
         {"no value", false, false, false, true, {}},
         {"the program will not start", true, false, false, false, {}},
@@ -235,7 +250,8 @@ void TestCompanionWindows::startSysInfo() {
         openChart(f);
         chartola::frmAbout& about = openAbout(f);
         if (c.firstValue)
-            f.registry.setValue(first, "PATH", platform::kRegSz, std::string("D:\\nowhere\\info.exe\0", 20));
+            f.registry.setValue(first, "PATH", platform::kRegSz,
+                                std::string("D:\\nowhere\\info.exe\0", 20));
         if (c.secondValue)
             f.registry.setValue(second, "MSINFO", platform::kRegSz, "C:\\MSINFO");
         if (c.programThere)

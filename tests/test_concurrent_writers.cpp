@@ -24,8 +24,10 @@ void TestConcurrentWriters::twoWritersAndAReader() {
     const QString stop = dir.filePath(QStringLiteral("stop"));
     QProcess reader, writerA, writerB;
     reader.start(helper, {QStringLiteral("read"), dir.path(), stop});
-    writerA.start(helper, {QStringLiteral("write"), dir.path(), QStringLiteral("a"), QString::number(kEntries)});
-    writerB.start(helper, {QStringLiteral("write"), dir.path(), QStringLiteral("b"), QString::number(kEntries)});
+    writerA.start(helper, {QStringLiteral("write"), dir.path(), QStringLiteral("a"),
+                           QString::number(kEntries)});
+    writerB.start(helper, {QStringLiteral("write"), dir.path(), QStringLiteral("b"),
+                           QString::number(kEntries)});
     for (QProcess* writer : {&writerA, &writerB}) {
         QVERIFY(writer->waitForFinished(120000));
         QCOMPARE(writer->exitCode(), 0);
@@ -38,8 +40,10 @@ void TestConcurrentWriters::twoWritersAndAReader() {
 
     // Every record parses, and each entry is in both files exactly once.
     std::map<std::string, int> forward, reverse;
-    for (const auto& [name, seen] : {std::pair{"LEXFWD_C.DAT", &forward}, std::pair{"LEXREV_B.DAT", &reverse}}) {
-        const auto bytes = datafiles::readWholeFile(dir.filePath(QLatin1String(name)).toStdString());
+    for (const auto& [name, seen] :
+         {std::pair{"LEXFWD_C.DAT", &forward}, std::pair{"LEXREV_B.DAT", &reverse}}) {
+        const auto bytes =
+            datafiles::readWholeFile(dir.filePath(QLatin1String(name)).toStdString());
         QVERIFY(bytes.ok());
         const auto read = datafiles::readAllRecords(bytes.bytes);
         QVERIFY(!read.truncated);

@@ -157,8 +157,9 @@ void TestConsoleLookup::notFoundAsksWithTheStopIcon() {
     f.dialogs().expectMessage(kNotFound, Answer::No);
     f.lookUp(QStringLiteral("casa"));
     const AskedQuestion& q = f.dialogs().asked().last();
-    QCOMPARE(q.text, QStringLiteral("Not Found ! This Word don't exist in memory-files. Wish insert "
-                                    "this new word ? (y/n)"));
+    QCOMPARE(q.text,
+             QStringLiteral("Not Found ! This Word don't exist in memory-files. Wish insert "
+                            "this new word ? (y/n)"));
     QCOMPARE(q.style.icon, Icon::Stop);
     QCOMPARE(q.style.defaultButton, DefaultButton::Second);
     QCOMPARE(f.form().lookupFile(), QString());
@@ -182,8 +183,8 @@ void TestConsoleLookup::initialsChooseTheFile() {
     f.writeRecords("LEXFWD_I.DAT", {entry("\xECndice", "dat chanii")});
     f.writeRecords("LEXFWD_C.DAT", {entry("casa", "baan")});
     f.start();
-    for (const QString& word : {QStringLiteral("era"), QString::fromUtf16(u"èra"),
-                                QString::fromUtf16(u"ìndice")}) {
+    for (const QString& word :
+         {QStringLiteral("era"), QString::fromUtf16(u"èra"), QString::fromUtf16(u"ìndice")}) {
         f.dialogs().expectMessage(kAnother, Answer::No);
         f.lookUp(word);
         QCOMPARE(f.consoleLines().size(), 1);
@@ -325,7 +326,8 @@ void TestConsoleLookup::unreadableFilesAreReportedAndTheProgramGoesOn() {
     f.dialogs().expectMessage(QStringLiteral("it is a folder"));
     f.lookUp(QStringLiteral("dado"));
     // A record cut short: the records before it are still shown.
-    f.writeBytes("LEXFWD_E.DAT", "\"era\",\"pen\",\"-\",\"-\",\"@\",\"$\",\"$\"\r\n\"era\",\"khue\"");
+    f.writeBytes("LEXFWD_E.DAT",
+                 "\"era\",\"pen\",\"-\",\"-\",\"@\",\"$\",\"$\"\r\n\"era\",\"khue\"");
     f.dialogs().expectMessage(QStringLiteral("ends in the middle of a record (line 2)"));
     f.lookUp(QStringLiteral("era"));
     QCOMPARE(f.consoleLines().size(), 1);

@@ -21,7 +21,9 @@ DictionaryRecord casa() {
     return {"casa", "baan", "-", "-", "\xBA\xE9\xD2\xB9", "$", "$"};
 }
 
-std::string slurp(const std::filesystem::path& p) { return readWholeFile(p).bytes; }
+std::string slurp(const std::filesystem::path& p) {
+    return readWholeFile(p).bytes;
+}
 
 std::string hex(const std::string& bytes) {
     return QByteArray::fromStdString(bytes).toHex(' ').toUpper().toStdString();
@@ -49,12 +51,14 @@ private slots:
 void TestDataFiles::workedExampleIsByteExact() {
     const std::string forward = formatRecordLine(casa());
     QCOMPARE(forward.size(), std::size_t(38));
-    QCOMPARE(hex(forward), "22 63 61 73 61 22 2C 22 62 61 61 6E 22 2C 22 2D 22 2C 22 2D 22 2C 22 BA "
-                           "E9 D2 B9 22 2C 22 24 22 2C 22 24 22 0D 0A"s);
+    QCOMPARE(hex(forward),
+             "22 63 61 73 61 22 2C 22 62 61 61 6E 22 2C 22 2D 22 2C 22 2D 22 2C 22 BA "
+             "E9 D2 B9 22 2C 22 24 22 2C 22 24 22 0D 0A"s);
     const std::string reverse = formatRecordLine(reverseOf(casa()));
     QCOMPARE(reverse.size(), std::size_t(38));
-    QCOMPARE(hex(reverse), "22 62 61 61 6E 22 2C 22 63 61 73 61 22 2C 22 2D 22 2C 22 2D 22 2C 22 BA "
-                           "E9 D2 B9 22 2C 22 24 22 2C 22 24 22 0D 0A"s);
+    QCOMPARE(hex(reverse),
+             "22 62 61 61 6E 22 2C 22 63 61 73 61 22 2C 22 2D 22 2C 22 2D 22 2C 22 BA "
+             "E9 D2 B9 22 2C 22 24 22 2C 22 24 22 0D 0A"s);
 }
 
 void TestDataFiles::everyByteValueSurvivesWriteAndRead() {
@@ -75,10 +79,11 @@ void TestDataFiles::everyByteValueSurvivesWriteAndRead() {
 void TestDataFiles::writerLinesReadLikeAnyOtherLine() {
     // Lines as the writer lays them out take a faster path; a blank before each value sends
     // the same records down the general one. Both must give the same fields.
-    std::vector<DictionaryRecord> records = {casa(), {"a,b", "", "\r\n", "x\ny", "\xA1", "$", "$"},
-                                             {"", "", "", "", "", "", ""}};
+    std::vector<DictionaryRecord> records = {
+        casa(), {"a,b", "", "\r\n", "x\ny", "\xA1", "$", "$"}, {"", "", "", "", "", "", ""}};
     for (int i = 0; i < 40; ++i)
-        records.push_back({std::string(static_cast<std::size_t>(i), 'q'), "p", "-", "*", "t", "$", std::string(70, 'z')});
+        records.push_back({std::string(static_cast<std::size_t>(i), 'q'), "p", "-", "*", "t", "$",
+                           std::string(70, 'z')});
     std::string fast, general;
     for (const DictionaryRecord& r : records) {
         const std::string line = formatRecordLine(r);
@@ -106,7 +111,8 @@ void TestDataFiles::readerFieldSyntax() {
         const ReadAllResult read = readAllRecords(bytes);
         return read.records.empty() ? DictionaryRecord{} : read.records.front();
     };
-    QVERIFY(one("casa,baan,-,-,@,$,$\r\n") == (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
+    QVERIFY(one("casa,baan,-,-,@,$,$\r\n") ==
+            (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
     QVERIFY(one("  casa  ,\t\"baan\" ,-,-,@,$,$\r\n") ==
             (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
     // Text between a closing quote and the comma is passed over.
@@ -128,8 +134,9 @@ void TestDataFiles::shortLinesLendFieldsToTheNextRecord() {
     QVERIFY(read.records[1] == (DictionaryRecord{"1", "2", "3", "4", "5", "6", "7"}));
 
     // Seven and seven: two whole records across three lines.
-    const ReadAllResult even = readAllRecords("\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\",\"g\",\"h\"\r\n"
-                                              "\"i\",\"j\",\"k\",\"l\",\"m\",\"n\"\r\n");
+    const ReadAllResult even =
+        readAllRecords("\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\",\"g\",\"h\"\r\n"
+                       "\"i\",\"j\",\"k\",\"l\",\"m\",\"n\"\r\n");
     QVERIFY(!even.truncated);
     QCOMPARE(even.records.size(), std::size_t(2));
     QVERIFY(even.records[1] == (DictionaryRecord{"h", "i", "j", "k", "l", "m", "n"}));
@@ -180,27 +187,69 @@ void TestDataFiles::forwardNaming_data() {
     QTest::addColumn<std::string>("word");
     QTest::addColumn<std::string>("writing");
     QTest::addColumn<std::string>("lookup");
-    QTest::newRow("casa") << "casa"s << "LEXFWD_C.DAT"s << "LEXFWD_C.DAT"s;
-    QTest::newRow("a") << "a"s << "LEXFWD_A.DAT"s << "LEXFWD_A.DAT"s;
-    QTest::newRow("z") << "zucca"s << "LEXFWD_Z.DAT"s << "LEXFWD_Z.DAT"s;
-    QTest::newRow("j") << "jeans"s << "LEXFWD_J.DAT"s << "LEXFWD_J.DAT"s;
-    QTest::newRow("à") << "\xE0"s << "LEXFWD_A.DAT"s << "LEXFWD_A.DAT"s;
-    QTest::newRow("á") << "\xE1"s << ""s << "LEXFWD_A.DAT"s;
-    QTest::newRow("è") << "\xE8ra"s << ""s << "LEXFWD_E.DAT"s;
-    QTest::newRow("é") << "\xE9"s << ""s << "LEXFWD_E.DAT"s;
-    QTest::newRow("ì") << "\xECndice"s << ""s << "LEXFWD_I.DAT"s;
-    QTest::newRow("í") << "\xED"s << ""s << "LEXFWD_I.DAT"s;
-    QTest::newRow("ò") << "\xF2"s << ""s << "LEXFWD_O.DAT"s;
-    QTest::newRow("ó") << "\xF3"s << ""s << "LEXFWD_O.DAT"s;
-    QTest::newRow("ù") << "\xF9"s << ""s << "LEXFWD_U.DAT"s;
-    QTest::newRow("ú") << "\xFA"s << ""s << "LEXFWD_U.DAT"s;
-    QTest::newRow("capital") << "Casa"s << ""s << ""s;
-    QTest::newRow("capital À") << "\xC0"s << ""s << ""s;
-    QTest::newRow("digit") << "3"s << ""s << ""s;
-    QTest::newRow("space") << " casa"s << ""s << ""s;
-    QTest::newRow("sign") << "#"s << ""s << ""s;
-    QTest::newRow("thai byte") << "\xA1"s << ""s << ""s;
-    QTest::newRow("empty") << ""s << ""s << ""s;
+    QTest::newRow("casa") << "casa"s
+                          << "LEXFWD_C.DAT"s
+                          << "LEXFWD_C.DAT"s;
+    QTest::newRow("a") << "a"s
+                       << "LEXFWD_A.DAT"s
+                       << "LEXFWD_A.DAT"s;
+    QTest::newRow("z") << "zucca"s
+                       << "LEXFWD_Z.DAT"s
+                       << "LEXFWD_Z.DAT"s;
+    QTest::newRow("j") << "jeans"s
+                       << "LEXFWD_J.DAT"s
+                       << "LEXFWD_J.DAT"s;
+    QTest::newRow("à") << "\xE0"s
+                       << "LEXFWD_A.DAT"s
+                       << "LEXFWD_A.DAT"s;
+    QTest::newRow("á") << "\xE1"s
+                       << ""s
+                       << "LEXFWD_A.DAT"s;
+    QTest::newRow("è") << "\xE8ra"s
+                       << ""s
+                       << "LEXFWD_E.DAT"s;
+    QTest::newRow("é") << "\xE9"s
+                       << ""s
+                       << "LEXFWD_E.DAT"s;
+    QTest::newRow("ì") << "\xECndice"s
+                       << ""s
+                       << "LEXFWD_I.DAT"s;
+    QTest::newRow("í") << "\xED"s
+                       << ""s
+                       << "LEXFWD_I.DAT"s;
+    QTest::newRow("ò") << "\xF2"s
+                       << ""s
+                       << "LEXFWD_O.DAT"s;
+    QTest::newRow("ó") << "\xF3"s
+                       << ""s
+                       << "LEXFWD_O.DAT"s;
+    QTest::newRow("ù") << "\xF9"s
+                       << ""s
+                       << "LEXFWD_U.DAT"s;
+    QTest::newRow("ú") << "\xFA"s
+                       << ""s
+                       << "LEXFWD_U.DAT"s;
+    QTest::newRow("capital") << "Casa"s
+                             << ""s
+                             << ""s;
+    QTest::newRow("capital À") << "\xC0"s
+                               << ""s
+                               << ""s;
+    QTest::newRow("digit") << "3"s
+                           << ""s
+                           << ""s;
+    QTest::newRow("space") << " casa"s
+                           << ""s
+                           << ""s;
+    QTest::newRow("sign") << "#"s
+                          << ""s
+                          << ""s;
+    QTest::newRow("thai byte") << "\xA1"s
+                               << ""s
+                               << ""s;
+    QTest::newRow("empty") << ""s
+                           << ""s
+                           << ""s;
 }
 
 void TestDataFiles::forwardNaming() {

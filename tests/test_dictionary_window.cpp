@@ -30,7 +30,9 @@ DictionaryRecord entry(const std::string& head, const std::string& counterpart,
 
 struct Dictionary : ChartolaFixture {
     chartola::Form3& form() { return program.dictionary(); }
-    template <typename T> T* control(const char* name) { return form().findChild<T*>(QLatin1String(name)); }
+    template <typename T> T* control(const char* name) {
+        return form().findChild<T*>(QLatin1String(name));
+    }
     platform::EditableCombo* combo() { return control<platform::EditableCombo>("Combo1"); }
     QString text(const char* name) { return control<QLineEdit>(name)->text(); }
     QString label(const char* name) { return control<QLabel>(name)->text(); }
@@ -82,8 +84,10 @@ void TestDictionaryWindow::startUpPrompt() {
 
 void TestDictionaryWindow::enterLoadsTheLetterAndArrowsPickEntries() {
     Dictionary d;
-    d.write("LEXFWD_C.DAT", {entry("cane", "maa", "s.m."), {"casa", "-", "-", "*", "casa", "$", "$"},
-                             entry("casa", "baan", "s.f."), entry("casa", "ruean", "-", "formale"),
+    d.write("LEXFWD_C.DAT", {entry("cane", "maa", "s.m."),
+                             {"casa", "-", "-", "*", "casa", "$", "$"},
+                             entry("casa", "baan", "s.f."),
+                             entry("casa", "ruean", "-", "formale"),
                              entry("cena", "aahaan yen")});
     d.start(d.folder().chopped(1)); // no final slash: the names begin with a backslash
     d.typeKey('c');
@@ -131,7 +135,8 @@ void TestDictionaryWindow::enterLoadsOnlyWhatIsNotLoaded() {
     d.write("LEXFWD_C.DAT", {entry("casa", "baan")});
     d.start();
     // A capital initial, a digit and a Thai letter load nothing.
-    for (const QString& word : {QStringLiteral("Casa"), QStringLiteral("3"), QString::fromUtf16(u"บ้าน")}) {
+    for (const QString& word :
+         {QStringLiteral("Casa"), QStringLiteral("3"), QString::fromUtf16(u"บ้าน")}) {
         d.enter(word);
         QCOMPARE(d.form().loadedletter(), QString());
         QVERIFY(d.combo()->items().isEmpty());
@@ -153,14 +158,16 @@ void TestDictionaryWindow::enterLoadsOnlyWhatIsNotLoaded() {
 void TestDictionaryWindow::wholeLoadsInBothDirections() {
     Dictionary d;
     d.write("LEXFWD_A.DAT", {entry("acqua", "naam")});
-    d.write("LEXFWD_C.DAT", {entry("casa", "baan"), {"perche", "-", "-", "*", "perch\xE9", "$", "$"}});
+    d.write("LEXFWD_C.DAT",
+            {entry("casa", "baan"), {"perche", "-", "-", "*", "perch\xE9", "$", "$"}});
     d.write("LEXFWD_Z.DAT", {entry("zucchero", "naam taan")});
     d.write("LEXREV_B.DAT", {entry("baan", "casa")});
     d.write("LEXREV_N.DAT", {entry("naam", "acqua"), entry("naam taan", "zucchero")});
     d.start();
     d.enter(QStringLiteral("casa"));
 
-    d.dialogs.expectMessage(QStringLiteral("Premere OK ed attendere 30 secondi, per il caricamento del Database..."));
+    d.dialogs.expectMessage(
+        QStringLiteral("Premere OK ed attendere 30 secondi, per il caricamento del Database..."));
     d.control<QPushButton>("Command5")->click();
     QCOMPARE(d.dialogs.asked().last().title, QStringLiteral("Chartola"));
     QCOMPARE(d.combo()->items(), (QStringList{"acqua", "casa", "zucchero"}));
@@ -217,7 +224,8 @@ void TestDictionaryWindow::failuresAreReportedAndClaimNoFullLoad() {
     }
     d.start();
     // A broken letter file: the message names the path as typed; what was read stays.
-    d.dialogs.expectMessage(QStringLiteral("\\lexfwd_c.dat\" could not be read: it ends in the middle of a record (line 2)"));
+    d.dialogs.expectMessage(QStringLiteral(
+        "\\lexfwd_c.dat\" could not be read: it ends in the middle of a record (line 2)"));
     d.enter(QStringLiteral("casa"));
     QVERIFY(d.dialogs.asked().last().text.contains(d.folder() + QStringLiteral("\\lexfwd_c.dat")));
     QCOMPARE(d.combo()->items(), QStringList{QStringLiteral("cane")});

@@ -17,7 +17,9 @@ namespace {
 const QString kThaiHouse = QString::fromUtf16(u"บ้าน");
 const char kThaiHouseBytes[] = "\xBA\xE9\xD2\xB9";
 
-std::string readAll(const std::filesystem::path& p) { return datafiles::readWholeFile(p).bytes; }
+std::string readAll(const std::filesystem::path& p) {
+    return datafiles::readWholeFile(p).bytes;
+}
 
 } // namespace
 
@@ -54,12 +56,12 @@ void TestEntryPanel::opensThreeWays() {
     ConsoleFixture f;
     f.start();
     f.control<QPushButton>("Command5")->click();
-    for (const char* shown : {"Label1", "Label7", "Label9", "Label10", "Text1", "Text7", "Command3D4",
-                              "Command3D5", "Command3D8", "Command3"})
+    for (const char* shown : {"Label1", "Label7", "Label9", "Label10", "Text1", "Text7",
+                              "Command3D4", "Command3D5", "Command3D8", "Command3"})
         QVERIFY2(!f.control<QWidget>(shown)->isHidden(), shown);
-    for (const char* hidden : {"Label11", "Label12", "Label13", "Command3D3", "Command3D6",
-                               "Command3D7", "Command3D10", "Command3D11", "Command5", "Label8",
-                               "Command3D12", "Text8"})
+    for (const char* hidden :
+         {"Label11", "Label12", "Label13", "Command3D3", "Command3D6", "Command3D7", "Command3D10",
+          "Command3D11", "Command5", "Label8", "Command3D12", "Text8"})
         QVERIFY2(f.control<QWidget>(hidden)->isHidden(), hidden);
     QCOMPARE(f.control<QLabel>("Label9")->text(), QStringLiteral("file DAT Italy"));
     QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("Text1"));
@@ -70,7 +72,9 @@ void TestEntryPanel::enterWalksTheBoxesAndFillsMarkers() {
     ConsoleFixture f;
     f.start();
     f.control<QPushButton>("Command5")->click();
-    auto box = [&f](int n) { return f.control<QLineEdit>(qPrintable(QStringLiteral("Text%1").arg(n))); };
+    auto box = [&f](int n) {
+        return f.control<QLineEdit>(qPrintable(QStringLiteral("Text%1").arg(n)));
+    };
     // An empty Italian word keeps the focus and gets no marker.
     QTest::keyClick(box(1), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), box(1));
@@ -134,8 +138,8 @@ void TestEntryPanel::checkMessagesInOrderOfPrecedence() {
     QCOMPARE(f.form().forwardFile(), QStringLiteral("LEXFWD_A.DAT"));
     QCOMPARE(f.control<QLabel>("Label9")->text(), QStringLiteral("File Italy : LEXFWD_A.DAT"));
     QCOMPARE(f.control<QLabel>("Label10")->text(), QStringLiteral("File Thai : LEXREV_S.DAT"));
-    for (auto [box, marker] : {std::pair{"Text2", "-"}, {"Text3", "@"}, {"Text5", "-"},
-                               {"Text6", "$"}, {"Text7", "$"}})
+    for (auto [box, marker] :
+         {std::pair{"Text2", "-"}, {"Text3", "@"}, {"Text5", "-"}, {"Text6", "$"}, {"Text7", "$"}})
         QCOMPARE(f.control<QLineEdit>(box)->text(), QLatin1String(marker));
     QCOMPARE(f.control<QPushButton>("Command3D3")->text(), QStringLiteral("Write in the files!"));
     // A failing check after a pass hides the write button again.
@@ -251,8 +255,8 @@ void TestEntryPanel::deleteAllNextEndAndAbort() {
     f.control<QPushButton>("Command3D8")->click();
     QVERIFY(f.control<QWidget>("Text1")->isHidden());
     QVERIFY(f.control<QWidget>("Label8")->isHidden());
-    for (const char* shown : {"Command3D10", "Command3D11", "Command3D12", "Command3", "Command4",
-                              "Command5"})
+    for (const char* shown :
+         {"Command3D10", "Command3D11", "Command3D12", "Command3", "Command4", "Command5"})
         QVERIFY2(!f.control<QWidget>(shown)->isHidden(), shown);
     f.control<QPushButton>("Command5")->click();
     fill(f, "casa", "baan");
@@ -295,7 +299,8 @@ void TestEntryPanel::fileEndsAreRespected() {
     const std::string whole = "\"cane\",\"maa\",\"-\",\"-\",\"@\",\"$\",\"$\"";
     f.writeBytes("LEXFWD_C.DAT", whole);
     // A fragment, as after a crash: nothing is written anywhere.
-    const std::string fragment = datafiles::formatRecordLine(entry("baan", "casa")) + "\"bok\",\"dir";
+    const std::string fragment =
+        datafiles::formatRecordLine(entry("baan", "casa")) + "\"bok\",\"dir";
     f.writeBytes("LEXREV_B.DAT", fragment);
     f.start();
     f.control<QPushButton>("Command5")->click();

@@ -25,7 +25,9 @@ using platform::Answer;
 
 namespace {
 
-std::string readAll(const std::filesystem::path& p) { return datafiles::readWholeFile(p).bytes; }
+std::string readAll(const std::filesystem::path& p) {
+    return datafiles::readWholeFile(p).bytes;
+}
 
 void openPanelWith(ConsoleFixture& f, const QString& italian, const QString& pronunciation) {
     f.control<QPushButton>("Command5")->click();
@@ -52,7 +54,8 @@ void TestFaults::forwardAppendFailingWritesNothing() {
     f.writeBytes("LEXREV_B.DAT", reverse);
     f.start();
     openPanelWith(f, "casa", "baan");
-    f.dialogs().expectMessage(QStringLiteral("LEXFWD_C.DAT\" could not be written: it is a folder"));
+    f.dialogs().expectMessage(
+        QStringLiteral("LEXFWD_C.DAT\" could not be written: it is a folder"));
     f.control<QPushButton>("Command3D3")->click();
     QCOMPARE(readAll(f.file("LEXREV_B.DAT")), reverse);
     QVERIFY(!f.control<QWidget>("Command3D3")->isHidden()); // still ready to write
@@ -64,7 +67,8 @@ void TestFaults::dataFolderThroughAFile() {
     ConsoleFixture f;
     f.writeBytes("plain", "not a folder");
     f.start(f.folder() + QStringLiteral("plain/"));
-    f.dialogs().expectMessage(QStringLiteral("plain/LEXFWD_C.DAT\" could not be read: a part of the path is a file"));
+    f.dialogs().expectMessage(
+        QStringLiteral("plain/LEXFWD_C.DAT\" could not be read: a part of the path is a file"));
     f.lookUp(QStringLiteral("casa"));
     openPanelWith(f, "casa", "baan");
     f.dialogs().expectMessage(QStringLiteral("plain/LEXFWD_C.DAT\" could not be written"));
@@ -129,7 +133,8 @@ void TestFaults::hugeFieldsAndRandomBytes() {
     f.lookUp(QStringLiteral("rumore"));
     QVERIFY(f.dialogs().asked().size() >= 3);
     const QString last = f.dialogs().asked().last().text;
-    QVERIFY2(last.contains(QStringLiteral("Not Found")) || last.contains(QStringLiteral("LEXFWD_R.DAT")),
+    QVERIFY2(last.contains(QStringLiteral("Not Found")) ||
+                 last.contains(QStringLiteral("LEXFWD_R.DAT")),
              qPrintable(last.left(200)));
     QCOMPARE(readAll(f.file("LEXFWD_R.DAT")), noise);
     // The entry panel writes a 1 MiB note in one line.

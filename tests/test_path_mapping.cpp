@@ -33,17 +33,22 @@ void TestPathMapping::init() {
 void TestPathMapping::mapping_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected"); // relative to the drive root
-    QTest::newRow("capital names") << "C:\\THAI\\LEXFWD_C.DAT" << "drive_c/THAI/LEXFWD_C.DAT";
-    QTest::newRow("small names, doubled backslash")
-        << "c:\\thai\\\\lexfwd_c.dat" << "drive_c/THAI/LEXFWD_C.DAT";
-    QTest::newRow("default folder and loader name")
-        << "C:\\THAI\\\\lexrev_b.dat" << "drive_c/THAI/LEXREV_B.DAT";
-    QTest::newRow("mixed case") << "c:\\Thai\\LexFwd_C.Dat" << "drive_c/THAI/LEXFWD_C.DAT";
-    QTest::newRow("forward slashes") << "C:/THAI/LEXFWD_C.DAT" << "drive_c/THAI/LEXFWD_C.DAT";
-    QTest::newRow("no final backslash")
-        << "C:\\THAILEXFWD_C.DAT" << "drive_c/THAILEXFWD_C.DAT";
-    QTest::newRow("other drive") << "D:\\THAI\\LEXFWD_C.DAT" << "drive_d/THAI/LEXFWD_C.DAT";
-    QTest::newRow("drive without separator") << "c:THAI\\LEXFWD_C.DAT" << "drive_c/THAI/LEXFWD_C.DAT";
+    QTest::newRow("capital names") << "C:\\THAI\\LEXFWD_C.DAT"
+                                   << "drive_c/THAI/LEXFWD_C.DAT";
+    QTest::newRow("small names, doubled backslash") << "c:\\thai\\\\lexfwd_c.dat"
+                                                    << "drive_c/THAI/LEXFWD_C.DAT";
+    QTest::newRow("default folder and loader name") << "C:\\THAI\\\\lexrev_b.dat"
+                                                    << "drive_c/THAI/LEXREV_B.DAT";
+    QTest::newRow("mixed case") << "c:\\Thai\\LexFwd_C.Dat"
+                                << "drive_c/THAI/LEXFWD_C.DAT";
+    QTest::newRow("forward slashes") << "C:/THAI/LEXFWD_C.DAT"
+                                     << "drive_c/THAI/LEXFWD_C.DAT";
+    QTest::newRow("no final backslash") << "C:\\THAILEXFWD_C.DAT"
+                                        << "drive_c/THAILEXFWD_C.DAT";
+    QTest::newRow("other drive") << "D:\\THAI\\LEXFWD_C.DAT"
+                                 << "drive_d/THAI/LEXFWD_C.DAT";
+    QTest::newRow("drive without separator") << "c:THAI\\LEXFWD_C.DAT"
+                                             << "drive_c/THAI/LEXFWD_C.DAT";
 }
 
 void TestPathMapping::mapping() {

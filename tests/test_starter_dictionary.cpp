@@ -6,8 +6,8 @@
 
 #include <QTest>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 using namespace datafiles;

@@ -27,7 +27,8 @@ private:
 
 void TestThaiLookupAndHelp::reverseLookUpByPronunciation() {
     ConsoleFixture f;
-    f.writeRecords("LEXREV_B.DAT", {entry("bok", "dire"), entry("baan", "casa", "s.f.", "-", "\xBA\xE9\xD2\xB9"),
+    f.writeRecords("LEXREV_B.DAT", {entry("bok", "dire"),
+                                    entry("baan", "casa", "s.f.", "-", "\xBA\xE9\xD2\xB9"),
                                     {"baan", "-", "-", "*", "casa", "$", "$"}});
     f.start();
     f.dialogs().expectMessage(QStringLiteral("Wish insert another"), Answer::No);
@@ -88,10 +89,12 @@ void TestThaiLookupAndHelp::helpPages() {
     QCOMPARE(page1[0], QString());
     QVERIFY(page1[1].startsWith(QStringLiteral("        VOCABORO  DICTIONARY  ")));
     QCOMPARE(page1[4], QStringLiteral("   ") + QString(63, QLatin1Char('-')));
-    QCOMPARE(page1[15], QStringLiteral("  a*   [ENTER]   for read list of all words with 'A' first letter.."));
+    QCOMPARE(page1[15],
+             QStringLiteral("  a*   [ENTER]   for read list of all words with 'A' first letter.."));
     QCOMPARE(page1[19], QString(25, QLatin1Char(' ')));
-    QCOMPARE(page1[20], QStringLiteral("  (#)  Sorry, this functions not Available... I working for "
-                                       "complete this programs... "));
+    QCOMPARE(page1[20],
+             QStringLiteral("  (#)  Sorry, this functions not Available... I working for "
+                            "complete this programs... "));
     const auto& pieces = f.form().console()->pieces();
     // The title is emphasised in white at 12 points; the list lines are 11 points.
     QVERIFY(pieces[0].bold);
@@ -104,7 +107,8 @@ void TestThaiLookupAndHelp::helpPages() {
     QCOMPARE(pieces[4].color, 11);
     for (const char* shown : {"Picture2", "Label15", "Command1"})
         QVERIFY2(!f.control<QWidget>(shown)->isHidden(), shown);
-    for (const char* hidden : {"Picture1", "Command3D10", "Command3", "Command4", "Command5", "Label8"})
+    for (const char* hidden :
+         {"Picture1", "Command3D10", "Command3", "Command4", "Command5", "Label8"})
         QVERIFY2(f.control<QWidget>(hidden)->isHidden(), hidden);
 
     f.control<QPushButton>("Command1")->click();
@@ -112,7 +116,8 @@ void TestThaiLookupAndHelp::helpPages() {
     QCOMPARE(page2.size(), 18);
     QCOMPARE(page2[3], QString(32, QLatin1Char(' ')) + QStringLiteral("Internet URL :"));
     QCOMPARE(page2[10], QStringLiteral("   ") + QString(82, QLatin1Char('-')));
-    QCOMPARE(page2[17], QStringLiteral("  CAUTION : for correct use Caps Lock ever in OFF position ! "));
+    QCOMPARE(page2[17],
+             QStringLiteral("  CAUTION : for correct use Caps Lock ever in OFF position ! "));
     QCOMPARE(f.form().console()->pieces().last().color, 12);
     QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("Command2"));
     QVERIFY(f.control<QWidget>("Command1")->isHidden());

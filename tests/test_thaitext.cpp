@@ -94,7 +94,7 @@ void TestThaiText::cp1252EveryByteRoundTrips() {
 }
 
 void TestThaiText::encodingRefusesMissingCharacters() {
-    QVERIFY(!encodeCp1252(u"casa ก").has_value());   // Thai in a Latin field
+    QVERIFY(!encodeCp1252(u"casa ก").has_value());     // Thai in a Latin field
     QVERIFY(!encodeCp1252(u"\U0001F600").has_value()); // emoji
     QVERIFY(!encodeCp1252(u"\u0100").has_value());     // A macron
     QVERIFY(!encodeTis620(u"perché").has_value());     // accented Latin in the Thai field

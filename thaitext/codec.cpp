@@ -75,8 +75,12 @@ std::optional<unsigned char> unicodeToCp1252(char16_t ch) {
     return std::nullopt;
 }
 
-std::u16string decodeTis620(std::string_view bytes) { return decodeWith(bytes, tis620ToUnicode); }
-std::u16string decodeCp1252(std::string_view bytes) { return decodeWith(bytes, cp1252ToUnicode); }
+std::u16string decodeTis620(std::string_view bytes) {
+    return decodeWith(bytes, tis620ToUnicode);
+}
+std::u16string decodeCp1252(std::string_view bytes) {
+    return decodeWith(bytes, cp1252ToUnicode);
+}
 
 std::optional<std::string> encodeTis620(std::u16string_view text) {
     return encodeWith(text, unicodeToTis620);

@@ -10,9 +10,9 @@
 #include <QDir>
 #include <QLabel>
 
-#include <cerrno>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cerrno>
 
 namespace vocaboro {
 namespace {
@@ -52,8 +52,8 @@ QString Form1::checkRepresentable() {
             return name + QStringLiteral(": no \" allowed");
         if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
             return name + QStringLiteral(": no line breaks");
-        const bool fits = box.thai ? platform::toThai(text).has_value()
-                                   : platform::toLatin(text).has_value();
+        const bool fits =
+            box.thai ? platform::toThai(text).has_value() : platform::toLatin(text).has_value();
         if (!fits)
             return box.thai ? name + QStringLiteral(": Thai script only")
                             : name + QStringLiteral(": letter not allowed");
@@ -142,18 +142,21 @@ void Form1::Command3D3_Click() {
                        .arg(result.fragmentLine);
             break;
         case P::RollbackFailed:
-            text = QStringLiteral("The data file \"%1\" could not be written: %2. The new line in \"%3\" "
-                                  "could not be removed either; it is stored there alone.")
+            text = QStringLiteral(
+                       "The data file \"%1\" could not be written: %2. The new line in \"%3\" "
+                       "could not be removed either; it is stored there alone.")
                        .arg(file, reason, forwardTyped);
             break;
         default:
-            text = QStringLiteral("The data file \"%1\" could not be written: %2. Nothing was stored.")
-                       .arg(file, reason);
+            text =
+                QStringLiteral("The data file \"%1\" could not be written: %2. Nothing was stored.")
+                    .arg(file, reason);
             break;
         }
         if (result.error == EACCES || result.error == EPERM || result.error == EROFS)
-            text += QStringLiteral(" To keep your own words, start Vocaboro again and type a folder of your "
-                                   "own at the prompt, such as %1/thai/, with a copy of the data files in it.")
+            text += QStringLiteral(
+                        " To keep your own words, start Vocaboro again and type a folder of your "
+                        "own at the prompt, such as %1/thai/, with a copy of the data files in it.")
                         .arg(QDir::homePath());
         dialogs_.messageBox(text, {platform::Buttons::Ok, platform::Icon::Stop},
                             QStringLiteral("vocaboro"));

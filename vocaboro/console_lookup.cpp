@@ -166,8 +166,8 @@ void Form1::printMatchLine() {
                     QStringLiteral(" ]"));
     console_->setForeColor(7);
     if (record_.note != datafiles::kNoNote)
-        console_->print(QStringLiteral("  (") + platform::fromLatin(record_.note) + QStringLiteral(")"),
-                        true);
+        console_->print(
+            QStringLiteral("  (") + platform::fromLatin(record_.note) + QStringLiteral(")"), true);
     else
         console_->endLine();
 }
@@ -175,8 +175,9 @@ void Form1::printMatchLine() {
 void Form1::endOfSearch(const LookupKind& kind, bool lastRecordMatched) {
     const Answer answer =
         matchCount_ == 0
-            ? ask(QStringLiteral("Not Found ! This Word don't exist in memory-files. Wish insert this "
-                                 "new word ? (y/n)"),
+            ? ask(QStringLiteral(
+                      "Not Found ! This Word don't exist in memory-files. Wish insert this "
+                      "new word ? (y/n)"),
                   {Buttons::YesNo, Icon::Stop, DefaultButton::Second}, kSearchTitle)
             : ask(QStringLiteral("Wish insert another translate of this word ? (y/n)"),
                   {Buttons::YesNo, Icon::Question, DefaultButton::Second}, kSearchTitle);
@@ -214,8 +215,8 @@ void Form1::printListEntry(int number) {
     }
     console_->setForeColor(7);
     if (record_.note != datafiles::kNoNote)
-        console_->print(QStringLiteral("(") + platform::fromLatin(record_.note) + QStringLiteral(")"),
-                        true);
+        console_->print(
+            QStringLiteral("(") + platform::fromLatin(record_.note) + QStringLiteral(")"), true);
     else
         console_->endLine();
 }

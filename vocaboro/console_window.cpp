@@ -1,10 +1,10 @@
 #include "console_window.h"
 
-#include "platform/pictures.h"
 #include "datafiles/file_io.h"
 #include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
+#include "platform/pictures.h"
 #include "platform/wrap_button.h"
 
 #include <QApplication>
@@ -19,8 +19,8 @@ using platform::twipsRect;
 namespace vocaboro {
 namespace {
 
-const QString kTitle =
-    QStringLiteral("Vocaboro Dictionary   1.0 Beta Release (10082000) - a kit for Italians learning Thai");
+const QString kTitle = QStringLiteral(
+    "Vocaboro Dictionary   1.0 Beta Release (10082000) - a kit for Italians learning Thai");
 const QString kNotAvailable = QStringLiteral(
     "Sorry, this function no Available... I working for complete this programs... When i have "
     "complete this program, update in my web.");
@@ -41,7 +41,8 @@ Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
-    setFixedSize(platform::twipsToPixels(kClientWidthTwips), platform::twipsToPixels(kClientHeightTwips));
+    setFixedSize(platform::twipsToPixels(kClientWidthTwips),
+                 platform::twipsToPixels(kClientHeightTwips));
 
     console_ = new platform::ConsoleSurface(this);
     console_->setObjectName(QStringLiteral("console"));
@@ -56,8 +57,8 @@ Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent
 Form1::~Form1() = default;
 
 void Form1::createConsoleControls() {
-    auto pictureButton = [this](const char* name, const QString& caption, const QColor& back,
-                                int l, int t, int w, int h) {
+    auto pictureButton = [this](const char* name, const QString& caption, const QColor& back, int l,
+                                int t, int w, int h) {
         auto* b = new platform::WrapButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(twipsRect(l, t, w, h));
@@ -98,8 +99,8 @@ void Form1::createConsoleControls() {
     Command3D12 = pictureButton("Command3D12", QString::fromUtf16(u"ไทย"), QColor(128, 0, 128),
                                 8400, 2880, 855, 855);
     Command3D12->setFont(platform::makeFont(platform::kThaiButtonFont, 15.75));
-    Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian Pronunce"), QColor(), 6240, 5280,
-                               975, 855);
+    Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian Pronunce"), QColor(), 6240,
+                               5280, 975, 855);
     Command3D1->setIcon(platform::loadIcon("speaker.png"));
     Command3D2 = pictureButton("Command3D2", QStringLiteral("Thai Pronunce"), QColor(), 7440, 5280,
                                975, 855);
@@ -115,7 +116,8 @@ void Form1::createConsoleControls() {
 
     Label14 = label("Label14", QString(), QColor(255, 140, 0), 1560, 3840, 4575, 375);
     Label14->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label8 = label("Label8", QStringLiteral("Data file..."), QColor(255, 255, 192), 6240, 4440, 2295, 375);
+    Label8 = label("Label8", QStringLiteral("Data file..."), QColor(255, 255, 192), 6240, 4440,
+                   2295, 375);
     Text8 = new QLineEdit(this);
     Text8->setObjectName(QStringLiteral("Text8"));
     Text8->setGeometry(twipsRect(6240, 3840, 2175, 435));
@@ -130,8 +132,8 @@ void Form1::createConsoleControls() {
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(twipsRect(7320, 480, 1335, 1560));
     platform::showPicture(Picture2, "console_help.png");
-    Label15 = label("Label15", QStringLiteral("Drawn for the kit"), QColor(192, 192, 192), 6600, 2280,
-                    2655, 375);
+    Label15 = label("Label15", QStringLiteral("Drawn for the kit"), QColor(192, 192, 192), 6600,
+                    2280, 2655, 375);
     Label15->setAlignment(Qt::AlignCenter);
 
     connect(Command3D10, &QPushButton::clicked, this, &Form1::Command3D10_Click);
@@ -172,9 +174,11 @@ void Form1::Form_Load() {
     console_->setFontItalic(false);
     console_->setFontSize(10);
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10, Label11,
-             Label12, Label13, Label15, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3,
-             Command3D4, Command3D5, Command3D6, Command3D7, Command3D8, Command1, Command2, Picture2})
+             Label1,     Label2,     Label3,     Label4,     Label5,     Label6,
+             Label7,     Label8,     Label9,     Label10,    Label11,    Label12,
+             Label13,    Label15,    Text1,      Text2,      Text3,      Text4,
+             Text5,      Text6,      Text7,      Command3D3, Command3D4, Command3D5,
+             Command3D6, Command3D7, Command3D8, Command1,   Command2,   Picture2})
         w->hide();
     console_->cls();
 
@@ -213,15 +217,17 @@ void Form1::Command3D10_Click() {
 }
 
 void Form1::Command3D11_Click() {
-    setDirectionInput(QStringLiteral("T-I"), QStringLiteral("Please, Insert a Thailand Word --->>>"),
-                      platform::kSerifFont, 10);
+    setDirectionInput(QStringLiteral("T-I"),
+                      QStringLiteral("Please, Insert a Thailand Word --->>>"), platform::kSerifFont,
+                      10);
 }
 
 void Form1::Command3D12_Click() {
     setDirectionInput(QStringLiteral("TX-I"),
                       QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
                       platform::kThaiFixedFont, 20);
-    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information}, QStringLiteral("vocaboro"));
+    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information},
+        QStringLiteral("vocaboro"));
 }
 
 void Form1::Text8_KeyPress(int keyAscii) {
@@ -280,28 +286,32 @@ void Form1::Command3D1_Click() {
     Command1->hide();
     Command2->hide();
     Text7->setText(QStringLiteral("SORRY! NO AVAILABLE"));
-    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information}, QStringLiteral("vocaboro"));
+    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information},
+        QStringLiteral("vocaboro"));
 }
 
 void Form1::Command3D2_Click() {
     Command1->hide();
     Command2->hide();
     Text6->setText(QStringLiteral("SORRY! NO AVAILABLE"));
-    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information}, QStringLiteral("vocaboro"));
+    ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information},
+        QStringLiteral("vocaboro"));
 }
 
 void Form1::Command3_Click() {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label9, Label10, Label11, Label12,
-             Label14, Label15, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3, Command3D4,
-             Command3D5, Command3D8})
+             Label1,  Label2,  Label3,  Label4,  Label5,     Label6,     Label7,     Label9,
+             Label10, Label11, Label12, Label14, Label15,    Text1,      Text2,      Text3,
+             Text4,   Text5,   Text6,   Text7,   Command3D3, Command3D4, Command3D5, Command3D8})
         w->hide();
     Command5->show();
     console_->cls();
     help();
 }
 
-void Form1::Command1_Click() { help2(); }
+void Form1::Command1_Click() {
+    help2();
+}
 
 void Form1::Command2_Click() {
     console_->cls();
@@ -310,8 +320,9 @@ void Form1::Command2_Click() {
     Picture1->show();
     Picture2->hide();
     Label15->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Command3D1, Command3D2, Command3D10, Command3D11,
-                                                      Command3D12, Command3, Command4, Command5})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Command3D1, Command3D2, Command3D10, Command3D11,
+                                         Command3D12, Command3, Command4, Command5})
         w->show();
 }
 
@@ -345,15 +356,17 @@ void Form1::endProgram() {
         options_.endProgram();
 }
 
-platform::Answer Form1::ask(const QString& text, platform::MessageStyle style, const QString& title) {
+platform::Answer Form1::ask(const QString& text, platform::MessageStyle style,
+                            const QString& title) {
     const platform::Answer answer = dialogs_.messageBox(text, style, title);
     answerCode_ = static_cast<int>(answer);
     return answer;
 }
 
 void Form1::reportFileProblem(const QString& path, const QString& reason) {
-    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: %2.").arg(path, reason),
-                        {platform::Buttons::Ok, platform::Icon::Stop}, QStringLiteral("vocaboro"));
+    dialogs_.messageBox(
+        QStringLiteral("The data file \"%1\" could not be read: %2.").arg(path, reason),
+        {platform::Buttons::Ok, platform::Icon::Stop}, QStringLiteral("vocaboro"));
 }
 
 bool Form1::openFile1() {
@@ -371,17 +384,19 @@ bool Form1::openFile1() {
     return true;
 }
 
-void Form1::closeFile1() { file1_.reset(); }
+void Form1::closeFile1() {
+    file1_.reset();
+}
 
 bool Form1::readRecord1() {
     if (file1_->reader->next(record_) == datafiles::ReadStatus::Truncated) {
         reportFileProblem(typedPath(lookupFile_),
-                          QStringLiteral("it ends in the middle of a record (line %1)").arg(file1_->reader->line()));
+                          QStringLiteral("it ends in the middle of a record (line %1)")
+                              .arg(file1_->reader->line()));
         return false;
     }
     file1_->readAny = true;
     return true;
 }
-
 
 } // namespace vocaboro

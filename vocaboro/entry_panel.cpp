@@ -83,8 +83,8 @@ void Form1::createEntryPanel() {
     Label12->setWordWrap(true);
 
     Command3D4 = button("Command3D4", QStringLiteral("delete ALL field"), 120, 4200, 3735, 255, {});
-    Command3D5 = button("Command3D5", QStringLiteral("CHECK Before Write Files..."), 840, 4560, 2295,
-                        855, QStringLiteral("background-color: #4060ff; color: white;"));
+    Command3D5 = button("Command3D5", QStringLiteral("CHECK Before Write Files..."), 840, 4560,
+                        2295, 855, QStringLiteral("background-color: #4060ff; color: white;"));
     Command3D3 = button("Command3D3", QString(), 840, 4560, 2295, 855,
                         QStringLiteral("background-color: #ff3030; color: white;"));
     Label11 = label("Label11", QStringLiteral("file 1"), 120, 4560, 3735, 375,
@@ -125,16 +125,16 @@ void Form1::openPanel(PanelOpener opener) {
         Command1->hide();
         Command2->hide();
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, Label5, Label6,
-                                                      Label7, Label9, Label10, Text1, Text2, Text3,
-                                                      Text4, Text5, Text6, Text7, Command3D4,
-                                                      Command3D5, Command3D8})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label9, Label10, Text1, Text2,
+             Text3, Text4, Text5, Text6, Text7, Command3D4, Command3D5, Command3D8})
         w->show();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Label11, Label13, Label12, Command3D3, Command3D6, Command3D7})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label11, Label13, Label12, Command3D3,
+                                                      Command3D6, Command3D7})
         w->hide();
     if (opener == PanelOpener::Button) {
-        for (QWidget* w : std::initializer_list<QWidget*>{Command3d9, Command3D10, Command3D11, Command5})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{Command3d9, Command3D10, Command3D11, Command5})
             w->hide();
         Command3->show();
     } else {
@@ -162,9 +162,15 @@ void Form1::openPanel(PanelOpener opener) {
     (opener == PanelOpener::ItalianLookup ? Text2 : Text1)->setFocus();
 }
 
-void Form1::neww() { openPanel(PanelOpener::ItalianLookup); }
-void Form1::newwt() { openPanel(PanelOpener::ThaiLookup); }
-void Form1::Command5_Click() { openPanel(PanelOpener::Button); }
+void Form1::neww() {
+    openPanel(PanelOpener::ItalianLookup);
+}
+void Form1::newwt() {
+    openPanel(PanelOpener::ThaiLookup);
+}
+void Form1::Command5_Click() {
+    openPanel(PanelOpener::Button);
+}
 
 void Form1::entryKeyPress(int box, int keyAscii) {
     if (keyAscii != 13)
@@ -196,8 +202,12 @@ void Form1::entryKeyPress(int box, int keyAscii) {
         edit->setFocus();
 }
 
-void Form1::Text1_Change() { Label12->hide(); }
-void Form1::Text4_Change() { Label12->hide(); }
+void Form1::Text1_Change() {
+    Label12->hide();
+}
+void Form1::Text4_Change() {
+    Label12->hide();
+}
 
 void Form1::Command3D4_Click() {
     for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
@@ -214,8 +224,8 @@ void Form1::Command3D7_Click() {
         box->clear();
     Label9->clear();
     Label10->clear();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label12, Label11, Label13, Command3D3, Command3D6,
-                                                      Command3D7})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label12, Label11, Label13, Command3D3,
+                                                      Command3D6, Command3D7})
         w->hide();
     Command3D5->show();
     Command3D8->show();
@@ -223,23 +233,24 @@ void Form1::Command3D7_Click() {
 
 void Form1::Command3D6_Click() {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label9, Label10, Label11, Label12,
-             Label13, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3, Command3D4,
-             Command3D5, Command3D6, Command3D7})
+             Label1,  Label2,  Label3,  Label4,     Label5,     Label6,     Label7,     Label9,
+             Label10, Label11, Label12, Label13,    Text1,      Text2,      Text3,      Text4,
+             Text5,   Text6,   Text7,   Command3D3, Command3D4, Command3D5, Command3D6, Command3D7})
         w->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3D12, Command3,
-                                                      Command4, Command5, Label8})
+    for (QWidget* w : std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3D12,
+                                                      Command3, Command4, Command5, Label8})
         w->show();
 }
 
 void Form1::Command3D8_Click() {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10, Label11,
-             Label12, Label13, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Command3D3, Command3D4,
-             Command3D5, Command3D6, Command3D7, Command3D8})
+             Label1,     Label2,     Label3,     Label4,     Label5,    Label6,  Label7,
+             Label8,     Label9,     Label10,    Label11,    Label12,   Label13, Text1,
+             Text2,      Text3,      Text4,      Text5,      Text6,     Text7,   Command3D3,
+             Command3D4, Command3D5, Command3D6, Command3D7, Command3D8})
         w->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3D12, Command3,
-                                                      Command4, Command5})
+    for (QWidget* w : std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3D12,
+                                                      Command3, Command4, Command5})
         w->show();
 }
 

@@ -6,14 +6,8 @@ namespace vocaboro {
 
 void Form1::vocaboro() {
     static const LookupKind kItalianThai{
-        datafiles::Direction::Forward,
-        &Form1::lookupWord_,
-        true,
-        QStringLiteral("T-I"),
-        QStringLiteral("ITALY Vocable List : "),
-        &Form1::neww,
-        false,
-        &Form1::Command3D10,
+        datafiles::Direction::Forward,           &Form1::lookupWord_, true,  QStringLiteral("T-I"),
+        QStringLiteral("ITALY Vocable List : "), &Form1::neww,        false, &Form1::Command3D10,
     };
     runLookup(kItalianThai);
 }

@@ -14,7 +14,8 @@ int main(int argc, char* argv[]) {
     platform::installFontSubstitutes();
 
     platform::QtDialogs dialogs;
-    vocaboro::Program program(dialogs, platform::driveRoot(QApplication::applicationDirPath().toStdString()),
+    vocaboro::Program program(dialogs,
+                              platform::driveRoot(QApplication::applicationDirPath().toStdString()),
                               [] { QCoreApplication::exit(0); });
     program.start();
     return app.exec();

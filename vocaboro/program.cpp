@@ -5,7 +5,8 @@
 
 namespace vocaboro {
 
-Program::Program(platform::Dialogs& dialogs, std::filesystem::path driveRoot, std::function<void()> endProgram)
+Program::Program(platform::Dialogs& dialogs, std::filesystem::path driveRoot,
+                 std::function<void()> endProgram)
     : dialogs_(dialogs), driveRoot_(std::move(driveRoot)), endProgram_(std::move(endProgram)) {
     credits_ = std::make_unique<companion::Form2>(
         companion::Flavour::Vocaboro, [this] { openConsole(); },
@@ -14,7 +15,9 @@ Program::Program(platform::Dialogs& dialogs, std::filesystem::path driveRoot, st
 
 Program::~Program() = default;
 
-void Program::start() { credits_->show(); }
+void Program::start() {
+    credits_->show();
+}
 
 void Program::openConsole() {
     if (!console_) {

@@ -19,12 +19,13 @@ class Form1;
 
 class Program {
 public:
-    Program(platform::Dialogs& dialogs, std::filesystem::path driveRoot, std::function<void()> endProgram);
+    Program(platform::Dialogs& dialogs, std::filesystem::path driveRoot,
+            std::function<void()> endProgram);
     ~Program();
 
-    void start();             // shows the credits window
-    void openConsole();       // loads the console on first use, then shows it
-    void end();               // both windows are gone: the program ends
+    void start();       // shows the credits window
+    void openConsole(); // loads the console on first use, then shows it
+    void end();         // both windows are gone: the program ends
 
     companion::Form2* credits() const { return credits_.get(); }
     Form1* console() const { return console_.get(); }
