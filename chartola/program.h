@@ -3,6 +3,7 @@
 // keeps its state while hidden; closing any of them by its frame unloads all of them in
 // the order Form1, Form2, Form3, Form4, frmAbout, which ends the program.
 
+#include "datafiles/file_io.h"
 #include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "platform/sound_player.h"
@@ -25,6 +26,7 @@ struct ProgramServices {
     platform::ProgramLauncher& launcher;
     std::filesystem::path driveRoot; // where "C:" of a typed folder leads
     std::function<void()> endProgram;
+    datafiles::FileAccess fileAccess = {}; // how the data files are read and locked
 };
 
 enum class Window { Form1, Form2, Form3, Form4, frmAbout };
@@ -61,6 +63,7 @@ public:
     platform::Registry& registry() { return services_.registry; }
     platform::ProgramLauncher& launcher() { return services_.launcher; }
     const std::filesystem::path& driveRoot() const { return services_.driveRoot; }
+    const datafiles::FileAccess& fileAccess() const { return services_.fileAccess; }
 
 private:
     QWidget* load(Window window);

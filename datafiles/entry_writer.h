@@ -1,45 +1,99 @@
 #pragma once
-// Appending one dictionary entry to its forward and its reverse file, all or nothing.
+// Appending one dictionary entry to its forward and its reverse file: in both files or in
+// neither, even when the program is killed or the power fails in the middle.
 //
-// Both files are opened and locked (flock) before anything is written, so that two
-// programs writing at once cannot cut each other's records; readers do not lock. Each
-// line goes to the operating system in one write() and is flushed (fdatasync) before the
-// other file is written. When the reverse append fails, the forward file is cut back to
-// its former size. A file whose last line lacks its line end gets CR LF first when that
-// line is a whole record; when it is a fragment, nothing is written at all.
+// The write takes these steps, every one under exclusive locks (readers take shared ones):
+//  1. The journal file of the data folder is locked; a journal left by an interrupted
+//     write is undone first (see recoverUnfinishedWrite).
+//  2. Both data files are locked, and the reader's own code finds where the last whole
+//     record of each ends. Blank lines after it are to be removed and a missing line end
+//     added; a file that ends in the middle of a record takes nothing.
+//  3. The intent is written to the journal and synced: both files, their sizes and where
+//     the new lines go, and the lines themselves.
+//  4. Each line is written and synced, the forward one first. A failure cuts both files
+//     back to where their new lines began.
+//  5. The journal is emptied and synced (the moment the entry counts as written), then
+//     removed. It exists only while a write is unfinished.
+// A letter file that the write created is removed again when the write fails.
 
 #include "file_io.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace datafiles {
 
-// Appends one line to one file, creating it when missing: locked, one write(), its
-// result compared with the line's length, fdatasync; a short or failed write is cut back.
-FileResult appendLine(const std::filesystem::path& path, std::string_view line);
+// Where the records of a file's bytes end, as the writer finds it before appending: the
+// bytes before `keep` stay, `prefix` goes before the new line, and a `fragment` (a last
+// record cut short) takes nothing. The writer reads the file in windows of 1 MiB; this
+// takes the window size so that tests can check that any window agrees with the reader.
+struct RecordsEnd {
+    int error = 0;
+    bool fragment = false;
+    std::size_t fragmentLine = 0;
+    std::uint64_t keep = 0;
+    std::string prefix;
+};
+RecordsEnd findRecordsEnd(std::string_view bytes, std::size_t window);
+
+// The journal's name inside the data folder.
+inline constexpr char kJournalFileName[] = "VOCABORO.JNL";
+
+// What was found of an interrupted write and done about it.
+struct RecoveryResult {
+    bool found = false;   // a journal of an unfinished write was there
+    bool undone = false;  // part of its entry had reached a file and was removed again
+    std::string headword; // the entry's first two fields, for telling the user
+    std::string counterpart;
+    // Non-zero when the journal could not be dealt with; it stays for the next try.
+    int error = 0;
+    std::filesystem::path errorFile;
+
+    bool ok() const { return error == 0; }
+};
+
+// Undoes the write that a journal in `folder` describes, if one is there and no live
+// writer holds it: each file is cut back to where the entry's line began, provided that
+// what follows is that line or a torn start of it. A file that another program changed
+// since is left as it is (error kErrorChangedMeanwhile) and the journal is removed.
+RecoveryResult recoverUnfinishedWrite(const std::filesystem::path& folder,
+                                      const FileAccess& access = {});
+
+// Appends one line to one file, creating it when missing, with the same care for the
+// file's end as an entry; a failed write is cut back. No journal: for building files.
+FileResult appendLine(const std::filesystem::path& path, std::string_view line,
+                      const FileAccess& access = {});
 
 struct EntryWriteResult {
     enum class Problem {
         None,
-        OpenFailed,    // the file could not be opened or locked
-        Fragment,      // the file ends with a broken record; nothing was written
-        WriteFailed,   // the append failed; nothing of this entry stays stored
-        RollbackFailed // the reverse append failed and the forward line could not be removed
+        OpenFailed,    // a file could not be opened or locked (EWOULDBLOCK: in use); nothing
+                       // was written
+        Fragment,      // a file ends with a broken record; nothing was written
+        WriteFailed,   // writing failed; both files were cut back: nothing stays stored
+        RollbackFailed // writing failed and a new line could not be removed; the journal
+                       // stays, so that the next write or start-up removes it
     };
+    enum class File { Forward, Reverse };
+
     Problem problem = Problem::None;
-    bool reverseFile = false;     // which file the problem is in
-    int error = 0;                // errno value for OpenFailed, WriteFailed, RollbackFailed
-    std::size_t fragmentLine = 0; // line where the broken record starts, for Fragment
+    File file = File::Forward;     // the file the problem is in
+    int error = 0;                 // why it happened: an errno value or a reason of the kit's
+    File undoFile = File::Forward; // RollbackFailed: the file that still holds new bytes
+    int undoError = 0;             // RollbackFailed: why they could not be removed
+    std::size_t fragmentLine = 0;  // Fragment: the line where the broken record starts
+    RecoveryResult recovered;      // an interrupted earlier write, undone before this one
 
     bool ok() const { return problem == Problem::None; }
 };
 
+// The journal lives in the forward file's folder.
 EntryWriteResult appendEntry(const std::filesystem::path& forwardPath,
                              const std::string& forwardLine,
                              const std::filesystem::path& reversePath,
-                             const std::string& reverseLine);
+                             const std::string& reverseLine, const FileAccess& access = {});
 
 } // namespace datafiles

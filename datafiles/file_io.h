@@ -1,14 +1,62 @@
 #pragma once
-// Reading a whole data file in one call.
+// The file operations the readers and the writer use, behind a seam that tests replace
+// with a failing fake, and reading a whole data file in one call.
+//
+// Readers and the writer share one locking rule: a reader holds a shared flock while it
+// reads a file, the writer an exclusive one while it changes it, and neither waits longer
+// than `FileAccess::lockTimeout` for another program to let go.
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
+#include <sys/types.h>
 
 namespace datafiles {
 
+// The system calls, one virtual function each, so that a test can fail any of them. Each
+// behaves like the call of the same name: -1 and errno on failure.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    virtual int open(const char* path, int flags, mode_t mode);
+    virtual int close(int fd);
+    virtual ssize_t read(int fd, void* buffer, std::size_t size);
+    virtual ssize_t pread(int fd, void* buffer, std::size_t size, off_t offset);
+    virtual ssize_t write(int fd, const void* buffer, std::size_t size);
+    virtual ssize_t pwrite(int fd, const void* buffer, std::size_t size, off_t offset);
+    virtual int fstat(int fd, struct stat* info);
+    virtual int stat(const char* path, struct stat* info);
+    virtual int ftruncate(int fd, off_t size);
+    virtual int fdatasync(int fd);
+    virtual int fsync(int fd);
+    virtual int flock(int fd, int operation);
+    virtual int unlink(const char* path);
+};
+
+// The real calls.
+FileOps& systemFileOps();
+
+inline constexpr std::chrono::milliseconds kDefaultLockTimeout{3000};
+
+// How the kit reaches its files: which operations, and how long it waits for a lock that
+// another program holds.
+struct FileAccess {
+    FileOps* ops = &systemFileOps();
+    std::chrono::milliseconds lockTimeout = kDefaultLockTimeout;
+};
+
+// The largest data file the kit reads: a look-up holds the whole file in memory.
+inline constexpr std::uint64_t kMaxDataFileBytes = std::uint64_t(1) << 30;
+
+// Reasons of the kit's own, beside errno values.
+inline constexpr int kErrorNotRegularFile = -1;   // a device, a pipe or a socket
+inline constexpr int kErrorChangedMeanwhile = -2; // another program changed the file
+
 struct FileResult {
-    int error = 0; // errno value; 0 on success
+    int error = 0; // errno value or one of the kit's reasons above; 0 on success
     bool ok() const { return error == 0; }
 };
 
@@ -16,10 +64,16 @@ struct ReadFileResult : FileResult {
     std::string bytes;
 };
 
-// The whole file. A folder where a file is expected fails with EISDIR.
-ReadFileResult readWholeFile(const std::filesystem::path& path);
+// The whole file, read under a shared lock. Only regular files are read: a folder fails
+// with EISDIR, a pipe or a device with kErrorNotRegularFile, without waiting on them; a
+// file larger than kMaxDataFileBytes fails with EFBIG; a lock held longer than the time-out
+// fails with EWOULDBLOCK.
+ReadFileResult readWholeFile(const std::filesystem::path& path, const FileAccess& access = {});
 
-// A short English reason for an errno value, for the message boxes.
+// Waits up to `timeout` for a flock (LOCK_SH or LOCK_EX); 0 or an errno value.
+int lockWithin(FileOps& ops, int fd, int operation, std::chrono::milliseconds timeout);
+
+// A short English reason for an errno value or a reason of the kit's, for the message boxes.
 std::string describeError(int error);
 
 } // namespace datafiles

@@ -25,12 +25,13 @@ void RecordView::copyTo(DictionaryRecord& record) const {
 }
 
 bool RecordReader::atEnd() const {
-    for (std::size_t i = pos_; i < bytes_.size(); ++i) {
-        const char c = bytes_[i];
-        if (!isLineEnd(c) && !isBlank(c))
-            return false;
+    if (pos_ < blankFrom_ || pos_ > blankTo_) {
+        blankFrom_ = pos_;
+        blankTo_ = pos_;
     }
-    return true;
+    while (blankTo_ < bytes_.size() && (isLineEnd(bytes_[blankTo_]) || isBlank(bytes_[blankTo_])))
+        ++blankTo_;
+    return blankTo_ >= bytes_.size();
 }
 
 std::size_t RecordReader::line() const {

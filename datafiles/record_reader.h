@@ -43,7 +43,8 @@ public:
     explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
 
     // The end of the file. Blank lines after the last record count as the end, since
-    // hand-edited files often have them.
+    // hand-edited files often have them. Each byte is looked at once over all calls, so a
+    // long run of blank lines costs no more than reading it.
     bool atEnd() const;
 
     // Reads the next record. On Truncated the fields read before the end are set, the
@@ -65,6 +66,10 @@ private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
     std::size_t recordStart_ = 0;
+    // Every byte in [blankFrom_, blankTo_) is a blank or a line end; blankTo_ is the first
+    // byte after them that is not (or the end).
+    mutable std::size_t blankFrom_ = 0;
+    mutable std::size_t blankTo_ = 0;
 };
 
 struct ReadAllResult {

@@ -1,5 +1,7 @@
 // A helper process for the test of programs appending at once:
 //   concurrent_helper write FOLDER ID COUNT   appends COUNT entries through the kit's writer
+//   concurrent_helper forever FOLDER ID NOTE  appends entries with a note of NOTE bytes until it
+//                                             is killed
 //   concurrent_helper read FOLDER STOPFILE    reads both files in a loop until STOPFILE exists;
 //                                             prints "reads N torn-last T" and fails on a
 //                                             torn record that is not a file's last
@@ -9,6 +11,7 @@
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,9 +37,15 @@ int main(int argc, char* argv[]) {
                                           "\xBA\xE9\xD2\xB9",
                                           "$",
                                           "$"};
-            const auto result =
+            auto result =
                 datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
                                        datafiles::formatRecordLine(datafiles::reverseOf(r)));
+            // Two writers in a tight loop can keep each other out for longer than the lock
+            // time-out; like a user, try again.
+            for (int retry = 0; retry < 100 && result.error == EWOULDBLOCK; ++retry)
+                result =
+                    datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
+                                           datafiles::formatRecordLine(datafiles::reverseOf(r)));
             if (!result.ok()) {
                 std::fprintf(stderr, "write %d failed: %s\n", i,
                              datafiles::describeError(result.error).c_str());
@@ -44,6 +53,21 @@ int main(int argc, char* argv[]) {
             }
         }
         return 0;
+    }
+    if (mode == "forever" && argc == 5) {
+        const std::string id = argv[3];
+        const std::string note(static_cast<std::size_t>(std::atoi(argv[4])), 'n');
+        for (long i = 0;; ++i) {
+            const datafiles::DictionaryRecord r{"c" + id + "_" + std::to_string(i),
+                                                "b" + id + "_" + std::to_string(i),
+                                                "-",
+                                                note,
+                                                "@",
+                                                "$",
+                                                "$"};
+            datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
+                                   datafiles::formatRecordLine(datafiles::reverseOf(r)));
+        }
     }
     if (mode == "read") {
         const fs::path stop = argv[3];

@@ -29,9 +29,14 @@ void ConsoleFixture::writeBytes(const QString& name, const std::string& bytes) {
 
 vocaboro::Form1& ConsoleFixture::start(const QString& answer) {
     dialogs_.expectInput(QStringLiteral("Path Folder"), answer);
+    return startAsScripted();
+}
+
+vocaboro::Form1& ConsoleFixture::startAsScripted() {
     vocaboro::ConsoleOptions options;
     options.driveRoot = dir_.path().toStdString();
     options.endProgram = [this] { ended_ = true; };
+    options.fileAccess = access;
     form_ = std::make_unique<vocaboro::Form1>(dialogs_, std::move(options));
     form_->Form_Load();
     form_->show();

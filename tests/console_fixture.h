@@ -2,6 +2,7 @@
 // A console window on a temporary data folder, answered by scripted dialogs.
 
 #include "datafiles/dictionary_record.h"
+#include "datafiles/file_io.h"
 #include "platform/scripted_dialogs.h"
 #include "vocaboro/console_window.h"
 
@@ -25,6 +26,8 @@ public:
     // Creates and loads the window; the folder prompt gets `answer`.
     vocaboro::Form1& start(const QString& answer);
     vocaboro::Form1& start() { return start(folder()); }
+    // The same, with the folder prompt and what follows it scripted by the test.
+    vocaboro::Form1& startAsScripted();
 
     // Clicks "Italian-Thai", types `word` and presses Enter.
     void lookUp(const QString& word);
@@ -33,6 +36,9 @@ public:
         return form_->findChild<T*>(QLatin1String(name));
     }
     platform::ScriptedDialogs& dialogs() { return dialogs_; }
+    // How the window reaches the files; a test may set it before start(). Locks held by
+    // another program are waited for briefly, so that tests of them stay quick.
+    datafiles::FileAccess access{&datafiles::systemFileOps(), std::chrono::milliseconds(200)};
     vocaboro::Form1& form() { return *form_; }
     bool ended() const { return ended_; }
     QStringList consoleLines() const;

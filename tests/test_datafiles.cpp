@@ -3,12 +3,15 @@
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
 
+#include "watchdog.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 using namespace datafiles;
 using namespace std::string_literals;
@@ -46,6 +49,8 @@ private slots:
     void reverseNamingAndLoaderNames();
     void appendCreatesAndAppends();
     void fileErrorsAreReported();
+    void onlyOrdinaryFilesAreRead();
+    void blankLinesAreReadInLinearTime();
 };
 
 void TestDataFiles::workedExampleIsByteExact() {
@@ -292,9 +297,46 @@ void TestDataFiles::fileErrorsAreReported() {
     QCOMPARE(appendLine(root / "plain" / "LEXFWD_C.DAT", "x").error, ENOTDIR);
     std::filesystem::create_directory(root / "LEXREV_B.DAT");
     QCOMPARE(appendLine(root / "LEXREV_B.DAT", "x").error, EISDIR);
-    if (std::filesystem::exists("/dev/full"))
-        QCOMPARE(appendLine("/dev/full", "x\r\n").error, ENOSPC);
     QVERIFY(!describeError(ENOENT).empty());
+}
+
+void TestDataFiles::onlyOrdinaryFilesAreRead() {
+    // A pipe would block the open for ever and a device would never end: neither is read
+    // nor written, and nothing waits on them.
+    Watchdog watchdog(10);
+    QTemporaryDir dir;
+    const std::filesystem::path root = dir.path().toStdString();
+    QCOMPARE(::mkfifo((root / "LEXFWD_P.DAT").c_str(), 0644), 0);
+    QCOMPARE(readWholeFile(root / "LEXFWD_P.DAT").error, kErrorNotRegularFile);
+    QCOMPARE(appendLine(root / "LEXFWD_P.DAT", "x\r\n").error, kErrorNotRegularFile);
+    std::filesystem::create_symlink("/dev/zero", root / "LEXFWD_Z.DAT");
+    QCOMPARE(readWholeFile(root / "LEXFWD_Z.DAT").error, kErrorNotRegularFile);
+    if (std::filesystem::exists("/dev/full"))
+        QCOMPARE(appendLine("/dev/full", "x\r\n").error, kErrorNotRegularFile);
+    // A file larger than the kit holds is refused before anything is read (a sparse file
+    // takes no disk).
+    { std::ofstream(root / "LEXFWD_H.DAT") << "x"; }
+    std::filesystem::resize_file(root / "LEXFWD_H.DAT", kMaxDataFileBytes + 1);
+    QCOMPARE(readWholeFile(root / "LEXFWD_H.DAT").error, EFBIG);
+    QVERIFY(describeError(kErrorNotRegularFile).find("not an ordinary file") != std::string::npos);
+}
+
+void TestDataFiles::blankLinesAreReadInLinearTime() {
+    // One record after a million line feeds: each blank line is an empty field, and the
+    // end-of-file test before each of those records must not look at the whole run again.
+    Watchdog watchdog(10); // it took 51 s when it did
+    constexpr std::size_t kEmptyRecords = 142857;
+    const std::string bytes =
+        std::string(7 * kEmptyRecords, '\n') + formatRecordLine(casa()) + "\r\n\r\n";
+    RecordReader reader(bytes);
+    RecordView record;
+    std::size_t records = 0;
+    while (!reader.atEnd()) {
+        QCOMPARE(reader.next(record), ReadStatus::Record);
+        ++records;
+    }
+    QCOMPARE(records, kEmptyRecords + 1);
+    QCOMPARE(record.headword(), std::string_view("casa"));
 }
 
 QTEST_APPLESS_MAIN(TestDataFiles)

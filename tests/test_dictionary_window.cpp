@@ -17,6 +17,9 @@
 #include <QTest>
 
 #include <fstream>
+#include <sys/stat.h>
+
+#include "watchdog.h"
 
 using datafiles::DictionaryRecord;
 using platform::Answer;
@@ -240,6 +243,20 @@ void TestDictionaryWindow::failuresAreReportedAndClaimNoFullLoad() {
     QCOMPARE(d.form().filecount(), 2);
     QVERIFY(d.control<QWidget>("ProgressBar1")->isHidden());
     QCOMPARE(d.combo()->items(), (QStringList{"acqua", "cane"}));
+    // A pipe where a letter file should be: the other direction's load says so at once and
+    // stops there, without waiting for a writer that never comes.
+    {
+        Watchdog watchdog(20);
+        const std::string pipe = (d.folder() + "LEXREV_D.DAT").toStdString();
+        std::filesystem::remove(pipe);
+        QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
+        d.dialogs.expectMessage(QStringLiteral("Premere OK"));
+        d.dialogs.expectMessage(
+            QStringLiteral("\\lexrev_d.dat\" could not be read: it is not an ordinary file"));
+        d.control<QPushButton>("Command6")->click();
+        QCOMPARE(d.form().filecount(), 3);
+        QCOMPARE(d.form().revloaded(), 0);
+    }
     // A missing folder.
     Dictionary missing;
     missing.start(missing.folder() + QStringLiteral("nowhere\\"));

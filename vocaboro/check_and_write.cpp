@@ -24,7 +24,73 @@ QString boxName(const QLabel* label) {
     return name.trimmed();
 }
 
+QString reasonOf(int error) {
+    return QString::fromStdString(datafiles::describeError(error));
+}
+
+QString entryName(const datafiles::RecoveryResult& r) {
+    return QStringLiteral("\"%1\" = \"%2\"")
+        .arg(platform::fromLatin(r.headword), platform::fromLatin(r.counterpart));
+}
+
 } // namespace
+
+QString Form1::writeFailureText(const datafiles::EntryWriteResult& result,
+                                const QString& forwardTyped, const QString& reverseTyped) {
+    using P = datafiles::EntryWriteResult::Problem;
+    using F = datafiles::EntryWriteResult::File;
+    const QString file = result.file == F::Reverse ? reverseTyped : forwardTyped;
+    QString text;
+    if (result.problem == P::Fragment) {
+        text = QStringLiteral("The data file \"%1\" ends with an incomplete record on line %2. "
+                              "Nothing was stored; repair that line, then write again.")
+                   .arg(file)
+                   .arg(result.fragmentLine);
+    } else if (result.recovered.error != 0 &&
+               result.recovered.error != datafiles::kErrorChangedMeanwhile) {
+        text = QStringLiteral("An earlier, unfinished write could not be undone in \"%1\": %2. "
+                              "Nothing was stored; try again in a moment.")
+                   .arg(QString::fromStdString(result.recovered.errorFile.string()),
+                        reasonOf(result.recovered.error));
+    } else if (result.problem == P::OpenFailed && result.error == EWOULDBLOCK) {
+        text = QStringLiteral("The data file \"%1\" is in use by another program. Nothing was "
+                              "stored; try again in a moment.")
+                   .arg(file);
+    } else if (result.problem == P::RollbackFailed) {
+        const QString undoFile = result.undoFile == F::Reverse ? reverseTyped : forwardTyped;
+        text = QStringLiteral("The data file \"%1\" could not be written: %2. The part of the "
+                              "entry already written to \"%3\" could not be removed (%4); "
+                              "Vocaboro will remove it the next time it opens this data folder.")
+                   .arg(file, reasonOf(result.error), undoFile, reasonOf(result.undoError));
+    } else {
+        text = QStringLiteral("The data file \"%1\" could not be written: %2. Nothing was stored.")
+                   .arg(file, reasonOf(result.error));
+    }
+    if (result.error == EACCES || result.error == EPERM || result.error == EROFS)
+        text += QStringLiteral(
+                    " To keep your own words, start Vocaboro again and type a folder of your "
+                    "own at the prompt, such as %1/thai/, with a copy of the data files in it.")
+                    .arg(QDir::homePath());
+    return text;
+}
+
+void Form1::reportRecovery(const datafiles::RecoveryResult& recovery) {
+    QString text;
+    if (recovery.error == datafiles::kErrorChangedMeanwhile) {
+        text = QStringLiteral("Vocaboro stopped before it had finished writing the entry %1, and "
+                              "another program has changed \"%2\" since. That file was left as "
+                              "it is: please check its last line.")
+                   .arg(entryName(recovery), QString::fromStdString(recovery.errorFile.string()));
+    } else if (recovery.undone) {
+        text = QStringLiteral("Vocaboro stopped before it had finished writing the entry %1. The "
+                              "part already stored has been removed, so the entry is in neither "
+                              "data file: write it again to keep it.")
+                   .arg(entryName(recovery));
+    }
+    if (!text.isEmpty())
+        dialogs_.messageBox(text, {platform::Buttons::Ok, platform::Icon::Information},
+                            QStringLiteral("vocaboro"));
+}
 
 void Form1::failCheck(const QString& message) {
     Label12->setText(message);
@@ -126,39 +192,13 @@ void Form1::Command3D3_Click() {
     const QString reverseTyped = typedPath(reverseFile_);
     const datafiles::EntryWriteResult result = datafiles::appendEntry(
         paths_.map(forwardTyped.toStdString()), datafiles::formatRecordLine(forward),
-        paths_.map(reverseTyped.toStdString()), datafiles::formatRecordLine(reverse));
-
+        paths_.map(reverseTyped.toStdString()), datafiles::formatRecordLine(reverse),
+        options_.fileAccess);
+    reportRecovery(result.recovered);
     if (!result.ok()) {
         // Nothing is shown as written: the panel stays ready for another try.
-        using P = datafiles::EntryWriteResult::Problem;
-        const QString file = result.reverseFile ? reverseTyped : forwardTyped;
-        const QString reason = QString::fromStdString(datafiles::describeError(result.error));
-        QString text;
-        switch (result.problem) {
-        case P::Fragment:
-            text = QStringLiteral("The data file \"%1\" ends with an incomplete record on line %2. "
-                                  "Nothing was stored; repair that line, then write again.")
-                       .arg(file)
-                       .arg(result.fragmentLine);
-            break;
-        case P::RollbackFailed:
-            text = QStringLiteral(
-                       "The data file \"%1\" could not be written: %2. The new line in \"%3\" "
-                       "could not be removed either; it is stored there alone.")
-                       .arg(file, reason, forwardTyped);
-            break;
-        default:
-            text =
-                QStringLiteral("The data file \"%1\" could not be written: %2. Nothing was stored.")
-                    .arg(file, reason);
-            break;
-        }
-        if (result.error == EACCES || result.error == EPERM || result.error == EROFS)
-            text += QStringLiteral(
-                        " To keep your own words, start Vocaboro again and type a folder of your "
-                        "own at the prompt, such as %1/thai/, with a copy of the data files in it.")
-                        .arg(QDir::homePath());
-        dialogs_.messageBox(text, {platform::Buttons::Ok, platform::Icon::Stop},
+        dialogs_.messageBox(writeFailureText(result, forwardTyped, reverseTyped),
+                            {platform::Buttons::Ok, platform::Icon::Stop},
                             QStringLiteral("vocaboro"));
         return;
     }

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <limits>
+
 using platform::twipsRect;
 
 namespace vocaboro {
@@ -122,6 +124,8 @@ void Form1::createConsoleControls() {
     Text8->setObjectName(QStringLiteral("Text8"));
     Text8->setGeometry(twipsRect(6240, 3840, 2175, 435));
     Text8->setFont(platform::makeFont(platform::kSerifFont, 9.75));
+    // Any length, like the entry boxes: a long entry written there can be looked up.
+    Text8->setMaxLength(std::numeric_limits<int>::max());
     Text8->installEventFilter(this);
 
     Picture1 = new QLabel(this);
@@ -186,6 +190,9 @@ void Form1::Form_Load() {
         QStringLiteral("Path Folder of locate Data File Library (*.DAT) "),
         QStringLiteral("Configure VOCABORO Dictionary"), QStringLiteral("C:\\THAI\\"), 3000, 2000);
     datapath_ = answer.isEmpty() ? QStringLiteral("c:\\thai\\") : answer;
+    // An entry whose write was interrupted (the program killed, the power gone) is in one
+    // file only, or torn: undo it before anything reads or writes the folder.
+    reportRecovery(datafiles::recoverUnfinishedWrite(dataFolder(), options_.fileAccess));
 
     for (QWidget* w : {static_cast<QWidget*>(Command3D10), static_cast<QWidget*>(Command3D11),
                        static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
@@ -373,7 +380,7 @@ bool Form1::openFile1() {
     closeFile1();
     const QString typed = typedPath(lookupFile_);
     const std::filesystem::path native = paths_.map(typed.toStdString());
-    datafiles::ReadFileResult read = datafiles::readWholeFile(native);
+    datafiles::ReadFileResult read = datafiles::readWholeFile(native, options_.fileAccess);
     if (!read.ok()) {
         reportFileProblem(typed, QString::fromStdString(datafiles::describeError(read.error)));
         return false;
@@ -382,6 +389,12 @@ bool Form1::openFile1() {
     file1_->bytes = std::move(read.bytes);
     file1_->reader.emplace(file1_->bytes);
     return true;
+}
+
+std::filesystem::path Form1::dataFolder() const {
+    // The folder text is joined to the file names as it stands, so the folder is what a
+    // joined name leads into.
+    return paths_.map(typedPath(QStringLiteral("LEXFWD_A.DAT")).toStdString()).parent_path();
 }
 
 void Form1::closeFile1() {

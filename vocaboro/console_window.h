@@ -3,6 +3,8 @@
 // word input, the help pages and the new-word entry panel, all on one surface.
 
 #include "datafiles/dictionary_record.h"
+#include "datafiles/entry_writer.h"
+#include "datafiles/file_io.h"
 #include "datafiles/file_naming.h"
 #include "datafiles/path_mapping.h"
 #include "datafiles/record_reader.h"
@@ -30,6 +32,8 @@ struct ConsoleOptions {
     // The credits window: shown once more by "End", unloaded by the start-up and by "End".
     std::function<void()> showCredits;
     std::function<void()> unloadCredits;
+    // How the data files are reached: the system's calls, and how long to wait for a lock.
+    datafiles::FileAccess fileAccess;
 };
 
 class Form1 : public QWidget {
@@ -120,6 +124,10 @@ private:
     void openPanel(PanelOpener opener);
     void entryKeyPress(int box, int keyAscii);
     void failCheck(const QString& message);
+    QString writeFailureText(const datafiles::EntryWriteResult& result, const QString& forwardTyped,
+                             const QString& reverseTyped);
+    // Tells the user about an interrupted earlier write that was found and undone.
+    void reportRecovery(const datafiles::RecoveryResult& recovery);
     QString checkRepresentable();
     void runLookup(const LookupKind& kind);
     ScanOutcome scan(const LookupKind& kind);
@@ -135,6 +143,8 @@ private:
     void closeFile1();
     bool readRecord1(); // false when the file ends inside a record (reported)
     QString typedPath(const QString& fileName) const { return datapath_ + fileName; }
+    // The native folder that the data files' names are joined to.
+    std::filesystem::path dataFolder() const;
     void reportFileProblem(const QString& path, const QString& reason);
     void endProgram();
     void setDirectionInput(const QString& direction, const QString& prompt, const QString& font,

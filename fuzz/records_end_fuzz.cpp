@@ -1,0 +1,43 @@
+// Where the writer finds the end of a file's records, reading it in windows of any size,
+// agrees with the reader over the whole file: a fragment is found exactly when the reader
+// stops in the middle of a record, on the same line; otherwise a line appended after the
+// kept bytes and the prefix reads as one more record after all the old ones.
+
+#include "datafiles/entry_writer.h"
+#include "datafiles/record_reader.h"
+#include "datafiles/record_writer.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1)
+        return 0;
+    const std::size_t window = 1 + data[0] % 97; // small windows cross every boundary
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const datafiles::ReadAllResult whole = datafiles::readAllRecords(bytes);
+    for (const std::size_t w : {window, bytes.size() + 1}) {
+        const datafiles::RecordsEnd end = datafiles::findRecordsEnd(bytes, w);
+        if (end.error != 0 || end.fragment != whole.truncated)
+            std::abort();
+        if (end.fragment) {
+            if (end.fragmentLine != whole.truncatedLine)
+                std::abort();
+            continue;
+        }
+        if (end.keep > bytes.size())
+            std::abort();
+        const datafiles::DictionaryRecord added{"nuovo", "mai", "-", "-", "@", "$", "$"};
+        const std::string after = std::string(bytes.substr(0, end.keep)) + end.prefix +
+                                  datafiles::formatRecordLine(added);
+        const datafiles::ReadAllResult read = datafiles::readAllRecords(after);
+        if (read.truncated || read.records.size() != whole.records.size() + 1 ||
+            !(read.records.back() == added))
+            std::abort();
+        for (std::size_t i = 0; i < whole.records.size(); ++i)
+            if (!(read.records[i] == whole.records[i]))
+                std::abort();
+    }
+    return 0;
+}

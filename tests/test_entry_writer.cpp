@@ -1,0 +1,413 @@
+// The write of an entry: where it appends, how it waits for other programs, how every
+// failing call is rolled back, and how a write stopped dead at any call is undone later.
+
+#include "datafiles/entry_writer.h"
+#include "datafiles/file_io.h"
+#include "datafiles/record_reader.h"
+#include "datafiles/record_writer.h"
+#include "failing_file_ops.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <fstream>
+#include <set>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+using namespace datafiles;
+using namespace std::string_literals;
+using Call = FailingFileOps::Call;
+using Problem = EntryWriteResult::Problem;
+using File = EntryWriteResult::File;
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace QTest {
+template <> char* toString(const Problem& p) {
+    const char* names[] = {"None", "OpenFailed", "Fragment", "WriteFailed", "RollbackFailed"};
+    return qstrdup(names[static_cast<int>(p)]);
+}
+template <> char* toString(const File& f) {
+    return qstrdup(f == File::Forward ? "Forward" : "Reverse");
+}
+} // namespace QTest
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCane = formatRecordLine({"cane", "maa", "s.m.", "-", "@", "$", "$"});
+const std::string kOca = formatRecordLine({"oca", "han", "-", "-", "@", "$", "$"});
+// The reverse record of kCane.
+const std::string kMaa = formatRecordLine({"maa", "cane", "s.m.", "-", "@", "$", "$"});
+
+DictionaryRecord casa(const std::string& note = "-") {
+    return {"casa", "baan", "-", note, "\xBA\xE9\xD2\xB9", "$", "$"};
+}
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void put(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A data folder with a forward and a reverse file.
+struct Folder {
+    QTemporaryDir dir;
+    fs::path root = dir.path().toStdString();
+    fs::path forward = root / "LEXFWD_C.DAT";
+    fs::path reverse = root / "LEXREV_B.DAT";
+    fs::path journal = root / kJournalFileName;
+
+    EntryWriteResult write(const DictionaryRecord& entry, const FileAccess& access = {}) {
+        return appendEntry(forward, formatRecordLine(entry), reverse,
+                           formatRecordLine(reverseOf(entry)), access);
+    }
+    // Each entry is in both files or in neither, and both read as whole records.
+    void checkWhole() const {
+        std::multiset<std::pair<std::string, std::string>> seen[2];
+        int k = 0;
+        for (const fs::path& file : {forward, reverse}) {
+            const ReadAllResult read = readAllRecords(slurp(file));
+            QVERIFY2(!read.truncated, file.c_str());
+            for (const DictionaryRecord& r : read.records)
+                seen[k].insert(k == 0 ? std::pair{r.headword, r.counterpart}
+                                      : std::pair{r.counterpart, r.headword});
+            ++k;
+        }
+        QVERIFY(seen[0] == seen[1]);
+    }
+};
+
+} // namespace
+
+class TestEntryWriter : public QObject {
+    Q_OBJECT
+private slots:
+    void appendsWhereTheReaderSeesTheEnd_data();
+    void appendsWhereTheReaderSeesTheEnd();
+    void largeFilesAreCheckedInPieces();
+    void otherProgramsLocksMakeItWaitThenGiveUp();
+    void everyFailingCallIsRolledBack_data();
+    void everyFailingCallIsRolledBack();
+    void aWriteStoppedAtAnyCallIsUndoneLater();
+    void recoveryLeavesAFileChangedSinceAlone();
+    void aFullDiskIsReportedAsFull();
+};
+
+void TestEntryWriter::appendsWhereTheReaderSeesTheEnd_data() {
+    QTest::addColumn<std::string>("before");
+    QTest::addColumn<std::string>("kept"); // what stays of `before`
+    QTest::addColumn<int>("fragmentLine"); // 0: the write goes through
+    const std::string line = formatRecordLine(casa());
+    const std::string rec = kCane.substr(0, kCane.size() - 2); // without its line end
+    QTest::newRow("empty") << ""s
+                           << ""s << 0;
+    QTest::newRow("whole lines") << kCane << kCane << 0;
+    QTest::newRow("blank lines after") << kCane + "\r\n\r\n" << kCane << 0;
+    QTest::newRow("blanks and tabs after") << kCane + "  \t\r\n\n\r " << kCane << 0;
+    QTest::newRow("only blank lines") << "\r\n\r\n  \r\n"s
+                                      << ""s << 0;
+    QTest::newRow("no line end") << rec << rec + "\r\n" << 0;
+    QTest::newRow("LF only") << rec + "\n" << rec + "\n" << 0;
+    QTest::newRow("CR only") << rec + "\r" << rec + "\r" << 0;
+    QTest::newRow("comma after the seventh field") << rec + ",\r\n\r\n" << rec + "\r\n" << 0;
+    QTest::newRow("bare fields with blanks") << "a,b,c,d,e,f,g  \r\n\r\n"s
+                                             << "a,b,c,d,e,f,g  \r\n"s << 0;
+    QTest::newRow("short last record with its line end") << "\"cane\",\"maa\"\r\n"s
+                                                         << ""s << 1;
+    QTest::newRow("torn last line") << kCane + kOca + "\"casa\",\"ba"
+                                    << ""s << 3;
+    QTest::newRow("unclosed quote") << kCane + "\r\n\"x"
+                                    << ""s << 2;
+}
+
+void TestEntryWriter::appendsWhereTheReaderSeesTheEnd() {
+    QFETCH(std::string, before);
+    QFETCH(std::string, kept);
+    QFETCH(int, fragmentLine);
+    Folder f;
+    put(f.forward, before);
+    const EntryWriteResult result = f.write(casa());
+    if (fragmentLine > 0) {
+        // Refused whole: the file is as it was, the reverse file it would have created is
+        // gone again, and so is the journal.
+        QCOMPARE(result.problem, Problem::Fragment);
+        QCOMPARE(result.file, File::Forward);
+        QCOMPARE(result.fragmentLine, std::size_t(fragmentLine));
+        QCOMPARE(slurp(f.forward), before);
+        QVERIFY(!fs::exists(f.reverse));
+        QVERIFY(!fs::exists(f.journal));
+        return;
+    }
+    QVERIFY(result.ok());
+    QCOMPARE(slurp(f.forward), kept + formatRecordLine(casa()));
+    QCOMPARE(slurp(f.reverse), formatRecordLine(reverseOf(casa())));
+    QVERIFY(!fs::exists(f.journal));
+    // The reader finds the new entry as the last record, and the next write goes on alike.
+    QVERIFY(f.write(casa("2")).ok());
+    const ReadAllResult read = readAllRecords(slurp(f.forward));
+    QVERIFY(!read.truncated);
+    QCOMPARE(read.records.back().note, "2"s);
+    QCOMPARE(read.records[read.records.size() - 2].headword, "casa"s);
+}
+
+void TestEntryWriter::largeFilesAreCheckedInPieces() {
+    // Records across the reading windows, one record larger than a window, blank lines at
+    // the very end: the end is found all the same.
+    Folder f;
+    std::string bytes;
+    for (int i = 0; bytes.size() < (3u << 20); ++i)
+        bytes += formatRecordLine({"parola" + std::to_string(i), "kham", "-", "-", "@", "$", "$"});
+    bytes += formatRecordLine(casa(std::string(3u << 20, 'n')));
+    const std::size_t records = readAllRecords(bytes).records.size();
+    put(f.forward, bytes + std::string(100000, '\n'));
+    QVERIFY(f.write(casa()).ok());
+    QCOMPARE(slurp(f.forward), bytes + formatRecordLine(casa()));
+    QCOMPARE(readAllRecords(slurp(f.forward)).records.size(), records + 1);
+
+    // A fragment far into a large file is found and named by its line.
+    put(f.forward, bytes + "\"casa\",\"baan\"\r\n");
+    const EntryWriteResult torn = f.write(casa());
+    QCOMPARE(torn.problem, Problem::Fragment);
+    QCOMPARE(torn.fragmentLine, records + 1);
+}
+
+void TestEntryWriter::otherProgramsLocksMakeItWaitThenGiveUp() {
+    Folder f;
+    put(f.forward, kCane);
+    put(f.reverse, kOca);
+    const FileAccess quick{&systemFileOps(), std::chrono::milliseconds(100)};
+    for (const auto& [path, operation] :
+         {std::pair{f.forward, LOCK_EX}, std::pair{f.forward, LOCK_SH},
+          std::pair{f.reverse, LOCK_EX}, std::pair{f.journal, LOCK_EX}}) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::flock(fd, operation), 0);
+        const EntryWriteResult result = f.write(casa(), quick);
+        QCOMPARE(result.problem, Problem::OpenFailed);
+        QCOMPARE(result.error, EWOULDBLOCK);
+        QCOMPARE(result.file, path == f.reverse ? File::Reverse : File::Forward);
+        // Readers share a file with readers only.
+        if (path != f.journal)
+            QCOMPARE(readWholeFile(path, quick).error, operation == LOCK_SH ? 0 : EWOULDBLOCK);
+        ::close(fd);
+        QCOMPARE(slurp(f.forward), kCane);
+        QCOMPARE(slurp(f.reverse), kOca);
+    }
+    QVERIFY(fs::remove(f.journal));
+    QVERIFY(f.write(casa(), quick).ok());
+    QCOMPARE(describeError(EWOULDBLOCK), "it is in use by another program"s);
+}
+
+struct Expected {
+    Problem problem;
+    File file;
+    int error;
+    int undoError = 0;
+    File undoFile = File::Forward;
+};
+Q_DECLARE_METATYPE(FailingFileOps::Fault)
+Q_DECLARE_METATYPE(Expected)
+
+void TestEntryWriter::everyFailingCallIsRolledBack_data() {
+    QTest::addColumn<QList<FailingFileOps::Fault>>("faults");
+    QTest::addColumn<Expected>("expected");
+    QTest::addColumn<bool>("journalStays");
+    using F = FailingFileOps::Fault;
+    const std::string fwd = "LEXFWD", rev = "LEXREV", jnl = kJournalFileName;
+    auto row = [](const char* name, QList<F> faults, Expected expected, bool stays = false) {
+        QTest::newRow(name) << faults << expected << stays;
+    };
+    row("journal cannot be opened", {F{Call::Open, jnl, 1, EACCES}},
+        {Problem::OpenFailed, File::Forward, EACCES});
+    row("forward cannot be opened", {F{Call::Open, fwd, 1, EMFILE}},
+        {Problem::OpenFailed, File::Forward, EMFILE});
+    row("reverse cannot be opened", {F{Call::Open, rev, 1, ENFILE}},
+        {Problem::OpenFailed, File::Reverse, ENFILE});
+    row("lock refused", {F{Call::Flock, fwd, 1, ENOLCK}},
+        {Problem::OpenFailed, File::Forward, ENOLCK});
+    row("reverse cannot be measured", {F{Call::Fstat, rev, 2, EIO}},
+        {Problem::OpenFailed, File::Reverse, EIO});
+    row("intent cannot be written", {F{Call::Pwrite, jnl, 1, ENOSPC}},
+        {Problem::WriteFailed, File::Forward, ENOSPC});
+    row("intent cannot be synced", {F{Call::Fdatasync, jnl, 1, EIO}},
+        {Problem::WriteFailed, File::Forward, EIO});
+    row("forward write fails", {F{Call::Write, fwd, 1, ENOSPC}},
+        {Problem::WriteFailed, File::Forward, ENOSPC});
+    row("forward write partly fits a full disk", {F{Call::Write, fwd, 1, ENOSPC, 20}},
+        {Problem::WriteFailed, File::Forward, ENOSPC});
+    row("forward sync fails", {F{Call::Fdatasync, fwd, 1, EIO}},
+        {Problem::WriteFailed, File::Forward, EIO});
+    row("reverse write fails", {F{Call::Write, rev, 1, EDQUOT}},
+        {Problem::WriteFailed, File::Reverse, EDQUOT});
+    row("reverse torn, forward cut back", {F{Call::Write, rev, 1, EFBIG, 17}},
+        {Problem::WriteFailed, File::Reverse, EFBIG});
+    row("forward cannot be cut back",
+        {F{Call::Write, rev, 1, ENOSPC}, F{Call::Ftruncate, fwd, 2, EIO}},
+        {Problem::RollbackFailed, File::Reverse, ENOSPC, EIO, File::Forward}, true);
+    row("torn reverse cannot be cut back",
+        {F{Call::Write, rev, 1, ENOSPC, 9}, F{Call::Ftruncate, rev, 1, EPERM}},
+        {Problem::RollbackFailed, File::Reverse, ENOSPC, EPERM, File::Reverse}, true);
+    // The cut worked, only its sync did not: the line is gone, so nothing claims it stays;
+    // the journal stays so that the next start makes sure.
+    row("sync after the cut fails",
+        {F{Call::Write, rev, 1, ENOSPC}, F{Call::Fdatasync, fwd, 2, EIO}},
+        {Problem::WriteFailed, File::Reverse, ENOSPC}, true);
+    row("entry cannot be committed", {F{Call::Ftruncate, jnl, 2, EIO}},
+        {Problem::WriteFailed, File::Forward, EIO});
+}
+
+void TestEntryWriter::everyFailingCallIsRolledBack() {
+    QFETCH(QList<FailingFileOps::Fault>, faults);
+    QFETCH(Expected, expected);
+    QFETCH(bool, journalStays);
+    Folder f;
+    put(f.forward, kCane + "\r\n"); // a blank line that the write removes
+    put(f.reverse, kMaa);
+    FailingFileOps ops;
+    for (const auto& fault : faults)
+        ops.fail(fault);
+    const EntryWriteResult result = f.write(casa(), {&ops, std::chrono::milliseconds(100)});
+    QCOMPARE(result.problem, expected.problem);
+    QCOMPARE(result.file, expected.file);
+    QCOMPARE(result.error, expected.error);
+    QCOMPARE(result.undoError, expected.undoError);
+    if (expected.undoError)
+        QCOMPARE(result.undoFile, expected.undoFile);
+    QCOMPARE(fs::exists(f.journal), journalStays);
+
+    // Whatever happened, the next start leaves each file as it was (its blank line aside),
+    // and the entry can then be written.
+    const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
+    QVERIFY(recovered.ok());
+    QCOMPARE(recovered.undone, expected.problem == Problem::RollbackFailed);
+    QVERIFY(!fs::exists(f.journal));
+    QVERIFY(slurp(f.forward) == kCane + "\r\n" || slurp(f.forward) == kCane);
+    QCOMPARE(slurp(f.reverse), kMaa);
+    QVERIFY(f.write(casa()).ok());
+    f.checkWhole();
+}
+
+void TestEntryWriter::aWriteStoppedAtAnyCallIsUndoneLater() {
+    // The writer stops dead at every call in turn (a write puts half its bytes down first),
+    // as kill -9 or a power cut would stop it. Afterwards the recovery leaves each entry in
+    // both files or in neither, and no torn line.
+    for (const bool newFiles : {false, true}) {
+        auto prepare = [newFiles](Folder& f) {
+            if (!newFiles) {
+                put(f.forward, kCane + "\r\n\r\n");
+                put(f.reverse, kMaa);
+            }
+        };
+        int calls = 0;
+        {
+            Folder probe;
+            prepare(probe);
+            FailingFileOps ops;
+            QVERIFY(probe.write(casa(), {&ops, std::chrono::milliseconds(100)}).ok());
+            calls = ops.calls();
+        }
+        QVERIFY(calls > 20);
+        for (int stop = 1; stop <= calls + 1; ++stop) {
+            Folder f;
+            prepare(f);
+            FailingFileOps ops;
+            ops.crashAtCall(stop);
+            bool written = false;
+            try {
+                written = f.write(casa(), {&ops, std::chrono::milliseconds(100)}).ok();
+            } catch (const FailingFileOps::Crash&) {
+            }
+            const QByteArray where = QByteArray::number(stop) + (newFiles ? " new" : " old");
+            const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
+            QVERIFY2(recovered.ok(), where);
+            QVERIFY2(!fs::exists(f.journal), where);
+            f.checkWhole();
+            const auto records = readAllRecords(slurp(f.forward)).records;
+            const bool stored = !records.empty() && records.back().headword == "casa";
+            QVERIFY2(!written || stored, where);
+            QVERIFY2(!recovered.undone || !stored, where);
+            if (recovered.undone) {
+                QCOMPARE(recovered.headword, "casa"s);
+                QCOMPARE(recovered.counterpart, "baan"s);
+            }
+            if (!stored && !newFiles)
+                QVERIFY2(slurp(f.forward) == kCane + "\r\n\r\n" || slurp(f.forward) == kCane,
+                         where);
+        }
+    }
+}
+
+void TestEntryWriter::recoveryLeavesAFileChangedSinceAlone() {
+    Folder f;
+    put(f.forward, kCane);
+    put(f.reverse, kOca);
+    FailingFileOps ops;
+    ops.fail({Call::Write, "LEXREV", 1, ENOSPC});
+    ops.fail({Call::Ftruncate, "LEXFWD", 1, EIO});
+    QCOMPARE(f.write(casa(), {&ops, std::chrono::milliseconds(100)}).problem,
+             Problem::RollbackFailed);
+    // Someone edits the forward file by hand before the next start.
+    put(f.forward, kCane + "\"edited\",\"by\",\"hand\",\"-\",\"@\",\"$\",\"$\"\r\n");
+    const std::string edited = slurp(f.forward);
+    const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
+    QCOMPARE(recovered.error, kErrorChangedMeanwhile);
+    QCOMPARE(recovered.errorFile, fs::absolute(f.forward));
+    QCOMPARE(slurp(f.forward), edited);
+    QVERIFY(!fs::exists(f.journal));
+    // No journal, nothing to do.
+    const RecoveryResult again = recoverUnfinishedWrite(f.root);
+    QVERIFY(again.ok() && !again.found);
+    // A torn journal (the stop came while it was written) touched no data file.
+    put(f.journal, "VOCABORO JOURNAL 1\n12 12 0 40");
+    const RecoveryResult torn = recoverUnfinishedWrite(f.root);
+    QVERIFY(torn.ok() && torn.found && !torn.undone);
+    QVERIFY(!fs::exists(f.journal));
+    QCOMPARE(slurp(f.forward), edited);
+}
+
+void TestEntryWriter::aFullDiskIsReportedAsFull() {
+    // A real full disk: a tmpfs of 16 pages with one page left, taken by the journal; the
+    // forward line then fits only partly into the file's last page.
+    Folder f;
+    const fs::path mount = f.root / "disk";
+    fs::create_directory(mount);
+    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
+        QSKIP("cannot mount a small tmpfs here (needs root)");
+    struct Unmount {
+        fs::path path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{mount};
+    const fs::path forward = mount / "LEXFWD_C.DAT", reverse = mount / "LEXREV_B.DAT";
+    std::string bytes;
+    while (bytes.size() < 4000)
+        bytes += kCane;
+    put(forward, bytes);
+    {
+        std::ofstream filler(mount / "filler", std::ios::binary);
+        const std::string page(4096, 'x');
+        while (filler.write(page.data(), page.size()) && filler.flush()) {
+        }
+    }
+    fs::resize_file(mount / "filler", fs::file_size(mount / "filler") / 4096 * 4096 - 4096);
+    const std::string line = formatRecordLine(casa(std::string(900, 'n')));
+    const EntryWriteResult result = appendEntry(
+        forward, line, reverse, formatRecordLine(reverseOf(casa(std::string(900, 'n')))));
+    QCOMPARE(result.problem, Problem::WriteFailed);
+    QCOMPARE(result.file, File::Forward);
+    QCOMPARE(result.error, ENOSPC);
+    QCOMPARE(describeError(result.error), "the disk is full"s);
+    QCOMPARE(slurp(forward), bytes);
+    QVERIFY(!fs::exists(reverse)); // created for the write, removed with it
+    QVERIFY(!fs::exists(mount / kJournalFileName));
+}
+
+QTEST_APPLESS_MAIN(TestEntryWriter)
+#include "test_entry_writer.moc"
