@@ -8,7 +8,9 @@
 #
 # Every run that ends by a signal we did not send (SIGABRT, SIGSEGV...), or that prints a
 # sanitizer report, is kept with its output, its core file and a gdb backtrace in
-# OUT/crash-N-PROGRAM/. The summary counts how each run ended.
+# OUT/crash-N-PROGRAM/; a program that has closed its last window but hangs in its exit
+# handlers is kept with its stacks in OUT/hang-N-PROGRAM/. The summary counts how each
+# run ended.
 #
 #   usage: stress.sh BUILD_DIR COUNT [SEED]
 #   COUNT runs of each program; SEED seeds the choices (default: random), though the timing
@@ -52,7 +54,9 @@ folder="$work/bin/drive_c/THAI/"
 display=
 for n in $(seq 131 180); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: an X server resets when its last client leaves, and a program that
+    # connects meanwhile cannot open the display (Qt then aborts).
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do
         kill -0 "$xvfb" 2>/dev/null || break
@@ -252,6 +256,7 @@ guided() { # guided PROGRAM
 
 declare -A ends=()
 crashes=0
+hangs=0
 run_one() { # run_one PROGRAM RUN
     local program=$1 run=$2 dir="$work/run" rc
     rm -rf "$dir"
@@ -278,6 +283,16 @@ run_one() { # run_one PROGRAM RUN
             done
         done
         for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+        # Alive with no window left: it may hang on its way out. Its stacks tell.
+        if kill -0 "$pid" 2>/dev/null && [ -z "$(windows)" ] && command -v gdb >/dev/null; then
+            gdb -p "$pid" -batch -ex 'thread apply all bt' >"$dir/stacks" 2>&1
+            if grep -q '__run_exit_handlers' "$dir/stacks"; then
+                hangs=$((hangs + 1))
+                rm -rf "$out/hang-$run-$program"
+                cp -r "$dir" "$out/hang-$run-$program"
+                log "HANG at exit: $program run $run -> $out/hang-$run-$program"
+            fi
+        fi
         if kill -0 "$pid" 2>/dev/null; then
             kill -TERM "$pid" 2>/dev/null
             our_signal=15
@@ -323,7 +338,8 @@ done
     echo "seed $seed, $count runs of each program"
     for k in "${!ends[@]}"; do echo "$k: ${ends[$k]}"; done | sort
     echo "runs kept as crashes: $crashes"
+    echo "runs that hung on their way out: $hangs"
     echo "what the programs printed (runs, line):"
     sort "$out/messages.all" | uniq -c | sort -rn | head -40
 } | tee "$out/summary"
-[ "$crashes" -eq 0 ]
+[ "$crashes" -eq 0 ] && [ "$hangs" -eq 0 ]
