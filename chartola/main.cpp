@@ -5,11 +5,14 @@
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
 #include "platform/registry.h"
+#include "platform/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    platform::StartupExit startup;
     QApplication app(argc, argv);
+    startup.drop();
     QApplication::setApplicationName(QStringLiteral("Chartola"));
     QApplication::setQuitOnLastWindowClosed(false); // the windows end the program themselves
     platform::installFontSubstitutes();

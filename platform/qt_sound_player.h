@@ -7,6 +7,7 @@
 #include "sound_player.h"
 
 #include <memory>
+#include <vector>
 
 class QSoundEffect;
 
@@ -15,6 +16,8 @@ namespace platform {
 class QtSoundPlayer : public SoundPlayer {
 public:
     explicit QtSoundPlayer(datafiles::PathMapper paths);
+    // Returns once Qt has read every file this player asked for (a few seconds at most):
+    // see the .cpp.
     ~QtSoundPlayer() override;
 
     void setFileName(const QString& path) override;
@@ -25,8 +28,14 @@ public:
     QSoundEffect* effect() const { return effect_.get(); }
 
 private:
+    void retireIfLoading();
+    bool anyLoading() const;
+
     datafiles::PathMapper paths_;
     std::unique_ptr<QSoundEffect> effect_;
+    // Effects that were still loading when another file was asked for, kept, muted, until
+    // Qt has read their files.
+    std::vector<std::unique_ptr<QSoundEffect>> stillLoading_;
     QString nativeFile_;
 };
 

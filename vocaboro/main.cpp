@@ -4,11 +4,14 @@
 #include "platform/fonts.h"
 #include "platform/install_paths.h"
 #include "platform/qt_dialogs.h"
+#include "platform/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    platform::StartupExit startup;
     QApplication app(argc, argv);
+    startup.drop();
     QApplication::setApplicationName(QStringLiteral("Vocaboro"));
     QApplication::setQuitOnLastWindowClosed(false); // the windows end the program themselves
     platform::installFontSubstitutes();

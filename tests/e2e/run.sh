@@ -23,11 +23,13 @@ trap cleanup EXIT
 fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
 step() { echo "e2e: $*"; }
 
-# A display of our own.
+# A display of our own. Without -noreset the server resets whenever its last client
+# leaves (between two xdotool calls while no program runs), and a program that connects
+# during the reset cannot open the display.
 for n in $(seq 91 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
 done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
