@@ -81,6 +81,27 @@ std::size_t countLineEnds(std::string_view bytes, std::size_t end) {
 
 using ReadAt = std::function<int(char* out, std::size_t size, std::uint64_t offset)>;
 
+// The offset of the first byte from `from` on that is neither blank nor a line end, or
+// `size` when there is none; read in pieces of `piece` bytes.
+int firstNonBlank(const ReadAt& readAt, std::uint64_t from, std::uint64_t size, std::size_t piece,
+                  std::uint64_t& found) {
+    std::string bytes;
+    for (std::uint64_t at = from; at < size;) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(piece, size - at));
+        bytes.resize(n);
+        if (const int error = readAt(bytes.data(), n, at))
+            return error;
+        const std::size_t k = bytes.find_first_not_of(" \t\r\n");
+        if (k != std::string::npos) {
+            found = at + k;
+            return 0;
+        }
+        at += n;
+    }
+    found = size;
+    return 0;
+}
+
 // Where the last whole record of a file ends, found with the reader's own code over
 // windows of the file, so that memory stays bounded by the largest record.
 RecordsEnd findEnd(const ReadAt& readAt, std::uint64_t size, std::size_t firstWindow) {
@@ -89,6 +110,9 @@ RecordsEnd findEnd(const ReadAt& readAt, std::uint64_t size, std::size_t firstWi
     std::uint64_t start = 0; // a record boundary: all before it reads as whole records
     std::size_t line = 1;    // the line `start` is on
     char lastRecordByte = 0; // the last byte of the last whole record (its delimiter)
+    // Blank lines are the file's end when nothing but blank lines follows them, and fields
+    // otherwise; where the next byte that is not blank lies, once a window ended in them.
+    std::uint64_t contentAfter = 0;
     std::string bytes;
     for (;;) {
         const std::uint64_t left = size - start;
@@ -107,6 +131,20 @@ RecordsEnd findEnd(const ReadAt& readAt, std::uint64_t size, std::size_t firstWi
             if (toTheEnd ? reader.atEnd() : reader.offset() >= n) {
                 more = !toTheEnd;
                 break;
+            }
+            if (!toTheEnd && reader.atEnd()) {
+                // The window ends in blank lines: look past it, in pieces, for what follows.
+                const std::uint64_t here = start + reader.offset();
+                if (contentAfter <= here) {
+                    const int error =
+                        firstNonBlank(readAt, start + n, size, firstWindow, contentAfter);
+                    if (error) {
+                        result.error = error;
+                        return result;
+                    }
+                }
+                if (contentAfter >= size)
+                    break; // only blank lines to the end: the records end here
             }
             const std::size_t recordStart = reader.offset();
             const ReadStatus status = reader.next(record);
