@@ -2,9 +2,9 @@
 # under the prefix, file by file. A file that is already there stays as it is: it may hold
 # words the user added since the last install.
 if(IS_ABSOLUTE "${KIT_STARTER_TO}")
-    set(to "$ENV{DESTDIR}${KIT_STARTER_TO}")
+    set(to "${KIT_STARTER_TO}")
 else()
-    set(to "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${KIT_STARTER_TO}")
+    set(to "${CMAKE_INSTALL_PREFIX}/${KIT_STARTER_TO}")
 endif()
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${KIT_STARTER_FROM}" "${KIT_STARTER_FROM}/*")
 list(SORT files)
@@ -13,8 +13,9 @@ foreach(file IN LISTS files)
     if(name STREQUAL ".starter-manifest")
         continue()
     endif()
-    if(EXISTS "${to}/${file}")
-        message(STATUS "Keeping: ${to}/${file}")
+    # file(INSTALL) puts DESTDIR in front of its destination by itself.
+    if(EXISTS "$ENV{DESTDIR}${to}/${file}")
+        message(STATUS "Keeping: $ENV{DESTDIR}${to}/${file}")
         continue()
     endif()
     get_filename_component(folder "${to}/${file}" DIRECTORY)
