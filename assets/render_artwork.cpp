@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,6 +15,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -142,6 +145,74 @@ QPixmap icon(QColor back, QColor ink, const QString& letter) {
     p.setFont(thaiFont(24));
     p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, letter);
     return pixmap;
+}
+
+// The programs' icons for the menus, drawn on a 32-unit square like the 32 x 32 icon above
+// but as outlines, so that every size and the SVG file show the same shapes.
+struct IconDesign {
+    QColor back, ink;
+    QString letter;
+};
+
+QPainterPath iconLetter(const QString& letter) {
+    const QFont font = thaiFont(24);
+    const QFontMetricsF metrics(font);
+    QPainterPath path;
+    path.addText((32 - metrics.horizontalAdvance(letter)) / 2,
+                 (32 - metrics.height()) / 2 + metrics.ascent(), font, letter);
+    return path;
+}
+
+QPixmap scalableIcon(const IconDesign& design, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setBrush(design.back);
+    p.setPen(QPen(design.ink, 2));
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(design.ink);
+    p.drawPath(iconLetter(design.letter));
+    return pixmap;
+}
+
+QString svgNumber(double value) {
+    return QString::number(value, 'f', 3);
+}
+
+QString svgPathData(const QPainterPath& path) {
+    QStringList parts;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const QString point = svgNumber(e.x) + QLatin1Char(' ') + svgNumber(e.y);
+        if (e.isMoveTo())
+            parts << QStringLiteral("M") + point;
+        else if (e.isLineTo())
+            parts << QStringLiteral("L") + point;
+        else if (e.isCurveTo())
+            parts << QStringLiteral("C") + point;
+        else
+            parts << point; // the curve's second control point and its end
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+void saveSvgIcon(const IconDesign& design, const QString& name) {
+    const QString svg =
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+            "viewBox=\"0 0 32 32\">\n"
+            "  <rect x=\"1\" y=\"1\" width=\"30\" height=\"30\" rx=\"6\" ry=\"6\" fill=\"%1\" "
+            "stroke=\"%2\" stroke-width=\"2\"/>\n"
+            "  <path fill=\"%2\" d=\"%3\"/>\n"
+            "</svg>\n")
+            .arg(design.back.name(), design.ink.name(), svgPathData(iconLetter(design.letter)));
+    QFile file(out + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(svg.toUtf8()) < 0)
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
 }
 
 QPixmap directionIcon(bool italyFirst) {
@@ -329,9 +400,19 @@ int main(int argc, char* argv[]) {
     save(directionIcon(true), "direction_it_th.png");
     save(directionIcon(false), "direction_th_it.png");
     save(speaker(), "speaker.png");
-    save(icon(QColor(255, 255, 0), QColor(64, 0, 64), QString::fromUtf16(u"ก")),
-         "chartola_icon.png");
-    save(icon(QColor(0, 200, 0), QColor(0, 0, 0), QString::fromUtf16(u"ค")), "vocaboro_icon.png");
+    const IconDesign chartola{QColor(255, 255, 0), QColor(64, 0, 64), QString::fromUtf16(u"ก")};
+    const IconDesign vocaboro{QColor(0, 200, 0), QColor(0, 0, 0), QString::fromUtf16(u"ค")};
+    save(icon(chartola.back, chartola.ink, chartola.letter), "chartola_icon.png");
+    save(icon(vocaboro.back, vocaboro.ink, vocaboro.letter), "vocaboro_icon.png");
+    QDir(out).mkpath(QStringLiteral("icons"));
+    const std::pair<IconDesign, QString> programs[] = {{chartola, QStringLiteral("chartola")},
+                                                       {vocaboro, QStringLiteral("vocaboro")}};
+    for (const auto& [design, program] : programs) {
+        for (int size : {48, 64, 128, 256})
+            save(scalableIcon(design, size),
+                 QStringLiteral("icons/%1-%2.png").arg(program).arg(size));
+        saveSvgIcon(design, QStringLiteral("icons/%1.svg").arg(program));
+    }
     save(chartStrip(), "chart_strip.png");
     save(book(), "dictionary_button.png");
     save(alphabet(), "alphabet_button.png");

@@ -14,11 +14,14 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     startup.drop();
     QApplication::setApplicationName(QStringLiteral("Chartola"));
+    // Ties the windows to the menu entry: the Wayland app id; on X11 the window class
+    // "Chartola" (from the application name) matches the entry's StartupWMClass.
+    QApplication::setDesktopFileName(QStringLiteral("net.example.thaikit.Chartola"));
     QApplication::setQuitOnLastWindowClosed(false); // the windows end the program themselves
     platform::installFontSubstitutes();
 
-    const std::filesystem::path driveRoot =
-        platform::driveRoot(QApplication::applicationDirPath().toStdString());
+    const std::filesystem::path driveRoot = platform::driveRoot(
+        QApplication::applicationDirPath().toStdString(), platform::userDataHome());
     platform::QtDialogs dialogs;
     platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};
     platform::DesktopRegistry registry;

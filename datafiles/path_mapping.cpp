@@ -1,8 +1,12 @@
 #include "path_mapping.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <system_error>
 #include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -17,6 +21,10 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
 bool isDriveLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -25,7 +33,7 @@ std::vector<std::string> components(std::string_view text) {
     std::vector<std::string> parts;
     std::string current;
     for (char c : text) {
-        if (c == '\\' || c == '/') {
+        if (isSeparator(c)) {
             if (!current.empty())
                 parts.push_back(std::move(current));
             current.clear();
@@ -38,7 +46,20 @@ std::vector<std::string> components(std::string_view text) {
     return parts;
 }
 
+// "~" alone or followed by a separator; "~name" is an ordinary folder name.
+bool startsWithHome(std::string_view text) {
+    return !text.empty() && text[0] == '~' && (text.size() == 1 || isSeparator(text[1]));
+}
+
 } // namespace
+
+fs::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && *entry->pw_dir)
+        return entry->pw_dir;
+    return {};
+}
 
 std::string findCaseInsensitive(const fs::path& directory, std::string_view name) {
     std::error_code ec;
@@ -62,8 +83,11 @@ fs::path PathMapper::map(std::string_view typed) const {
         const char drive = static_cast<char>(rest[0] | 0x20);
         base = driveRoot_ / (std::string("drive_") + drive);
         rest.remove_prefix(2);
-    } else if (!rest.empty() && (rest[0] == '\\' || rest[0] == '/')) {
+    } else if (!rest.empty() && isSeparator(rest[0])) {
         base = "/";
+    } else if (startsWithHome(rest) && !homeFolder().empty()) {
+        base = homeFolder();
+        rest.remove_prefix(1);
     } else {
         base = ".";
     }

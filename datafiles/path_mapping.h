@@ -3,7 +3,8 @@
 // native path.
 //
 // Backslashes become '/', repeated separators collapse, a drive prefix "X:" maps to the
-// folder "drive_x" inside the drive root (the folder of the executables), and every
+// folder "drive_x" inside the drive root (see platform/install_paths.h), a leading "~" followed
+// by a separator means the user's home folder, as it does in a shell, and every
 // component that exists is matched without regard to ASCII letter case. Components that
 // do not exist yet keep the name as given, so a new file is created under that name.
 
@@ -25,6 +26,9 @@ public:
 private:
     std::filesystem::path driveRoot_;
 };
+
+// $HOME, or the account's home folder when HOME is unset; empty when neither is known.
+std::filesystem::path homeFolder();
 
 // The component of `directory` whose name equals `name` without regard to ASCII case;
 // the exact name wins, then the first in sorted order. Empty when there is none.

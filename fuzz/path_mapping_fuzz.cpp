@@ -1,5 +1,5 @@
-// Any typed folder and file name maps to a path under the drive root, the root or the
-// current folder, with no backslash and no empty component left.
+// Any typed folder and file name maps to a path under the drive root, the home folder, the
+// root or the current folder, with no backslash and no empty component left.
 
 #include "datafiles/path_mapping.h"
 
@@ -25,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         typed.size() >= 2 && typed[1] == ':' &&
         ((typed[0] >= 'a' && typed[0] <= 'z') || (typed[0] >= 'A' && typed[0] <= 'Z'));
     if (drive && mapped.rfind(root.string() + "/drive_", 0) != 0)
+        std::abort();
+    const bool home = typed.size() >= 2 && typed[0] == '~' && (typed[1] == '/' || typed[1] == '\\');
+    if (home && mapped.rfind(datafiles::homeFolder().string(), 0) != 0)
         std::abort();
     return 0;
 }

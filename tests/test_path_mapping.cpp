@@ -17,6 +17,7 @@ private slots:
     void mapping();
     void nativeFolders();
     void newFileKeepsItsName();
+    void tildeMeansTheHomeFolder();
 
 private:
     QTemporaryDir dir_;
@@ -76,6 +77,30 @@ void TestPathMapping::newFileKeepsItsName() {
     std::ofstream(root_ / "drive_c" / "THAI" / "lexfwd_c.dat") << "y";
     QCOMPARE(mapper.map("C:\\THAI\\lexfwd_c.dat"), root_ / "drive_c" / "THAI" / "lexfwd_c.dat");
     QCOMPARE(mapper.map("C:\\THAI\\LEXFWD_C.DAT"), root_ / "drive_c" / "THAI" / "LEXFWD_C.DAT");
+}
+
+void TestPathMapping::tildeMeansTheHomeFolder() {
+    const QByteArray savedHome = qgetenv("HOME");
+    const fs::path home = root_ / "home";
+    fs::create_directories(home / "thai");
+    std::ofstream(home / "thai" / "LEXFWD_C.DAT") << "x";
+    qputenv("HOME", QByteArray::fromStdString(home.string()));
+    const PathMapper mapper(root_);
+
+    // Vocaboro's capital names, Chartola's backslashed small ones, both separators.
+    QCOMPARE(mapper.map("~/thai/LEXFWD_C.DAT"), home / "thai" / "LEXFWD_C.DAT");
+    QCOMPARE(mapper.map("~/Thai\\lexfwd_c.dat"), home / "thai" / "LEXFWD_C.DAT");
+    QCOMPARE(mapper.map("~\\thai\\LEXREV_B.DAT"), home / "thai" / "LEXREV_B.DAT");
+    QCOMPARE(mapper.map("~\\lexfwd_c.dat"), home / "lexfwd_c.dat");
+    // Only a leading "~" before a separator is the home folder: "~ana" is no user's home,
+    // and a "~" further on is part of a name.
+    QCOMPARE(mapper.map("~ana/LEXFWD_C.DAT"), fs::path(".") / "~ana" / "LEXFWD_C.DAT");
+    QCOMPARE(mapper.map("C:\\~\\LEXFWD_C.DAT"), root_ / "drive_c" / "~" / "LEXFWD_C.DAT");
+    // A home folder written with a final slash gives the same paths.
+    qputenv("HOME", QByteArray::fromStdString(home.string() + "/"));
+    QCOMPARE(mapper.map("~/thai/LEXFWD_C.DAT"), home / "thai" / "LEXFWD_C.DAT");
+
+    qputenv("HOME", savedHome);
 }
 
 QTEST_APPLESS_MAIN(TestPathMapping)

@@ -34,8 +34,14 @@ pids+=($!)
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
-cp -r "$build/bin/drive_c/THAI" "$work/thai"
-folder="$work/thai/"
+if [ -n "${E2E_DRIVE_C_THAI:-}" ]; then
+    # An installed copy (package.sh): the proposed "C:\THAI\" leads to this folder.
+    ln -s "$E2E_DRIVE_C_THAI" "$work/thai"
+    folder='C:\THAI\'
+else
+    cp -r "$build/bin/drive_c/THAI" "$work/thai"
+    folder="$work/thai/"
+fi
 
 window() { # window NAME: waits for a visible window whose title contains NAME
     local id
