@@ -67,18 +67,6 @@ void syncFolder(FileOps& ops, const fs::path& folder) {
     ops.close(fd);
 }
 
-// Lines before `end` in `bytes`: CR LF, a lone CR and a lone LF each end one.
-std::size_t countLineEnds(std::string_view bytes, std::size_t end) {
-    std::size_t lines = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        if (bytes[i] == '\n')
-            ++lines;
-        else if (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))
-            ++lines;
-    }
-    return lines;
-}
-
 using ReadAt = std::function<int(char* out, std::size_t size, std::uint64_t offset)>;
 
 // The offset of the first byte from `from` on that is neither blank nor a line end, or

@@ -34,17 +34,18 @@ bool RecordReader::atEnd() const {
     return blankTo_ >= bytes_.size();
 }
 
-std::size_t RecordReader::line() const {
-    // CR LF, a lone CR and a lone LF each end one line.
-    std::size_t lines = 1;
-    for (std::size_t i = 0; i < recordStart_; ++i) {
-        if (bytes_[i] == '\n')
+std::size_t countLineEnds(std::string_view bytes, std::size_t end) {
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (bytes[i] == '\n')
             ++lines;
-        else if (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))
+        else if (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))
             ++lines;
     }
     return lines;
 }
+
+std::size_t RecordReader::line() const { return 1 + countLineEnds(bytes_, recordStart_); }
 
 RecordReader::FieldEnd RecordReader::readField(std::string_view& out) {
     const char* const data = bytes_.data();

@@ -72,6 +72,9 @@ private:
     mutable std::size_t blankTo_ = 0;
 };
 
+// How many lines end before `end` in `bytes`: CR LF, a lone CR and a lone LF each end one.
+std::size_t countLineEnds(std::string_view bytes, std::size_t end);
+
 struct ReadAllResult {
     std::vector<DictionaryRecord> records;
     bool truncated = false;
