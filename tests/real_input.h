@@ -1,0 +1,51 @@
+#pragma once
+// What a person does to a window, as events: the window made active, keys sent to whatever
+// has the keyboard focus, text typed character by character (Thai included), clicks.
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+namespace real {
+
+// Shows the window and makes it the active one, so that focus moves as it does on a desktop.
+inline bool activate(QWidget* window) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+inline QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+// A key pressed and released where the keyboard focus is.
+inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = focused();
+    QVERIFY2(target, "no widget has the keyboard focus");
+    QTest::keyClick(target, key, modifiers);
+}
+
+// Types `text` where the keyboard focus is, one key event per character, as an input
+// method delivers characters that have no key of their own (accented letters, Thai).
+inline void type(const QString& text) {
+    for (const QChar c : text) {
+        QWidget* target = focused();
+        QVERIFY2(target, "no widget has the keyboard focus");
+        const QString one(c);
+        Qt::Key key = Qt::Key_unknown;
+        if (c == QLatin1Char(' '))
+            key = Qt::Key_Space;
+        else if (c.unicode() < 0x80 && c.isLetterOrNumber())
+            key = Qt::Key(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, target, key, one, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, target, key, one, Qt::NoModifier);
+    }
+}
+
+// A left click in the middle of the widget (or at `at`), focus moving as a click moves it.
+inline void click(QWidget* widget, QPoint at = QPoint()) {
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+} // namespace real
