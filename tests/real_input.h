@@ -29,10 +29,14 @@ inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 // Types `text` where the keyboard focus is, one key event per character, as an input
 // method delivers characters that have no key of their own (accented letters, Thai).
 inline void type(const QString& text) {
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         QWidget* target = focused();
         QVERIFY2(target, "no widget has the keyboard focus");
-        const QString one(c);
+        const QChar c = text.at(i);
+        // A character outside the basic plane comes as one event of two code units.
+        const qsizetype units = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString one = text.mid(i, units);
+        i += units - 1;
         Qt::Key key = Qt::Key_unknown;
         if (c == QLatin1Char(' '))
             key = Qt::Key_Space;

@@ -10,15 +10,15 @@
 #include "real_input.h"
 
 #include <QAbstractItemView>
-#include <QStyleOptionComboBox>
-#include <QWheelEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <fstream>
 
@@ -184,9 +184,9 @@ void TestDictionaryWindow::enterLoadsOnlyWhatIsNotLoaded() {
 namespace {
 
 void writeG(Dictionary& d) {
-    d.write("LEXFWD_G.DAT", {entry("gente", "phuu khon", "s.f."), entry("gatto", "maeu", "s.m."),
-                             entry("gallo", "kai tua phuu", "s.m."),
-                             entry("gatto", "maeo", "s.m.", "anche")});
+    d.write("LEXFWD_G.DAT",
+            {entry("gente", "phuu khon", "s.f."), entry("gatto", "maeu", "s.m."),
+             entry("gallo", "kai tua phuu", "s.m."), entry("gatto", "maeo", "s.m.", "anche")});
 }
 
 } // namespace
@@ -285,7 +285,7 @@ void TestDictionaryWindow::theOpenedListShowsEachItemAtOnce() {
     option.initFrom(d.combo());
     option.editable = true;
     const QRect arrow = d.combo()->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                            QStyle::SC_ComboBoxArrow, d.combo());
+                                                           QStyle::SC_ComboBoxArrow, d.combo());
     real::click(d.combo(), arrow.center());
     QVERIFY(d.listOpen());
     d.listKey(Qt::Key_Down);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 
 using platform::twipsRect;
 
@@ -146,6 +147,26 @@ void Form1::createConsoleControls() {
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+void Form1::fitConsoleToControls() {
+    // A caption on the bare background (the labels beside the console have none) shows only
+    // where its text is: text may run beside it up to there.
+    auto shownLeft = [](const QWidget* control) {
+        const auto* label = qobject_cast<const QLabel*>(control);
+        if (!label || !label->pixmap().isNull() || label->text().isEmpty())
+            return control->x();
+        const QRect inside = label->contentsRect();
+        const QSize text(label->fontMetrics().horizontalAdvance(label->text()), inside.height());
+        return control->x() +
+               QStyle::alignedRect(label->layoutDirection(), label->alignment(), text, inside)
+                   .left();
+    };
+    int column = width();
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != console_ && !control->isHidden())
+            column = std::min(column, shownLeft(control));
+    console_->setWrapColumn(platform::pixelsToTwips(column));
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

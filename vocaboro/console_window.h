@@ -115,6 +115,8 @@ private:
     enum class ScanOutcome { Done, Redirect };
 
     void createConsoleControls();
+    // Printed rows end where the leftmost control shown beside the console begins.
+    void fitConsoleToControls();
     void createEntryPanel();
     enum class PanelOpener { Button, ItalianLookup, ThaiLookup };
     void openPanel(PanelOpener opener);
