@@ -1,6 +1,7 @@
 #include "chart_window.h"
 
 #include "consonant_table.h"
+#include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
@@ -66,7 +67,7 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
                               .arg(palette().color(QPalette::HighlightedText).name()));
 
     for (const Consonant& c : consonantTable()) {
-        auto* button = new QPushButton(QString::number(c.number), this);
+        auto* button = new platform::MarkedButton(QString::number(c.number), this);
         button->setObjectName(QStringLiteral("Command%1").arg(c.number));
         button->setGeometry(twipsRect(360 + 840 * c.column(), 480 + 840 * c.row(), 735, 735));
         button->setFont(platform::makeFont(platform::kThaiFixedFont, 36));
@@ -108,6 +109,7 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Command47->setGeometry(twipsRect(360, 5640, 615, 255));
     connect(Command47, &QPushButton::clicked, this, &Form1::Command47_Click);
     connect(Command48, &QPushButton::clicked, this, &Form1::Command48_Click);
+    platform::EnterClicks::installOnAll(this);
 }
 
 void Form1::paintEvent(QPaintEvent* event) {

@@ -147,7 +147,6 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         auto* b = new platform::WrapButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(twipsRect(l, t, w, h));
-        platform::EnterClicks::install(b);
         return b;
     };
     Command1 = button("Command1", QStringLiteral("Alphabet"), 4200, 3000, 975, 615);
@@ -177,6 +176,7 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
     connect(Combo1, &platform::EditableCombo::keyTyped, this, &Form3::Combo1_KeyPress);
     connect(Combo1, &platform::EditableCombo::picked, this, &Form3::Combo1_Click);
+    platform::EnterClicks::installOnAll(this);
 }
 
 void Form3::setButtonLook(platform::WrapButton* button, const QString& caption, int paletteIndex) {

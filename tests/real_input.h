@@ -19,10 +19,16 @@ inline QWidget* focused() {
     return QApplication::focusWidget();
 }
 
+// Where a key goes: the focus widget, or the active window itself when nothing in it can
+// take the focus.
+inline QWidget* keyTarget() {
+    return focused() ? focused() : QApplication::activeWindow();
+}
+
 // A key pressed and released where the keyboard focus is.
 inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = focused();
-    QVERIFY2(target, "no widget has the keyboard focus");
+    QWidget* target = keyTarget();
+    QVERIFY2(target, "no window is active");
     QTest::keyClick(target, key, modifiers);
 }
 

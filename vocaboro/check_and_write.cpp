@@ -6,6 +6,7 @@
 #include "datafiles/file_io.h"
 #include "datafiles/record_writer.h"
 #include "platform/text.h"
+#include "platform/widget_look.h"
 
 #include <QDir>
 #include <QLabel>
@@ -94,8 +95,8 @@ void Form1::Command3D5_Click() {
 
     Label12->clear();
     Label12->hide();
-    Label9->setText(QStringLiteral("File Italy : ") + forwardFile_);
-    Label10->setText(QStringLiteral("File Thai : ") + reverseFile_);
+    platform::setFittedText(Label9, QStringLiteral("File Italy : ") + forwardFile_);
+    platform::setFittedText(Label10, QStringLiteral("File Thai : ") + reverseFile_);
     // Empty optional boxes get their markers, in the kept values and in the boxes.
     const std::pair<QLineEdit*, const char*> markers[] = {{Text2, datafiles::kNoAttribute},
                                                           {Text3, datafiles::kNoThai},
@@ -115,6 +116,7 @@ void Form1::Command3D5_Click() {
     checkPassed_ = 1;
     Command3D3->setText(QStringLiteral("Write in the files!"));
     Command3D3->show();
+    Command3D3->setFocus(); // Enter or Space now writes
 }
 
 void Form1::Command3D3_Click() {
