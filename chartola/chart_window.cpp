@@ -6,6 +6,7 @@
 #include "platform/geometry.h"
 #include "platform/pictures.h"
 #include "platform/text.h"
+#include "platform/widget_look.h"
 #include "platform/wrap_button.h"
 #include "program.h"
 
@@ -97,6 +98,9 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Text1->setAlignment(Qt::AlignCenter);
     Text3 = box("Text3", 1200, 5640, 4095, 285,
                 QStringLiteral("background-color: rgb(255, 192, 255);"));
+    Text2->setAccessibleName(QStringLiteral("Name of the letter"));
+    Text1->setAccessibleName(QStringLiteral("Reading of the letter"));
+    Text3->setAccessibleName(QStringLiteral("Your notes"));
 
     // The picture stands above the caption, so that both fit the button.
     Command48 = new platform::WrapButton(QStringLiteral("Dictionary"), this);
@@ -129,8 +133,8 @@ void Form1::Form_Load() {
 
 void Form1::CommandN_Click(int number) {
     const Consonant& c = consonant(number);
-    Text1->setText(QString::fromUtf8(c.reading));
-    Text2->setText(QString::fromUtf8(c.nameLine));
+    platform::setTextFromStart(Text1, QString::fromUtf8(c.reading));
+    platform::setTextFromStart(Text2, QString::fromUtf8(c.nameLine));
     SoundFile = QString::fromUtf8(c.soundFile);
     int& toggle = toggles_[static_cast<std::size_t>(number - 1)];
     toggle = toggle == 0 ? 1 : 0;

@@ -65,6 +65,7 @@ Form4::Form4(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Text1->setGeometry(twipsRect(240, 120, 8295, 4095));
     Text1->setStyleSheet(QStringLiteral("background-color: rgb(255, 224, 192); color: black;"));
     Text1->setPlainText(notesText());
+    Text1->setAccessibleName(QStringLiteral("Help"));
     Text1->setTabChangesFocus(true); // Tab goes on to OK, so the keys alone get out
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -18,21 +18,33 @@ QString flatColours(const QColor& back, const QColor& fore) {
         .arg(back.name(), fore.name(), back.lighter(130).name());
 }
 
-void setFittedText(QLabel* label, const QString& text) {
+void setFittedText(QLabel* label, const QString& text, Anchor anchor) {
     label->setText(text);
     if (!label->property(kDesignWidth).isValid())
         label->setProperty(kDesignWidth, label->width());
     const int designWidth = label->property(kDesignWidth).toInt();
-    const int frame = label->width() - label->contentsRect().width();
-    const int needed =
-        label->fontMetrics().horizontalAdvance(text) + frame + 2 * label->margin() + 4;
-    const int width = std::max(designWidth, needed);
+    const QFontMetrics metrics = label->fontMetrics();
+    const int extra = label->width() - label->contentsRect().width() + 2 * label->margin() + 4;
+    const int oneLine = metrics.horizontalAdvance(text) + extra;
+    int width = std::max(designWidth, oneLine);
+    if (label->wordWrap()) {
+        // The narrowest width, from the design one up, at which the wrapped lines fit.
+        const int room = label->contentsRect().height() - 2 * label->margin();
+        width = designWidth;
+        while (width < oneLine && metrics.boundingRect(QRect(0, 0, width - extra, 10000),
+                                                       Qt::TextWordWrap | label->alignment(), text)
+                                          .height() > room)
+            width += 4;
+    }
     if (width == label->width())
         return;
     QRect area = label->geometry();
-    if (label->alignment() & Qt::AlignHCenter) {
+    const Qt::Alignment align = label->alignment();
+    if (anchor == Anchor::ByAlignment && (align & Qt::AlignHCenter)) {
         const int centre = area.left() + area.width() / 2;
         area.setLeft(centre - width / 2);
+    } else if (anchor == Anchor::ByAlignment && (align & Qt::AlignRight)) {
+        area.setLeft(area.right() + 1 - width);
     }
     area.setWidth(width);
     label->setGeometry(area);

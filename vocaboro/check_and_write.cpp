@@ -28,7 +28,8 @@ QString boxName(const QLabel* label) {
 } // namespace
 
 void Form1::failCheck(const QString& message) {
-    Label12->setText(message);
+    // The box grows to the right, over the free console, when a message needs more room.
+    platform::setFittedText(Label12, message, platform::Anchor::Left);
     Label12->show();
     checkPassed_ = 0;
     Command3D3->setText(QString());
