@@ -379,8 +379,13 @@ void TestConsoleLookup::unreadableFilesAreReportedAndTheProgramGoesOn() {
 void TestConsoleLookup::thaiScriptDirectionIsNotAvailable() {
     ConsoleFixture f;
     f.start();
+    // The button reads "Thai" in the Thai button font.
+    auto* thai = f.control<QPushButton>("Command3D12");
+    QCOMPARE(thai->text(), QStringLiteral("Thai"));
+    QCOMPARE(thai->font().family(), platform::kThaiButtonFont);
+    QCOMPARE(thai->font().pointSizeF(), 15.75);
     f.dialogs().expectMessage(QStringLiteral("Sorry, this function no Available"));
-    f.control<QPushButton>("Command3D12")->click();
+    thai->click();
     QCOMPARE(f.dialogs().asked().last().title, QStringLiteral("vocaboro"));
     QCOMPARE(f.dialogs().asked().last().style.icon, Icon::Information);
     QCOMPARE(f.form().direction(), QStringLiteral("TX-I"));

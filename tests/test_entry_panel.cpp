@@ -3,6 +3,7 @@
 #include "datafiles/file_io.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
+#include "platform/fonts.h"
 #include "real_input.h"
 
 #include <QAccessible>
@@ -167,6 +168,12 @@ void TestEntryPanel::checkMessagesInOrderOfPrecedence() {
     QCOMPARE(f.form().forwardFile(), QStringLiteral("LEXFWD_A.DAT"));
     QCOMPARE(f.control<QLabel>("Label9")->text(), QStringLiteral("File Italy : LEXFWD_A.DAT"));
     QCOMPARE(f.control<QLabel>("Label10")->text(), QStringLiteral("File Thai : LEXREV_S.DAT"));
+    // The file labels keep the panel's font; they grow to their text instead.
+    for (const char* name : {"Label9", "Label10"}) {
+        const QFont font = f.control<QLabel>(name)->font();
+        QCOMPARE(font.family(), platform::kSerifFont);
+        QCOMPARE(font.pointSizeF(), 9.75);
+    }
     for (auto [box, marker] :
          {std::pair{"Text2", "-"}, {"Text3", "@"}, {"Text5", "-"}, {"Text6", "$"}, {"Text7", "$"}})
         QCOMPARE(f.control<QLineEdit>(box)->text(), QLatin1String(marker));

@@ -10,9 +10,12 @@
 #include "vocaboro/program.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QMap>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
 
@@ -125,6 +128,7 @@ private slots:
     void vocaboroButtonsByKeys();
     void chartolaButtonsByKeys();
     void creditsOpenTheWorkingWindowWithEnterOrSpace();
+    void everyBoxHasANameAndTheLoadsDiffer();
 };
 
 void TestKeyboard::vocaboroButtonsByKeys() {
@@ -222,6 +226,54 @@ void TestKeyboard::creditsOpenTheWorkingWindowWithEnterOrSpace() {
     real::press(Qt::Key_Tab);
     QVERIFY(!v.program.console());
     QVERIFY(v.program.credits()->isVisible());
+}
+
+namespace {
+
+// Text boxes and drop-downs shown without a name for screen readers.
+QStringList unnamedBoxes(QWidget* window) {
+    QStringList unnamed;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool box = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                         qobject_cast<QPlainTextEdit*>(w);
+        if (!box || !w->isVisibleTo(window) || qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed.append(w->objectName());
+    }
+    return unnamed;
+}
+
+} // namespace
+
+void TestKeyboard::everyBoxHasANameAndTheLoadsDiffer() {
+    Vocaboro v;
+    vocaboro::Form1& console = v.open();
+    console.show();
+    v.click("Command3D10");
+    QCOMPARE(unnamedBoxes(&console), QStringList());
+    v.click("Command5");
+    QCOMPARE(unnamedBoxes(&console), QStringList());
+
+    ChartolaFixture f;
+    chartola::Form3& dictionary = f.start();
+    dictionary.show();
+    QCOMPARE(unnamedBoxes(&dictionary), QStringList());
+    const QString forward =
+        dictionary.findChild<QWidget*>(QStringLiteral("Command5"))->accessibleName();
+    const QString reverse =
+        dictionary.findChild<QWidget*>(QStringLiteral("Command6"))->accessibleName();
+    QVERIFY(!forward.isEmpty());
+    QVERIFY(forward != reverse);
+    QCOMPARE(dictionary.findChild<QAbstractButton*>(QStringLiteral("Command6"))->text(),
+             QStringLiteral("Load all..")); // the captions stay as they are
+    f.dialogs.expectInput(QStringLiteral("Sound File"), QStringLiteral("C:\\THAI\\"));
+    dictionary.Command1_Click();
+    QCOMPARE(unnamedBoxes(&f.program.chart()), QStringList());
+    f.program.show(chartola::Window::Form4);
+    QCOMPARE(unnamedBoxes(f.program.widget(chartola::Window::Form4)), QStringList());
+    QCOMPARE(f.dialogs.problems(), QStringList());
 }
 
 QTEST_MAIN(TestKeyboard)
