@@ -35,7 +35,7 @@ Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow,
     setPalette(pal);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleDescription(QStringLiteral("Press Enter to open the dictionary"));
+    setAccessibleDescription(QStringLiteral("Press Enter or click to go on"));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

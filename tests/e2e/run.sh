@@ -94,6 +94,12 @@ screen_shot() { # screen_shot NAME [WINDOW]: the screen, frames and all, or the 
     fi
     step "screenshot $file"
 }
+brightness() { # brightness WINDOW X Y W H: mean brightness (0 to 1) of that part of the screen
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "$4x$5+$((X + $2))+$((Y + $3))" +repage "$work/part.png"
+    convert "$work/part.png" -format '%[fx:mean]' info:
+}
 read_box() { # read_box WINDOW X Y: the text of the box at X,Y, through the clipboard
     click "$1" "$2" "$3"
     keys ctrl+a ctrl+c
@@ -164,12 +170,17 @@ click "$console" 448 220            # Italian-Thai
 typed casa
 keys Return
 window "Vocaboro Search Engime" >/dev/null
-shot "$console" vocaboro_lookup
+screen_shot vocaboro_lookup "$console"
 keys y                              # Yes: insert another translation
 sleep 0.5
 activate "$console"
 keys Return                         # attribute: "-", on to the Thai script
-xdotool type --delay 80 "บ้าน"
+# Thai script comes pasted, as from a Thai keyboard program: a typed Thai keysym needs a key
+# remapped on the fly, and the first key after a remapping can get lost.
+printf 'บ้าน' | xclip -quiet -selection clipboard &
+pids+=($!)
+sleep 0.3
+keys ctrl+v
 keys Return
 typed baan
 keys Return Return Return Return    # notes, two sound files, on to the check
@@ -213,7 +224,10 @@ click "$dictionary" 60 18
 keys ctrl+a
 typed gatto
 keys Return alt+Down
-sleep 0.3
+sleep 0.5
+# The list lies open under the drop-down, light where the window is dark.
+awk -v b="$(brightness "$dictionary" 10 35 100 60)" 'BEGIN { exit !(b > 0.7) }' ||
+    fail "Alt+Down did not open the drop-down's list"
 keys Down Down
 screen_shot chartola_list_open "$dictionary"
 keys Escape
