@@ -401,10 +401,9 @@ void Form3::Combo1_Click() {
     platform::setTextFromStart(Text2, Combo2->currentText());
     List1->setCurrentIndex(list1Model_->index(index));
     List2->setCurrentIndex(list2Model_->index(index));
-    platform::setTextFromStart(Text1, QStringLiteral("(") +
-                                          list1Model_->index(index).data().toString() +
-                                          QStringLiteral(") ") +
-                                          list2Model_->index(index).data().toString());
+    platform::setTextFromStart(
+        Text1, QStringLiteral("(") + list1Model_->index(index).data().toString() +
+                   QStringLiteral(") ") + list2Model_->index(index).data().toString());
 }
 
 void Form3::closeEvent(QCloseEvent* event) {
