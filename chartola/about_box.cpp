@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
@@ -71,6 +72,7 @@ frmAbout::frmAbout(Program& program, QWidget* parent) : QDialog(parent), program
     cmdSysInfo->setGeometry(twipsRect(4260, 3075, 1245, 345));
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    platform::EnterClicks::installOnAll(this);
 }
 
 void frmAbout::Form_Load() {

@@ -1,10 +1,12 @@
 #include "chart_window.h"
 
 #include "consonant_table.h"
+#include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
 #include "platform/text.h"
+#include "platform/widget_look.h"
 #include "platform/wrap_button.h"
 #include "program.h"
 
@@ -66,7 +68,7 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
                               .arg(palette().color(QPalette::HighlightedText).name()));
 
     for (const Consonant& c : consonantTable()) {
-        auto* button = new QPushButton(QString::number(c.number), this);
+        auto* button = new platform::MarkedButton(QString::number(c.number), this);
         button->setObjectName(QStringLiteral("Command%1").arg(c.number));
         button->setGeometry(twipsRect(360 + 840 * c.column(), 480 + 840 * c.row(), 735, 735));
         button->setFont(platform::makeFont(platform::kThaiFixedFont, 36));
@@ -96,6 +98,9 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Text1->setAlignment(Qt::AlignCenter);
     Text3 = box("Text3", 1200, 5640, 4095, 285,
                 QStringLiteral("background-color: rgb(255, 192, 255);"));
+    Text2->setAccessibleName(QStringLiteral("Name of the letter"));
+    Text1->setAccessibleName(QStringLiteral("Reading of the letter"));
+    Text3->setAccessibleName(QStringLiteral("Your notes"));
 
     // The picture stands above the caption, so that both fit the button.
     Command48 = new platform::WrapButton(QStringLiteral("Dictionary"), this);
@@ -108,6 +113,7 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Command47->setGeometry(twipsRect(360, 5640, 615, 255));
     connect(Command47, &QPushButton::clicked, this, &Form1::Command47_Click);
     connect(Command48, &QPushButton::clicked, this, &Form1::Command48_Click);
+    platform::EnterClicks::installOnAll(this);
 }
 
 void Form1::paintEvent(QPaintEvent* event) {
@@ -127,8 +133,8 @@ void Form1::Form_Load() {
 
 void Form1::CommandN_Click(int number) {
     const Consonant& c = consonant(number);
-    Text1->setText(QString::fromUtf8(c.reading));
-    Text2->setText(QString::fromUtf8(c.nameLine));
+    platform::setTextFromStart(Text1, QString::fromUtf8(c.reading));
+    platform::setTextFromStart(Text2, QString::fromUtf8(c.nameLine));
     SoundFile = QString::fromUtf8(c.soundFile);
     int& toggle = toggles_[static_cast<std::size_t>(number - 1)];
     toggle = toggle == 0 ? 1 : 0;

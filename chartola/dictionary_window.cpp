@@ -9,6 +9,7 @@
 #include "platform/geometry.h"
 #include "platform/pictures.h"
 #include "platform/text.h"
+#include "platform/widget_look.h"
 #include "platform/wrap_button.h"
 #include "program.h"
 #include "thaitext/palette.h"
@@ -114,7 +115,8 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         QStringLiteral("background-color: rgb(64, 0, 64); color: rgb(255, 255, 192);"));
     Label1->setAutoFillBackground(true);
     Label2 = label("Label2", QStringLiteral("record"), 240, 2520, 615, 255);
-    Label2->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    // The record number stands on Text1's light yellow: dark text reads there.
+    Label2->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -147,7 +149,6 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         auto* b = new platform::WrapButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(twipsRect(l, t, w, h));
-        platform::EnterClicks::install(b);
         return b;
     };
     Command1 = button("Command1", QStringLiteral("Alphabet"), 4200, 3000, 975, 615);
@@ -162,7 +163,17 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Command6->setIconSize(QSize(32, 18));
     setButtonLook(Command6, Command6->text(), 12);
     Command4 = button("Command4", QStringLiteral("Help"), 4200, 3720, 975, 255);
-    Command4->setStyleSheet(QStringLiteral("background-color: rgb(0, 192, 0);"));
+    Command4->setStyleSheet(platform::flatColours(QColor(0, 192, 0)));
+
+    // What the user types, and which load is which, for screen readers: the captions alone
+    // tell the two load buttons apart by their dots.
+    Combo1->setAccessibleName(QStringLiteral("Word to look up"));
+    Combo1->lineEdit()->setAccessibleName(Combo1->accessibleName());
+    Command5->setAccessibleName(QStringLiteral("Load the whole Italian-Thai dictionary"));
+    Command6->setAccessibleName(QStringLiteral("Load the whole Thai-Italian dictionary"));
+    Text2->setAccessibleName(QStringLiteral("Pronunciation or translation"));
+    Text1->setAccessibleName(QStringLiteral("Attribute and note"));
+    Text3->setAccessibleName(QStringLiteral("Loaded letter"));
 
     setTabOrder(Command1, Combo1);
     setTabOrder(Combo1, Text1);
@@ -177,13 +188,12 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
     connect(Combo1, &platform::EditableCombo::keyTyped, this, &Form3::Combo1_KeyPress);
     connect(Combo1, &platform::EditableCombo::picked, this, &Form3::Combo1_Click);
+    platform::EnterClicks::installOnAll(this);
 }
 
 void Form3::setButtonLook(platform::WrapButton* button, const QString& caption, int paletteIndex) {
     button->setText(caption);
-    restyle(button,
-            QStringLiteral("background-color: %1; color: black; border: 2px outset #d0d0d0;")
-                .arg(colorName(paletteIndex)));
+    restyle(button, platform::flatColours(QColor(colorName(paletteIndex))));
 }
 
 void Form3::setStatus(const QString& text) {
@@ -321,7 +331,7 @@ void Form3::wholeLoad(const WholeLoad& load) {
     if (this->*load.loaded == 1)
         return;
     direction_ = QLatin1String(load.direction);
-    Label1->setText(QLatin1String(load.caption));
+    platform::setFittedText(Label1, QLatin1String(load.caption));
     Label1->repaint();
     setButtonLook(this->*load.other, QStringLiteral("Load all..."), 12);
     program_.dialogs().messageBox(
@@ -364,7 +374,7 @@ void Form3::Command6_Click() {
 void Form3::Combo1_KeyPress(int keyAscii) {
     setTextColor(Text2, 14);
     direction_ = QStringLiteral("I-T");
-    Label1->setText(QStringLiteral("pronuncia in Thai"));
+    platform::setFittedText(Label1, QStringLiteral("pronuncia in Thai"));
     Label1->repaint();
     if (keyAscii != 13)
         return;
@@ -387,12 +397,13 @@ void Form3::Combo1_Click() {
     if (index < 0)
         return;
     setTextColor(Text2, 0);
-    Label2->setText(QString::number(index));
+    platform::setFittedText(Label2, QString::number(index));
     Combo2->setCurrentIndex(index);
-    Text2->setText(Combo2->currentText());
+    platform::setTextFromStart(Text2, Combo2->currentText());
     List1->setCurrentIndex(list1Model_->index(index));
     List2->setCurrentIndex(list2Model_->index(index));
-    Text1->setText(QStringLiteral("(") + list1Model_->index(index).data().toString() +
+    platform::setTextFromStart(
+        Text1, QStringLiteral("(") + list1Model_->index(index).data().toString() +
                    QStringLiteral(") ") + list2Model_->index(index).data().toString());
 }
 

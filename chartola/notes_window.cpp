@@ -1,5 +1,6 @@
 #include "notes_window.h"
 
+#include "platform/enter_clicks.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
 #include "program.h"
@@ -64,10 +65,13 @@ Form4::Form4(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Text1->setGeometry(twipsRect(240, 120, 8295, 4095));
     Text1->setStyleSheet(QStringLiteral("background-color: rgb(255, 224, 192); color: black;"));
     Text1->setPlainText(notesText());
+    Text1->setAccessibleName(QStringLiteral("Help"));
+    Text1->setTabChangesFocus(true); // Tab goes on to OK, so the keys alone get out
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(240, 4320, 8175, 375));
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    platform::EnterClicks::installOnAll(this);
 }
 
 void Form4::Command1_Click() {

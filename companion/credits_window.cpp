@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -33,6 +34,8 @@ Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow,
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(QStringLiteral("Press Enter or click to go on"));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -72,6 +75,19 @@ void Form2::clicked() {
     hide();
     if (openWorkingWindow_)
         openWorkingWindow_();
+}
+
+// Enter and Space do what a click does, for whoever has no mouse.
+void Form2::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        Form_Click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void Form2::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,12 +1,20 @@
 #pragma once
 // A window surface printed on like a terminal: a print position in twips, a current font
 // (name, size, bold, italic) and a colour from the 16-colour palette. Every printed piece
-// is kept, so that it can be painted again and read back by tests.
+// is kept, so that it can be painted again and read back by tests and screen readers.
+//
+// A line that would run past the wrap column continues on the next row: at a place where a
+// line may break, or, for a word longer than a whole row, anywhere between two characters.
+// When the rows run past the bottom, the surface scrolls to the newest row; the wheel and a
+// scroll bar at the wrap column bring the earlier rows back.
 
 #include <QList>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+
+class QFontMetricsF;
+class QScrollBar;
 
 namespace platform {
 
@@ -18,8 +26,9 @@ struct PrintedPiece {
     bool italic = false;
     int color = 0; // palette index
     int xTwips = 0;
-    int yTwips = 0; // top of the line the piece is on
+    int yTwips = 0; // top of the row the piece is on, from the top of the printed text
     int line = 0;   // count of line ends printed before it since the last clear
+    int row = 0;    // count of rows begun before it: a wrapped line takes more than one
 };
 
 class ConsoleSurface : public QWidget {
@@ -46,8 +55,14 @@ public:
     bool fontItalic() const { return italic_; }
     int foreColor() const { return color_; }
 
-    // Prints `text` as one run at the print position and advances it; with `endLine`
-    // the position then moves to the start of the next line.
+    // Where rows end, in twips from the left: the controls beside the text begin there.
+    // The scroll bar takes the last few pixels before it. 0: the surface's own width.
+    void setWrapColumn(int twips);
+    int wrapColumn() const { return wrapTwips_; }
+
+    // Prints `text` at the print position and advances it; with `endLine` the position then
+    // moves to the start of the next line. Text that reaches the wrap column continues on the
+    // next row; each part is painted as one run.
     void print(const QString& text, bool endLine = false);
     // Ends the line without printing anything.
     void endLine() { print(QString(), true); }
@@ -62,18 +77,41 @@ public:
     void setBackgroundPicture(const QPixmap& picture);
 
     const QList<PrintedPiece>& pieces() const { return pieces_; }
-    // All printed text, one string per line (ended or begun), pieces joined.
+    // All printed text, one string per line (ended or begun), pieces joined; a wrapped line
+    // is still one line.
     QStringList lines() const;
+    // Where the piece is painted now, in the surface's pixels (scrolling included).
+    QRectF area(const PrintedPiece& piece) const;
+    // How far the text is scrolled up, in pixels.
+    int scrollOffset() const;
+    QScrollBar* scrollBar() const { return scrollBar_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QFont currentFont() const;
     static QFont fontOf(const PrintedPiece& piece);
+    // What the painting needs of a row: where it is and the baseline its pieces share.
+    struct Row {
+        int topTwips = 0;
+        double ascent = 0; // pixels
+        double height = 0; // pixels
+    };
+    Row& currentRow();
+    void noteRowFont(const QFontMetricsF& metrics);
+    int rowEndTwips() const;
+    void newRow();
+    void place(const QString& text, double advancePixels);
+    void updateScrolling();
+    QString allText() const;
 
     QList<PrintedPiece> pieces_;
+    QList<Row> rows_;
     QPixmap background_;
+    QScrollBar* scrollBar_ = nullptr;
     QString fontName_ = QStringLiteral("MS Sans Serif");
     double fontSize_ = 8.25;
     bool bold_ = false;
@@ -82,7 +120,10 @@ private:
     int x_ = 0;
     int y_ = 0;
     int line_ = 0;
-    int lineHeight_ = 0; // tallest font printed on the current line, in twips
+    int row_ = 0;
+    int rowHeight_ = 0; // tallest font printed on the current row, in twips
+    int wrapTwips_ = 0;
+    int inkBottomTwips_ = 0; // bottom of the lowest row with something visible on it
 };
 
 } // namespace platform

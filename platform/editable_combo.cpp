@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace platform {
@@ -19,7 +20,19 @@ EditableCombo::EditableCombo(QWidget* parent)
     if (auto* list = qobject_cast<QListView*>(view()))
         list->setUniformItemSizes(true); // long lists open without measuring every item
     lineEdit()->installEventFilter(this);
-    connect(this, &QComboBox::activated, this, &EditableCombo::picked);
+    // Qt selects the item that matches the typed text when the edit field loses the focus or
+    // gets Enter, and reports it as activated: here neither may pick.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { typed_ = true; });
+    // What remains of activated is a click on an item of the opened list.
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        typed_ = false;
+        lineEdit()->selectAll();
+        emit picked(index);
+    });
+    // The opened list's keys are filtered before the list's own handling moves the highlight.
+    view()->installEventFilter(this);
 }
 
 void EditableCombo::setItems(const QStringList& items) {
@@ -31,7 +44,7 @@ void EditableCombo::setItems(const QStringList& items) {
 
 bool EditableCombo::textIsTyped() const {
     const int current = currentIndex();
-    return current < 0 || lineEdit()->text() != model_->stringList().at(current);
+    return typed_ || current < 0 || lineEdit()->text() != model_->stringList().at(current);
 }
 
 QStringList EditableCombo::items() const {
@@ -45,8 +58,13 @@ void EditableCombo::clearAll() {
 }
 
 void EditableCombo::select(int index) {
+    typed_ = false;
     setCurrentIndex(index);
     lineEdit()->selectAll();
+    if (view()->isVisible()) {
+        view()->setCurrentIndex(model_->index(index));
+        view()->scrollTo(view()->currentIndex());
+    }
     emit picked(index);
 }
 
@@ -107,6 +125,34 @@ bool EditableCombo::handleKey(QKeyEvent* key) {
     }
 }
 
+// In the opened list the movement keys pick at once, as in the edit field; Enter closes the
+// list without picking. Both the shortcut check and the key press itself are caught, because
+// the list's container acts on Enter already at the shortcut check.
+bool EditableCombo::handleListKey(QKeyEvent* key) {
+    if (key->modifiers() & Qt::AltModifier)
+        return false; // Alt+Up and Alt+Down close the list
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (key->type() == QEvent::KeyPress)
+            hidePopup();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (key->type() == QEvent::KeyPress)
+            moveSelection(key->key());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EditableCombo::wheelEvent(QWheelEvent* event) {
+    event->ignore(); // the wheel never changes the selection of the closed drop-down
+}
+
 // Keys reach the combo box, which hands them to its edit field; keys sent to the edit
 // field itself come through the filter.
 void EditableCombo::keyPressEvent(QKeyEvent* event) {
@@ -119,6 +165,10 @@ void EditableCombo::keyPressEvent(QKeyEvent* event) {
 bool EditableCombo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit() && event->type() == QEvent::KeyPress &&
         handleKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (watched == view() &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        handleListKey(static_cast<QKeyEvent*>(event)))
         return true;
     return QComboBox::eventFilter(watched, event);
 }

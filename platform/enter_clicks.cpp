@@ -6,7 +6,13 @@
 namespace platform {
 
 void EnterClicks::install(QAbstractButton* button) {
-    button->installEventFilter(new EnterClicks(button));
+    if (!button->findChild<EnterClicks*>(QString(), Qt::FindDirectChildrenOnly))
+        button->installEventFilter(new EnterClicks(button));
+}
+
+void EnterClicks::installOnAll(QWidget* window) {
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        install(button);
 }
 
 bool EnterClicks::eventFilter(QObject* watched, QEvent* event) {

@@ -15,6 +15,8 @@ ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& textPart, Answer 
 QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
                                   const QString& proposed, int xTwips, int yTwips) {
     asked_.append({true, prompt, title, proposed, xTwips, yTwips, {}});
+    if (whileAsking)
+        whileAsking(asked_.last());
     if (script_.isEmpty() || !script_.front().isInput || !prompt.contains(script_.front().part)) {
         failures_.append(QStringLiteral("unexpected input box: ") + prompt);
         return {};
@@ -24,6 +26,8 @@ QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
 
 Answer ScriptedDialogs::messageBox(const QString& text, MessageStyle style, const QString& title) {
     asked_.append({false, text, title, {}, 0, 0, style});
+    if (whileAsking)
+        whileAsking(asked_.last());
     if (script_.isEmpty() || script_.front().isInput || !text.contains(script_.front().part)) {
         failures_.append(QStringLiteral("unexpected message box: ") + text);
         return style.buttons == Buttons::Ok ? Answer::Ok : Answer::No;

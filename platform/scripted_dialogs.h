@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace platform {
 
 struct AskedQuestion {
@@ -38,6 +40,9 @@ public:
     // Failures plus any expectation that was never asked; empty when all went as scripted.
     QStringList problems() const;
     void clearLog() { asked_.clear(); }
+
+    // Runs while each question is open, to look at the windows as the user sees them then.
+    std::function<void(const AskedQuestion&)> whileAsking;
 
 private:
     struct Expected {

@@ -1,5 +1,7 @@
 #include "wrap_button.h"
 
+#include <QPainter>
+#include <QPen>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -28,12 +30,28 @@ void WrapButton::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
+    if (hasFocus())
+        paintFocusMark(painter, this);
+}
+
+void MarkedButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(3, 3, -3, -3);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        QPainter painter(this);
+        paintFocusMark(painter, this);
     }
+}
+
+void paintFocusMark(QPainter& painter, const QWidget* widget) {
+    // Dashes of black over white show on every back colour, the dark ones included.
+    const QRect mark = widget->rect().adjusted(4, 4, -5, -5);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(mark);
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.drawRect(mark);
+    painter.restore();
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 
 #include <QPushButton>
 
+class QPainter;
+
 namespace platform {
 
 class WrapButton : public QPushButton {
@@ -14,5 +16,19 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// A push button drawn by the style, with the same focus mark as WrapButton: a dashed frame of
+// black over white that shows on every back colour.
+class MarkedButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Draws that focus mark inside the widget's edge.
+void paintFocusMark(QPainter& painter, const QWidget* widget);
 
 } // namespace platform

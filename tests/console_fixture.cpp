@@ -3,6 +3,7 @@
 #include "datafiles/file_io.h"
 #include "datafiles/record_writer.h"
 #include "platform/fonts.h"
+#include "real_input.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -45,10 +46,15 @@ vocaboro::Form1& ConsoleFixture::startAsScripted() {
 }
 
 void ConsoleFixture::lookUp(const QString& word) {
-    control<QPushButton>("Command3D10")->click();
-    auto* text8 = control<QLineEdit>("Text8");
-    text8->setText(word);
-    QTest::keyClick(text8, Qt::Key_Return);
+    lookUpWith("Command3D10", word);
+}
+
+void ConsoleFixture::lookUpWith(const char* directionButton, const QString& word) {
+    real::activate(form_.get());
+    real::click(control<QPushButton>(directionButton));
+    QCOMPARE(real::focused(), control<QWidget>("Text8"));
+    real::type(word);
+    real::press(Qt::Key_Return);
 }
 
 QStringList ConsoleFixture::consoleLines() const {

@@ -31,6 +31,8 @@ public:
 
     // Clicks "Italian-Thai", types `word` and presses Enter.
     void lookUp(const QString& word);
+    // The same with another direction button ("Command3D11": Thai-Italian).
+    void lookUpWith(const char* directionButton, const QString& word);
 
     template <typename T> T* control(const char* name) const {
         return form_->findChild<T*>(QLatin1String(name));

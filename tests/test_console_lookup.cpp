@@ -2,11 +2,15 @@
 
 #include "platform/fonts.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 using platform::Answer;
 using platform::AskedQuestion;
@@ -38,6 +42,39 @@ void comparePieces(const QList<PrintedPiece>& pieces, const QList<Expected>& exp
     }
 }
 
+// Printed pieces that the user cannot read: under a control shown on the window, or beside
+// the console's area (above and below it, scrolling brings them back). Blanks show nothing.
+QStringList hiddenPieces(ConsoleFixture& f) {
+    platform::ConsoleSurface* console = f.form().console();
+    QList<QWidget*> controls;
+    for (QWidget* w : f.form().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != console && w->isVisible())
+            controls.append(w);
+    if (console->scrollBar()->isVisible())
+        controls.append(console->scrollBar());
+    QStringList hidden;
+    for (const PrintedPiece& piece : console->pieces()) {
+        QString ink = piece.text;
+        while (ink.endsWith(QLatin1Char(' ')))
+            ink.chop(1);
+        if (ink.trimmed().isEmpty())
+            continue;
+        QFont font(piece.fontName);
+        font.setPointSizeF(piece.fontSize);
+        QRectF area = console->area(piece);
+        area.setWidth(QFontMetricsF(font).horizontalAdvance(ink));
+        const QRectF onWindow = area.translated(console->mapTo(&f.form(), QPoint()));
+        for (QWidget* control : controls) {
+            const QRect where(control->mapTo(&f.form(), QPoint()), control->size());
+            if (onWindow.intersects(where))
+                hidden.append(piece.text + QStringLiteral(" under ") + control->objectName());
+        }
+        if (area.left() < 0 || area.right() > console->width())
+            hidden.append(piece.text + QStringLiteral(" beside the console"));
+    }
+    return hidden;
+}
+
 } // namespace
 
 class TestConsoleLookup : public QObject {
@@ -53,6 +90,9 @@ private slots:
     void exitAndHashAreCommands();
     void unreadableFilesAreReportedAndTheProgramGoesOn();
     void thaiScriptDirectionIsNotAvailable();
+    void dataFileLabelNamesOnlyTheFileBeingOpened();
+    void answersStayClearOfTheControlsInBothDirections();
+    void manyAnswersScrollSoThatEveryLineCanBeRead();
 };
 
 void TestConsoleLookup::startUpAsksForTheFolder() {
@@ -339,8 +379,13 @@ void TestConsoleLookup::unreadableFilesAreReportedAndTheProgramGoesOn() {
 void TestConsoleLookup::thaiScriptDirectionIsNotAvailable() {
     ConsoleFixture f;
     f.start();
+    // The button reads "Thai" in the Thai button font.
+    auto* thai = f.control<QPushButton>("Command3D12");
+    QCOMPARE(thai->text(), QStringLiteral("Thai"));
+    QCOMPARE(thai->font().family(), platform::kThaiButtonFont);
+    QCOMPARE(thai->font().pointSizeF(), 15.75);
     f.dialogs().expectMessage(QStringLiteral("Sorry, this function no Available"));
-    f.control<QPushButton>("Command3D12")->click();
+    thai->click();
     QCOMPARE(f.dialogs().asked().last().title, QStringLiteral("vocaboro"));
     QCOMPARE(f.dialogs().asked().last().style.icon, Icon::Information);
     QCOMPARE(f.form().direction(), QStringLiteral("TX-I"));
@@ -353,6 +398,100 @@ void TestConsoleLookup::thaiScriptDirectionIsNotAvailable() {
     f.dialogs().expectMessage(QStringLiteral("Sorry, this function no Available"));
     f.control<QPushButton>("Command3D1")->click();
     QCOMPARE(f.control<QLineEdit>("Text7")->text(), QStringLiteral("SORRY! NO AVAILABLE"));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::dataFileLabelNamesOnlyTheFileBeingOpened() {
+    ConsoleFixture f;
+    f.writeRecords("LEXFWD_C.DAT", {entry("casa", "baan")});
+    f.start();
+    auto* label8 = f.control<QLabel>("Label8");
+    QStringList seen; // what the label shows while each message box is open
+    f.dialogs().whileAsking = [&](const AskedQuestion&) {
+        seen.append(label8->isVisible() ? label8->text() : QStringLiteral("(hidden)"));
+    };
+    f.dialogs().expectMessage(QStringLiteral("LEXFWD_D.DAT\" could not be read"));
+    f.lookUp(QStringLiteral("dado"));
+    f.dialogs().expectMessage(kAnother, Answer::No);
+    f.lookUp(QStringLiteral("casa"));
+    f.dialogs().expectMessage(QStringLiteral("LEXFWD_D.DAT\" could not be read"));
+    f.lookUp(QStringLiteral("dado"));
+    QCOMPARE(seen, (QStringList{"Datafile : LEXFWD_D.DAT", "Datafile : LEXFWD_C.DAT",
+                                "Datafile : LEXFWD_D.DAT"}));
+    QVERIFY(label8->isHidden()); // no file is in use after the failure
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::answersStayClearOfTheControlsInBothDirections() {
+    ConsoleFixture f;
+    const std::string note = "si dice soprattutto di una casa grande, con il giardino, "
+                             "dove vive tutta la famiglia";
+    const std::string italian = "casa, abitazione, dimora, edificio in cui si vive";
+    f.writeRecords("LEXFWD_C.DAT", {entry("casa", "baan", "s.f.", note, kThaiHouse),
+                                    entry("casa", "thii yuu aasai", "s.f.", "-", kThaiHouse)});
+    f.writeRecords("LEXREV_B.DAT", {entry("baan", italian, "s.f.", note, kThaiHouse)});
+    f.start();
+    f.dialogs().expectMessage(kAnother, Answer::No);
+    f.lookUp(QStringLiteral("casa"));
+    QCOMPARE(hiddenPieces(f), QStringList());
+    // Two lines for whoever reads the text, whatever the rows on the screen.
+    const QStringList lines = f.consoleLines();
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines[0].endsWith(QStringLiteral("  [ baan ]  (") + QString::fromStdString(note) +
+                              QStringLiteral(")")));
+    QVERIFY(f.form().console()->pieces().last().row > 2);
+
+    // Thai-to-Italian: the Italian translation itself is in sight.
+    f.dialogs().expectMessage(kAnother, Answer::No);
+    f.lookUpWith("Command3D11", QStringLiteral("baan"));
+    QCOMPARE(hiddenPieces(f), QStringList());
+    QVERIFY(f.consoleLines().first().contains(QString::fromStdString(italian)));
+
+    // The help pages, with their picture on the right, too.
+    f.control<QPushButton>("Command3")->click();
+    QCOMPARE(hiddenPieces(f), QStringList());
+    f.control<QPushButton>("Command1")->click();
+    QCOMPARE(hiddenPieces(f), QStringList());
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::manyAnswersScrollSoThatEveryLineCanBeRead() {
+    ConsoleFixture f;
+    std::vector<datafiles::DictionaryRecord> records;
+    for (int i = 1; i <= 14; ++i)
+        records.push_back(entry("casa", "baan " + std::to_string(i), "s.f.", "-", kThaiHouse));
+    f.writeRecords("LEXFWD_C.DAT", records);
+    f.start();
+    f.dialogs().expectMessage(kAnother, Answer::No);
+    f.lookUp(QStringLiteral("casa"));
+    platform::ConsoleSurface* console = f.form().console();
+    QCOMPARE(f.consoleLines().size(), 14);
+    QVERIFY(console->scrollBar()->isVisible());
+    // The last answer is in sight; the first scrolled away above.
+    const PrintedPiece& last = console->pieces().last();
+    QCOMPARE(last.text, QStringLiteral("  [ baan 14 ]"));
+    QVERIFY(console->area(last).bottom() <= console->height());
+    QVERIFY(console->area(console->pieces().first()).bottom() < 0);
+    QCOMPARE(hiddenPieces(f), QStringList());
+    // The wheel over the console brings the first answer back.
+    for (int notch = 0; notch < 40; ++notch) {
+        QWheelEvent wheel(QPointF(100, 100), console->mapToGlobal(QPointF(100, 100)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(console, &wheel);
+    }
+    QCOMPARE(console->scrollOffset(), 0);
+    QCOMPARE(console->area(console->pieces().first()).top() >= 0, true);
+    QCOMPARE(hiddenPieces(f), QStringList());
+    // A screen reader reads every answer, line by line.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(console);
+    QAccessibleTextInterface* text = accessible->textInterface();
+    QCOMPARE(text->text(0, text->characterCount()), f.consoleLines().join(QLatin1Char('\n')));
+    // A new look-up starts at the top again.
+    f.writeRecords("LEXFWD_C.DAT", {entry("casa", "baan")});
+    f.dialogs().expectMessage(kAnother, Answer::No);
+    f.lookUp(QStringLiteral("casa"));
+    QCOMPARE(console->scrollOffset(), 0);
+    QVERIFY(!console->scrollBar()->isVisible());
     QCOMPARE(f.dialogs().problems(), QStringList());
 }
 

@@ -7,14 +7,18 @@
 #include "platform/editable_combo.h"
 #include "platform/fonts.h"
 #include "platform/scripted_dialogs.h"
+#include "real_input.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <fstream>
 #include <sys/stat.h>
@@ -32,21 +36,40 @@ DictionaryRecord entry(const std::string& head, const std::string& counterpart,
 }
 
 struct Dictionary : ChartolaFixture {
+    // The window opens as the user's active window: keys go where the focus is.
+    chartola::Form3& start(const QString& answer) {
+        chartola::Form3& form = ChartolaFixture::start(answer);
+        if (!real::activate(&form))
+            qWarning("the dictionary window did not become active");
+        return form;
+    }
+    chartola::Form3& start() { return start(folder()); }
     chartola::Form3& form() { return program.dictionary(); }
     template <typename T> T* control(const char* name) {
         return form().findChild<T*>(QLatin1String(name));
     }
     platform::EditableCombo* combo() { return control<platform::EditableCombo>("Combo1"); }
+    QAbstractItemView* list() { return combo()->view(); }
     QString text(const char* name) { return control<QLineEdit>(name)->text(); }
     QString label(const char* name) { return control<QLabel>(name)->text(); }
     QString style(const char* name) { return control<QWidget>(name)->styleSheet(); }
     QString caption(const char* name) { return control<QPushButton>(name)->text(); }
+    // What the three displays show: Text2, Text1, Label2.
+    QStringList shown() { return {text("Text2"), text("Text1"), label("Label2")}; }
+    // A click in the drop-down's edit field, then the word typed over its text, then Enter.
     void enter(const QString& word) {
-        combo()->setEditText(word);
-        QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
+        real::click(combo()->lineEdit());
+        real::press(Qt::Key_A, Qt::ControlModifier);
+        real::type(word);
+        real::press(Qt::Key_Return);
     }
-    void key(Qt::Key k) { QTest::keyClick(combo()->lineEdit(), k); }
-    void typeKey(char c) { QTest::keyClick(combo()->lineEdit(), c); }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        real::press(k, modifiers);
+    }
+    void typeKey(char c) { real::type(QString(QLatin1Char(c))); }
+    // A key in the opened list, sent to its view.
+    void listKey(Qt::Key k) { QTest::keyClick(list(), k); }
+    bool listOpen() { return list()->isVisible(); }
 };
 
 } // namespace
@@ -57,6 +80,8 @@ private slots:
     void startUpPrompt();
     void enterLoadsTheLetterAndArrowsPickEntries();
     void enterLoadsOnlyWhatIsNotLoaded();
+    void leavingTheDropDownPicksNothing();
+    void theOpenedListShowsEachItemAtOnce();
     void wholeLoadsInBothDirections();
     void failuresAreReportedAndClaimNoFullLoad();
     void windowsMeetAndClosingEnds();
@@ -93,6 +118,7 @@ void TestDictionaryWindow::enterLoadsTheLetterAndArrowsPickEntries() {
                              entry("casa", "ruean", "-", "formale"),
                              entry("cena", "aahaan yen")});
     d.start(d.folder().chopped(1)); // no final slash: the names begin with a backslash
+    real::click(d.combo()->lineEdit());
     d.typeKey('c');
     QVERIFY(d.style("Text2").contains(QStringLiteral("#ffff00")));
     QCOMPARE(d.label("Label1"), QStringLiteral("pronuncia in Thai"));
@@ -158,6 +184,119 @@ void TestDictionaryWindow::enterLoadsOnlyWhatIsNotLoaded() {
     QCOMPARE(d.dialogs.problems(), QStringList());
 }
 
+namespace {
+
+void writeG(Dictionary& d) {
+    d.write("LEXFWD_G.DAT",
+            {entry("gente", "phuu khon", "s.f."), entry("gatto", "maeu", "s.m."),
+             entry("gallo", "kai tua phuu", "s.m."), entry("gatto", "maeo", "s.m.", "anche")});
+}
+
+} // namespace
+
+void TestDictionaryWindow::leavingTheDropDownPicksNothing() {
+    Dictionary d;
+    writeG(d);
+    d.start();
+    const QStringList nothing{QString(), QStringLiteral("note :"), QStringLiteral("record")};
+    // Enter, then Tab: the edit field loses the focus and nothing is picked.
+    d.enter(QStringLiteral("gatto"));
+    QCOMPARE(d.combo()->count(), 4);
+    QCOMPARE(d.shown(), nothing);
+    d.key(Qt::Key_Tab);
+    QCOMPARE(real::focused(), d.control<QWidget>("Text1"));
+    QCOMPARE(d.shown(), nothing);
+    QCOMPARE(d.combo()->currentText(), QStringLiteral("gatto"));
+    // Back in the drop-down, the first Down finds the first "gatto".
+    real::click(d.combo()->lineEdit());
+    d.key(Qt::Key_Down);
+    QCOMPARE(d.shown(), (QStringList{"maeu", "(s.m.) -", "1"}));
+
+    // A word typed over the pick, Enter, then a click elsewhere: still nothing picked.
+    d.enter(QStringLiteral("gallo"));
+    real::click(d.control<QWidget>("Text1"));
+    QCOMPARE(real::focused(), d.control<QWidget>("Text1"));
+    QCOMPARE(d.shown(), (QStringList{"maeu", "(s.m.) -", "1"}));
+    QVERIFY(d.style("Text2").contains(QStringLiteral("#ffff00"))); // typing, not picked
+    real::click(d.combo()->lineEdit());
+    d.key(Qt::Key_Down);
+    QCOMPARE(d.shown(), (QStringList{"kai tua phuu", "(s.m.) -", "2"}));
+    // Leaving after a pick changes nothing either, and the next Down goes on from the pick.
+    d.key(Qt::Key_Tab);
+    real::click(d.combo()->lineEdit());
+    d.key(Qt::Key_Down);
+    QCOMPARE(d.shown(), (QStringList{"maeo", "(s.m.) anche", "3"}));
+    // The mouse wheel over the closed drop-down picks nothing.
+    QWheelEvent wheel(QPointF(5, 5), d.combo()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(d.combo(), &wheel);
+    QCOMPARE(d.combo()->currentIndex(), 3);
+    QCOMPARE(d.label("Label2"), QStringLiteral("3"));
+    QCOMPARE(d.dialogs.problems(), QStringList());
+}
+
+void TestDictionaryWindow::theOpenedListShowsEachItemAtOnce() {
+    Dictionary d;
+    writeG(d);
+    d.start();
+    d.enter(QStringLiteral("gatto"));
+    // Alt+Down opens the list; the first Down in it finds the typed word, as in the edit field.
+    d.key(Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(d.listOpen());
+    QCOMPARE(d.shown(), (QStringList{QString(), "note :", "record"}));
+    d.listKey(Qt::Key_Down);
+    QCOMPARE(d.shown(), (QStringList{"maeu", "(s.m.) -", "1"}));
+    QCOMPARE(d.list()->currentIndex().row(), 1);
+    d.listKey(Qt::Key_Down);
+    QCOMPARE(d.shown(), (QStringList{"kai tua phuu", "(s.m.) -", "2"}));
+    d.listKey(Qt::Key_PageDown);
+    QCOMPARE(d.shown(), (QStringList{"maeo", "(s.m.) anche", "3"}));
+    d.listKey(Qt::Key_PageUp);
+    QCOMPARE(d.shown(), (QStringList{"phuu khon", "(s.f.) -", "0"}));
+    d.listKey(Qt::Key_Down);
+    QVERIFY(d.listOpen());
+    // Escape closes the list and keeps what was reached.
+    d.listKey(Qt::Key_Escape);
+    QVERIFY(!d.listOpen());
+    QCOMPARE(d.shown(), (QStringList{"maeu", "(s.m.) -", "1"}));
+    QCOMPARE(d.combo()->currentIndex(), 1);
+    QCOMPARE(d.combo()->currentText(), QStringLiteral("gatto"));
+    d.key(Qt::Key_Down);
+    QCOMPARE(d.label("Label2"), QStringLiteral("2"));
+
+    // F4 opens it; a click on an item picks it and closes the list.
+    d.key(Qt::Key_F4);
+    QVERIFY(d.listOpen());
+    const QModelIndex first = d.list()->model()->index(0, 0);
+    real::click(d.list()->viewport(), d.list()->visualRect(first).center());
+    QVERIFY(!d.listOpen());
+    QCOMPARE(d.shown(), (QStringList{"phuu khon", "(s.f.) -", "0"}));
+    QCOMPARE(d.combo()->currentText(), QStringLiteral("gente"));
+
+    // Enter in the opened list only closes it; leaving afterwards picks nothing.
+    d.enter(QStringLiteral("gallo"));
+    d.key(Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(d.listOpen());
+    d.listKey(Qt::Key_Return);
+    QVERIFY(!d.listOpen());
+    d.key(Qt::Key_Tab);
+    QCOMPARE(d.shown(), (QStringList{"phuu khon", "(s.f.) -", "0"}));
+
+    // A click on the arrow opens it too.
+    real::click(d.combo()->lineEdit());
+    QStyleOptionComboBox option;
+    option.initFrom(d.combo());
+    option.editable = true;
+    const QRect arrow = d.combo()->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxArrow, d.combo());
+    real::click(d.combo(), arrow.center());
+    QVERIFY(d.listOpen());
+    d.listKey(Qt::Key_Down);
+    QCOMPARE(d.shown(), (QStringList{"kai tua phuu", "(s.m.) -", "2"}));
+    d.listKey(Qt::Key_Escape);
+    QCOMPARE(d.dialogs.problems(), QStringList());
+}
+
 void TestDictionaryWindow::wholeLoadsInBothDirections() {
     Dictionary d;
     d.write("LEXFWD_A.DAT", {entry("acqua", "naam")});
@@ -200,9 +339,10 @@ void TestDictionaryWindow::wholeLoadsInBothDirections() {
     QCOMPARE(d.form().revloaded(), 1);
     QCOMPARE(d.form().fwdloaded(), 0);
     QCOMPARE(d.form().direction(), QStringLiteral("T-I"));
-    d.combo()->setEditText(QStringLiteral("naam t"));
-    d.typeKey('a');
+    real::click(d.combo()->lineEdit());
+    d.typeKey('n');
     QCOMPARE(d.label("Label1"), QStringLiteral("pronuncia in Thai"));
+    real::type(QStringLiteral("aam ta"));
     d.key(Qt::Key_Down);
     QCOMPARE(d.text("Text2"), QStringLiteral("zucchero"));
 

@@ -3,7 +3,10 @@
 #include "datafiles/file_io.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
+#include "platform/fonts.h"
+#include "real_input.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +34,9 @@ private slots:
     void checkMessagesInOrderOfPrecedence();
     void checkRefusesWhatTheFilesCannotHold();
     void writeAppendsBothFilesByteForByte();
-    void writeUsesTheKeptValues();
+    void editingAfterACheckAsksForAnotherCheck();
+    void aboutAfterAWriteHidesThePanel();
+    void boxesAreNamedForScreenReaders();
     void deleteAllNextEndAndAbort();
     void failedReverseAppendLeavesTheForwardFileAsItWas();
     void fileEndsAreRespected();
@@ -71,37 +76,62 @@ void TestEntryPanel::opensThreeWays() {
 void TestEntryPanel::enterWalksTheBoxesAndFillsMarkers() {
     ConsoleFixture f;
     f.start();
-    f.control<QPushButton>("Command5")->click();
+    QVERIFY(real::activate(&f.form()));
+    real::click(f.control<QPushButton>("Command5"));
     auto box = [&f](int n) {
         return f.control<QLineEdit>(qPrintable(QStringLiteral("Text%1").arg(n)));
     };
+    QCOMPARE(real::focused(), box(1));
     // An empty Italian word keeps the focus and gets no marker.
-    QTest::keyClick(box(1), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), box(1));
+    real::press(Qt::Key_Return);
+    QCOMPARE(real::focused(), box(1));
     QCOMPARE(box(1)->text(), QString());
-    box(1)->setText(QStringLiteral("casa"));
-    QTest::keyClick(box(1), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), box(2));
+    real::type(QStringLiteral("casa"));
+    real::press(Qt::Key_Return);
+    QCOMPARE(real::focused(), box(2));
     QCOMPARE(box(1)->text(), QStringLiteral("casa"));
-    QTest::keyClick(box(2), Qt::Key_Return);
+    real::press(Qt::Key_Return);
     QCOMPARE(box(2)->text(), QStringLiteral("-"));
-    QCOMPARE(QApplication::focusWidget(), box(3));
-    QTest::keyClick(box(3), Qt::Key_Return);
-    QCOMPARE(box(3)->text(), QStringLiteral("@"));
-    QTest::keyClick(box(4), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), box(4)); // an empty pronunciation stays
-    box(4)->setText(QStringLiteral("baan"));
-    QTest::keyClick(box(4), Qt::Key_Return);
-    QTest::keyClick(box(5), Qt::Key_Return);
-    QTest::keyClick(box(6), Qt::Key_Return);
-    QTest::keyClick(box(7), Qt::Key_Return);
+    QCOMPARE(real::focused(), box(3));
+    real::type(kThaiHouse);
+    real::press(Qt::Key_Return);
+    QCOMPARE(box(3)->text(), kThaiHouse);
+    QCOMPARE(real::focused(), box(4));
+    real::press(Qt::Key_Return);
+    QCOMPARE(real::focused(), box(4)); // an empty pronunciation stays
+    real::type(QStringLiteral("baan"));
+    real::press(Qt::Key_Return);
+    for (int n = 5; n <= 7; ++n) {
+        QCOMPARE(real::focused(), box(n));
+        real::press(Qt::Key_Return);
+    }
     QCOMPARE(box(5)->text(), QStringLiteral("-"));
     QCOMPARE(box(6)->text(), QStringLiteral("$"));
     QCOMPARE(box(7)->text(), QStringLiteral("$"));
-    QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("Command3D5"));
-    // Enter on the check button checks.
-    QTest::keyClick(f.control<QWidget>("Command3D5"), Qt::Key_Return);
+    QCOMPARE(real::focused(), f.control<QWidget>("Command3D5"));
+    // Enter checks; the focus moves to the write button, so the next Enter writes.
+    real::press(Qt::Key_Return);
     QVERIFY(!f.control<QWidget>("Command3D3")->isHidden());
+    QCOMPARE(real::focused(), f.control<QWidget>("Command3D3"));
+    QVERIFY(!std::filesystem::exists(f.file("LEXFWD_C.DAT")));
+    real::press(Qt::Key_Return);
+    QCOMPARE(readAll(f.file("LEXFWD_C.DAT")), std::string("\"casa\",\"baan\",\"-\",\"-\",\"") +
+                                                  kThaiHouseBytes + "\",\"$\",\"$\"\r\n");
+    QVERIFY(std::filesystem::exists(f.file("LEXREV_B.DAT")));
+    QVERIFY(!f.control<QWidget>("Label11")->isHidden());
+    // Space writes as well: Next, the same entry again, check with Space, write with Space.
+    real::click(f.control<QPushButton>("Command3D7"));
+    real::click(box(1));
+    real::type(QStringLiteral("casa"));
+    real::click(box(4));
+    real::type(QStringLiteral("baan"));
+    f.control<QWidget>("Command3D5")->setFocus(Qt::TabFocusReason);
+    real::press(Qt::Key_Space);
+    QCOMPARE(real::focused(), f.control<QWidget>("Command3D3"));
+    real::press(Qt::Key_Space);
+    QCOMPARE(datafiles::readAllRecords(readAll(f.file("LEXREV_B.DAT"))).records.size(),
+             std::size_t(2));
+    QCOMPARE(f.dialogs().problems(), QStringList());
 }
 
 void TestEntryPanel::checkMessagesInOrderOfPrecedence() {
@@ -138,6 +168,12 @@ void TestEntryPanel::checkMessagesInOrderOfPrecedence() {
     QCOMPARE(f.form().forwardFile(), QStringLiteral("LEXFWD_A.DAT"));
     QCOMPARE(f.control<QLabel>("Label9")->text(), QStringLiteral("File Italy : LEXFWD_A.DAT"));
     QCOMPARE(f.control<QLabel>("Label10")->text(), QStringLiteral("File Thai : LEXREV_S.DAT"));
+    // The file labels keep the panel's font; they grow to their text instead.
+    for (const char* name : {"Label9", "Label10"}) {
+        const QFont font = f.control<QLabel>(name)->font();
+        QCOMPARE(font.family(), platform::kSerifFont);
+        QCOMPARE(font.pointSizeF(), 9.75);
+    }
     for (auto [box, marker] :
          {std::pair{"Text2", "-"}, {"Text3", "@"}, {"Text5", "-"}, {"Text6", "$"}, {"Text7", "$"}})
         QCOMPARE(f.control<QLineEdit>(box)->text(), QLatin1String(marker));
@@ -227,17 +263,96 @@ void TestEntryPanel::writeAppendsBothFilesByteForByte() {
     QCOMPARE(f.dialogs().problems(), QStringList());
 }
 
-void TestEntryPanel::writeUsesTheKeptValues() {
+void TestEntryPanel::editingAfterACheckAsksForAnotherCheck() {
+    ConsoleFixture f;
+    f.start();
+    QVERIFY(real::activate(&f.form()));
+    real::click(f.control<QPushButton>("Command5"));
+    auto* write = f.control<QWidget>("Command3D3");
+    // Editing any of the seven boxes after a passing check takes the write button away.
+    for (int n = 1; n <= 7; ++n) {
+        fill(f, "cane", "maa");
+        check(f);
+        QVERIFY(!write->isHidden());
+        auto* edited = f.control<QLineEdit>(qPrintable(QStringLiteral("Text%1").arg(n)));
+        real::click(edited);
+        real::press(Qt::Key_End);
+        real::type(QStringLiteral("x"));
+        QVERIFY2(write->isHidden(), qPrintable(edited->objectName()));
+    }
+    // The user corrects "àncora" to "èra" after the check: the write button is gone, and what
+    // is written comes from a new check only.
+    fill(f, QString::fromUtf16(u"àncora"), "samoo");
+    check(f);
+    real::click(f.control<QLineEdit>("Text1"));
+    real::press(Qt::Key_A, Qt::ControlModifier);
+    real::type(QString::fromUtf16(u"èra"));
+    QVERIFY(write->isHidden());
+    check(f); // "è" has no file: the check refuses it
+    QCOMPARE(error(f), QStringLiteral("Error word Italy"));
+    QVERIFY(write->isHidden());
+    // Text set by the check itself (the markers) does not count as an edit.
+    f.control<QPushButton>("Command3D4")->click();
+    fill(f, "cane", "maa");
+    check(f);
+    QCOMPARE(f.control<QLineEdit>("Text2")->text(), QStringLiteral("-"));
+    QVERIFY(!write->isHidden());
+    // The write stores the values kept by the check, whatever the boxes hold now.
+    f.control<QLineEdit>("Text1")->setText(QStringLiteral("gatto"));
+    f.form().Command3D3_Click();
+    QVERIFY(readAll(f.file("LEXFWD_C.DAT")).rfind("\"cane\",\"maa\"", 0) == 0);
+    QVERIFY(!std::filesystem::exists(f.file("LEXFWD_G.DAT")));
+    QVERIFY(!std::filesystem::exists(f.file("LEXFWD_A.DAT")));
+}
+
+void TestEntryPanel::aboutAfterAWriteHidesThePanel() {
     ConsoleFixture f;
     f.start();
     f.control<QPushButton>("Command5")->click();
-    fill(f, "cane", "maa");
+    fill(f, "casa", "baan");
     check(f);
-    f.control<QLineEdit>("Text1")->setText(QStringLiteral("gatto"));
-    QVERIFY(!f.control<QWidget>("Command3D3")->isHidden());
     write(f);
-    QVERIFY(readAll(f.file("LEXFWD_C.DAT")).rfind("\"cane\",\"maa\"", 0) == 0);
-    QVERIFY(!std::filesystem::exists(f.file("LEXFWD_G.DAT")));
+    f.control<QPushButton>("Command3")->click(); // About
+    for (QWidget* w : f.form().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QString name = w->objectName();
+        const bool panel =
+            name.startsWith(QLatin1String("Command3D")) && name != QLatin1String("Command3D10") &&
+            name != QLatin1String("Command3D11") && name != QLatin1String("Command3D12");
+        const bool panelText =
+            name.startsWith(QLatin1String("Text")) && name != QLatin1String("Text8");
+        if (panel || panelText ||
+            (name.startsWith(QLatin1String("Label")) && name != QLatin1String("Label15")))
+            QVERIFY2(w->isHidden(), qPrintable(name));
+    }
+    // Back on the main screen there is one "End" only.
+    f.control<QPushButton>("Command1")->click();
+    f.control<QPushButton>("Command2")->click();
+    QVERIFY(f.control<QWidget>("Command3D6")->isHidden());
+    QVERIFY(f.control<QWidget>("Command3D7")->isHidden());
+    QVERIFY(!f.control<QWidget>("Command4")->isHidden());
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestEntryPanel::boxesAreNamedForScreenReaders() {
+    ConsoleFixture f;
+    f.start();
+    f.control<QPushButton>("Command5")->click();
+    const QStringList names = {"Italy Word", "attribute",     "THAI",          "pronunciation",
+                               "notes",      "file waw Thai", "file wav Italy"};
+    for (int n = 1; n <= 7; ++n) {
+        auto* box = f.control<QLineEdit>(qPrintable(QStringLiteral("Text%1").arg(n)));
+        QCOMPARE(box->accessibleName(), names[n - 1]);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(accessible->text(QAccessible::Name), names[n - 1]);
+    }
+    f.control<QPushButton>("Command3D8")->click();
+    const std::pair<const char*, QString> directions[] = {
+        {"Command3D10", "Italian word to look up"},
+        {"Command3D11", "Thai word in Latin letters to look up"}};
+    for (const auto& [button, name] : directions) {
+        f.control<QPushButton>(button)->click();
+        QCOMPARE(f.control<QLineEdit>("Text8")->accessibleName(), name);
+    }
 }
 
 void TestEntryPanel::deleteAllNextEndAndAbort() {

@@ -19,9 +19,7 @@ private slots:
 
 private:
     static void lookUpThai(ConsoleFixture& f, const QString& word) {
-        f.control<QPushButton>("Command3D11")->click();
-        f.control<QLineEdit>("Text8")->setText(word);
-        QTest::keyClick(f.control<QLineEdit>("Text8"), Qt::Key_Return);
+        f.lookUpWith("Command3D11", word);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "datafiles/file_io.h"
 #include "datafiles/record_writer.h"
 #include "platform/text.h"
+#include "platform/widget_look.h"
 
 #include <QDir>
 #include <QLabel>
@@ -93,7 +94,8 @@ void Form1::reportRecovery(const datafiles::RecoveryResult& recovery) {
 }
 
 void Form1::failCheck(const QString& message) {
-    Label12->setText(message);
+    // The box grows to the right, over the free console, when a message needs more room.
+    platform::setFittedText(Label12, message, platform::Anchor::Left);
     Label12->show();
     checkPassed_ = 0;
     Command3D3->setText(QString());
@@ -160,8 +162,8 @@ void Form1::Command3D5_Click() {
 
     Label12->clear();
     Label12->hide();
-    Label9->setText(QStringLiteral("File Italy : ") + forwardFile_);
-    Label10->setText(QStringLiteral("File Thai : ") + reverseFile_);
+    platform::setFittedText(Label9, QStringLiteral("File Italy : ") + forwardFile_);
+    platform::setFittedText(Label10, QStringLiteral("File Thai : ") + reverseFile_);
     // Empty optional boxes get their markers, in the kept values and in the boxes.
     const std::pair<QLineEdit*, const char*> markers[] = {{Text2, datafiles::kNoAttribute},
                                                           {Text3, datafiles::kNoThai},
@@ -181,6 +183,7 @@ void Form1::Command3D5_Click() {
     checkPassed_ = 1;
     Command3D3->setText(QStringLiteral("Write in the files!"));
     Command3D3->show();
+    Command3D3->setFocus(); // Enter or Space now writes
 }
 
 void Form1::Command3D3_Click() {

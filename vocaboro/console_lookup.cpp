@@ -42,6 +42,7 @@ void Form1::runLookup(const LookupKind& kind) {
     console_->setCurrentX(0);
     console_->setCurrentY(0);
     console_->cls();
+    fitConsoleToControls();
     word = Text8->text();
     if (word == QLatin1String("exit")) {
         endProgram();
@@ -69,12 +70,13 @@ void Form1::runLookup(const LookupKind& kind) {
 
     // A redirect to a suggested word opens the same file again and scans it anew.
     for (;;) {
+        // Named before the open, so that a message about the file never shows another name.
+        Label8->setText(QStringLiteral("Datafile : ") + lookupFile_);
         if (!openFile1()) {
             Label8->hide(); // no file is in use
             commonEnd(kind);
             return;
         }
-        Label8->setText(QStringLiteral("Datafile : ") + lookupFile_);
         if (word.size() >= 2 && word[1] == QLatin1Char('*')) {
             listMode(kind);
             break;

@@ -5,6 +5,7 @@
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
+#include "platform/widget_look.h"
 #include "platform/wrap_button.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include <limits>
 
@@ -54,6 +56,7 @@ Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent
 
     createConsoleControls();
     createEntryPanel();
+    platform::EnterClicks::installOnAll(this);
 }
 
 Form1::~Form1() = default;
@@ -67,9 +70,7 @@ void Form1::createConsoleControls() {
         b->setIconSize(QSize(40, 26));
         b->setFont(platform::makeFont(platform::kSansFont, 8.25));
         if (back.isValid())
-            b->setStyleSheet(QStringLiteral("background-color: %1; border: 2px outset #d0d0d0;")
-                                 .arg(back.name()));
-        platform::EnterClicks::install(b);
+            b->setStyleSheet(platform::flatColours(back));
         return b;
     };
     auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h,
@@ -79,7 +80,6 @@ void Form1::createConsoleControls() {
         b->setGeometry(twipsRect(l, t, w, h));
         if (bold)
             b->setFont(platform::makeFont(platform::kSerifFont, 9.75, true));
-        platform::EnterClicks::install(b);
         return b;
     };
     auto label = [this](const char* name, const QString& text, const QColor& color, int l, int t,
@@ -98,8 +98,8 @@ void Form1::createConsoleControls() {
     Command3D11 = pictureButton("Command3D11", QStringLiteral("Thai-Italian"), QColor(255, 0, 255),
                                 7320, 2880, 975, 855);
     Command3D11->setIcon(platform::loadIcon("direction_th_it.png"));
-    Command3D12 = pictureButton("Command3D12", QString::fromUtf16(u"ไทย"), QColor(128, 0, 128),
-                                8400, 2880, 855, 855);
+    Command3D12 = pictureButton("Command3D12", QStringLiteral("Thai"), QColor(128, 0, 128), 8400,
+                                2880, 855, 855);
     Command3D12->setFont(platform::makeFont(platform::kThaiButtonFont, 15.75));
     Command3D1 = pictureButton("Command3D1", QStringLiteral("Italian Pronunce"), QColor(), 6240,
                                5280, 975, 855);
@@ -109,7 +109,7 @@ void Form1::createConsoleControls() {
     Command3D2->setIcon(platform::loadIcon("speaker.png"));
 
     Command5 = button("Command5", QStringLiteral("Insert a New Vocable"), 6240, 4920, 2175, 255);
-    Command5->setStyleSheet(QStringLiteral("background-color: #80c0ff;"));
+    Command5->setStyleSheet(platform::flatColours(QColor(0x80, 0xc0, 0xff)));
     Command3 = button("Command3", QStringLiteral("About"), 8520, 4920, 735, 255, false);
     Command4 = button("Command4", QStringLiteral("End"), 8520, 5760, 735, 375);
     Command1 = button("Command1", QStringLiteral("Next... >>"), 7800, 5760, 1455, 375);
@@ -150,6 +150,26 @@ void Form1::createConsoleControls() {
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+void Form1::fitConsoleToControls() {
+    // A caption on the bare background (the labels beside the console have none) shows only
+    // where its text is: text may run beside it up to there.
+    auto shownLeft = [](const QWidget* control) {
+        const auto* label = qobject_cast<const QLabel*>(control);
+        if (!label || !label->pixmap().isNull() || label->text().isEmpty())
+            return control->x();
+        const QRect inside = label->contentsRect();
+        const QSize text(label->fontMetrics().horizontalAdvance(label->text()), inside.height());
+        return control->x() +
+               QStyle::alignedRect(label->layoutDirection(), label->alignment(), text, inside)
+                   .left();
+    };
+    int column = width();
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != console_ && !control->isHidden())
+            column = std::min(column, shownLeft(control));
+    console_->setWrapColumn(platform::pixelsToTwips(column));
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -204,7 +224,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::setDirectionInput(const QString& direction, const QString& prompt,
-                              const QString& fontName, double size) {
+                              const QString& fontName, double size, const QString& spokenName) {
     console_->cls();
     Command1->hide();
     Command2->hide();
@@ -215,24 +235,25 @@ void Form1::setDirectionInput(const QString& direction, const QString& prompt,
     Label14->setText(prompt);
     Text8->clear();
     Text8->setFont(platform::makeFont(fontName, size));
+    Text8->setAccessibleName(spokenName);
     Text8->setFocus();
 }
 
 void Form1::Command3D10_Click() {
     setDirectionInput(QStringLiteral("I-T"), QStringLiteral("Please, Insert a Italian Word --->>>"),
-                      platform::kSerifFont, 10);
+                      platform::kSerifFont, 10, QStringLiteral("Italian word to look up"));
 }
 
 void Form1::Command3D11_Click() {
     setDirectionInput(QStringLiteral("T-I"),
                       QStringLiteral("Please, Insert a Thailand Word --->>>"), platform::kSerifFont,
-                      10);
+                      10, QStringLiteral("Thai word in Latin letters to look up"));
 }
 
 void Form1::Command3D12_Click() {
-    setDirectionInput(QStringLiteral("TX-I"),
-                      QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
-                      platform::kThaiFixedFont, 20);
+    setDirectionInput(
+        QStringLiteral("TX-I"), QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
+        platform::kThaiFixedFont, 20, QStringLiteral("Thai word in Thai script to look up"));
     ask(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information},
         QStringLiteral("vocaboro"));
 }
@@ -306,11 +327,11 @@ void Form1::Command3D2_Click() {
 }
 
 void Form1::Command3_Click() {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             Label1,  Label2,  Label3,  Label4,  Label5,     Label6,     Label7,     Label9,
-             Label10, Label11, Label12, Label14, Label15,    Text1,      Text2,      Text3,
-             Text4,   Text5,   Text6,   Text7,   Command3D3, Command3D4, Command3D5, Command3D8})
+    // The whole panel goes, the record labels and "End" and "Next..." of a write included.
+    for (QWidget* w : entryPanel())
         w->hide();
+    Label14->hide();
+    Label15->hide();
     Command5->show();
     console_->cls();
     help();

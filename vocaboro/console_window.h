@@ -119,7 +119,13 @@ private:
     enum class ScanOutcome { Done, Redirect };
 
     void createConsoleControls();
+    // Printed rows end where the leftmost control shown beside the console begins.
+    void fitConsoleToControls();
     void createEntryPanel();
+    // Every control of the entry panel: its labels, boxes and buttons.
+    QList<QWidget*> entryPanel() const;
+    // A box edited after a passing check: the write button goes, so the user checks again.
+    void entryEdited();
     enum class PanelOpener { Button, ItalianLookup, ThaiLookup };
     void openPanel(PanelOpener opener);
     void entryKeyPress(int box, int keyAscii);
@@ -148,7 +154,7 @@ private:
     void reportFileProblem(const QString& path, const QString& reason);
     void endProgram();
     void setDirectionInput(const QString& direction, const QString& prompt, const QString& font,
-                           double size);
+                           double size, const QString& spokenName);
     platform::Answer ask(const QString& text, platform::MessageStyle style, const QString& title);
 
     platform::Dialogs& dialogs_;

@@ -2,9 +2,9 @@
 
 #include "console_window.h"
 
-#include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
+#include "platform/widget_look.h"
 #include "platform/wrap_button.h"
 
 #include <limits>
@@ -44,7 +44,6 @@ void Form1::createEntryPanel() {
         b->setFont(platform::makeFont(platform::kSerifFont, 9.75, true));
         if (!style.isEmpty())
             b->setStyleSheet(style);
-        platform::EnterClicks::install(b);
         b->hide();
         return b;
     };
@@ -67,15 +66,12 @@ void Form1::createEntryPanel() {
     Text6 = box("Text6", 1560, 2400, 2295, 315);
     Text7 = box("Text7", 1560, 2880, 2295, 315);
 
+    // The file labels grow to fit the file names (platform::setFittedText); the error box lies
+    // over them while it is shown.
     Label9 = label("Label9", QStringLiteral("file DAT Italy"), 120, 3360, 1575, 255,
-                   QStringLiteral("color: black; background-color: #00ff00;"));
+                   platform::flatColours(QColor(0, 255, 0)));
     Label10 = label("Label10", QStringLiteral("file DAT Thai"), 120, 3840, 1575, 255,
-                    QStringLiteral("color: black; background-color: #00ffff;"));
-    // Wide enough, up to the error box, for "File Italy : LEXFWD_C.DAT".
-    for (QLabel* fileLabel : {Label9, Label10}) {
-        fileLabel->setGeometry(twipsRect(120, fileLabel == Label9 ? 3360 : 3840, 1665, 255));
-        fileLabel->setFont(platform::makeFont(platform::kSerifFont, 7));
-    }
+                    platform::flatColours(QColor(0, 255, 255)));
     Label12 = label("Label12", QString(), 1800, 3360, 2055, 735,
                     QStringLiteral("color: white; background-color: #ff0000;"));
     Label12->setFont(platform::makeFont(platform::kSerifFont, 14.25, true));
@@ -84,9 +80,9 @@ void Form1::createEntryPanel() {
 
     Command3D4 = button("Command3D4", QStringLiteral("delete ALL field"), 120, 4200, 3735, 255, {});
     Command3D5 = button("Command3D5", QStringLiteral("CHECK Before Write Files..."), 840, 4560,
-                        2295, 855, QStringLiteral("background-color: #4060ff; color: white;"));
+                        2295, 855, platform::flatColours(QColor(0x40, 0x60, 0xff), Qt::white));
     Command3D3 = button("Command3D3", QString(), 840, 4560, 2295, 855,
-                        QStringLiteral("background-color: #ff3030; color: white;"));
+                        platform::flatColours(QColor(0xff, 0x30, 0x30), Qt::white));
     Label11 = label("Label11", QStringLiteral("file 1"), 120, 4560, 3735, 375,
                     QStringLiteral("color: white; background-color: #c00000;"));
     Label13 = label("Label13", QStringLiteral("file 2"), 120, 5040, 3735, 375,
@@ -95,8 +91,16 @@ void Form1::createEntryPanel() {
     Command3D8 = button("Command3D8", QStringLiteral("Abort"), 1200, 5520, 1455, 735, {});
     Command3D7 = button("Command3D7", QStringLiteral("Next..."), 2040, 5520, 1455, 735, {});
 
-    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
+    Label12->raise();
+    const std::pair<QLabel*, QLineEdit*> rows[] = {
+        {Label1, Text1}, {Label2, Text2}, {Label3, Text3}, {Label4, Text4},
+        {Label5, Text5}, {Label6, Text6}, {Label7, Text7}};
+    for (const auto& [caption, box] : rows) {
         box->installEventFilter(this);
+        caption->setBuddy(box);
+        box->setAccessibleName(caption->text().remove(QLatin1Char(':')).trimmed());
+        connect(box, &QLineEdit::textEdited, this, &Form1::entryEdited);
+    }
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
@@ -113,6 +117,17 @@ void Form1::createEntryPanel() {
     setTabOrder(Text4, Text5);
     setTabOrder(Text5, Text6);
     setTabOrder(Text6, Text7);
+}
+
+QList<QWidget*> Form1::entryPanel() const {
+    return {Label1,     Label2,     Label3,     Label4,    Label5,  Label6,     Label7,
+            Label9,     Label10,    Label11,    Label12,   Label13, Text1,      Text2,
+            Text3,      Text4,      Text5,      Text6,     Text7,   Command3D3, Command3D4,
+            Command3D5, Command3D6, Command3D7, Command3D8};
+}
+
+void Form1::entryEdited() {
+    Command3D3->hide();
 }
 
 } // namespace vocaboro
@@ -149,8 +164,8 @@ void Form1::openPanel(PanelOpener opener) {
         Text1->setText(lookupWord_);
     else if (opener == PanelOpener::ThaiLookup)
         Text4->setText(lookupPronunciation_);
-    Label9->setText(QStringLiteral("file DAT Italy"));
-    Label10->setText(QStringLiteral("file DAT Thai"));
+    platform::setFittedText(Label9, QStringLiteral("file DAT Italy"));
+    platform::setFittedText(Label10, QStringLiteral("file DAT Thai"));
     Label11->clear();
     Label12->clear();
     Label13->clear();
@@ -212,8 +227,8 @@ void Form1::Text4_Change() {
 void Form1::Command3D4_Click() {
     for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
         box->clear();
-    Label9->clear();
-    Label10->clear();
+    platform::setFittedText(Label9, QString());
+    platform::setFittedText(Label10, QString());
     Label12->hide();
     Command3D3->hide();
     Text1->setFocus();
@@ -222,8 +237,8 @@ void Form1::Command3D4_Click() {
 void Form1::Command3D7_Click() {
     for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7})
         box->clear();
-    Label9->clear();
-    Label10->clear();
+    platform::setFittedText(Label9, QString());
+    platform::setFittedText(Label10, QString());
     for (QWidget* w : std::initializer_list<QWidget*>{Label12, Label11, Label13, Command3D3,
                                                       Command3D6, Command3D7})
         w->hide();

@@ -30,6 +30,7 @@ void Form1::help() {
                                                       Command3D10, Command3D11, Command3D12,
                                                       Command3, Command4, Command5, Text8})
         w->hide();
+    fitConsoleToControls();
 
     platform::ConsoleSurface& c = *console_;
     c.setFontName(platform::kSerifFont);
@@ -80,6 +81,7 @@ void Form1::help2() {
     Command1->hide();
     Command2->show();
     Command2->setFocus();
+    fitConsoleToControls();
 
     platform::ConsoleSurface& c = *console_;
     c.setFontName(platform::kSerifFont);

@@ -52,8 +52,9 @@ for file in "$starter"/*; do
         changed+=("$name")
     fi
 done
-[ "${changed[*]}" = "LEXFWD_C.DAT LEXREV_B.DAT" ] ||
-    fail "the files that grew are '${changed[*]}', not LEXFWD_C.DAT and LEXREV_B.DAT"
+# The new entry's two files, and the long word that run.sh adds itself.
+[ "${changed[*]}" = "LEXFWD_C.DAT LEXFWD_Z.DAT LEXREV_B.DAT" ] ||
+    fail "the files that grew are '${changed[*]}', not LEXFWD_C.DAT, LEXFWD_Z.DAT and LEXREV_B.DAT"
 [ "$(ls -A "$user" | wc -l)" = "$(ls -A "$starter" | wc -l)" ] ||
     fail "the user's folder holds files that the starter does not"
 [ "$(ls -A "$(dirname "$user")")" = "THAI" ] || fail "something beside THAI in the user's drive_c"

@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# End-to-end check of both programs in a real X server, driven as a person would with
-# xdotool: Vocaboro looks casa up, the user adds baan and its Thai script, the data files
-# get the two records byte for byte; then Chartola finds the new pronunciation. Screenshots
-# of every window go to BUILD/e2e/, and a blank or all-black window fails the run.
-#   usage: run.sh BUILD_DIR        needs: Xvfb, xdotool, xclip, ImageMagick
+# End-to-end check of both programs in a real X server under a window manager (openbox),
+# driven as a person would with xdotool:
+#   Vocaboro: the credits opened with Enter; a look-up whose line is longer than the space
+#   left of the controls continues on the next rows, and its question box opens centred on
+#   the console; casa is looked up and baan added with the keys alone (the Enter walk, the
+#   check, the write), and the data files get the two records byte for byte.
+#   Chartola: leaving the drop-down picks nothing; the opened list shows each item it reaches;
+#   the new pronunciation is found; the chart plays a letter; Alt+F4 on a window's frame ends
+#   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
+# Screenshots of every window go to BUILD/e2e/, and a blank or all-black window fails the run.
+#   usage: run.sh BUILD_DIR        needs: Xvfb, openbox, xdotool, xclip, ImageMagick
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
+bin="$build/bin"
 out="$build/e2e"
 rm -rf "$out"
 mkdir -p "$out"
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    # The programs first, the X server last.
+    # The programs first, the window manager and the X server last.
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         kill "${pids[i]}" 2>/dev/null || true
-        [ "$i" -gt 0 ] && wait "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
     done
     rm -rf "$work"
 }
@@ -23,9 +30,10 @@ trap cleanup EXIT
 fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
 step() { echo "e2e: $*"; }
 
-# A display of our own. Without -noreset the server resets whenever its last client
-# leaves (between two xdotool calls while no program runs), and a program that connects
-# during the reset cannot open the display.
+# A display of our own, with a window manager that draws frames and closes them on Alt+F4.
+# Without -noreset the server resets whenever its last client leaves (between two xdotool
+# calls while no program runs), and a program that connects during the reset cannot open
+# the display.
 for n in $(seq 91 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
 done
@@ -33,15 +41,36 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+cat >"$work/openbox.xml" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <placement><policy>Smart</policy><center>yes</center></placement>
+  <keyboard><keybind key="A-F4"><action name="Close"/></keybind></keyboard>
+</openbox_config>
+EOF
+openbox --sm-disable --config-file "$work/openbox.xml" >"$work/openbox.log" 2>&1 &
+pids+=($!)
+# The manager is there once it answers for the desktops.
+for _ in $(seq 50); do xdotool get_num_desktops >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
 
 if [ -n "${E2E_DRIVE_C_THAI:-}" ]; then
-    # An installed copy (package.sh): the proposed "C:\THAI\" leads to this folder.
+    # An installed copy (package.sh): the proposed "C:\THAI\" leads to this folder, which
+    # the first program fills from the installed starter.
     ln -s "$E2E_DRIVE_C_THAI" "$work/thai"
     folder='C:\THAI\'
 else
-    cp -r "$build/bin/drive_c/THAI" "$work/thai"
+    cp -r "$bin/drive_c/THAI" "$work/thai"
     folder="$work/thai/"
 fi
+# A word whose line runs far past the space left of the controls, added once the folder
+# is there.
+long_note="la rete sottile che si stende sopra il letto la sera, per dormire senza le zanzare"
+add_long_word() {
+    printf '"zanzariera","muung","s.f.","%s","\xc1\xd8\xe9\xa7","$","$"\r\n' "$long_note" \
+        >>"$work/thai/LEXFWD_Z.DAT"
+}
 
 window() { # window NAME: waits for a visible window whose title contains NAME
     local id
@@ -49,8 +78,13 @@ window() { # window NAME: waits for a visible window whose title contains NAME
     [ -n "$id" ] || fail "no window \"$1\""
     echo "$id"
 }
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
+activate() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
+    sleep 0.3
+}
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+keys() { xdotool key --delay 80 "$@"; sleep 0.3; }
+typed() { xdotool type --delay 40 "$1"; sleep 0.2; }
 shot() { # shot WINDOW NAME: a screenshot, which must not be blank
     local file="$out/$2.png"
     sleep 0.4
@@ -60,50 +94,113 @@ shot() { # shot WINDOW NAME: a screenshot, which must not be blank
     awk -v s="$spread" 'BEGIN { exit !(s > 0.02) }' || fail "the window $2 is blank ($spread)"
     step "screenshot $file"
 }
-answer_folder() { # answer_folder TITLE TEXT: types TEXT into the input box
+screen_shot() { # screen_shot NAME [WINDOW]: the screen, frames and all, or the part around WINDOW
+    local file="$out/$1.png"
+    sleep 0.4
+    import -window root "$file"
+    if [ -n "${2:-}" ]; then
+        local X Y WIDTH HEIGHT SCREEN WINDOW
+        eval "$(xdotool getwindowgeometry --shell "$2")"
+        # The frame's title bar and edges lie around the window.
+        convert "$file" -crop "$((WIDTH + 16))x$((HEIGHT + 60))+$((X > 8 ? X - 8 : 0))+$((Y > 50 ? Y - 50 : 0))" \
+            +repage "$file"
+    fi
+    step "screenshot $file"
+}
+brightness() { # brightness WINDOW X Y W H: mean brightness (0 to 1) of that part of the screen
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "$4x$5+$((X + $2))+$((Y + $3))" +repage "$work/part.png"
+    convert "$work/part.png" -format '%[fx:mean]' info:
+}
+read_box() { # read_box WINDOW X Y: the text of the box at X,Y, through the clipboard
+    click "$1" "$2" "$3"
+    keys ctrl+a ctrl+c
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+centre() { # centre WINDOW: "x y" of its middle on the screen
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$((X + WIDTH / 2)) $((Y + HEIGHT / 2))"
+}
+ends() { # ends PID WHAT: the program must be gone within five seconds
+    for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$1" 2>/dev/null && fail "$2 did not end the program"
+    wait "$1" 2>/dev/null || true
+    step "$2 ended the program"
+}
+answer_folder() { # answer_folder TITLE TEXT SHOT: types TEXT into the input box
     local box
     box=$(window "$1")
-    focus "$box"
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$2"
+    activate "$box"
+    keys ctrl+a
+    typed "$2"
     shot "$box" "$3"
-    xdotool key Return
+    keys Return
 }
-
-start() { # start PROGRAM: starts it, clicks its credits window, answers the folder prompt
+start() { # start PROGRAM: starts it and shows its credits window
     step "starting $1"
-    "$build/bin/$1" &
+    "$bin/$1" &
     pids+=($!)
     started=$!
-    local credits
     credits=$(window "Italy Thai Dictionary")
     shot "$credits" "$1_credits"
-    click "$credits" 100 100
-    answer_folder "Configure VOCABORO Dictionary" "$folder" "$1_folder_prompt"
 }
 
-# --- Vocaboro: look casa up, add baan and its Thai script
+# --- Vocaboro: the credits by the keyboard
 start vocaboro
 vocaboro=$started
+activate "$credits"
+keys Return
+answer_folder "Configure VOCABORO Dictionary" "$folder" vocaboro_folder_prompt
 console=$(window "Vocaboro Dictionary   1.0")
-focus "$console"
+activate "$console"
 shot "$console" vocaboro_main
+screen_shot vocaboro_frame
+
+# A line longer than the space left of the controls goes on over the next rows.
+add_long_word
 click "$console" 448 220            # Italian-Thai
-xdotool type --delay 30 casa
-xdotool key Return
+typed zanzariera
+keys Return
 question=$(window "Vocaboro Search Engime")
-shot "$console" vocaboro_lookup
-xdotool key y                       # Yes: insert another translation
+read -r qx qy <<<"$(centre "$question")"
+read -r cx cy <<<"$(centre "$console")"
+[ $((qx > cx ? qx - cx : cx - qx)) -le 40 ] && [ $((qy > cy ? qy - cy : cy - qy)) -le 60 ] ||
+    fail "the question box is at $qx,$qy, the console's middle at $cx,$cy"
+step "the question box opens centred on the console"
+screen_shot vocaboro_question "$console"
+keys n
+shot "$console" vocaboro_long_line
+convert "$out/vocaboro_main.png" -crop 390x60+0+55 +repage "$work/before.png"
+convert "$out/vocaboro_long_line.png" -crop 390x60+0+55 +repage "$work/after.png"
+changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 300 ] 2>/dev/null ||
+    fail "the long line did not go on below its first row ($changed pixels changed there)"
+step "the long line goes on below its first row, left of the controls"
+
+# casa, then baan and its Thai script with the keys alone.
+click "$console" 448 220            # Italian-Thai
+typed casa
+keys Return
+window "Vocaboro Search Engime" >/dev/null
+screen_shot vocaboro_lookup "$console"
+keys y                              # Yes: insert another translation
 sleep 0.5
-focus "$console"
-xdotool key Return                  # attribute: "-", on to the Thai script
-xdotool type --delay 60 "บ้าน"
-xdotool key Return
-xdotool type --delay 30 baan
-xdotool key Return Return Return Return   # notes, two sound files, on to the check
-xdotool key Return                  # check
+activate "$console"
+keys Return                         # attribute: "-", on to the Thai script
+# Thai script comes pasted, as from a Thai keyboard program: a typed Thai keysym needs a key
+# remapped on the fly, and the first key after a remapping can get lost.
+printf 'บ้าน' | xclip -quiet -selection clipboard &
+pids+=($!)
 sleep 0.3
-click "$console" 132 332            # "Write in the files!"
+keys ctrl+v
+keys Return
+typed baan
+keys Return Return Return Return    # notes, two sound files, on to the check
+keys Return                         # the check; the focus goes to the write button
+shot "$console" vocaboro_checked
+keys Return                         # the write
 shot "$console" vocaboro_written
 
 expected_forward=$(printf '"casa","baan","-","-","\xba\xe9\xd2\xb9","$","$"\r\n' | od -An -tx1)
@@ -112,52 +209,83 @@ expected_reverse=$(printf '"baan","casa","-","-","\xba\xe9\xd2\xb9","$","$"\r\n'
     fail "LEXFWD_C.DAT does not end with the new record: $(tail -c 60 "$work/thai/LEXFWD_C.DAT" | od -c | head -5)"
 [ "$(tail -c 38 "$work/thai/LEXREV_B.DAT" | od -An -tx1)" = "$expected_reverse" ] ||
     fail "LEXREV_B.DAT does not end with the new record"
-step "both data files end with the new records, byte for byte"
+step "both data files end with the new records, byte for byte, written with the keys alone"
 
 click "$console" 72 392             # the panel's End
 click "$console" 592 396            # End
-for _ in $(seq 50); do kill -0 "$vocaboro" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$vocaboro" 2>/dev/null && fail "End did not end Vocaboro"
-step "End ended Vocaboro"
+ends "$vocaboro" "End"
 
-# --- Chartola: find the entry in the dictionary window, then the chart and the About box
+# --- Chartola: the drop-down, the new entry, the chart, Alt+F4
 start chartola
+chartola=$started
+click "$credits" 100 100
+answer_folder "Configure VOCABORO Dictionary" "$folder" chartola_folder_prompt
 dictionary=$(window "Vocaboro Dictionary v.2.0")
-focus "$dictionary"
+activate "$dictionary"
+
+# Enter, then Tab out of the drop-down: nothing is picked, and Down then finds the first gatto.
 click "$dictionary" 60 18           # the drop-down
-xdotool type --delay 30 c
-xdotool type --delay 30 asa
-xdotool key Return
-sleep 0.3
-xdotool key Down
-sleep 0.3
+typed gatto
+keys Return Tab
+click "$dictionary" 60 18
+keys Down
+shown=$(read_box "$dictionary" 244 20)
+[ "$shown" = "maeu" ] || fail "after leaving the drop-down, Down shows \"$shown\", not maeu"
+step "leaving the drop-down picked nothing"
+
+# The opened list: each item reached is shown at once, and Escape keeps it.
+click "$dictionary" 60 18
+keys ctrl+a
+typed gatto
+keys Return alt+Down
+sleep 0.5
+# The list lies open under the drop-down, light where the window is dark.
+awk -v b="$(brightness "$dictionary" 10 35 100 60)" 'BEGIN { exit !(b > 0.7) }' ||
+    fail "Alt+Down did not open the drop-down's list"
+keys Down Down
+screen_shot chartola_list_open "$dictionary"
+keys Escape
+shown=$(read_box "$dictionary" 244 20)
+[ "$shown" = "kai tua phuu" ] || fail "the opened list showed \"$shown\", not gallo's kai tua phuu"
+step "the opened list showed each item it reached"
+
+click "$dictionary" 60 18
+keys ctrl+a
+typed casa
+keys Return Down
 shot "$dictionary" chartola_dictionary
-click "$dictionary" 244 20          # the pronunciation box
-xdotool key ctrl+a ctrl+c
-sleep 0.3
-shown=$(xclip -o -selection clipboard 2>/dev/null || true)
+shown=$(read_box "$dictionary" 244 20)
 [ "$shown" = "baan" ] || fail "the dictionary window shows \"$shown\" for casa, not baan"
 step "the dictionary window shows baan for casa"
 
 click "$dictionary" 312 220         # Alphabet
 sound=$(window "Configure Chartola")
-focus "$sound"
-xdotool key Return
+activate "$sound"
+shot "$sound" chartola_sound_prompt
+keys Return
 chart=$(window "Learning Alphabet THAI")
-focus "$chart"
+activate "$chart"
 click "$chart" 48 56                # the first letter
+keys Tab Return                     # the second one, by the keys
 shot "$chart" chartola_chart
+shown=$(read_box "$chart" 420 349)
+[ "$shown" = "kô-kài" ] || fail "Enter on the second letter shows \"$shown\""
 click "$chart" 44 384               # About
 about=$(window "Informazioni su Chartola")
 shot "$about" chartola_about
-focus "$about"
-xdotool key Return                  # OK
+activate "$about"
+keys Return                         # OK
 sleep 0.3
+chart=$(window "Learning Alphabet THAI")
+activate "$chart"
+keys alt+F4
+ends "$chartola" "Alt+F4 on the chart's frame"
 
 # --- Twice the scale: the layout keeps its place and its captions
 step "vocaboro at QT_SCALE_FACTOR=2"
-QT_SCALE_FACTOR=2 "$build/bin/vocaboro" &
+QT_SCALE_FACTOR=2 "$bin/vocaboro" &
 pids+=($!)
+hidpi=$!
 credits=$(window "Italy Thai Dictionary")
 click "$credits" 200 200
 answer_folder "Configure VOCABORO Dictionary" "$folder" hidpi_folder_prompt
@@ -165,4 +293,7 @@ console=$(window "Vocaboro Dictionary   1.0")
 shot "$console" hidpi_console
 width=$(identify -format '%w' "$out/hidpi_console.png")
 [ "$width" -ge 1200 ] || fail "the console is $width pixels wide at twice the scale"
+activate "$console"
+keys alt+F4
+ends "$hidpi" "Alt+F4 on the console's frame"
 echo "e2e: 1 passed, 0 failed"
