@@ -3,6 +3,7 @@
 #include "datafiles/file_naming.h"
 #include "datafiles/record_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <random>
@@ -79,6 +80,35 @@ datafiles::DictionaryRecord makeRecord(Words& words, char letter, bool forward) 
     return r;
 }
 
+// How many records of every thousand begin with each letter, "a" to "z": Italian head words
+// in the forward files, Thai pronunciations in the reverse ones. A real dictionary is
+// uneven: "c" alone holds about one entry in seven.
+constexpr std::array<int, 26> kForwardShare = {78, 45, 136, 60, 25, 45,  35, 3,  45, 1, 2, 30, 60,
+                                               20, 20, 96,  5,  55, 130, 50, 10, 35, 2, 1, 1,  10};
+constexpr std::array<int, 26> kReverseShare = {30, 40, 60, 40, 10, 10, 5,   30, 10, 10, 160, 50, 60,
+                                               60, 10, 80, 1,  30, 70, 151, 10, 1,  40, 1,   30, 1};
+
+// Records of each letter: the shares of `total`, the remainder given to the largest
+// fractions, so that the counts add up exactly.
+std::array<std::size_t, 26> spread(std::size_t total, const std::array<int, 26>& share) {
+    std::array<std::size_t, 26> counts{};
+    std::array<std::size_t, 26> remainders{};
+    std::size_t given = 0;
+    for (std::size_t i = 0; i < 26; ++i) {
+        counts[i] = total * static_cast<std::size_t>(share[i]) / 1000;
+        remainders[i] = total * static_cast<std::size_t>(share[i]) % 1000;
+        given += counts[i];
+    }
+    while (given < total) {
+        const auto largest = static_cast<std::size_t>(
+            std::max_element(remainders.begin(), remainders.end()) - remainders.begin());
+        ++counts[largest];
+        remainders[largest] = 0;
+        ++given;
+    }
+    return counts;
+}
+
 } // namespace
 
 std::string generateLetterFile(char letter, std::size_t records, unsigned seed) {
@@ -96,20 +126,19 @@ GeneratedDictionary generateDictionary(const std::filesystem::path& folder,
     Words words(seed);
     GeneratedDictionary result;
     for (auto direction : {datafiles::Direction::Forward, datafiles::Direction::Reverse}) {
+        const bool forward = direction == datafiles::Direction::Forward;
+        const auto counts = spread(recordsPerDirection, forward ? kForwardShare : kReverseShare);
         for (char letter = 'a'; letter <= 'z'; ++letter) {
-            const std::size_t count =
-                recordsPerDirection / 26 + (std::size_t(letter - 'a') < recordsPerDirection % 26);
+            const std::size_t count = counts[static_cast<std::size_t>(letter - 'a')];
             std::string bytes;
             bytes.reserve(count * 48);
             for (std::size_t i = 0; i < count; ++i)
-                bytes += datafiles::formatRecordLine(
-                    makeRecord(words, letter, direction == datafiles::Direction::Forward));
+                bytes += datafiles::formatRecordLine(makeRecord(words, letter, forward));
             const std::string name =
                 datafiles::dataFileName(direction, static_cast<char>(letter - 'a' + 'A'));
             std::ofstream(folder / name, std::ios::binary | std::ios::trunc) << bytes;
             result.bytes += bytes.size();
-            (direction == datafiles::Direction::Forward ? result.forwardRecords
-                                                        : result.reverseRecords) += count;
+            (forward ? result.forwardRecords : result.reverseRecords) += count;
         }
     }
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 // Generates a large dictionary in the kit's file format: realistic word lengths, Thai
-// bytes, about one cross-reference record in 50 and some accented initials.
+// bytes, about one cross-reference record in 50, some accented initials, and letters as
+// unevenly filled as in a real dictionary.
 
 #include <cstddef>
 #include <filesystem>
@@ -15,7 +16,8 @@ struct GeneratedDictionary {
 };
 
 // Writes the 52 files into `folder`, `recordsPerDirection` records in each direction,
-// spread over the 26 letters. The same seed gives the same files.
+// spread over the 26 letters by how often each begins a word ("c" about 13.6% of the
+// forward records). The same seed gives the same files.
 GeneratedDictionary generateDictionary(const std::filesystem::path& folder,
                                        std::size_t recordsPerDirection, unsigned seed = 1);
 
