@@ -1,5 +1,7 @@
 #include "dictionary_window.h"
 
+#include "entry_list_model.h"
+
 #include "datafiles/file_io.h"
 #include "datafiles/path_mapping.h"
 #include "datafiles/record_reader.h"
@@ -20,7 +22,6 @@
 #include <QListView>
 #include <QPainter>
 #include <QProgressBar>
-#include <QStringListModel>
 
 using platform::twipsRect;
 
@@ -125,25 +126,31 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
 
-    // The hidden holders, kept aligned item for item with Combo1.
-    combo2Model_ = new QStringListModel(this);
+    // One model behind the four lists keeps item k of each on the same record. Combo2, List1
+    // and List2 are hidden holders.
+    entries_ = new EntryListModel(this);
+    Combo1->setModel(entries_);
+    Combo1->setModelColumn(EntryStore::Headword);
+    Combo1->setPrefixSearch([this](const QString& typed) { return entries_->findPrefix(typed); });
     Combo2 = new QComboBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
-    Combo2->setModel(combo2Model_);
+    Combo2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Combo2->setModel(entries_);
+    Combo2->setModelColumn(EntryStore::Counterpart);
     Combo2->setGeometry(twipsRect(2040, 1680, 3255, 315));
     Combo2->hide();
-    auto holder = [this](const char* name, QStringListModel*& model, int top) {
-        model = new QStringListModel(this);
+    auto holder = [this](const char* name, int column, int top) {
         auto* view = new QListView(this);
         view->setObjectName(QLatin1String(name));
-        view->setModel(model);
+        view->setModel(entries_);
+        view->setModelColumn(column);
         view->setUniformItemSizes(true);
         view->setGeometry(twipsRect(2160, top, 495, 255));
         view->hide();
         return view;
     };
-    List1 = holder("List1", list1Model_, 2160);
-    List2 = holder("List2", list2Model_, 2520);
+    List1 = holder("List1", EntryStore::Attribute, 2160);
+    List2 = holder("List2", EntryStore::Note, 2520);
 
     auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h) {
         auto* b = new platform::WrapButton(caption, this);
@@ -235,29 +242,15 @@ void Form3::Command4_Click() {
 
 // --- the entry lists
 
-Form3::Lists Form3::currentLists() const {
-    return {Combo1->items(), combo2Model_->stringList(), list1Model_->stringList(),
-            list2Model_->stringList()};
-}
-
-void Form3::setLists(const Lists& lists) {
-    Combo1->setItems(lists.headwords);
-    combo2Model_->setStringList(lists.counterparts);
-    list1Model_->setStringList(lists.attributes);
-    list2Model_->setStringList(lists.notes);
-}
-
 void Form3::clearLists() {
-    Combo1->clearAll();
-    combo2Model_->setStringList({});
-    list1Model_->setStringList({});
-    list2Model_->setStringList({});
+    entries_->clear(); // frees the bytes of the files loaded before
+    Combo1->clearEditText();
 }
 
-bool Form3::readLetterFile(const QString& fileName, Lists& lists) {
+bool Form3::readLetterFile(const QString& fileName, EntryStore& store) {
     const QString typed = datapath_ + fileName;
     const datafiles::PathMapper paths(program_.driveRoot());
-    const datafiles::ReadFileResult file =
+    datafiles::ReadFileResult file =
         datafiles::readWholeFile(paths.map(typed.toStdString()), program_.fileAccess());
     auto report = [&](const QString& reason) {
         program_.dialogs().messageBox(
@@ -267,19 +260,10 @@ bool Form3::readLetterFile(const QString& fileName, Lists& lists) {
     };
     if (!file.ok())
         return report(QString::fromStdString(datafiles::describeError(file.error)));
-    datafiles::RecordReader reader(file.bytes);
-    datafiles::RecordView record;
-    while (!reader.atEnd()) {
-        if (reader.next(record) == datafiles::ReadStatus::Truncated)
-            return report(
-                QStringLiteral("it ends in the middle of a record (line %1)").arg(reader.line()));
-        if (record.isCrossReference())
-            continue;
-        lists.headwords.append(platform::fromLatin(record.headword()));
-        lists.counterparts.append(platform::fromLatin(record.counterpart()));
-        lists.attributes.append(platform::fromLatin(record.attribute()));
-        lists.notes.append(platform::fromLatin(record.note()));
-    }
+    const EntryStore::AddResult added = store.addFile(std::move(file.bytes));
+    if (!added.whole)
+        return report(
+            QStringLiteral("it ends in the middle of a record (line %1)").arg(added.line));
     return true;
 }
 
@@ -287,11 +271,11 @@ bool Form3::loadit(char letter) {
     clearLists();
     setStatus(QStringLiteral("loading...") + QLatin1Char(static_cast<char>(letter - 'a' + 'A')));
     loadedletter_ = marker(letter);
-    Lists lists;
+    EntryStore store;
     const bool ok = readLetterFile(QString::fromStdString(datafiles::letterLoaderFileName(
                                        datafiles::Direction::Forward, letter)),
-                                   lists);
-    setLists(lists); // what was read before a failure stays
+                                   store);
+    entries_->append(std::move(store)); // what was read before a failure stays
     setStatus(QString());
     Combo1->setEditText(lastword_);
     Combo1->setFocus();
@@ -302,18 +286,18 @@ bool Form3::loadDirection(datafiles::Direction files) {
     filecount_ = 0;
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    Lists lists = currentLists();
+    EntryStore store;
     bool ok = true;
     for (char letter = 'a'; letter <= 'z' && ok; ++letter) {
         ok = readLetterFile(QString::fromStdString(datafiles::letterLoaderFileName(files, letter)),
-                            lists);
+                            store);
         if (ok) {
             ++filecount_;
             ProgressBar1->setValue(filecount_);
             ProgressBar1->repaint();
         }
     }
-    setLists(lists); // in bulk: one model reset per list, not one item at a time
+    entries_->append(std::move(store)); // after what the lists held, in one reset
     setStatusColor(11);
     Combo1->setFocus();
     ProgressBar1->hide();
@@ -400,11 +384,12 @@ void Form3::Combo1_Click() {
     platform::setFittedText(Label2, QString::number(index));
     Combo2->setCurrentIndex(index);
     platform::setTextFromStart(Text2, Combo2->currentText());
-    List1->setCurrentIndex(list1Model_->index(index));
-    List2->setCurrentIndex(list2Model_->index(index));
-    platform::setTextFromStart(
-        Text1, QStringLiteral("(") + list1Model_->index(index).data().toString() +
-                   QStringLiteral(") ") + list2Model_->index(index).data().toString());
+    const QModelIndex attribute = entries_->index(index, EntryStore::Attribute);
+    const QModelIndex note = entries_->index(index, EntryStore::Note);
+    List1->setCurrentIndex(attribute);
+    List2->setCurrentIndex(note);
+    platform::setTextFromStart(Text1, QStringLiteral("(") + attribute.data().toString() +
+                                          QStringLiteral(") ") + note.data().toString());
 }
 
 void Form3::closeEvent(QCloseEvent* event) {

@@ -13,7 +13,6 @@ class QLineEdit;
 class QListView;
 class QComboBox;
 class QProgressBar;
-class QStringListModel;
 
 namespace platform {
 class EditableCombo;
@@ -22,6 +21,8 @@ class WrapButton;
 
 namespace chartola {
 
+class EntryListModel;
+class EntryStore;
 class Program;
 
 class Form3 : public QWidget {
@@ -56,9 +57,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Lists {
-        QStringList headwords, counterparts, attributes, notes;
-    };
     struct WholeLoad {
         datafiles::Direction files;
         platform::WrapButton* Form3::*button;
@@ -72,10 +70,8 @@ private:
     };
     void wholeLoad(const WholeLoad& load);
     bool loadDirection(datafiles::Direction files);
-    // Reads one letter file into `lists`; reports a failure and returns false.
-    bool readLetterFile(const QString& fileName, Lists& lists);
-    Lists currentLists() const;
-    void setLists(const Lists& lists);
+    // Reads one letter file into `store`; reports a failure and returns false.
+    bool readLetterFile(const QString& fileName, EntryStore& store);
     void clearLists();
     void setStatus(const QString& text);
     void setStatusColor(int paletteIndex);
@@ -96,9 +92,8 @@ private:
     QComboBox* Combo2 = nullptr;
     QListView* List1 = nullptr;
     QListView* List2 = nullptr;
-    QStringListModel* combo2Model_ = nullptr;
-    QStringListModel* list1Model_ = nullptr;
-    QStringListModel* list2Model_ = nullptr;
+    // Behind all four lists: Combo1 shows its column 0, Combo2 column 1, List1 2, List2 3.
+    EntryListModel* entries_ = nullptr;
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;

@@ -4,16 +4,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QStringListModel>
 #include <QWheelEvent>
 #include <algorithm>
 
 namespace platform {
 
-EditableCombo::EditableCombo(QWidget* parent)
-    : QComboBox(parent), model_(new QStringListModel(this)) {
+EditableCombo::EditableCombo(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
-    setModel(model_);
+    setModel(model());                    // the default model, watched like any other
     setCompleter(nullptr);                // no inline completion of its own
     setInsertPolicy(QComboBox::NoInsert); // typing never adds items
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -35,26 +33,43 @@ EditableCombo::EditableCombo(QWidget* parent)
     view()->installEventFilter(this);
 }
 
-void EditableCombo::setItems(const QStringList& items) {
-    const QString text = currentText();
-    model_->setStringList(items);
-    setCurrentIndex(-1);
-    setEditText(text);
+// A reset replaces every item: nothing is selected afterwards, and the edit field keeps the text
+// that Qt would clear (or replace with the first item).
+void EditableCombo::setModel(QAbstractItemModel* model) {
+    if (QAbstractItemModel* old = this->model(); old && old != model)
+        disconnect(old, nullptr, this, nullptr);
+    QComboBox::setModel(model);
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { textBeforeReset_ = lineEdit()->text(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        setCurrentIndex(-1);
+        setEditText(textBeforeReset_);
+    });
+}
+
+void EditableCombo::setPrefixSearch(PrefixSearch search) {
+    prefixSearch_ = std::move(search);
+}
+
+int EditableCombo::findPrefix(const QString& typed) const {
+    if (prefixSearch_)
+        return prefixSearch_(typed);
+    for (int i = 0, count = this->count(); i < count; ++i)
+        if (itemText(i).startsWith(typed, Qt::CaseInsensitive))
+            return i;
+    return -1;
 }
 
 bool EditableCombo::textIsTyped() const {
     const int current = currentIndex();
-    return typed_ || current < 0 || lineEdit()->text() != model_->stringList().at(current);
+    return typed_ || current < 0 || lineEdit()->text() != itemText(current);
 }
 
 QStringList EditableCombo::items() const {
-    return model_->stringList();
-}
-
-void EditableCombo::clearAll() {
-    model_->setStringList({});
-    setCurrentIndex(-1);
-    clearEditText();
+    QStringList texts;
+    for (int i = 0, count = this->count(); i < count; ++i)
+        texts.append(itemText(i));
+    return texts;
 }
 
 void EditableCombo::select(int index) {
@@ -62,25 +77,22 @@ void EditableCombo::select(int index) {
     setCurrentIndex(index);
     lineEdit()->selectAll();
     if (view()->isVisible()) {
-        view()->setCurrentIndex(model_->index(index));
+        view()->setCurrentIndex(model()->index(index, modelColumn(), rootModelIndex()));
         view()->scrollTo(view()->currentIndex());
     }
     emit picked(index);
 }
 
 bool EditableCombo::moveSelection(int key) {
-    const int count = model_->rowCount();
+    const int count = this->count();
     if (count == 0)
         return true;
     const bool typed = textIsTyped();
     if (typed && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        const QString typed = lineEdit()->text();
-        const QStringList& all = model_->stringList();
-        for (int i = 0; i < count; ++i) {
-            if (all[i].startsWith(typed, Qt::CaseInsensitive)) {
-                select(i);
-                return true;
-            }
+        const int found = findPrefix(lineEdit()->text());
+        if (found >= 0) {
+            select(found);
+            return true;
         }
     }
     const int current = currentIndex();

@@ -6,13 +6,16 @@
 // the edit field and reports it like a click; later Up, Down, Page Up and Page Down move through
 // the list, each new selection reported at once, in the edit field as in the opened list. A click
 // on an item of the opened list picks it. Enter is reported and does nothing else, and leaving the
-// edit field does nothing: neither ever picks an item. Items are set in bulk, so a list of 100,000
-// words fills at once.
+// edit field does nothing: neither ever picks an item.
+//
+// The items are one column of any model (QComboBox::setModel, setModelColumn); when the model is
+// reset the edit field keeps its text. The search after typing goes through every item's text
+// unless the owner gives a search of its own, for a list too long to decode item by item.
 
 #include <QComboBox>
 #include <QStringList>
 
-class QStringListModel;
+#include <functional>
 
 namespace platform {
 
@@ -21,11 +24,12 @@ class EditableCombo : public QComboBox {
 public:
     explicit EditableCombo(QWidget* parent = nullptr);
 
-    // Replaces every item; the edit field keeps its text.
-    void setItems(const QStringList& items);
+    void setModel(QAbstractItemModel* model) override;
+    // The first item that begins with the typed text, letter case aside, or -1.
+    using PrefixSearch = std::function<int(const QString& typed)>;
+    void setPrefixSearch(PrefixSearch search);
+    // The text of every item, for tests.
     QStringList items() const;
-    // Empties the list and the edit field.
-    void clearAll();
 
     static constexpr int kPageSize = 8;
 
@@ -45,11 +49,13 @@ private:
     bool handleKey(QKeyEvent* key); // true when the key is used up here
     bool handleListKey(QKeyEvent* key);
     bool moveSelection(int key);
+    int findPrefix(const QString& typed) const;
     void select(int index);
     // The edit field holds text of the user's rather than the selected item.
     bool textIsTyped() const;
 
-    QStringListModel* model_;
+    PrefixSearch prefixSearch_;
+    QString textBeforeReset_;
     bool typed_ = false; // the user typed since the last pick
 };
 
