@@ -1,9 +1,10 @@
 #include "editable_combo.h"
 
+#include "uniform_list_view.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -15,8 +16,7 @@ EditableCombo::EditableCombo(QWidget* parent) : QComboBox(parent) {
     setCompleter(nullptr);                // no inline completion of its own
     setInsertPolicy(QComboBox::NoInsert); // typing never adds items
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    if (auto* list = qobject_cast<QListView*>(view()))
-        list->setUniformItemSizes(true); // long lists open without measuring every item
+    setView(new UniformListView(this)); // long lists open without laying out every item
     lineEdit()->installEventFilter(this);
     // Qt selects the item that matches the typed text when the edit field loses the focus or
     // gets Enter, and reports it as activated: here neither may pick.
