@@ -369,7 +369,7 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
             samples.push_back(ms);
         };
         runProcess({lookupProbe, folder}, 0); // warm the caches once
-        for (int run = 0; run < 2 * kRuns + 1; ++run) {
+        for (int run = 0; run < 4 * kRuns + 1; ++run) {
             keep(probe, runProcess({lookupProbe, folder, lastWord}, 0));
             keep(probeStart, runProcess({lookupProbe, folder}, 0));
             keep(grep, runProcess({"grep", "-c", pattern, largestFile}, 0));
