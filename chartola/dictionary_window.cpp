@@ -250,8 +250,8 @@ void Form3::clearLists() {
 bool Form3::readLetterFile(const QString& fileName, EntryStore& store) {
     const QString typed = datapath_ + fileName;
     const datafiles::PathMapper paths(program_.driveRoot());
-    datafiles::ReadFileResult file =
-        datafiles::readWholeFile(paths.map(typed.toStdString()), program_.fileAccess());
+    datafiles::ReadBytesResult file =
+        datafiles::readWholeFileBytes(paths.map(typed.toStdString()), program_.fileAccess());
     auto report = [&](const QString& reason) {
         program_.dialogs().messageBox(
             QStringLiteral("The data file \"%1\" could not be read: %2.").arg(typed, reason),

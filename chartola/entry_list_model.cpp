@@ -37,11 +37,14 @@ const Folding& folding() {
 
 } // namespace
 
-EntryStore::AddResult EntryStore::addFile(std::string bytes) {
+EntryStore::AddResult EntryStore::addFile(datafiles::FileBytes bytes) {
     // Files are read whole and never exceed 2 GiB (datafiles::kMaxDataFileBytes), so a
     // record's offset fits 32 bits.
-    files_.push_back({std::move(bytes), rows_.size()});
-    const std::string_view all = files_.back().bytes;
+    File file{std::move(bytes), {}, size_};
+    const std::string_view all = file.bytes.view();
+    // A writer's line takes 23 bytes at least and about 45 in a real dictionary: room for a
+    // record in every 32 bytes seldom grows, and what stays unused is never touched.
+    file.rows.reserve(all.size() / 32 + 1);
     datafiles::RecordReader reader(all);
     datafiles::RecordView record;
     AddResult result;
@@ -56,27 +59,25 @@ EntryStore::AddResult EntryStore::addFile(std::string bytes) {
         const std::string_view head = record.headword();
         const std::size_t offset =
             head.data() ? static_cast<std::size_t>(head.data() - (all.data() + start)) : 0;
-        rows_.push_back({static_cast<std::uint32_t>(start),
-                         offset < kFar ? static_cast<std::uint16_t>(offset) : kFar,
-                         head.size() < kFar ? static_cast<std::uint16_t>(head.size()) : kFar});
+        file.rows.push_back({static_cast<std::uint32_t>(start),
+                             offset < kFar ? static_cast<std::uint16_t>(offset) : kFar,
+                             head.size() < kFar ? static_cast<std::uint16_t>(head.size()) : kFar});
     }
-    if (files_.back().firstRow == rows_.size())
-        files_.pop_back(); // nothing of it is shown: no need to keep its bytes
+    if (!file.rows.empty()) { // a file that shows nothing keeps no bytes
+        size_ += file.rows.size();
+        files_.push_back(std::move(file));
+    }
     return result;
 }
 
 void EntryStore::append(EntryStore&& more) {
-    if (rows_.empty()) {
-        files_ = std::move(more.files_);
-        rows_ = std::move(more.rows_);
-    } else {
-        const std::size_t first = rows_.size();
-        for (File& file : more.files_)
-            files_.push_back({std::move(file.bytes), file.firstRow + first});
-        rows_.insert(rows_.end(), more.rows_.begin(), more.rows_.end());
+    for (File& file : more.files_) {
+        file.firstRow += size_;
+        files_.push_back(std::move(file));
     }
+    size_ += more.size_;
     more.files_.clear();
-    more.rows_.clear();
+    more.size_ = 0;
 }
 
 const EntryStore::File& EntryStore::fileOf(std::size_t row) const {
@@ -87,7 +88,7 @@ const EntryStore::File& EntryStore::fileOf(std::size_t row) const {
 }
 
 std::string_view EntryStore::reread(const File& file, const Row& row, Field field) const {
-    datafiles::RecordReader reader(std::string_view(file.bytes).substr(row.record));
+    datafiles::RecordReader reader(file.bytes.view().substr(row.record));
     datafiles::RecordView record;
     reader.next(record);
     return record.fields[static_cast<std::size_t>(field)];
@@ -96,12 +97,13 @@ std::string_view EntryStore::reread(const File& file, const Row& row, Field fiel
 std::string_view EntryStore::headword(const File& file, const Row& row) const {
     if (row.headOffset == kFar || row.headLength == kFar)
         return reread(file, row, Headword);
-    return std::string_view(file.bytes).substr(row.record + row.headOffset, row.headLength);
+    return file.bytes.view().substr(row.record + row.headOffset, row.headLength);
 }
 
 std::string_view EntryStore::field(std::size_t row, Field field) const {
     const File& file = fileOf(row);
-    return field == Headword ? headword(file, rows_[row]) : reread(file, rows_[row], field);
+    const Row& r = file.rows[row - file.firstRow];
+    return field == Headword ? headword(file, r) : reread(file, r, field);
 }
 
 std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix) const {
@@ -117,19 +119,17 @@ std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix) const {
             return -1;
         wanted += static_cast<char>(found - fold.folded.begin());
     }
-    if (rows_.empty())
+    if (size_ == 0)
         return -1;
     if (wanted.empty())
         return 0;
     const unsigned char* standIn = fold.standIn.data();
     const auto first = static_cast<unsigned char>(wanted[0]);
     const std::size_t length = wanted.size();
-    for (std::size_t f = 0; f < files_.size(); ++f) {
-        const File& file = files_[f];
-        const char* bytes = file.bytes.data();
-        const std::size_t end = f + 1 < files_.size() ? files_[f + 1].firstRow : rows_.size();
-        for (std::size_t r = file.firstRow; r < end; ++r) {
-            const Row& row = rows_[r];
+    for (const File& file : files_) {
+        const char* bytes = file.bytes.view().data();
+        for (std::size_t r = 0; r < file.rows.size(); ++r) {
+            const Row& row = file.rows[r];
             const char* head = bytes + row.record + row.headOffset;
             std::size_t size = row.headLength;
             if (row.headOffset == kFar || row.headLength == kFar) {
@@ -144,7 +144,7 @@ std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix) const {
                                      static_cast<unsigned char>(wanted[i]))
                 ++i;
             if (i == length)
-                return static_cast<std::ptrdiff_t>(r);
+                return static_cast<std::ptrdiff_t>(file.firstRow + r);
         }
     }
     return -1;

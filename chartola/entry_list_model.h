@@ -4,11 +4,12 @@
 // view shows it or the search compares it, so a million entries cost their bytes and eight
 // more each, and emptying the lists frees one buffer per file.
 
+#include "datafiles/file_io.h"
+
 #include <QAbstractTableModel>
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,12 +26,12 @@ public:
     };
     // Keeps the bytes of one file and indexes its records. A record cut short by the end of
     // the bytes ends the reading; the records before it stay.
-    AddResult addFile(std::string bytes);
+    AddResult addFile(datafiles::FileBytes bytes);
     // Moves the records of `more` after the ones held.
     void append(EntryStore&& more);
 
-    std::size_t size() const { return rows_.size(); }
-    bool empty() const { return rows_.empty(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     std::string_view field(std::size_t row, Field field) const;
 
     // The first row whose head word begins with `prefix`, letter case aside exactly as
@@ -48,7 +49,8 @@ private:
     };
     static constexpr std::uint16_t kFar = 0xFFFF;
     struct File {
-        std::string bytes;
+        datafiles::FileBytes bytes;
+        std::vector<Row> rows; // each file its own, so that appending copies no rows
         std::size_t firstRow;
     };
     const File& fileOf(std::size_t row) const;
@@ -56,7 +58,7 @@ private:
     std::string_view reread(const File& file, const Row& row, Field field) const;
 
     std::vector<File> files_;
-    std::vector<Row> rows_;
+    std::size_t size_ = 0;
 };
 
 // The four lists as one table: column 0 the head words (Combo1), 1 the counterparts

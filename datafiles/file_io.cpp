@@ -4,9 +4,12 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace datafiles {
 
@@ -92,66 +95,162 @@ private:
     int fd_;
 };
 
-} // namespace
-
-ReadFileResult readWholeFile(const std::filesystem::path& path, const FileAccess& access) {
+// Reads the whole file into `buffer`, whose `grow(n)` makes room for n bytes, keeping those
+// held, and returns where they begin; the number of bytes read goes to `filled`. 0 or the
+// reason of the failure.
+template <typename Buffer>
+int readWholeInto(const std::filesystem::path& path, const FileAccess& access, Buffer& buffer,
+                  std::size_t& filled) {
     FileOps& ops = *access.ops;
-    ReadFileResult result;
+    filled = 0;
     // Without blocking: opening a pipe for reading would wait for a writer forever.
     Fd fd(ops, ops.open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
-    if (fd.get() < 0) {
-        result.error = errno;
-        return result;
-    }
+    if (fd.get() < 0)
+        return errno;
     struct stat info {};
-    if (ops.fstat(fd.get(), &info) != 0) {
-        result.error = errno;
-        return result;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        result.error = EISDIR;
-        return result;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        result.error = kErrorNotRegularFile;
-        return result;
-    }
-    if (static_cast<std::uint64_t>(info.st_size) > kMaxDataFileBytes) {
-        result.error = EFBIG;
-        return result;
-    }
-    if (const int error = lockWithin(ops, fd.get(), LOCK_SH, access.lockTimeout)) {
-        result.error = error;
-        return result;
-    }
+    if (ops.fstat(fd.get(), &info) != 0)
+        return errno;
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    if (!S_ISREG(info.st_mode))
+        return kErrorNotRegularFile;
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxDataFileBytes)
+        return EFBIG;
+    if (const int error = lockWithin(ops, fd.get(), LOCK_SH, access.lockTimeout))
+        return error;
     // The size may have changed before the lock was ours: read to the end, but never more
     // than the kit can hold.
     std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
-    result.bytes.resize(capacity);
-    std::size_t filled = 0;
+    char* data = buffer.grow(capacity);
     for (;;) {
-        if (filled == result.bytes.size()) {
-            if (result.bytes.size() > kMaxDataFileBytes) {
-                result.error = EFBIG;
-                result.bytes.clear();
-                return result;
-            }
-            result.bytes.resize(result.bytes.size() * 2);
+        if (filled == capacity) {
+            if (capacity > kMaxDataFileBytes)
+                return EFBIG;
+            capacity *= 2;
+            data = buffer.grow(capacity);
         }
-        const ssize_t got =
-            ops.read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
+        const ssize_t got = ops.read(fd.get(), data + filled, capacity - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            result.error = errno;
-            result.bytes.clear();
-            return result;
+            return errno;
         }
         if (got == 0)
-            break;
+            return 0;
         filled += static_cast<std::size_t>(got);
     }
-    result.bytes.resize(filled);
+}
+
+} // namespace
+
+ReadFileResult readWholeFile(const std::filesystem::path& path, const FileAccess& access) {
+    struct Grow {
+        std::string& bytes;
+        char* grow(std::size_t size) {
+            bytes.resize(size);
+            return bytes.data();
+        }
+    };
+    ReadFileResult result;
+    Grow buffer{result.bytes};
+    std::size_t filled = 0;
+    result.error = readWholeInto(path, access, buffer, filled);
+    if (result.error != 0)
+        result.bytes.clear();
+    else
+        result.bytes.resize(filled);
+    return result;
+}
+
+namespace {
+
+// Buffers from this size on are mapped by themselves, so that freeing one gives its memory
+// back at once instead of leaving it to the heap.
+constexpr std::size_t kMappedBytes = std::size_t(1) << 20;
+
+} // namespace
+
+FileBytes::FileBytes(FileBytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)), mapped_(std::exchange(other.mapped_, false)) {}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
+    if (this != &other) {
+        clear();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        capacity_ = std::exchange(other.capacity_, 0);
+        mapped_ = std::exchange(other.mapped_, false);
+    }
+    return *this;
+}
+
+FileBytes::~FileBytes() {
+    clear();
+}
+
+FileBytes FileBytes::copyOf(std::string_view bytes) {
+    FileBytes copy;
+    if (!bytes.empty())
+        std::memcpy(copy.reserve(bytes.size()), bytes.data(), bytes.size());
+    copy.setSize(bytes.size());
+    return copy;
+}
+
+void FileBytes::clear() {
+    if (mapped_)
+        ::munmap(data_, capacity_);
+    else
+        delete[] data_;
+    data_ = nullptr;
+    size_ = 0;
+    capacity_ = 0;
+    mapped_ = false;
+}
+
+char* FileBytes::reserve(std::size_t capacity) {
+    if (capacity <= capacity_)
+        return data_;
+    char* fresh = nullptr;
+    const bool mapped = capacity >= kMappedBytes;
+    if (mapped) {
+        void* memory =
+            ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED)
+            throw std::bad_alloc();
+        fresh = static_cast<char*>(memory);
+    } else {
+        fresh = new char[capacity]; // left uncleared: the file is read over it
+    }
+    if (size_ > 0)
+        std::memcpy(fresh, data_, size_);
+    const std::size_t size = size_;
+    clear();
+    data_ = fresh;
+    size_ = size;
+    capacity_ = capacity;
+    mapped_ = mapped;
+    return data_;
+}
+
+ReadBytesResult readWholeFileBytes(const std::filesystem::path& path, const FileAccess& access) {
+    // Bytes read so far count as held, so that growing keeps them.
+    struct Grow {
+        FileBytes& bytes;
+        std::size_t& filled;
+        char* grow(std::size_t size) {
+            bytes.setSize(filled);
+            return bytes.reserve(size);
+        }
+    };
+    ReadBytesResult result;
+    std::size_t filled = 0;
+    Grow buffer{result.bytes, filled};
+    result.error = readWholeInto(path, access, buffer, filled);
+    if (result.error != 0)
+        result.bytes.clear();
+    else
+        result.bytes.setSize(filled);
     return result;
 }
 

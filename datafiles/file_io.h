@@ -70,6 +70,44 @@ struct ReadFileResult : FileResult {
 // fails with EWOULDBLOCK.
 ReadFileResult readWholeFile(const std::filesystem::path& path, const FileAccess& access = {});
 
+// The bytes of one whole file in memory of their own, for a reader that keeps many files at
+// once. Unlike a std::string's, the memory is not cleared before the file is read into it,
+// and a large buffer is mapped from the system by itself and given back whole when freed:
+// the whole dictionary is 45 MB per direction, and clearing it first took a third of the
+// time of reading it.
+class FileBytes {
+public:
+    FileBytes() = default;
+    FileBytes(FileBytes&& other) noexcept;
+    FileBytes& operator=(FileBytes&& other) noexcept;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes();
+    static FileBytes copyOf(std::string_view bytes);
+
+    std::string_view view() const { return {data_, size_}; }
+    std::size_t size() const { return size_; }
+
+    // Room for `capacity` bytes, keeping those held; throws std::bad_alloc without memory.
+    char* reserve(std::size_t capacity);
+    void setSize(std::size_t size) { size_ = size; } // at most the capacity
+    void clear();
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    bool mapped_ = false;
+};
+
+struct ReadBytesResult : FileResult {
+    FileBytes bytes;
+};
+
+// The same reading as readWholeFile, into a FileBytes.
+ReadBytesResult readWholeFileBytes(const std::filesystem::path& path,
+                                   const FileAccess& access = {});
+
 // Waits up to `timeout` for a flock (LOCK_SH or LOCK_EX); 0 or an errno value.
 int lockWithin(FileOps& ops, int fd, int operation, std::chrono::milliseconds timeout);
 

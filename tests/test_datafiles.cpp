@@ -1,4 +1,5 @@
 #include "datafiles/entry_writer.h"
+#include "datafiles/file_io.h"
 #include "datafiles/file_naming.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
@@ -28,6 +29,17 @@ std::string slurp(const std::filesystem::path& p) {
     return readWholeFile(p).bytes;
 }
 
+// The system's calls, but fstat tells a file smaller than it is, as when another program
+// appends between the size check and the reading.
+class ShrinkingStat : public FileOps {
+public:
+    int fstat(int fd, struct stat* info) override {
+        const int result = FileOps::fstat(fd, info);
+        info->st_size /= 3;
+        return result;
+    }
+};
+
 std::string hex(const std::string& bytes) {
     return QByteArray::fromStdString(bytes).toHex(' ').toUpper().toStdString();
 }
@@ -51,6 +63,7 @@ private slots:
     void fileErrorsAreReported();
     void onlyOrdinaryFilesAreRead();
     void blankLinesAreReadInLinearTime();
+    void wholeFileBytesAreTheFile();
 };
 
 void TestDataFiles::workedExampleIsByteExact() {
@@ -337,6 +350,44 @@ void TestDataFiles::blankLinesAreReadInLinearTime() {
     }
     QCOMPARE(records, kEmptyRecords + 1);
     QCOMPARE(record.headword(), std::string_view("casa"));
+}
+
+void TestDataFiles::wholeFileBytesAreTheFile() {
+    QTemporaryDir dir;
+    const std::filesystem::path root = dir.path().toStdString();
+    // Every byte value; a file below the size that is mapped by itself and one above it.
+    std::string small;
+    for (int i = 0; i < 1000; ++i)
+        small += static_cast<char>(i * 7);
+    const std::string large = std::string(3 << 20, 'x') + small;
+    for (const std::string& bytes : {std::string(), small, large}) {
+        { std::ofstream(root / "LEXFWD_C.DAT", std::ios::binary | std::ios::trunc) << bytes; }
+        ReadBytesResult read = readWholeFileBytes(root / "LEXFWD_C.DAT");
+        QCOMPARE(read.error, 0);
+        QVERIFY(read.bytes.view() == bytes);
+        // A file that grew after its size was taken is read to its end, through the growing
+        // buffer (from the heap to a mapping of its own for the large one).
+        ShrinkingStat shrinking;
+        read = readWholeFileBytes(root / "LEXFWD_C.DAT", {&shrinking});
+        QCOMPARE(read.error, 0);
+        QVERIFY(read.bytes.view() == bytes);
+        // Moved, the bytes go along and the source is left empty.
+        FileBytes kept = std::move(read.bytes);
+        QVERIFY(kept.view() == bytes);
+        QCOMPARE(read.bytes.size(), std::size_t(0));
+        kept = FileBytes::copyOf(small);
+        QVERIFY(kept.view() == small);
+    }
+    // Failures as those of the string reading, with nothing kept.
+    QCOMPARE(readWholeFileBytes(root / "missing.dat").error, ENOENT);
+    QCOMPARE(readWholeFileBytes(root).error, EISDIR);
+    QCOMPARE(::mkfifo((root / "LEXFWD_P.DAT").c_str(), 0644), 0);
+    QCOMPARE(readWholeFileBytes(root / "LEXFWD_P.DAT").error, kErrorNotRegularFile);
+    { std::ofstream(root / "LEXFWD_H.DAT") << "x"; }
+    std::filesystem::resize_file(root / "LEXFWD_H.DAT", kMaxDataFileBytes + 1);
+    const ReadBytesResult big = readWholeFileBytes(root / "LEXFWD_H.DAT");
+    QCOMPARE(big.error, EFBIG);
+    QCOMPARE(big.bytes.size(), std::size_t(0));
 }
 
 QTEST_APPLESS_MAIN(TestDataFiles)

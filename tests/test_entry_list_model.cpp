@@ -44,6 +44,10 @@ QStringList row(const EntryListModel& model, int r) {
     return fields;
 }
 
+EntryStore::AddResult add(EntryStore& store, const std::string& bytes) {
+    return store.addFile(datafiles::FileBytes::copyOf(bytes));
+}
+
 QString cp1252(std::string_view bytes) {
     return QString::fromStdU16String(thaitext::decodeCp1252(bytes));
 }
@@ -65,17 +69,15 @@ void TestEntryListModel::fieldsAreDecodedFromTheirBytes() {
     EntryStore store;
     // Code page 1252 where it differs from Latin-1 (0x80 euro, 0x8A S caron, 0x9C oe), the
     // accented vowels, and a Thai field in TIS-620 that no list shows.
-    QVERIFY(store
-                .addFile(lines({{"perch\xE9", "\x80 5", "s.\x8A.",
-                                 "\x9C"
-                                 "uvre",
-                                 "\xA1\xD2\xC3", "$", "$"}}))
+    QVERIFY(add(store, lines({{"perch\xE9", "\x80 5", "s.\x8A.",
+                               "\x9C"
+                               "uvre",
+                               "\xA1\xD2\xC3", "$", "$"}}))
                 .whole);
     // Hand-edited lines: bare fields with blanks around them, and a short line whose record
     // borrows the next line's fields.
-    QVERIFY(store
-                .addFile("  citt\xE0 ,baan,-, nota \r\n\"x\",\"@\",\"$\"\r\n"
-                         "\"casa\",\"baan\"\r\n\"-\",\"-\",\"@\",\"$\",\"$\"\r\n")
+    QVERIFY(add(store, "  citt\xE0 ,baan,-, nota \r\n\"x\",\"@\",\"$\"\r\n"
+                       "\"casa\",\"baan\"\r\n\"-\",\"-\",\"@\",\"$\",\"$\"\r\n")
                 .whole);
     EntryListModel model;
     model.append(std::move(store));
@@ -95,8 +97,8 @@ void TestEntryListModel::fieldsAreDecodedFromTheirBytes() {
     const std::string longWord = "l" + std::string(70000, 'o') + "ng";
     const std::string farLine = std::string(70000, ' ') + "lontano,lon,-,-,@,$,$\r\n";
     EntryStore far;
-    QVERIFY(far.addFile(lines({entry(longWord, "yaao", "agg.")}) + farLine +
-                        lines({entry("vicino", "klai")}))
+    QVERIFY(add(far, lines({entry(longWord, "yaao", "agg.")}) + farLine +
+                         lines({entry("vicino", "klai")}))
                 .whole);
     QCOMPARE(far.size(), std::size_t(3));
     QCOMPARE(far.field(0, EntryStore::Headword), std::string_view(longWord));
@@ -112,19 +114,18 @@ void TestEntryListModel::fieldsAreDecodedFromTheirBytes() {
 void TestEntryListModel::recordsBecomeRowsInFileOrder() {
     EntryStore store;
     // A cross-reference is skipped; a note that only begins with "*" or has blanks is not one.
-    QVERIFY(store
-                .addFile(lines({entry("casa", "baan"),
-                                {"casa", "-", "-", "*", "dimora", "$", "$"},
-                                entry("cane", "maa", "-", "*vedi"),
-                                entry("cena", "yen", "-", " * ")}))
+    QVERIFY(add(store, lines({entry("casa", "baan"),
+                              {"casa", "-", "-", "*", "dimora", "$", "$"},
+                              entry("cane", "maa", "-", "*vedi"),
+                              entry("cena", "yen", "-", " * ")}))
                 .whole);
     // A file of cross-references only, and an empty file, add nothing and keep no bytes.
-    QVERIFY(store.addFile(lines({{"zz", "-", "-", "*", "a", "$", "$"}})).whole);
-    QVERIFY(store.addFile(std::string()).whole);
-    QVERIFY(store.addFile(lines({entry("acqua", "naam")})).whole);
+    QVERIFY(add(store, lines({{"zz", "-", "-", "*", "a", "$", "$"}})).whole);
+    QVERIFY(add(store, std::string()).whole);
+    QVERIFY(add(store, lines({entry("acqua", "naam")})).whole);
     // A file that ends in the middle of a record: the records before it stay.
-    const EntryStore::AddResult cut = store.addFile(
-        lines({entry("isola", "kau"), entry("isola", "koh")}) + "\"ieri\",\"muea waan\"");
+    const EntryStore::AddResult cut = add(
+        store, lines({entry("isola", "kau"), entry("isola", "koh")}) + "\"ieri\",\"muea waan\"");
     QVERIFY(!cut.whole);
     QCOMPARE(cut.line, std::size_t(3));
     std::vector<std::string> heads, counterparts, notes;
@@ -140,7 +141,7 @@ void TestEntryListModel::recordsBecomeRowsInFileOrder() {
     // Appending keeps the order; emptying leaves nothing to show or find.
     EntryListModel model;
     EntryStore more;
-    QVERIFY(more.addFile(lines({entry("zucchero", "naam taan")})).whole);
+    QVERIFY(add(more, lines({entry("zucchero", "naam taan")})).whole);
     model.append(std::move(store));
     model.append(std::move(more));
     QCOMPARE(model.rowCount(), 7);
@@ -165,7 +166,7 @@ void TestEntryListModel::searchFoldsCaseAsQtDoes() {
         decoded << cp1252(head);
     }
     EntryStore store;
-    QVERIFY(store.addFile(lines(records)).whole);
+    QVERIFY(add(store, lines(records)).whole);
     EntryListModel model;
     model.append(std::move(store));
     QStringList typed;
@@ -206,8 +207,8 @@ void TestEntryListModel::searchEdges() {
     QCOMPARE(model.findPrefix(QStringLiteral("a")), -1); // an empty list
     QCOMPARE(model.findPrefix(QString()), -1);
     EntryStore store;
-    QVERIFY(store.addFile(lines({entry("ca", "-"), entry("Casa", "baan"), entry("casale", "-")}))
-                .whole);
+    QVERIFY(
+        add(store, lines({entry("ca", "-"), entry("Casa", "baan"), entry("casale", "-")})).whole);
     model.append(std::move(store));
     QCOMPARE(model.findPrefix(QString()), 0);             // empty text: the first item
     QCOMPARE(model.findPrefix(QStringLiteral("cas")), 1); // "ca" is shorter than the text
