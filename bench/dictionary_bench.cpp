@@ -59,7 +59,7 @@ void reader(benchmark::State& state, datafiles::Direction direction) {
         }
         benchmark::DoNotOptimize(records);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
     state.counters["records"] = static_cast<double>(records);
 }
 

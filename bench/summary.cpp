@@ -300,7 +300,7 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
             malloc_trim(0);
             const long before = residentKiB();
             times.push_back(d.load(button));
-            memory.push_back((residentKiB() - before) / 1024.0);
+            memory.push_back(static_cast<double>(residentKiB() - before) / 1024.0);
             open.push_back(d.openList());
             down.push_back(d.downWithNoMatch());
         };
@@ -429,21 +429,23 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
                   generated.forwardRecords, generated.reverseRecords,
                   static_cast<double>(forwardBytes + reverseBytes) / 1e6, kRuns);
     table << line;
-    const char* format = "| %-44s | %-27s | %-27s | %-15s | %-10s | %-4s |\n";
-    std::snprintf(line, sizeof line, format, "measure", "kit", "baseline", "ratio", "target",
-                  "met");
-    table << line;
+    auto tableLine = [&](const std::string& what, const std::string& kit,
+                         const std::string& baseline, const std::string& ratio,
+                         const std::string& target, const char* met) {
+        std::snprintf(line, sizeof line, "| %-44s | %-27s | %-27s | %-15s | %-10s | %-4s |\n",
+                      what.c_str(), kit.c_str(), baseline.c_str(), ratio.c_str(), target.c_str(),
+                      met);
+        table << line;
+    };
+    tableLine("measure", "kit", "baseline", "ratio", "target", "met");
     table << "|" << std::string(46, '-') << "|" << std::string(29, '-') << "|"
           << std::string(29, '-') << "|" << std::string(17, '-') << "|" << std::string(12, '-')
           << "|" << std::string(6, '-') << "|\n";
-    for (const Row& r : rows) {
-        std::snprintf(line, sizeof line, format, r.what.c_str(), r.kit.c_str(), r.baseline.c_str(),
-                      r.ratio.c_str(), r.target.c_str(),
-                      !r.judged ? (r.met ? "-" : "NO")
-                      : r.met   ? "yes"
-                                : "NO");
-        table << line;
-    }
+    for (const Row& r : rows)
+        tableLine(r.what, r.kit, r.baseline, r.ratio, r.target,
+                  !r.judged ? (r.met ? "-" : "NO")
+                  : r.met   ? "yes"
+                            : "NO");
     return table.str();
 }
 

@@ -20,11 +20,11 @@ struct Folding {
     std::array<unsigned char, 256> standIn{};
 
     Folding() {
-        for (int b = 0; b < 256; ++b)
+        for (std::size_t b = 0; b < 256; ++b)
             folded[b] = QChar(thaitext::cp1252ToUnicode(static_cast<unsigned char>(b)))
                             .toCaseFolded()
                             .unicode();
-        for (int b = 0; b < 256; ++b)
+        for (std::size_t b = 0; b < 256; ++b)
             standIn[b] = static_cast<unsigned char>(
                 std::find(folded.begin(), folded.end(), folded[b]) - folded.begin());
     }
