@@ -141,7 +141,7 @@ void TestFaults::hugeFieldsAndRandomBytes() {
     // The note's pieces, however many rows it takes, hold "  (", the whole note and ")".
     qsizetype noteLength = 0;
     for (const platform::PrintedPiece& piece : f.form().console()->pieces())
-        if (piece.color == 7)
+        if (piece.color == platform::Palette::LightGrey)
             noteLength += piece.text.size();
     QCOMPARE(noteLength, (1 << 20) + 4);
     // Random bytes: whatever they hold, the look-up ends with a question or a message.
