@@ -4,6 +4,7 @@
 // its background.
 
 #include "chartola_fixture.h"
+#include "test_support.h"
 
 #include "chartola/about_box.h"
 #include "chartola/chart_window.h"
@@ -117,6 +118,7 @@ double contrastOn(QWidget* window, QLabel* label) {
 class TestCaptionsFit : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void chartolaWindows();
     void vocaboroWindows();
     void coloursAreFlatAndTextReads();

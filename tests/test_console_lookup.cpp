@@ -90,6 +90,7 @@ QStringList hiddenPieces(ConsoleFixture& f) {
 class TestConsoleLookup : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void startUpAsksForTheFolder();
     void matchLineHasItsPiecesColoursAndFonts();
     void threeMatchesAreNumberedThenOfferAnotherTranslation();

@@ -13,6 +13,7 @@ using platform::Answer;
 class TestThaiLookupAndHelp : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void reverseLookUpByPronunciation();
     void reverseListAndInitials();
     void helpPages();

@@ -1,7 +1,7 @@
 // The two help pages printed on the console, and what shows beside them.
 
-#include "console_window.h"
 #include "help_page.h"
+#include "console_window.h"
 
 #include "platform/fonts.h"
 #include "platform/pictures.h"
