@@ -64,7 +64,7 @@ void BM_ReaderForward(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(records);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.forwardBytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(f.forwardBytes));
     state.counters["records"] = static_cast<double>(records);
 }
 BENCHMARK(BM_ReaderForward)->Unit(benchmark::kMillisecond);

@@ -131,7 +131,7 @@ std::string sideBySideTable() {
     const auto reverse = filesOf(folder, datafiles::Direction::Reverse);
     std::vector<std::string> all = forward;
     all.insert(all.end(), reverse.begin(), reverse.end());
-    const double megabytes = generated.bytes / 1e6;
+    const double megabytes = static_cast<double>(generated.bytes) / 1e6;
     std::vector<Row> rows;
 
     // The reader over the whole dictionary, beside reading the files and counting lines.
@@ -221,8 +221,8 @@ std::string sideBySideTable() {
         std::size_t forwardBytes = 0;
         for (const auto& p : forward)
             forwardBytes += datafiles::readWholeFile(p).bytes.size();
-        const double memory = (after - before) / 1024.0;
-        const double loaded = forwardBytes / 1048576.0;
+        const double memory = static_cast<double>(after - before) / 1024.0;
+        const double loaded = static_cast<double>(forwardBytes) / 1048576.0;
         rows.push_back({"memory after a whole load vs bytes loaded", format(memory, "MiB"),
                         format(loaded, "MiB"), format(memory / loaded, "x"), "< 8x",
                         memory < 8 * loaded});

@@ -74,10 +74,10 @@ bool EditableCombo::moveSelection(int key) {
         return true;
     const bool typed = textIsTyped();
     if (typed && (key == Qt::Key_Up || key == Qt::Key_Down)) {
-        const QString typed = lineEdit()->text();
+        const QString text = lineEdit()->text();
         const QStringList& all = model_->stringList();
         for (int i = 0; i < count; ++i) {
-            if (all[i].startsWith(typed, Qt::CaseInsensitive)) {
+            if (all[i].startsWith(text, Qt::CaseInsensitive)) {
                 select(i);
                 return true;
             }

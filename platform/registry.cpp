@@ -44,7 +44,7 @@ long DesktopRegistry::queryValue(RegistryKey key, const std::string& valueName, 
     const std::uint32_t size = static_cast<std::uint32_t>(path.size()) + 1; // with its zero
     if (size > length)
         return kErrorMoreData;
-    std::memcpy(data, path.constData(), path.size());
+    std::memcpy(data, path.constData(), static_cast<std::size_t>(path.size()));
     data[path.size()] = 0;
     type = kRegSz;
     length = size;

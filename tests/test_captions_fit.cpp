@@ -36,7 +36,9 @@ QStringList clipped(QWidget* window) {
             label && label->pixmap().isNull() && !label->text().isEmpty()) {
             text = label->text();
             fits = label->wordWrap()
-                       ? metrics.boundingRect(inside, Qt::TextWordWrap | label->alignment(), text)
+                       ? metrics.boundingRect(
+                                    inside, static_cast<int>(Qt::TextWordWrap | label->alignment()),
+                                    text)
                                  .height() <= inside.height() + 2
                        : metrics.horizontalAdvance(text) <= inside.width();
         } else if (auto* wrap = qobject_cast<platform::WrapButton*>(w)) {

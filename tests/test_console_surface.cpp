@@ -201,7 +201,8 @@ void TestConsoleSurface::screenReadersGetTheLines() {
              first + QLatin1Char('\n'));
     QCOMPARE(start, 0);
     QCOMPARE(text->textAfterOffset(30, QAccessible::LineBoundary, &start, &end), second);
-    QCOMPARE(text->textBeforeOffset(first.size() + 3, QAccessible::LineBoundary, &start, &end),
+    QCOMPARE(text->textBeforeOffset(static_cast<int>(first.size()) + 3, QAccessible::LineBoundary,
+                                    &start, &end),
              first + QLatin1Char('\n'));
     QCOMPARE(text->textAtOffset(6, QAccessible::WordBoundary, &start, &end),
              QStringLiteral("casa"));
