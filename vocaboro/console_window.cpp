@@ -197,9 +197,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                                                     &Form1::Text3_KeyPress, &Form1::Text4_KeyPress,
                                                     &Form1::Text5_KeyPress, &Form1::Text6_KeyPress,
                                                     &Form1::Text7_KeyPress};
-            for (int i = 0; i < 7; ++i)
-                if (watched == panel_->box(i))
-                    (this->*kBoxKeys[i])(13); // the key still reaches the box
+            int index = 0;
+            for (const KeyPress keyPress : kBoxKeys) {
+                if (watched == panel_->box(index++)) {
+                    (this->*keyPress)(13); // the key still reaches the box
+                    break;
+                }
+            }
         }
     }
     return QWidget::eventFilter(watched, event);
