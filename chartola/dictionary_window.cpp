@@ -29,7 +29,7 @@ namespace chartola {
 namespace {
 
 QString colorName(int paletteIndex) {
-    const thaitext::Rgb c = thaitext::paletteColor(paletteIndex);
+    const thaitext::Rgb c = thaitext::paletteColor(static_cast<thaitext::Palette>(paletteIndex));
     return QColor(c.red, c.green, c.blue).name();
 }
 

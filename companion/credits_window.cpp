@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
+#include "platform/placement.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -10,8 +11,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
-
-using platform::twipsRect;
 
 namespace companion {
 
@@ -39,36 +38,44 @@ Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow,
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    auto picture = [this](const char* name, const char* file, int l, int t, int w, int h) {
-        auto* label = new QLabel(this);
-        label->setObjectName(QLatin1String(name));
-        label->setGeometry(twipsRect(l, t, w, h));
-        label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(true);
-        platform::showPicture(label, file);
-        label->installEventFilter(this);
-        return label;
+    // The pictures and labels, each clicked through its own handler.
+    struct Picture {
+        const char* name;
+        const char* file;
+        platform::Twips at;
+        void (Form2::*click)();
     };
-    picture("Picture1", "credits_temple.gif", 480, 240, 3000, 3930);
-    picture("Picture2", "credits_market.png", 4080, 240, 2970, 3390);
-    picture("Picture4", "credits_flag_it.png", 3840, 3960, 1020, 750);
-    picture("Picture5", "credits_flag_th.png", 6240, 3960, 1020, 750);
-    picture("Picture3", "credits_banner.png", 360, 4320, 3120, 495);
-
-    auto label = [this](const char* name, const QString& text, int l, int t, int w, int h) {
-        auto* lab = new QLabel(text, this);
-        lab->setObjectName(QLatin1String(name));
-        lab->setGeometry(twipsRect(l, t, w, h));
+    const Picture pictures[] = {
+        {"Picture1", "credits_temple.gif", {480, 240, 3000, 3930}, &Form2::Picture1_Click},
+        {"Picture2", "credits_market.png", {4080, 240, 2970, 3390}, &Form2::Picture2_Click},
+        {"Picture4", "credits_flag_it.png", {3840, 3960, 1020, 750}, &Form2::Picture4_Click},
+        {"Picture5", "credits_flag_th.png", {6240, 3960, 1020, 750}, &Form2::Picture5_Click},
+        {"Picture3", "credits_banner.png", {360, 4320, 3120, 495}, &Form2::Picture3_Click},
+    };
+    for (const Picture& p : pictures) {
+        auto* picture = platform::place(new QLabel(this), p.name, p.at);
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setAutoFillBackground(true);
+        platform::showPicture(picture, p.file);
+        clickHandlers_.insert(picture, p.click);
+    }
+    auto label = [this](const char* name, const QString& text, platform::Twips at,
+                        void (Form2::*click)()) {
+        auto* lab = platform::place(new QLabel(text, this), name, at);
         lab->setAlignment(Qt::AlignCenter);
         lab->setWordWrap(true);
         lab->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
-        lab->installEventFilter(this);
+        clickHandlers_.insert(lab, click);
         return lab;
     };
-    QLabel* label1 = label("Label1", QStringLiteral("Vocaboro Dictionary"), 4800, 3960, 1455, 735);
-    label1->setFont(platform::makeFont(platform::kSansFont, 12, true));
-    label("Label2", QStringLiteral("Thai kit team 2026"), 4560, 4800, 1935, 255)
+    label("Label1", QStringLiteral("Vocaboro Dictionary"), {4800, 3960, 1455, 735},
+          &Form2::Label1_Click)
+        ->setFont(platform::makeFont(platform::kSansFont, 12, true));
+    label("Label2", QStringLiteral("Thai kit team 2026"), {4560, 4800, 1935, 255},
+          &Form2::Label2_Click)
         ->setWordWrap(false);
+    for (QObject* control : clickHandlers_.keys())
+        control->installEventFilter(this);
 }
 
 void Form2::clicked() {
@@ -101,7 +108,8 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (mouse->button() == Qt::LeftButton && widget &&
             widget->rect().contains(mouse->position().toPoint())) {
-            clicked(); // a picture or a label: all alike
+            if (const auto handler = clickHandlers_.value(watched))
+                (this->*handler)();
             return true;
         }
     }

@@ -2,6 +2,7 @@
 // The credits window that both programs show first. A click anywhere on it hides it and
 // opens the program's working window, which is handed in.
 
+#include <QHash>
 #include <QWidget>
 
 #include <functional>
@@ -44,6 +45,8 @@ protected:
 private:
     void clicked();
 
+    // Which handler a click on a picture or a label runs.
+    QHash<QObject*, void (Form2::*)()> clickHandlers_;
     std::function<void()> openWorkingWindow_;
     std::function<void()> closedByFrame_;
     bool unloading_ = false;

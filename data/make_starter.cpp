@@ -65,8 +65,8 @@ std::string orMarker(const std::string& bytes, const char* marker) {
 
 std::uint64_t fnv1a(const std::string& bytes) {
     std::uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : bytes)
-        h = (h ^ c) * 1099511628211ull;
+    for (const char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     return h;
 }
 

@@ -13,14 +13,6 @@ namespace fs = std::filesystem;
 namespace datafiles {
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
@@ -61,6 +53,14 @@ fs::path homeFolder() {
     return {};
 }
 
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 std::string findCaseInsensitive(const fs::path& directory, std::string_view name) {
     std::error_code ec;
     if (fs::exists(directory / std::string(name), ec))
@@ -68,7 +68,7 @@ std::string findCaseInsensitive(const fs::path& directory, std::string_view name
     std::vector<std::string> matches;
     for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
         std::string candidate = it->path().filename().string();
-        if (equalsIgnoringCase(candidate, name))
+        if (equalsIgnoringAsciiCase(candidate, name))
             matches.push_back(std::move(candidate));
     }
     if (matches.empty())

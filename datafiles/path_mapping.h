@@ -30,6 +30,10 @@ private:
 // $HOME, or the account's home folder when HOME is unset; empty when neither is known.
 std::filesystem::path homeFolder();
 
+// Whether two names are equal when ASCII letters are compared without regard to case; other
+// bytes (the accented letters of code page 1252 among them) must be equal.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The component of `directory` whose name equals `name` without regard to ASCII case;
 // the exact name wins, then the first in sorted order. Empty when there is none.
 std::string findCaseInsensitive(const std::filesystem::path& directory, std::string_view name);

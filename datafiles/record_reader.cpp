@@ -45,7 +45,9 @@ std::size_t countLineEnds(std::string_view bytes, std::size_t end) {
     return lines;
 }
 
-std::size_t RecordReader::line() const { return 1 + countLineEnds(bytes_, recordStart_); }
+std::size_t RecordReader::line() const {
+    return 1 + countLineEnds(bytes_, recordStart_);
+}
 
 RecordReader::FieldEnd RecordReader::readField(std::string_view& out) {
     const char* const data = bytes_.data();

@@ -228,10 +228,6 @@ void ConsoleSurface::cls() {
     }
 }
 
-QString ConsoleSurface::formatNumber(long long n) {
-    return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + QStringLiteral(" ");
-}
-
 void ConsoleSurface::setWrapColumn(int twips) {
     wrapTwips_ = twips;
     updateScrolling();

@@ -8,6 +8,8 @@
 // When the rows run past the bottom, the surface scrolls to the newest row; the wheel and a
 // scroll bar at the wrap column bring the earlier rows back.
 
+#include "console_printer.h"
+
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -24,55 +26,44 @@ struct PrintedPiece {
     double fontSize = 0;
     bool bold = false;
     bool italic = false;
-    int color = 0; // palette index
+    Palette color = Palette::Black;
     int xTwips = 0;
     int yTwips = 0; // top of the row the piece is on, from the top of the printed text
     int line = 0;   // count of line ends printed before it since the last clear
     int row = 0;    // count of rows begun before it: a wrapped line takes more than one
 };
 
-class ConsoleSurface : public QWidget {
+class ConsoleSurface : public QWidget, public ConsolePrinter {
     Q_OBJECT
 public:
     explicit ConsoleSurface(QWidget* parent = nullptr);
 
-    // Erases all printed text and moves the print position to the top-left corner.
-    void cls();
-
-    void setCurrentX(int twips) { x_ = twips; }
-    void setCurrentY(int twips) { y_ = twips; }
+    void cls() override;
+    void setCurrentX(int twips) override { x_ = twips; }
+    void setCurrentY(int twips) override { y_ = twips; }
     int currentX() const { return x_; }
     int currentY() const { return y_; }
 
-    void setFontName(const QString& name) { fontName_ = name; }
-    void setFontSize(double points) { fontSize_ = points; }
-    void setFontBold(bool on) { bold_ = on; }
+    void setFontName(const QString& name) override { fontName_ = name; }
+    void setFontSize(double points) override { fontSize_ = points; }
+    void setFontBold(bool on) override { bold_ = on; }
     void setFontItalic(bool on) { italic_ = on; }
-    void setForeColor(int paletteIndex) { color_ = paletteIndex; }
+    void setForeColor(Palette colour) override { color_ = colour; }
     QString fontName() const { return fontName_; }
     double fontSize() const { return fontSize_; }
     bool fontBold() const { return bold_; }
     bool fontItalic() const { return italic_; }
-    int foreColor() const { return color_; }
+    Palette foreColor() const { return color_; }
 
     // Where rows end, in twips from the left: the controls beside the text begin there.
     // The scroll bar takes the last few pixels before it. 0: the surface's own width.
     void setWrapColumn(int twips);
     int wrapColumn() const { return wrapTwips_; }
 
-    // Prints `text` at the print position and advances it; with `endLine` the position then
-    // moves to the start of the next line. Text that reaches the wrap column continues on the
-    // next row; each part is painted as one run.
-    void print(const QString& text, bool endLine = false);
-    // Ends the line without printing anything.
-    void endLine() { print(QString(), true); }
-    // A whole line in one colour.
-    void printLine(int paletteIndex, const QString& text) {
-        setForeColor(paletteIndex);
-        print(text, true);
-    }
-    // Numbers print with one blank before and one after them: 1 gives " 1 ".
-    static QString formatNumber(long long n);
+    // Text that reaches the wrap column continues on the next row; each part is painted as
+    // one run.
+    void print(const QString& text, bool endLine = false) override;
+    using ConsolePrinter::endLine;
 
     void setBackgroundPicture(const QPixmap& picture);
 
@@ -116,7 +107,7 @@ private:
     double fontSize_ = 8.25;
     bool bold_ = false;
     bool italic_ = false;
-    int color_ = 15;
+    Palette color_ = Palette::White;
     int x_ = 0;
     int y_ = 0;
     int line_ = 0;

@@ -1,5 +1,7 @@
 #include "registry.h"
 
+#include "datafiles/path_mapping.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,12 +14,6 @@ namespace {
 
 constexpr RegistryKey kMsinfoKey = 1;
 const char kMsinfoPath[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 } // namespace
 
@@ -32,7 +28,7 @@ QString DesktopRegistry::systemInformationProgram() {
 
 long DesktopRegistry::openKey(RegistryKey root, const std::string& subKey, std::uint32_t,
                               RegistryKey& key) {
-    if (root == kHkeyLocalMachine && equalsIgnoringCase(subKey, kMsinfoPath) &&
+    if (root == kHkeyLocalMachine && datafiles::equalsIgnoringAsciiCase(subKey, kMsinfoPath) &&
         !systemInformationProgram().isEmpty()) {
         key = kMsinfoKey;
         return kErrorSuccess;
@@ -42,13 +38,13 @@ long DesktopRegistry::openKey(RegistryKey root, const std::string& subKey, std::
 
 long DesktopRegistry::queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
                                  unsigned char* data, std::uint32_t& length) {
-    if (key != kMsinfoKey || !equalsIgnoringCase(valueName, "PATH"))
+    if (key != kMsinfoKey || !datafiles::equalsIgnoringAsciiCase(valueName, "PATH"))
         return kErrorFileNotFound;
     const QByteArray path = systemInformationProgram().toLocal8Bit();
     const std::uint32_t size = static_cast<std::uint32_t>(path.size()) + 1; // with its zero
     if (size > length)
-        return 234; // more data than the buffer holds
-    std::memcpy(data, path.constData(), path.size());
+        return kErrorMoreData;
+    std::memcpy(data, path.constData(), static_cast<std::size_t>(path.size()));
     data[path.size()] = 0;
     type = kRegSz;
     length = size;

@@ -16,6 +16,8 @@ inline constexpr RegistryKey kHkeyLocalMachine = 0x80000002;
 inline constexpr std::uint32_t kKeyAllAccess = 0x2003F;
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorMoreData = 234;   // the value is larger than the buffer
 inline constexpr std::uint32_t kRegSz = 1;    // a string value
 inline constexpr std::uint32_t kRegDword = 4; // a 32-bit number
 

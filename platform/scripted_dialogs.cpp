@@ -1,6 +1,24 @@
 #include "scripted_dialogs.h"
 
+#include <utility>
+
 namespace platform {
+namespace {
+
+QStringList& leftOver() {
+    static QStringList problems;
+    return problems;
+}
+
+} // namespace
+
+ScriptedDialogs::~ScriptedDialogs() {
+    leftOver().append(problems());
+}
+
+QStringList ScriptedDialogs::takeLeftOverProblems() {
+    return std::exchange(leftOver(), {});
+}
 
 ScriptedDialogs& ScriptedDialogs::expectInput(const QString& promptPart, const QString& answer) {
     script_.append({true, promptPart, answer, Answer::Ok});

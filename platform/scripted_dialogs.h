@@ -25,6 +25,12 @@ struct AskedQuestion {
 
 class ScriptedDialogs : public Dialogs {
 public:
+    ScriptedDialogs() = default;
+    // What went unscripted is kept for takeLeftOverProblems().
+    ~ScriptedDialogs() override;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
     // The next question must be an input box whose prompt contains `promptPart`.
     ScriptedDialogs& expectInput(const QString& promptPart, const QString& answer);
     // The next question must be a message box whose text contains `textPart`.
@@ -40,6 +46,10 @@ public:
     // Failures plus any expectation that was never asked; empty when all went as scripted.
     QStringList problems() const;
     void clearLog() { asked_.clear(); }
+
+    // The problems of every ScriptedDialogs gone since the last call: a test's cleanup()
+    // checks that none is left, so that no test can pass with an unexpected question.
+    static QStringList takeLeftOverProblems();
 
     // Runs while each question is open, to look at the windows as the user sees them then.
     std::function<void(const AskedQuestion&)> whileAsking;

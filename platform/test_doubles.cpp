@@ -19,7 +19,7 @@ long FakeRegistry::queryValue(RegistryKey key, const std::string& valueName, std
                               unsigned char* data, std::uint32_t& length) {
     const auto open = open_.find(key);
     if (open == open_.end())
-        return 6; // an invalid handle
+        return kErrorInvalidHandle;
     const auto& values = keys_[open->second];
     const auto value = values.find(valueName);
     if (value == values.end())
@@ -32,7 +32,7 @@ long FakeRegistry::queryValue(RegistryKey key, const std::string& valueName, std
 }
 
 long FakeRegistry::closeKey(RegistryKey key) {
-    return open_.erase(key) ? kErrorSuccess : 6;
+    return open_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
 } // namespace platform

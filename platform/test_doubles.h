@@ -1,7 +1,9 @@
 #pragma once
 // Doubles of the platform layers for tests and benchmarks: a player that records what it
-// is handed, a registry filled by the test, a launcher that records what it starts.
+// is handed, a registry filled by the test, a launcher that records what it starts, a
+// console printer that keeps what is printed.
 
+#include "console_printer.h"
 #include "registry.h"
 #include "sound_player.h"
 
@@ -21,6 +23,52 @@ public:
         calls.append(on ? QStringLiteral("start") : QStringLiteral("stop"));
     }
     QStringList calls;
+};
+
+// Keeps the printed lines as text (pieces joined) and every piece with its font and colour.
+class RecordingPrinter : public ConsolePrinter {
+public:
+    struct Piece {
+        QString text;
+        QString fontName;
+        double fontSize;
+        bool bold;
+        Palette colour;
+        int line;
+    };
+
+    void cls() override {
+        lines.clear();
+        pieces.clear();
+        ++clears;
+    }
+    void setCurrentX(int) override {}
+    void setCurrentY(int) override {}
+    void setFontName(const QString& name) override { fontName_ = name; }
+    void setFontSize(double points) override { fontSize_ = points; }
+    void setFontBold(bool on) override { bold_ = on; }
+    void setForeColor(Palette colour) override { colour_ = colour; }
+    void print(const QString& text, bool endLine = false) override {
+        if (lines.isEmpty() || lineEnded_)
+            lines.append(QString());
+        lineEnded_ = endLine;
+        if (!text.isEmpty()) {
+            lines.last() += text;
+            pieces.append(
+                {text, fontName_, fontSize_, bold_, colour_, static_cast<int>(lines.size() - 1)});
+        }
+    }
+
+    QStringList lines;
+    QList<Piece> pieces;
+    int clears = 0;
+
+private:
+    QString fontName_;
+    double fontSize_ = 0;
+    bool bold_ = false;
+    Palette colour_ = Palette::White;
+    bool lineEnded_ = false;
 };
 
 class FakeRegistry : public Registry {

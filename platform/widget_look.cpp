@@ -31,9 +31,9 @@ void setFittedText(QLabel* label, const QString& text, Anchor anchor) {
         // The narrowest width, from the design one up, at which the wrapped lines fit.
         const int room = label->contentsRect().height() - 2 * label->margin();
         width = designWidth;
-        while (width < oneLine && metrics.boundingRect(QRect(0, 0, width - extra, 10000),
-                                                       Qt::TextWordWrap | label->alignment(), text)
-                                          .height() > room)
+        const int flags = static_cast<int>(Qt::TextWordWrap | label->alignment());
+        while (width < oneLine &&
+               metrics.boundingRect(QRect(0, 0, width - extra, 10000), flags, text).height() > room)
             width += 4;
     }
     if (width == label->width())

@@ -4,6 +4,7 @@
 #include "datafiles/dictionary_record.h"
 #include "datafiles/file_io.h"
 #include "platform/scripted_dialogs.h"
+#include "test_support.h"
 #include "vocaboro/console_window.h"
 
 #include <QTemporaryDir>
@@ -35,7 +36,7 @@ public:
     void lookUpWith(const char* directionButton, const QString& word);
 
     template <typename T> T* control(const char* name) const {
-        return form_->findChild<T*>(QLatin1String(name));
+        return findControl<T>(form_.get(), name);
     }
     platform::ScriptedDialogs& dialogs() { return dialogs_; }
     // How the window reaches the files; a test may set it before start(). Locks held by

@@ -4,6 +4,7 @@
 // its background.
 
 #include "chartola_fixture.h"
+#include "test_support.h"
 
 #include "chartola/about_box.h"
 #include "chartola/chart_window.h"
@@ -35,7 +36,9 @@ QStringList clipped(QWidget* window) {
             label && label->pixmap().isNull() && !label->text().isEmpty()) {
             text = label->text();
             fits = label->wordWrap()
-                       ? metrics.boundingRect(inside, Qt::TextWordWrap | label->alignment(), text)
+                       ? metrics.boundingRect(
+                                    inside, static_cast<int>(Qt::TextWordWrap | label->alignment()),
+                                    text)
                                  .height() <= inside.height() + 2
                        : metrics.horizontalAdvance(text) <= inside.width();
         } else if (auto* wrap = qobject_cast<platform::WrapButton*>(w)) {
@@ -117,6 +120,7 @@ double contrastOn(QWidget* window, QLabel* label) {
 class TestCaptionsFit : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void chartolaWindows();
     void vocaboroWindows();
     void coloursAreFlatAndTextReads();

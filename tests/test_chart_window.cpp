@@ -63,7 +63,7 @@ void TestChartWindow::tableInvariants() {
             ++yellow;
     }
     QCOMPARE(consonantTable().front().number, 1);
-    QCOMPARE(consonantTable().back().code, (unsigned char)0xCE);
+    QCOMPARE(consonantTable().back().code, static_cast<unsigned char>(0xCE));
     QCOMPARE(yellow, 38);
     QCOMPARE(soundFiles.size(), std::size_t(45)); // RU and LU share "___.wav"
     for (int n : {36, 38}) {

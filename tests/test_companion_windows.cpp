@@ -1,4 +1,5 @@
 #include "chartola_fixture.h"
+#include "test_support.h"
 
 #include "chartola/about_box.h"
 #include "chartola/chart_window.h"
@@ -41,6 +42,7 @@ chartola::frmAbout& openAbout(ChartolaFixture& f) {
 class TestCompanionWindows : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void chartolaCreditsOpenTheDictionary();
     void vocaboroCreditsOpenTheConsoleAndEndCloses();
     void closingAnyChartolaWindowUnloadsAll();

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 using platform::ConsoleSurface;
+using platform::Palette;
 using platform::PrintedPiece;
 
 namespace {
@@ -21,7 +22,7 @@ struct Printed {
     QString text;
     QString font;
     double size;
-    int color;
+    Palette color;
 };
 
 // Prints each piece in its own font and colour; the last one ends the line.
@@ -74,16 +75,16 @@ void TestConsoleSurface::rowsEndAtTheWrapColumnAndPiecesStayWhole() {
     const QString serif = platform::kSerifFont;
     const QString thai = platform::kThaiFixedFont;
     const QList<Printed> printed = {
-        {QStringLiteral(" 1 "), serif, 12, 10},
-        {QStringLiteral("> "), serif, 12, 10},
-        {QStringLiteral("precipitevolissimevolmente"), serif, 12, 15},
-        {QStringLiteral(" = "), serif, 12, 8},
+        {QStringLiteral(" 1 "), serif, 12, Palette::LightGreen},
+        {QStringLiteral("> "), serif, 12, Palette::LightGreen},
+        {QStringLiteral("precipitevolissimevolmente"), serif, 12, Palette::White},
+        {QStringLiteral(" = "), serif, 12, Palette::DarkGrey},
         // Thai words run together without blanks; a row may end only between clusters.
-        {QString::fromUtf16(u" บ้านเรือนที่อยู่อาศัยของครอบครัวใหญ่ที่น่ารัก"), thai, 30, 15},
-        {QStringLiteral("  [ baan ruean thii yuu aasai ]"), serif, 12, 13},
+        {QString::fromUtf16(u" บ้านเรือนที่อยู่อาศัยของครอบครัวใหญ่ที่น่ารัก"), thai, 30, Palette::White},
+        {QStringLiteral("  [ baan ruean thii yuu aasai ]"), serif, 12, Palette::LightMagenta},
         {QStringLiteral("  (una parola lunghissima: ") + QString(80, QLatin1Char('x')) +
              QStringLiteral(")"),
-         serif, 12, 7},
+         serif, 12, Palette::LightGrey},
     };
     printAll(console, printed);
 
@@ -139,14 +140,14 @@ void TestConsoleSurface::scrollsToTheNewestRowAndBack() {
     console.show();
     console.setFontName(platform::kSerifFont);
     console.setFontSize(12);
-    console.printLine(15, QStringLiteral("first"));
+    console.printLine(Palette::White, QStringLiteral("first"));
     QVERIFY(!console.scrollBar()->isVisible());
     for (int i = 2; i <= 30; ++i)
-        console.printLine(15, QStringLiteral("line %1").arg(i));
+        console.printLine(Palette::White, QStringLiteral("line %1").arg(i));
     // Blank lines at the end do not scroll the text.
     const int offset = console.scrollOffset();
-    console.printLine(15, QString());
-    console.printLine(15, QStringLiteral("   "));
+    console.printLine(Palette::White, QString());
+    console.printLine(Palette::White, QStringLiteral("   "));
     QCOMPARE(console.scrollOffset(), offset);
 
     QVERIFY(console.scrollBar()->isVisible());
@@ -177,11 +178,11 @@ void TestConsoleSurface::screenReadersGetTheLines() {
     console.setWrapColumn(platform::pixelsToTwips(150));
     console.setFontName(platform::kSerifFont);
     console.setFontSize(12);
-    console.setForeColor(10);
+    console.setForeColor(Palette::LightGreen);
     console.print(QStringLiteral(" 1 > "));
-    console.setForeColor(15);
+    console.setForeColor(Palette::White);
     console.print(QStringLiteral("casa = [ baan ] (una casa grande con giardino)"), true);
-    console.printLine(15, QStringLiteral(" 2 > casa = [ ruean ]"));
+    console.printLine(Palette::White, QStringLiteral(" 2 > casa = [ ruean ]"));
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&console);
     QVERIFY(accessible);
     QCOMPARE(accessible->role(), QAccessible::Terminal);
@@ -200,7 +201,8 @@ void TestConsoleSurface::screenReadersGetTheLines() {
              first + QLatin1Char('\n'));
     QCOMPARE(start, 0);
     QCOMPARE(text->textAfterOffset(30, QAccessible::LineBoundary, &start, &end), second);
-    QCOMPARE(text->textBeforeOffset(first.size() + 3, QAccessible::LineBoundary, &start, &end),
+    QCOMPARE(text->textBeforeOffset(static_cast<int>(first.size()) + 3, QAccessible::LineBoundary,
+                                    &start, &end),
              first + QLatin1Char('\n'));
     QCOMPARE(text->textAtOffset(6, QAccessible::WordBoundary, &start, &end),
              QStringLiteral("casa"));

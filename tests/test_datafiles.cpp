@@ -4,6 +4,7 @@
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
 
+#include "test_support.h"
 #include "watchdog.h"
 
 #include <QTemporaryDir>
@@ -90,8 +91,8 @@ void TestDataFiles::everyByteValueSurvivesWriteAndRead() {
     const ReadAllResult read = readAllRecords(bytes);
     QVERIFY(!read.truncated);
     QCOMPARE(read.records.size(), std::size_t(2));
-    QVERIFY(read.records[0] == r);
-    QVERIFY(read.records[1] == casa());
+    QCOMPARE(read.records[0], r);
+    QCOMPARE(read.records[1], casa());
 }
 
 void TestDataFiles::writerLinesReadLikeAnyOtherLine() {
@@ -119,8 +120,8 @@ void TestDataFiles::writerLinesReadLikeAnyOtherLine() {
     const ReadAllResult b = readAllRecords(general);
     QVERIFY(!a.truncated && !b.truncated);
     QCOMPARE(a.records.size(), records.size());
-    QVERIFY(a.records == records);
-    QVERIFY(b.records == records);
+    QCOMPARE(a.records, records);
+    QCOMPARE(b.records, records);
 }
 
 void TestDataFiles::readerFieldSyntax() {
@@ -129,16 +130,16 @@ void TestDataFiles::readerFieldSyntax() {
         const ReadAllResult read = readAllRecords(bytes);
         return read.records.empty() ? DictionaryRecord{} : read.records.front();
     };
-    QVERIFY(one("casa,baan,-,-,@,$,$\r\n") ==
-            (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
-    QVERIFY(one("  casa  ,\t\"baan\" ,-,-,@,$,$\r\n") ==
-            (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
+    QCOMPARE(one("casa,baan,-,-,@,$,$\r\n"),
+             (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
+    QCOMPARE(one("  casa  ,\t\"baan\" ,-,-,@,$,$\r\n"),
+             (DictionaryRecord{"casa", "baan", "-", "-", "@", "$", "$"}));
     // Text between a closing quote and the comma is passed over.
-    QVERIFY(one("\"ca\"sa,b,c,d,e,f,g\r\n").headword == "ca");
+    QCOMPARE(one("\"ca\"sa,b,c,d,e,f,g\r\n").headword, "ca"s);
     // Empty values: an empty quoted value and an empty bare one.
-    QVERIFY(one("\"\",,c,d,e,f,g\r\n") == (DictionaryRecord{"", "", "c", "d", "e", "f", "g"}));
+    QCOMPARE(one("\"\",,c,d,e,f,g\r\n"), (DictionaryRecord{"", "", "c", "d", "e", "f", "g"}));
     // The last record may lack its line end.
-    QVERIFY(one("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"").italianSound == "g");
+    QCOMPARE(one("\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"").italianSound, "g"s);
 }
 
 void TestDataFiles::shortLinesLendFieldsToTheNextRecord() {
@@ -148,8 +149,8 @@ void TestDataFiles::shortLinesLendFieldsToTheNextRecord() {
     const ReadAllResult read = readAllRecords(bytes);
     QVERIFY(!read.truncated);
     QCOMPARE(read.records.size(), std::size_t(2));
-    QVERIFY(read.records[0] == (DictionaryRecord{"a", "b", "c", "d", "", "e", "f"}));
-    QVERIFY(read.records[1] == (DictionaryRecord{"1", "2", "3", "4", "5", "6", "7"}));
+    QCOMPARE(read.records[0], (DictionaryRecord{"a", "b", "c", "d", "", "e", "f"}));
+    QCOMPARE(read.records[1], (DictionaryRecord{"1", "2", "3", "4", "5", "6", "7"}));
 
     // Seven and seven: two whole records across three lines.
     const ReadAllResult even =
@@ -157,7 +158,7 @@ void TestDataFiles::shortLinesLendFieldsToTheNextRecord() {
                        "\"i\",\"j\",\"k\",\"l\",\"m\",\"n\"\r\n");
     QVERIFY(!even.truncated);
     QCOMPARE(even.records.size(), std::size_t(2));
-    QVERIFY(even.records[1] == (DictionaryRecord{"h", "i", "j", "k", "l", "m", "n"}));
+    QCOMPARE(even.records[1], (DictionaryRecord{"h", "i", "j", "k", "l", "m", "n"}));
 }
 
 void TestDataFiles::lineEndsAndTrailingBlankLines() {

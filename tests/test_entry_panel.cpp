@@ -29,6 +29,7 @@ std::string readAll(const std::filesystem::path& p) {
 class TestEntryPanel : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void opensThreeWays();
     void enterWalksTheBoxesAndFillsMarkers();
     void checkMessagesInOrderOfPrecedence();

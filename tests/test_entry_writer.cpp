@@ -393,7 +393,8 @@ void TestEntryWriter::aFullDiskIsReportedAsFull() {
     {
         std::ofstream filler(mount / "filler", std::ios::binary);
         const std::string page(4096, 'x');
-        while (filler.write(page.data(), page.size()) && filler.flush()) {
+        while (filler.write(page.data(), static_cast<std::streamsize>(page.size())) &&
+               filler.flush()) {
         }
     }
     fs::resize_file(mount / "filler", fs::file_size(mount / "filler") / 4096 * 4096 - 4096);

@@ -49,6 +49,7 @@ void openPanelWith(ConsoleFixture& f, const QString& italian, const QString& pro
 class TestFaults : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void forwardAppendFailingWritesNothing();
     void dataFolderThroughAFile();
     void partialWriteIsCutBack();
@@ -141,16 +142,17 @@ void TestFaults::hugeFieldsAndRandomBytes() {
     // The note's pieces, however many rows it takes, hold "  (", the whole note and ")".
     qsizetype noteLength = 0;
     for (const platform::PrintedPiece& piece : f.form().console()->pieces())
-        if (piece.color == 7)
+        if (piece.color == platform::Palette::LightGrey)
             noteLength += piece.text.size();
     QCOMPARE(noteLength, (1 << 20) + 4);
-    // Random bytes: whatever they hold, the look-up ends with a question or a message.
+    // Random bytes: the look-up ends with the message about a torn record, or, when they
+    // happen to read as whole records, with the not-found question.
+    if (datafiles::readAllRecords(noise).truncated)
+        f.dialogs().expectMessage(QStringLiteral("LEXFWD_R.DAT\" could not be read"));
+    else
+        f.dialogs().expectMessage(QStringLiteral("Not Found"), Answer::No);
     f.lookUp(QStringLiteral("rumore"));
-    QVERIFY(f.dialogs().asked().size() >= 3);
-    const QString last = f.dialogs().asked().last().text;
-    QVERIFY2(last.contains(QStringLiteral("Not Found")) ||
-                 last.contains(QStringLiteral("LEXFWD_R.DAT")),
-             qPrintable(last.left(200)));
+    QCOMPARE(f.dialogs().problems(), QStringList());
     QCOMPARE(readAll(f.file("LEXFWD_R.DAT")), noise);
     // The entry panel writes a 1 MiB note in one line.
     openPanelWith(f, "casa", "baan");

@@ -6,6 +6,7 @@
 #include "chartola/chart_window.h"
 #include "companion/credits_window.h"
 #include "real_input.h"
+#include "test_support.h"
 #include "vocaboro/console_window.h"
 #include "vocaboro/program.h"
 
@@ -115,7 +116,7 @@ struct Vocaboro {
         return *program.console();
     }
     template <typename T> T* control(const char* name) {
-        return program.console()->findChild<T*>(QLatin1String(name));
+        return findControl<T>(program.console(), name);
     }
     void click(const char* name) { control<QAbstractButton>(name)->click(); }
 };
@@ -125,6 +126,7 @@ struct Vocaboro {
 class TestKeyboard : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void vocaboroButtonsByKeys();
     void chartolaButtonsByKeys();
     void creditsOpenTheWorkingWindowWithEnterOrSpace();

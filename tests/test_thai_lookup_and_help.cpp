@@ -13,6 +13,7 @@ using platform::Answer;
 class TestThaiLookupAndHelp : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void reverseLookUpByPronunciation();
     void reverseListAndInitials();
     void helpPages();
@@ -96,13 +97,13 @@ void TestThaiLookupAndHelp::helpPages() {
     const auto& pieces = f.form().console()->pieces();
     // The title is emphasised in white at 12 points; the list lines are 11 points.
     QVERIFY(pieces[0].bold);
-    QCOMPARE(pieces[0].color, 15);
+    QCOMPARE(pieces[0].color, platform::Palette::White);
     QCOMPARE(pieces[0].fontSize, 12.0);
     QVERIFY(!pieces[1].bold);
-    QCOMPARE(pieces[1].color, 14);
-    QCOMPARE(pieces[3].color, 14); // "This is a simply program..."
+    QCOMPARE(pieces[1].color, platform::Palette::Yellow);
+    QCOMPARE(pieces[3].color, platform::Palette::Yellow); // "This is a simply program..."
     QCOMPARE(pieces[3].fontSize, 11.0);
-    QCOMPARE(pieces[4].color, 11);
+    QCOMPARE(pieces[4].color, platform::Palette::LightCyan);
     for (const char* shown : {"Picture2", "Label15", "Command1"})
         QVERIFY2(!f.control<QWidget>(shown)->isHidden(), shown);
     for (const char* hidden :
@@ -116,7 +117,7 @@ void TestThaiLookupAndHelp::helpPages() {
     QCOMPARE(page2[10], QStringLiteral("   ") + QString(82, QLatin1Char('-')));
     QCOMPARE(page2[17],
              QStringLiteral("  CAUTION : for correct use Caps Lock ever in OFF position ! "));
-    QCOMPARE(f.form().console()->pieces().last().color, 12);
+    QCOMPARE(f.form().console()->pieces().last().color, platform::Palette::LightRed);
     QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("Command2"));
     QVERIFY(f.control<QWidget>("Command1")->isHidden());
 

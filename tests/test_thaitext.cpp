@@ -134,7 +134,7 @@ void TestThaiText::palette() {
     QFETCH(int, r);
     QFETCH(int, g);
     QFETCH(int, b);
-    const Rgb c = paletteColor(index);
+    const Rgb c = paletteColor(static_cast<Palette>(index));
     QCOMPARE(int(c.red), r);
     QCOMPARE(int(c.green), g);
     QCOMPARE(int(c.blue), b);

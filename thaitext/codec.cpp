@@ -98,7 +98,7 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        int extra;
+        std::size_t extra;
         char32_t cp;
         if (lead < 0x80) {
             cp = lead;
@@ -117,7 +117,7 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view utf8) {
         }
         if (i + extra >= utf8.size())
             return std::nullopt;
-        for (int k = 1; k <= extra; ++k) {
+        for (std::size_t k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(utf8[i + k]);
             if ((next & 0xC0) != 0x80)
                 return std::nullopt;

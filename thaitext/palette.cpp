@@ -4,8 +4,8 @@
 
 namespace thaitext {
 
-Rgb paletteColor(int index) {
-    static constexpr std::array<Rgb, kPaletteSize> kColors = {{
+Rgb paletteColor(Palette colour) {
+    static constexpr std::array<Rgb, 16> kColors = {{
         {0, 0, 0},
         {0, 0, 128},
         {0, 128, 0},
@@ -23,7 +23,7 @@ Rgb paletteColor(int index) {
         {255, 255, 0},
         {255, 255, 255},
     }};
-    return kColors[static_cast<unsigned>(index) % kPaletteSize];
+    return kColors[static_cast<std::size_t>(colour)];
 }
 
 } // namespace thaitext

@@ -1,5 +1,5 @@
 #pragma once
-// The classic 16-colour text palette; windows set colours by index.
+// The classic 16-colour text palette that the windows set colours from.
 
 #include <cstdint>
 
@@ -12,9 +12,26 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-inline constexpr int kPaletteSize = 16;
+// The palette's colours, by their old index.
+enum class Palette : std::uint8_t {
+    Black = 0,
+    Blue = 1,
+    Green = 2,
+    Cyan = 3,
+    Red = 4,
+    Magenta = 5,
+    Brown = 6,
+    LightGrey = 7,
+    DarkGrey = 8,
+    LightBlue = 9,
+    LightGreen = 10,
+    LightCyan = 11,
+    LightRed = 12,
+    LightMagenta = 13,
+    Yellow = 14,
+    White = 15,
+};
 
-// Index 0-15; any other index is taken modulo 16, as the old text palette did.
-Rgb paletteColor(int index);
+Rgb paletteColor(Palette colour);
 
 } // namespace thaitext

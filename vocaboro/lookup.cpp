@@ -1,0 +1,339 @@
+#include "lookup.h"
+
+#include "datafiles/record_reader.h"
+#include "platform/fonts.h"
+#include "platform/text.h"
+
+#include <optional>
+#include <string>
+
+namespace vocaboro {
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::DefaultButton;
+using platform::Icon;
+using platform::Palette;
+
+constexpr int kEntriesPerPage = 20;
+const QString kSearchTitle = QStringLiteral("Vocaboro Search Engime");
+const QString kDataLabel = QStringLiteral("Datafile : ");
+
+} // namespace
+
+struct LookupKind {
+    LookupDirection direction;
+    datafiles::Direction files;
+    QString ConsoleState::*word;
+    bool crossReferences; // a note of "*" offers its suggestions instead of a line
+    const char* directionAfterHash;
+    const char* listTitle;
+    bool hideDataLabelAtEnd;
+};
+
+namespace {
+
+const LookupKind kItalianThai{
+    .direction = LookupDirection::ItalianThai,
+    .files = datafiles::Direction::Forward,
+    .word = &ConsoleState::lookupWord,
+    .crossReferences = true,
+    .directionAfterHash = "T-I",
+    .listTitle = "ITALY Vocable List : ",
+    .hideDataLabelAtEnd = false,
+};
+
+const LookupKind kThaiItalian{
+    .direction = LookupDirection::ThaiItalian,
+    .files = datafiles::Direction::Reverse,
+    .word = &ConsoleState::lookupPronunciation,
+    .crossReferences = false,
+    .directionAfterHash = "I-T",
+    .listTitle = "THAI Vocable List : ",
+    .hideDataLabelAtEnd = true,
+};
+
+// The file a word's first character selects, by the direction's table.
+std::optional<std::string> fileForWord(datafiles::Direction files, const QString& word) {
+    const std::optional<std::string> first = platform::toLatin(word.left(1));
+    if (!first)
+        return std::nullopt;
+    return files == datafiles::Direction::Forward ? datafiles::forwardFileForLookup(*first)
+                                                  : datafiles::reverseFile(*first);
+}
+
+} // namespace
+
+// The data file of a look-up: its bytes, read whole, and the reader that parses them in
+// place. Nothing stays open: the bytes are all there is.
+class Lookup::File {
+public:
+    std::string bytes;
+    datafiles::RecordReader reader{std::string_view()};
+    datafiles::RecordView record; // the last record read
+};
+
+Lookup::Lookup(ConsoleState& state, platform::Dialogs& dialogs, platform::ConsolePrinter& printer,
+               LookupHost& host, const datafiles::PathMapper& paths,
+               const datafiles::FileAccess& access)
+    : state_(state), dialogs_(dialogs), printer_(printer), host_(host), paths_(paths),
+      access_(access) {}
+
+void Lookup::italianThai(const QString& typed) {
+    run(kItalianThai, typed);
+}
+
+void Lookup::thaiItalian(const QString& typed) {
+    run(kThaiItalian, typed);
+}
+
+void Lookup::run(const LookupKind& kind, const QString& typed) {
+    QString& word = state_.*kind.word;
+    host_.showDataLabel(false);
+    host_.hideGoButton();
+    state_.matchCount = 0;
+    printer_.setCurrentX(0);
+    printer_.setCurrentY(0);
+    host_.clearConsole();
+    word = typed;
+    if (word == QLatin1String("exit")) {
+        host_.endProgram();
+        return;
+    }
+    if (word == QLatin1String("#"))
+        state_.direction = QLatin1String(kind.directionAfterHash);
+    auto end = [&] { host_.finishLookup(kind.direction, kind.hideDataLabelAtEnd); };
+    if (word.isEmpty()) {
+        state_.lookupFile.clear();
+        host_.setDataLabel(kDataLabel);
+        return end();
+    }
+    host_.showDataLabel(true);
+    const std::optional<std::string> fileName = fileForWord(kind.files, word);
+    if (!fileName) {
+        host_.showDataLabel(false);
+        host_.hideGoButton();
+        return end();
+    }
+    state_.lookupFile = QString::fromStdString(*fileName);
+
+    // A redirect to a suggested word reads the same file again from its start.
+    for (;;) {
+        // Named before the file is read, so that a message about it never shows another name.
+        host_.setDataLabel(kDataLabel + state_.lookupFile);
+        const QString typedPath = state_.datapath + state_.lookupFile;
+        datafiles::ReadFileResult read =
+            datafiles::readWholeFile(paths_.map(typedPath.toStdString()), access_);
+        if (!read.ok()) {
+            dialogs_.messageBox(
+                QStringLiteral("The data file \"%1\" could not be read: %2.")
+                    .arg(typedPath, QString::fromStdString(datafiles::describeError(read.error))),
+                {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
+            host_.showDataLabel(false); // no file is in use
+            return end();
+        }
+        File file;
+        file.bytes = std::move(read.bytes);
+        file.reader = datafiles::RecordReader(file.bytes);
+        if (word.size() >= 2 && word[1] == QLatin1Char('*')) {
+            listMode(kind, file);
+            break;
+        }
+        if (scan(kind, file) != ScanOutcome::Redirect)
+            break;
+    }
+    end();
+}
+
+Lookup::ScanOutcome Lookup::scan(const LookupKind& kind, File& file) {
+    // A word with a character the files cannot hold matches no record.
+    const std::optional<std::string> key = platform::toLatin(state_.*kind.word);
+    datafiles::RecordReader& reader = file.reader;
+    if (reader.atEnd()) {
+        // An empty file: there is no record to compare, so the word was not found.
+        endOfSearch(kind, false);
+        return ScanOutcome::Done;
+    }
+    for (;;) {
+        if (!readNext(file))
+            return ScanOutcome::Done;
+        if (!key || file.record.headword() != *key) {
+            if (reader.atEnd()) {
+                endOfSearch(kind, false);
+                return ScanOutcome::Done;
+            }
+            continue;
+        }
+        // Only a match is copied out of the file's bytes.
+        file.record.copyTo(state_.record);
+        if (kind.crossReferences && state_.record.isCrossReference())
+            return crossReference(kind) ? ScanOutcome::Redirect : ScanOutcome::Done;
+        printMatchLine();
+        if (reader.atEnd()) {
+            endOfSearch(kind, true);
+            return ScanOutcome::Done;
+        }
+    }
+}
+
+bool Lookup::crossReference(const LookupKind& kind) {
+    // The suggestions are Italian words kept in the fields after the note.
+    auto offer = [this](const std::string& suggestion) {
+        return ask(QStringLiteral("Maybe you searching [ ") + platform::fromLatin(suggestion) +
+                       QStringLiteral(" ]  ? (y/n)"),
+                   {Buttons::YesNo, Icon::Question, DefaultButton::First},
+                   QStringLiteral("Vocaboro Intellisense")) == Answer::Yes;
+    };
+    const datafiles::DictionaryRecord pointer = state_.record;
+    std::optional<std::string> accepted;
+    if (offer(pointer.thai))
+        accepted = pointer.thai;
+    else if (pointer.thaiSound != datafiles::kNoSound && offer(pointer.thaiSound))
+        accepted = pointer.thaiSound;
+    else if (pointer.italianSound != datafiles::kNoSound && offer(pointer.italianSound))
+        accepted = pointer.italianSound;
+    if (!accepted)
+        return false;
+    state_.*kind.word = platform::fromLatin(*accepted);
+    return true;
+}
+
+void Lookup::endOfSearch(const LookupKind& kind, bool lastRecordMatched) {
+    const Answer answer =
+        state_.matchCount == 0
+            ? ask(QStringLiteral(
+                      "Not Found ! This Word don't exist in memory-files. Wish insert this "
+                      "new word ? (y/n)"),
+                  {Buttons::YesNo, Icon::Stop, DefaultButton::Second}, kSearchTitle)
+            : ask(QStringLiteral("Wish insert another translate of this word ? (y/n)"),
+                  {Buttons::YesNo, Icon::Question, DefaultButton::Second}, kSearchTitle);
+    state_.reply = answer == Answer::Yes ? QStringLiteral("y") : QStringLiteral("n");
+    if (answer == Answer::Yes) {
+        host_.openEntryPanel(kind.direction);
+        return;
+    }
+    if (!lastRecordMatched) {
+        state_.lookupFile.clear();
+        host_.showDataLabel(false);
+    }
+}
+
+void Lookup::listMode(const LookupKind& kind, File& file) {
+    datafiles::RecordReader& reader = file.reader;
+    int pageOffset = 0;
+    auto header = [this] {
+        printer_.printLine(Palette::LightGrey,
+                           QStringLiteral(" --- List of all words of Data FILE : ") +
+                               state_.lookupFile + QStringLiteral(" ---"));
+    };
+    printer_.setFontSize(12);
+    printer_.setCurrentY(0);
+    printer_.setCurrentX(0);
+    header();
+    for (;;) {
+        printer_.endLine();
+        int line = 1;
+        do {
+            if (!reader.atEnd()) {
+                if (!readNext(file))
+                    return;
+                if (!file.record.isCrossReference()) {
+                    file.record.copyTo(state_.record);
+                    printListEntry(pageOffset + line);
+                } else {
+                    --line; // a cross-reference takes no number
+                }
+            }
+            if (reader.atEnd())
+                break;
+            ++line;
+        } while (line <= kEntriesPerPage);
+        const Answer answer = ask(QStringLiteral("Continue List...?"),
+                                  {Buttons::YesNo, Icon::Question, DefaultButton::First},
+                                  QLatin1String(kind.listTitle) + state_.lookupFile);
+        if (answer == Answer::No || reader.atEnd())
+            break;
+        printer_.cls();
+        pageOffset += kEntriesPerPage;
+        header();
+    }
+}
+
+bool Lookup::readNext(File& file) {
+    if (file.reader.next(file.record) == datafiles::ReadStatus::Record)
+        return true;
+    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: it ends in the "
+                                       "middle of a record (line %2).")
+                            .arg(state_.datapath + state_.lookupFile)
+                            .arg(file.reader.line()),
+                        {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
+    return false;
+}
+
+// " 1 > casa": the number in light green, then the headword in white.
+void Lookup::printNumberedHeadword(int number) {
+    printer_.setForeColor(Palette::LightGreen);
+    printer_.print(platform::ConsolePrinter::formatNumber(number));
+    printer_.print(QStringLiteral("> "));
+    printer_.setForeColor(Palette::White);
+    printer_.print(platform::fromLatin(state_.record.headword));
+}
+
+void Lookup::printAttribute() {
+    if (state_.record.attribute == datafiles::kNoAttribute)
+        return;
+    printer_.setForeColor(Palette::Yellow);
+    printer_.print(QStringLiteral(" (") + platform::fromLatin(state_.record.attribute) +
+                   QStringLiteral(")"));
+}
+
+// The note in light grey after `opening`, and the end of the line.
+void Lookup::printNote(const QString& opening) {
+    printer_.setForeColor(Palette::LightGrey);
+    if (state_.record.note != datafiles::kNoNote)
+        printer_.print(opening + platform::fromLatin(state_.record.note) + QStringLiteral(")"),
+                       true);
+    else
+        printer_.endLine();
+}
+
+void Lookup::printMatchLine() {
+    const datafiles::DictionaryRecord& r = state_.record;
+    printer_.setFontSize(12);
+    printNumberedHeadword(++state_.matchCount);
+    printAttribute();
+    printer_.setForeColor(Palette::DarkGrey);
+    printer_.print(QStringLiteral(" = "));
+    // The Thai font and size are set even when there is no Thai script to print.
+    printer_.setFontName(platform::kThaiFixedFont);
+    printer_.setFontSize(30);
+    printer_.setForeColor(Palette::White);
+    if (r.thai != datafiles::kNoThai)
+        printer_.print(QStringLiteral(" ") + platform::fromThai(r.thai));
+    printer_.setFontName(platform::kSerifFont);
+    printer_.setFontSize(12);
+    printer_.setForeColor(Palette::LightMagenta);
+    printer_.print(QStringLiteral("  [ ") + platform::fromLatin(r.counterpart) +
+                   QStringLiteral(" ]"));
+    printNote(QStringLiteral("  ("));
+}
+
+void Lookup::printListEntry(int number) {
+    printNumberedHeadword(number);
+    printer_.setForeColor(Palette::DarkGrey);
+    printer_.print(QStringLiteral(" = "));
+    printer_.setForeColor(Palette::LightMagenta);
+    printer_.print(platform::fromLatin(state_.record.counterpart));
+    printAttribute();
+    printNote(QStringLiteral("("));
+}
+
+platform::Answer Lookup::ask(const QString& text, platform::MessageStyle style,
+                             const QString& title) {
+    const Answer answer = dialogs_.messageBox(text, style, title);
+    state_.answerCode = static_cast<int>(answer);
+    return answer;
+}
+
+} // namespace vocaboro
