@@ -1,9 +1,7 @@
 // One console look-up as a whole process, for the benchmark to time beside `grep -c`:
 //   lookup_probe FOLDER WORD   starts Vocaboro's console window offscreen on FOLDER, looks
 //                              WORD up in the Italian-to-Thai direction, answers the
-//                              end-of-search question with No and ends;
-//   lookup_probe FOLDER        the same without the look-up, so that the benchmark can take
-//                              the start and the end of the process away.
+//                              end-of-search question with No and ends.
 // Ends with status 0 when the window asked exactly what a look-up asks, 1 otherwise.
 
 #include "platform/scripted_dialogs.h"
@@ -15,8 +13,8 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fputs("usage: lookup_probe FOLDER [WORD]\n", stderr);
+    if (argc != 3) {
+        std::fputs("usage: lookup_probe FOLDER WORD\n", stderr);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -29,12 +27,9 @@ int main(int argc, char** argv) {
     dialogs.expectInput(QStringLiteral("Path Folder"), folder + QLatin1Char('/'));
     console.Form_Load();
     console.Command3D10_Click(); // Italian-Thai
-    if (argc == 3) {
-        dialogs.expectMessage(QStringLiteral("Wish insert another"), platform::Answer::No);
-        console.findChild<QLineEdit*>(QStringLiteral("Text8"))
-            ->setText(QString::fromLatin1(argv[2]));
-        console.Text8_KeyPress(13);
-    }
+    dialogs.expectMessage(QStringLiteral("Wish insert another"), platform::Answer::No);
+    console.findChild<QLineEdit*>(QStringLiteral("Text8"))->setText(QString::fromLatin1(argv[2]));
+    console.Text8_KeyPress(13);
     if (!dialogs.problems().isEmpty()) {
         for (const QString& problem : dialogs.problems())
             std::fprintf(stderr, "lookup_probe: %s\n", qPrintable(problem));
