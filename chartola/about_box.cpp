@@ -4,14 +4,14 @@
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
-#include "program.h"
+#include "platform/placement.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
-using platform::twipsRect;
+using platform::place;
 
 namespace chartola {
 namespace {
@@ -20,56 +20,48 @@ const QString kAppTitle = QStringLiteral("Chartola");
 
 } // namespace
 
-frmAbout::frmAbout(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+frmAbout::frmAbout(AboutLinks links, QWidget* parent) : QDialog(parent), links_(std::move(links)) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(false);
     setFixedSize(platform::twipsToPixels(5730), platform::twipsToPixels(3750));
     setFont(platform::makeFont(platform::kSansFont, 8.25)); // the old default font
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(twipsRect(240, 240, 540, 540));
+    picIcon = place(new QLabel(this), "picIcon", {240, 240, 540, 540});
     picIcon->setPixmap(platform::loadPicture("chartola_icon.png"));
-    auto label = [this](const char* name, const QString& text, int l, int t, int w, int h) {
-        auto* lab = new QLabel(text, this);
-        lab->setObjectName(QLatin1String(name));
-        lab->setGeometry(twipsRect(l, t, w, h));
-        lab->setWordWrap(true);
-        lab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return lab;
-    };
-    lblTitle = label("lblTitle", QString(), 1050, 240, 4485, 480);
-    QFont title = lblTitle->font();
-    title.setBold(true);
-    lblTitle->setFont(title);
-    lblVersion = label("lblVersion", QString(), 1050, 780, 4485, 225);
-    lblDescription = label(
-        "lblDescription",
-        QString::fromUtf16(
-            u"Descrizione applicazione :  questo programma consente la traduzione dei vocaboli "
-            u"dall'italiano al thailandese e viceversa. E' implementata inoltre la pronuncia "
-            u"audio delle consonanti Thai. La versione definitiva di questo programma comprenderà "
-            u"i vocaboli scritti in caratteri Thai e la pronuncia audio degli stessi."),
-        1050, 1125, 4485, 1170);
-    lblDisclaimer = label(
-        "lblDisclaimer",
-        QString::fromUtf16(
-            u"Attenzione: questo programma, versione 2.0, è distribuito liberamente e può essere "
-            u"copiato senza costi. Gli aggiornamenti sono pubblicati sul sito del kit."),
-        255, 2625, 3870, 825);
+    QFont bold = font();
+    bold.setBold(true);
+    lblTitle = place(new QLabel(this), "lblTitle", {1050, 240, 4485, 480}, bold);
+    lblVersion = place(new QLabel(this), "lblVersion", {1050, 780, 4485, 225});
+    lblDescription = place(
+        new QLabel(QString::fromUtf16(
+                       u"Descrizione applicazione :  questo programma consente la traduzione dei "
+                       u"vocaboli dall'italiano al thailandese e viceversa. E' implementata "
+                       u"inoltre la pronuncia audio delle consonanti Thai. La versione definitiva "
+                       u"di questo programma comprenderà i vocaboli scritti in caratteri Thai e la "
+                       u"pronuncia audio degli stessi."),
+                   this),
+        "lblDescription", {1050, 1125, 4485, 1170});
+    lblDisclaimer = place(
+        new QLabel(QString::fromUtf16(
+                       u"Attenzione: questo programma, versione 2.0, è distribuito liberamente e "
+                       u"può essere copiato senza costi. Gli aggiornamenti sono pubblicati sul "
+                       u"sito del kit."),
+                   this),
+        "lblDisclaimer", {255, 2625, 3870, 825});
+    for (QLabel* text : {lblTitle, lblVersion, lblDescription, lblDisclaimer}) {
+        text->setWordWrap(true);
+        text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     for (int top : {2430, 2445}) {
         auto* line = new QFrame(this);
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(top == 2430 ? QFrame::Sunken : QFrame::Plain);
-        line->setGeometry(twipsRect(120, top, 5400, 15));
+        line->setGeometry(platform::twipsRect(120, top, 5400, 15));
     }
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsRect(4245, 2625, 1260, 345));
+    cmdOK = place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", {4245, 2625, 1260, 345});
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setGeometry(twipsRect(4260, 3075, 1245, 345));
+    cmdSysInfo = place(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo",
+                       {4260, 3075, 1245, 345});
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
     platform::EnterClicks::installOnAll(this);
@@ -83,8 +75,7 @@ void frmAbout::Form_Load() {
 
 void frmAbout::cmdOK_Click() {
     closingByOk_ = true;
-    program_.unload(Window::frmAbout);
-    program_.show(Window::Form1);
+    links_.close();
 }
 
 void frmAbout::reject() {
@@ -94,12 +85,12 @@ void frmAbout::reject() {
 void frmAbout::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!closingByOk_)
-        program_.unloadAll(); // closed by its frame
+        links_.endProgram(); // closed by its frame
 }
 
 bool frmAbout::GetKeyValue(platform::RegistryKey KeyRoot, const std::string& KeyName,
                            const std::string& SubKeyRef, QString& KeyVal) {
-    platform::Registry& registry = program_.registry();
+    platform::Registry& registry = links_.registry;
     platform::RegistryKey key = 0;
     if (registry.openKey(KeyRoot, KeyName, platform::kKeyAllAccess, key) !=
         platform::kErrorSuccess) {
@@ -136,7 +127,7 @@ bool frmAbout::GetKeyValue(platform::RegistryKey KeyRoot, const std::string& Key
 }
 
 void frmAbout::StartSysInfo() {
-    platform::ProgramLauncher& launcher = program_.launcher();
+    platform::ProgramLauncher& launcher = links_.launcher;
     QString path;
     bool found = false;
     if (GetKeyValue(platform::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
@@ -152,7 +143,7 @@ void frmAbout::StartSysInfo() {
     }
     if (found && launcher.start(path))
         return;
-    program_.dialogs().messageBox(
+    links_.dialogs.messageBox(
         QStringLiteral("Le informazioni sul sistema non sono attualmente disponibili."),
         {platform::Buttons::Ok, platform::Icon::None}, kAppTitle);
 }

@@ -2,10 +2,12 @@
 // The About box of the chart: title, version, description, and a button that starts the
 // system-information program found through the registry.
 
+#include "platform/dialogs.h"
 #include "platform/registry.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 
 class QLabel;
@@ -13,12 +15,20 @@ class QPushButton;
 
 namespace chartola {
 
-class Program;
+// What the About box uses: the registry and the launcher of the system-information
+// program, the message when there is none, and where its buttons lead.
+struct AboutLinks {
+    platform::Dialogs& dialogs;
+    platform::Registry& registry;
+    platform::ProgramLauncher& launcher;
+    std::function<void()> close; // OK: the box goes, the chart stays
+    std::function<void()> endProgram;
+};
 
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(Program& program, QWidget* parent = nullptr);
+    explicit frmAbout(AboutLinks links, QWidget* parent = nullptr);
 
     void Form_Load();
     void cmdOK_Click();
@@ -33,7 +43,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    Program& program_;
+    AboutLinks links_;
     bool closingByOk_ = false;
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;

@@ -5,10 +5,10 @@
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
+#include "platform/placement.h"
 #include "platform/text.h"
 #include "platform/widget_look.h"
 #include "platform/wrap_button.h"
-#include "program.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -16,7 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-using platform::twipsRect;
+using platform::place;
 
 namespace chartola {
 namespace {
@@ -48,7 +48,7 @@ QString letterTooltip(const Consonant& c) {
     return tip;
 }
 
-Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
+Form1::Form1(ChartLinks links, QWidget* parent) : QWidget(parent), links_(std::move(links)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
     setWindowIcon(platform::loadIcon("chartola_icon.png"));
@@ -59,19 +59,18 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     setAutoFillBackground(true);
     setFont(platform::makeFont(platform::kSansFont, 8.25)); // the old default font
 
-    Label1 = new QLabel(QStringLiteral("Le 46 consonanti Thai"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(2160, 0, 3015, 255));
+    Label1 = place(new QLabel(QStringLiteral("Le 46 consonanti Thai"), this), "Label1",
+                   {2160, 0, 3015, 255}, platform::makeFont(platform::kSansFont, 12));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(platform::makeFont(platform::kSansFont, 12));
     Label1->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
                               .arg(palette().color(QPalette::HighlightedText).name()));
 
     for (const Consonant& c : consonantTable()) {
-        auto* button = new platform::MarkedButton(QString::number(c.number), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(c.number));
-        button->setGeometry(twipsRect(360 + 840 * c.column(), 480 + 840 * c.row(), 735, 735));
-        button->setFont(platform::makeFont(platform::kThaiFixedFont, 36));
+        const QByteArray name = "Command" + QByteArray::number(c.number);
+        auto* button =
+            place(new platform::MarkedButton(QString::number(c.number), this), name.constData(),
+                  {360 + 840 * c.column(), 480 + 840 * c.row(), 735, 735},
+                  platform::makeFont(platform::kThaiFixedFont, 36));
         button->setStyleSheet(
             QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: "
                            "black; border: 2px outset #e0e0e0; padding: 0; }"
@@ -84,33 +83,24 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
         letterButtons_[static_cast<std::size_t>(c.number - 1)] = button;
     }
 
-    auto box = [this](const char* name, int l, int t, int w, int h, const QString& style) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QLatin1String(name));
-        edit->setGeometry(twipsRect(l, t, w, h));
-        edit->setStyleSheet(style);
-        return edit;
-    };
-    Text2 = box("Text2", 5400, 4680, 1575, 285,
-                QStringLiteral("background-color: rgb(255, 255, 192);"));
+    Text2 = place(new QLineEdit(this), "Text2", {5400, 4680, 1575, 285});
+    Text2->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 192);"));
     Text2->setAlignment(Qt::AlignCenter);
-    Text1 = box("Text1", 5400, 5040, 1575, 285, {});
+    Text1 = place(new QLineEdit(this), "Text1", {5400, 5040, 1575, 285});
     Text1->setAlignment(Qt::AlignCenter);
-    Text3 = box("Text3", 1200, 5640, 4095, 285,
-                QStringLiteral("background-color: rgb(255, 192, 255);"));
+    Text3 = place(new QLineEdit(this), "Text3", {1200, 5640, 4095, 285});
+    Text3->setStyleSheet(QStringLiteral("background-color: rgb(255, 192, 255);"));
     Text2->setAccessibleName(QStringLiteral("Name of the letter"));
     Text1->setAccessibleName(QStringLiteral("Reading of the letter"));
     Text3->setAccessibleName(QStringLiteral("Your notes"));
 
     // The picture stands above the caption, so that both fit the button.
-    Command48 = new platform::WrapButton(QStringLiteral("Dictionary"), this);
-    Command48->setObjectName(QStringLiteral("Command48"));
-    Command48->setGeometry(twipsRect(5400, 5400, 1575, 615));
+    Command48 = place(new platform::WrapButton(QStringLiteral("Dictionary"), this), "Command48",
+                      {5400, 5400, 1575, 615});
     Command48->setIcon(platform::loadIcon("dictionary_button.png"));
     Command48->setIconSize(QSize(49, 19));
-    Command47 = new platform::WrapButton(QStringLiteral("About"), this);
-    Command47->setObjectName(QStringLiteral("Command47"));
-    Command47->setGeometry(twipsRect(360, 5640, 615, 255));
+    Command47 = place(new platform::WrapButton(QStringLiteral("About"), this), "Command47",
+                      {360, 5640, 615, 255});
     connect(Command47, &QPushButton::clicked, this, &Form1::Command47_Click);
     connect(Command48, &QPushButton::clicked, this, &Form1::Command48_Click);
     platform::EnterClicks::installOnAll(this);
@@ -124,7 +114,7 @@ void Form1::paintEvent(QPaintEvent* event) {
 }
 
 void Form1::Form_Load() {
-    SoundPath = program_.dialogs().inputBox(
+    SoundPath = links_.dialogs.inputBox(
         QStringLiteral("Path Folder of locate Sound File(*.wav) "),
         QStringLiteral("Configure Chartola : location of file sound *.wav "),
         QStringLiteral("C:\\THAI\\"), 3000, 2000);
@@ -146,22 +136,20 @@ void Form1::main() {
         if (toggles_[static_cast<std::size_t>(c.number - 1)] == 0)
             letterButtons_[static_cast<std::size_t>(c.number - 1)]->setText(
                 platform::fromThai(std::string(1, static_cast<char>(c.code))));
-    program_.player().setFileName(SoundPath + SoundFile);
-    program_.player().setAutoStart(true);
+    links_.player.setFileName(SoundPath + SoundFile);
+    links_.player.setAutoStart(true);
 }
 
 void Form1::Command47_Click() {
-    program_.show(Window::frmAbout);
+    links_.showAbout();
 }
 
 void Form1::Command48_Click() {
-    program_.hide(Window::Form1);
-    program_.hide(Window::Form2);
-    program_.show(Window::Form3);
+    links_.showDictionary();
 }
 
 void Form1::Form_Unload() {
-    program_.unloadAll();
+    links_.endProgram();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

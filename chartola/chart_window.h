@@ -2,9 +2,13 @@
 // The consonant chart: 46 letter buttons; a click shows the letter's reading and name
 // line and plays its recorded sound.
 
+#include "platform/dialogs.h"
+#include "platform/sound_player.h"
+
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -12,8 +16,16 @@ class QPushButton;
 
 namespace chartola {
 
-class Program;
 struct Consonant;
+
+// What the chart uses: the folder question, the sound, and where its buttons lead.
+struct ChartLinks {
+    platform::Dialogs& dialogs;
+    platform::SoundPlayer& player;
+    std::function<void()> showAbout;
+    std::function<void()> showDictionary; // in place of the chart and the credits
+    std::function<void()> endProgram;
+};
 
 // The tooltip of a letter button: its Unicode name, its class, whether it is still used.
 QString letterTooltip(const Consonant& consonant);
@@ -21,7 +33,7 @@ QString letterTooltip(const Consonant& consonant);
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(Program& program, QWidget* parent = nullptr);
+    explicit Form1(ChartLinks links, QWidget* parent = nullptr);
 
     void Form_Load();
     void CommandN_Click(int number); // Command1_Click ... Command46_Click, all alike
@@ -39,7 +51,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Program& program_;
+    ChartLinks links_;
     QString SoundPath;
     QString SoundFile;
     std::array<int, 46> toggles_{};

@@ -10,11 +10,10 @@
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
+#include "platform/placement.h"
 #include "platform/text.h"
 #include "platform/widget_look.h"
 #include "platform/wrap_button.h"
-#include "program.h"
-#include "thaitext/palette.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -23,31 +22,19 @@
 #include <QPainter>
 #include <QProgressBar>
 
-using platform::twipsRect;
+#include <optional>
+#include <string>
+
+using platform::place;
+using thaitext::Palette;
 
 namespace chartola {
 namespace {
 
-QString colorName(int paletteIndex) {
-    const thaitext::Rgb c = thaitext::paletteColor(static_cast<thaitext::Palette>(paletteIndex));
+QString colorName(Palette colour) {
+    const thaitext::Rgb c = thaitext::paletteColor(colour);
     return QColor(c.red, c.green, c.blue).name();
 }
-
-// The initial-letter table of the Enter key: character, then its loader's letter.
-struct Initial {
-    char16_t character;
-    char letter;
-};
-constexpr Initial kInitials[] = {
-    {u'a', 'a'},      {u'\u00E1', 'a'}, {u'\u00E0', 'a'}, {u'b', 'b'},      {u'c', 'c'},
-    {u'd', 'd'},      {u'e', 'e'},      {u'\u00E9', 'e'}, {u'\u00E8', 'e'}, {u'f', 'f'},
-    {u'g', 'g'},      {u'h', 'h'},      {u'i', 'i'},      {u'\u00EC', 'i'}, {u'\u00ED', 'i'},
-    {u'j', 'j'},      {u'k', 'k'},      {u'l', 'l'},      {u'm', 'm'},      {u'n', 'n'},
-    {u'o', 'o'},      {u'\u00F2', 'o'}, {u'\u00F3', 'o'}, {u'p', 'p'},      {u'q', 'q'},
-    {u'r', 'r'},      {u's', 's'},      {u't', 't'},      {u'u', 'u'},      {u'\u00F9', 'u'},
-    {u'\u00FA', 'u'}, {u'v', 'v'},      {u'w', 'w'},      {u'x', 'x'},      {u'y', 'y'},
-    {u'z', 'z'},
-};
 
 QString marker(char letter) {
     return QStringLiteral("i_") + QLatin1Char(letter);
@@ -61,7 +48,7 @@ void restyle(QWidget* widget, const QString& styleSheet) {
 
 } // namespace
 
-Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
+Form3::Form3(DictionaryLinks links, QWidget* parent) : QWidget(parent), links_(std::move(links)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Vocaboro Dictionary v.2.0"));
     setWindowIcon(platform::loadIcon("chartola_icon.png"));
@@ -79,49 +66,31 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     background->setGeometry(0, 0, 200, 257);
     background->lower();
 
-    Combo1 = new platform::EditableCombo(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(twipsRect(120, 120, 1935, 315));
+    Combo1 = place(new platform::EditableCombo(this), "Combo1", {120, 120, 1935, 315});
     Combo1->setStyleSheet(QStringLiteral(
         "QComboBox, QComboBox QLineEdit { background-color: rgb(192, 255, 255); color: black; }"));
 
-    auto box = [this](const char* name, const QString& text, int l, int t, int w, int h,
-                      const QString& back) {
-        auto* edit = new QLineEdit(text, this);
-        edit->setObjectName(QLatin1String(name));
-        edit->setGeometry(twipsRect(l, t, w, h));
-        if (!back.isEmpty())
-            edit->setStyleSheet(QStringLiteral("background-color: %1; color: black;").arg(back));
-        return edit;
-    };
-    Text2 = box("Text2", QString(), 2160, 120, 3015, 375, {});
-    Text1 = box("Text1", QStringLiteral("note :"), 120, 2040, 1935, 855,
-                QStringLiteral("rgb(255, 255, 192)"));
+    Text2 = place(new QLineEdit(this), "Text2", {2160, 120, 3015, 375});
+    Text1 = place(new QLineEdit(QStringLiteral("note :"), this), "Text1", {120, 2040, 1935, 855});
+    Text1->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 192); color: black;"));
     Text1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Text3 = box("Text3", QStringLiteral("Text3"), 3120, 2160, 855, 375, {});
+    Text3 = place(new QLineEdit(QStringLiteral("Text3"), this), "Text3", {3120, 2160, 855, 375});
     Text3->hide();
 
-    auto label = [this](const char* name, const QString& text, int l, int t, int w, int h) {
-        auto* lab = new QLabel(text, this);
-        lab->setObjectName(QLatin1String(name));
-        lab->setGeometry(twipsRect(l, t, w, h));
-        lab->setAlignment(Qt::AlignCenter);
-        return lab;
-    };
-    Label3 = label("Label3", QStringLiteral("..."), 120, 600, 1575, 375);
+    Label3 = place(new QLabel(QStringLiteral("..."), this), "Label3", {120, 600, 1575, 375});
     Label3->setWordWrap(true);
-    setStatusColor(12);
-    Label1 = label("Label1", QStringLiteral("..."), 2880, 600, 1455, 255);
+    setStatusColor(Palette::LightRed);
+    Label1 = place(new QLabel(QStringLiteral("..."), this), "Label1", {2880, 600, 1455, 255});
     Label1->setStyleSheet(
         QStringLiteral("background-color: rgb(64, 0, 64); color: rgb(255, 255, 192);"));
     Label1->setAutoFillBackground(true);
-    Label2 = label("Label2", QStringLiteral("record"), 240, 2520, 615, 255);
+    Label2 = place(new QLabel(QStringLiteral("record"), this), "Label2", {240, 2520, 615, 255});
     // The record number stands on Text1's light yellow: dark text reads there.
     Label2->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
+    for (QLabel* label : {Label1, Label2, Label3})
+        label->setAlignment(Qt::AlignCenter);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(twipsRect(120, 840, 1935, 255));
+    ProgressBar1 = place(new QProgressBar(this), "ProgressBar1", {120, 840, 1935, 255});
     ProgressBar1->setRange(0, 26);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
@@ -132,44 +101,34 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     Combo1->setModel(entries_);
     Combo1->setModelColumn(EntryStore::Headword);
     Combo1->setPrefixSearch([this](const QString& typed) { return entries_->findPrefix(typed); });
-    Combo2 = new QComboBox(this);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2 = place(new QComboBox(this), "Combo2", {2040, 1680, 3255, 315});
     Combo2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo2->setModel(entries_);
     Combo2->setModelColumn(EntryStore::Counterpart);
-    Combo2->setGeometry(twipsRect(2040, 1680, 3255, 315));
     Combo2->hide();
-    auto holder = [this](const char* name, int column, int top) {
-        auto* view = new QListView(this);
-        view->setObjectName(QLatin1String(name));
-        view->setModel(entries_);
-        view->setModelColumn(column);
-        view->setUniformItemSizes(true);
-        view->setGeometry(twipsRect(2160, top, 495, 255));
-        view->hide();
-        return view;
-    };
-    List1 = holder("List1", EntryStore::Attribute, 2160);
-    List2 = holder("List2", EntryStore::Note, 2520);
+    List1 = place(new QListView(this), "List1", {2160, 2160, 495, 255});
+    List2 = place(new QListView(this), "List2", {2160, 2520, 495, 255});
+    for (QListView* list : {List1, List2}) {
+        list->setModel(entries_);
+        list->setUniformItemSizes(true);
+        list->hide();
+    }
+    List1->setModelColumn(EntryStore::Attribute);
+    List2->setModelColumn(EntryStore::Note);
 
-    auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h) {
-        auto* b = new platform::WrapButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(twipsRect(l, t, w, h));
-        return b;
-    };
-    Command1 = button("Command1", QStringLiteral("Alphabet"), 4200, 3000, 975, 615);
+    Command1 = place(new platform::WrapButton(QStringLiteral("Alphabet"), this), "Command1",
+                     {4200, 3000, 975, 615});
     Command1->setIcon(platform::loadIcon("alphabet_button.png"));
-    Command1->setIconSize(QSize(32, 18));
-    Command5 = button("Command5", QStringLiteral("Load all..."), 120, 3120, 855, 615);
+    Command5 = place(new platform::WrapButton(QString(), this), "Command5", {120, 3120, 855, 615});
     Command5->setIcon(platform::loadIcon("load_forward.png"));
-    Command5->setIconSize(QSize(32, 18));
-    setButtonLook(Command5, Command5->text(), 12);
-    Command6 = button("Command6", QStringLiteral("Load all.."), 1200, 3120, 855, 615);
+    setButtonLook(Command5, QStringLiteral("Load all..."), Palette::LightRed);
+    Command6 = place(new platform::WrapButton(QString(), this), "Command6", {1200, 3120, 855, 615});
     Command6->setIcon(platform::loadIcon("load_reverse.png"));
-    Command6->setIconSize(QSize(32, 18));
-    setButtonLook(Command6, Command6->text(), 12);
-    Command4 = button("Command4", QStringLiteral("Help"), 4200, 3720, 975, 255);
+    setButtonLook(Command6, QStringLiteral("Load all.."), Palette::LightRed);
+    for (platform::WrapButton* pictured : {Command1, Command5, Command6})
+        pictured->setIconSize(QSize(32, 18));
+    Command4 = place(new platform::WrapButton(QStringLiteral("Help"), this), "Command4",
+                     {4200, 3720, 975, 255});
     Command4->setStyleSheet(platform::flatColours(QColor(0, 192, 0)));
 
     // What the user types, and which load is which, for screen readers: the captions alone
@@ -198,9 +157,9 @@ Form3::Form3(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     platform::EnterClicks::installOnAll(this);
 }
 
-void Form3::setButtonLook(platform::WrapButton* button, const QString& caption, int paletteIndex) {
+void Form3::setButtonLook(platform::WrapButton* button, const QString& caption, Palette colour) {
     button->setText(caption);
-    restyle(button, platform::flatColours(QColor(colorName(paletteIndex))));
+    restyle(button, platform::flatColours(QColor(colorName(colour))));
 }
 
 void Form3::setStatus(const QString& text) {
@@ -208,36 +167,32 @@ void Form3::setStatus(const QString& text) {
     Label3->repaint();
 }
 
-void Form3::setStatusColor(int paletteIndex) {
-    restyle(Label3,
-            QStringLiteral("color: %1; background: transparent;").arg(colorName(paletteIndex)));
+void Form3::setStatusColor(Palette colour) {
+    restyle(Label3, QStringLiteral("color: %1; background: transparent;").arg(colorName(colour)));
 }
 
-void Form3::setTextColor(QLineEdit* box, int paletteIndex) {
-    restyle(box, QStringLiteral("color: %1;").arg(colorName(paletteIndex)));
+void Form3::setTextColor(QLineEdit* box, Palette colour) {
+    restyle(box, QStringLiteral("color: %1;").arg(colorName(colour)));
 }
 
 void Form3::Form_Load() {
     fwdloaded_ = 0;
     revloaded_ = 0;
     ProgressBar1->hide();
-    const QString answer = program_.dialogs().inputBox(
+    const QString answer = links_.dialogs.inputBox(
         QStringLiteral("Path Folder of locate DataBase File Library (*.DAT) "),
         QStringLiteral("Configure VOCABORO Dictionary"), QStringLiteral("C:\\THAI\\"), 3000, 2000);
     datapath_ = answer.isEmpty() ? QStringLiteral("c:\\thai\\") : answer;
-    setStatusColor(direction_.isEmpty() ? 12 : 11);
+    setStatusColor(direction_.isEmpty() ? Palette::LightRed : Palette::LightCyan);
     Label3->setText(QStringLiteral("Must loading database..."));
 }
 
 void Form3::Command1_Click() {
-    program_.show(Window::Form1);
-    program_.hide(Window::Form2);
-    program_.hide(Window::Form3);
+    links_.showChart();
 }
 
 void Form3::Command4_Click() {
-    program_.hide(Window::Form3);
-    program_.show(Window::Form4);
+    links_.showNotes();
 }
 
 // --- the entry lists
@@ -249,11 +204,11 @@ void Form3::clearLists() {
 
 bool Form3::readLetterFile(const QString& fileName, EntryStore& store) {
     const QString typed = datapath_ + fileName;
-    const datafiles::PathMapper paths(program_.driveRoot());
+    const datafiles::PathMapper paths(links_.driveRoot);
     datafiles::ReadBytesResult file =
-        datafiles::readWholeFileBytes(paths.map(typed.toStdString()), program_.fileAccess());
+        datafiles::readWholeFileBytes(paths.map(typed.toStdString()), links_.fileAccess);
     auto report = [&](const QString& reason) {
-        program_.dialogs().messageBox(
+        links_.dialogs.messageBox(
             QStringLiteral("The data file \"%1\" could not be read: %2.").arg(typed, reason),
             {platform::Buttons::Ok, platform::Icon::Stop}, QStringLiteral("Chartola"));
         return false;
@@ -298,7 +253,7 @@ bool Form3::loadDirection(datafiles::Direction files) {
         }
     }
     entries_->append(std::move(store)); // after what the lists held, in one reset
-    setStatusColor(11);
+    setStatusColor(Palette::LightCyan);
     Combo1->setFocus();
     ProgressBar1->hide();
     return ok;
@@ -317,46 +272,64 @@ void Form3::wholeLoad(const WholeLoad& load) {
     direction_ = QLatin1String(load.direction);
     platform::setFittedText(Label1, QLatin1String(load.caption));
     Label1->repaint();
-    setButtonLook(this->*load.other, QStringLiteral("Load all..."), 12);
-    program_.dialogs().messageBox(
+    setButtonLook(this->*load.other, QStringLiteral("Load all..."), Palette::LightRed);
+    links_.dialogs.messageBox(
         QStringLiteral("Premere OK ed attendere 30 secondi, per il caricamento del Database..."),
         {platform::Buttons::Ok, platform::Icon::None}, QStringLiteral("Chartola"));
-    setStatusColor(15);
+    setStatusColor(Palette::White);
     clearLists();
     setStatus(QLatin1String(load.loadingStatus));
-    setButtonLook(this->*load.button, QStringLiteral("Loading"), 14);
+    setButtonLook(this->*load.button, QStringLiteral("Loading"), Palette::Yellow);
     (this->*load.button)->repaint();
     if (!loadDirection(load.files)) {
         // The load stopped at a file: nothing claims a full dictionary.
-        setButtonLook(this->*load.button, QStringLiteral("Load all..."), 12);
+        setButtonLook(this->*load.button, QStringLiteral("Load all..."), Palette::LightRed);
         fwdloaded_ = 0;
         revloaded_ = 0;
-        setStatusColor(12);
+        setStatusColor(Palette::LightRed);
         setStatus(QStringLiteral("Must loading database..."));
         return;
     }
-    setButtonLook(this->*load.button, QStringLiteral("full"), 10);
+    setButtonLook(this->*load.button, QStringLiteral("full"), Palette::LightGreen);
     setStatus(QLatin1String(load.doneStatus));
     this->*load.loaded = 1;
     this->*load.otherLoaded = 0;
 }
 
 void Form3::Command5_Click() {
-    wholeLoad({datafiles::Direction::Forward, &Form3::Command5, &Form3::Command6,
-               &Form3::fwdloaded_, &Form3::revloaded_, "I-T", "pronuncia in Thai",
-               "loading all Vocaboro...", "insert your Italy word..."});
+    static constexpr WholeLoad kItalianThai{
+        .files = datafiles::Direction::Forward,
+        .button = &Form3::Command5,
+        .other = &Form3::Command6,
+        .loaded = &Form3::fwdloaded_,
+        .otherLoaded = &Form3::revloaded_,
+        .direction = "I-T",
+        .caption = "pronuncia in Thai",
+        .loadingStatus = "loading all Vocaboro...",
+        .doneStatus = "insert your Italy word...",
+    };
+    wholeLoad(kItalianThai);
 }
 
 void Form3::Command6_Click() {
-    wholeLoad({datafiles::Direction::Reverse, &Form3::Command6, &Form3::Command5,
-               &Form3::revloaded_, &Form3::fwdloaded_, "T-I", "traduzione in italiano",
-               "loading all Thai-Ital...", "insert your thai word..."});
+    static constexpr WholeLoad kThaiItalian{
+        .files = datafiles::Direction::Reverse,
+        .button = &Form3::Command6,
+        .other = &Form3::Command5,
+        .loaded = &Form3::revloaded_,
+        .otherLoaded = &Form3::fwdloaded_,
+        .direction = "T-I",
+        .caption = "traduzione in italiano",
+        .loadingStatus = "loading all Thai-Ital...",
+        .doneStatus = "insert your thai word...",
+    };
+    wholeLoad(kThaiItalian);
 }
 
 // --- word search
 
 void Form3::Combo1_KeyPress(int keyAscii) {
-    setTextColor(Text2, 14);
+    setTextColor(Text2, Palette::Yellow);
     direction_ = QStringLiteral("I-T");
     platform::setFittedText(Label1, QStringLiteral("pronuncia in Thai"));
     Label1->repaint();
@@ -364,14 +337,18 @@ void Form3::Combo1_KeyPress(int keyAscii) {
         return;
     fwdloaded_ = 0;
     revloaded_ = 0;
-    setButtonLook(Command5, QStringLiteral("Load all..."), 14);
-    setButtonLook(Command6, QStringLiteral("Load all..."), 14);
+    setButtonLook(Command5, QStringLiteral("Load all..."), Palette::Yellow);
+    setButtonLook(Command6, QStringLiteral("Load all..."), Palette::Yellow);
     lastword_ = Combo1->currentText();
-    for (const Initial& row : kInitials) {
-        const QString text = Combo1->currentText();
-        if (!text.isEmpty() && text.front() == QChar(row.character) &&
-            loadedletter_ != marker(row.letter))
-            loadit(row.letter);
+    // The letter file of the word's initial, as the console's look-up chooses it: a to z
+    // and the accented vowels.
+    const std::optional<std::string> initial = platform::toLatin(lastword_.left(1));
+    const std::optional<char> capital =
+        initial ? datafiles::forwardLetterForLookup(*initial) : std::nullopt;
+    if (capital) {
+        const char letter = static_cast<char>(*capital - 'A' + 'a');
+        if (loadedletter_ != marker(letter))
+            loadit(letter);
     }
     Text3->setText(loadedletter_);
 }
@@ -380,7 +357,7 @@ void Form3::Combo1_Click() {
     const int index = Combo1->currentIndex();
     if (index < 0)
         return;
-    setTextColor(Text2, 0);
+    setTextColor(Text2, Palette::Black);
     platform::setFittedText(Label2, QString::number(index));
     Combo2->setCurrentIndex(index);
     platform::setTextFromStart(Text2, Combo2->currentText());
@@ -393,7 +370,7 @@ void Form3::Combo1_Click() {
 }
 
 void Form3::closeEvent(QCloseEvent* event) {
-    program_.unloadAll();
+    links_.endProgram();
     event->accept();
 }
 

@@ -2,11 +2,15 @@
 // Chartola's working window: a drop-down of head words loaded one initial letter at a
 // time, or the whole dictionary in either direction, and the entry the user picks.
 
+#include "datafiles/file_io.h"
 #include "datafiles/file_naming.h"
+#include "platform/dialogs.h"
+#include "thaitext/palette.h"
 
 #include <QWidget>
 
-#include <optional>
+#include <filesystem>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -23,12 +27,22 @@ namespace chartola {
 
 class EntryListModel;
 class EntryStore;
-class Program;
+
+// What the dictionary window uses: the questions and messages, the data files, and where
+// its buttons lead.
+struct DictionaryLinks {
+    platform::Dialogs& dialogs;
+    std::filesystem::path driveRoot; // where "C:" of a typed folder leads
+    datafiles::FileAccess fileAccess;
+    std::function<void()> showChart; // in place of the dictionary and the credits
+    std::function<void()> showNotes; // in place of the dictionary
+    std::function<void()> endProgram;
+};
 
 class Form3 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form3(Program& program, QWidget* parent = nullptr);
+    explicit Form3(DictionaryLinks links, QWidget* parent = nullptr);
 
     void Form_Load();
     void Command1_Click();
@@ -74,12 +88,12 @@ private:
     bool readLetterFile(const QString& fileName, EntryStore& store);
     void clearLists();
     void setStatus(const QString& text);
-    void setStatusColor(int paletteIndex);
-    void setTextColor(QLineEdit* box, int paletteIndex);
+    void setStatusColor(thaitext::Palette colour);
+    void setTextColor(QLineEdit* box, thaitext::Palette colour);
     static void setButtonLook(platform::WrapButton* button, const QString& caption,
-                              int paletteIndex);
+                              thaitext::Palette colour);
 
-    Program& program_;
+    DictionaryLinks links_;
     QString datapath_;
     QString loadedletter_;
     QString lastword_;

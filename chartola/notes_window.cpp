@@ -3,13 +3,13 @@
 #include "platform/enter_clicks.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
-#include "program.h"
+#include "platform/placement.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-using platform::twipsRect;
+using platform::place;
 
 namespace chartola {
 
@@ -50,7 +50,7 @@ const QString& notesText() {
     return text;
 }
 
-Form4::Form4(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
+Form4::Form4(NotesLinks links, QWidget* parent) : QWidget(parent), links_(std::move(links)) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Help"));
     setWindowIcon(platform::loadIcon("chartola_icon.png"));
@@ -60,28 +60,24 @@ Form4::Form4(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twipsRect(240, 120, 8295, 4095));
+    Text1 = place(new QPlainTextEdit(this), "Text1", {240, 120, 8295, 4095});
     Text1->setStyleSheet(QStringLiteral("background-color: rgb(255, 224, 192); color: black;"));
     Text1->setPlainText(notesText());
     Text1->setAccessibleName(QStringLiteral("Help"));
     Text1->setTabChangesFocus(true); // Tab goes on to OK, so the keys alone get out
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(240, 4320, 8175, 375));
+    Command1 =
+        place(new QPushButton(QStringLiteral("OK"), this), "Command1", {240, 4320, 8175, 375});
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     platform::EnterClicks::installOnAll(this);
 }
 
 void Form4::Command1_Click() {
-    program_.show(Window::Form3);
-    program_.hide(Window::Form4);
+    links_.backToDictionary();
 }
 
 void Form4::closeEvent(QCloseEvent* event) {
     event->accept();
-    program_.unloadAll();
+    links_.endProgram();
 }
 
 } // namespace chartola

@@ -1,7 +1,9 @@
 #pragma once
 // Chartola's windows and how they meet: each is loaded the first time it is shown and
 // keeps its state while hidden; closing any of them by its frame unloads all of them in
-// the order Form1, Form2, Form3, Form4, frmAbout, which ends the program.
+// the order Form1, Form2, Form3, Form4, frmAbout, which ends the program. Each window is
+// given only what it uses: the services it calls and the few moves between windows its
+// buttons make.
 
 #include "datafiles/file_io.h"
 #include "platform/dialogs.h"
@@ -14,10 +16,16 @@
 #include <filesystem>
 #include <functional>
 
+namespace companion {
+class Form2;
+}
+
 namespace chartola {
 
 class Form1;
 class Form3;
+class Form4;
+class frmAbout;
 
 struct ProgramServices {
     platform::Dialogs& dialogs;
@@ -56,21 +64,20 @@ public:
     Form1& chart();
     // The dictionary window, loading it when needed.
     Form3& dictionary();
+    // The notes and the About box when they are loaded, else null.
+    Form4* notes() const;
+    frmAbout* about() const;
     QWidget* widget(Window window) const;
 
-    platform::Dialogs& dialogs() { return services_.dialogs; }
-    platform::SoundPlayer& player() { return services_.player; }
-    platform::Registry& registry() { return services_.registry; }
-    platform::ProgramLauncher& launcher() { return services_.launcher; }
-    const std::filesystem::path& driveRoot() const { return services_.driveRoot; }
-    const datafiles::FileAccess& fileAccess() const { return services_.fileAccess; }
-
 private:
-    QWidget* load(Window window);
-    QPointer<QWidget>& slot(Window window);
+    void load(Window window);
 
     ProgramServices services_;
-    QPointer<QWidget> form1_, form2_, form3_, form4_, about_;
+    QPointer<Form1> chart_;
+    QPointer<companion::Form2> credits_;
+    QPointer<Form3> dictionary_;
+    QPointer<Form4> notes_;
+    QPointer<frmAbout> about_;
     bool unloading_ = false;
     bool ended_ = false;
 };

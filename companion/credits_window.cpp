@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <iterator>
+
 namespace companion {
 
 QString Form2::title(Flavour flavour) {
@@ -59,21 +61,27 @@ Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow,
         platform::showPicture(picture, p.file);
         clickHandlers_.insert(picture, p.click);
     }
-    auto label = [this](const char* name, const QString& text, platform::Twips at,
-                        void (Form2::*click)()) {
-        auto* lab = platform::place(new QLabel(text, this), name, at);
-        lab->setAlignment(Qt::AlignCenter);
-        lab->setWordWrap(true);
-        lab->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
-        clickHandlers_.insert(lab, click);
-        return lab;
+    struct Caption {
+        const char* name;
+        const char* text;
+        platform::Twips at;
+        void (Form2::*click)();
     };
-    label("Label1", QStringLiteral("Vocaboro Dictionary"), {4800, 3960, 1455, 735},
-          &Form2::Label1_Click)
-        ->setFont(platform::makeFont(platform::kSansFont, 12, true));
-    label("Label2", QStringLiteral("Thai kit team 2026"), {4560, 4800, 1935, 255},
-          &Form2::Label2_Click)
-        ->setWordWrap(false);
+    static constexpr Caption captions[] = {
+        {"Label1", "Vocaboro Dictionary", {4800, 3960, 1455, 735}, &Form2::Label1_Click},
+        {"Label2", "Thai kit team 2026", {4560, 4800, 1935, 255}, &Form2::Label2_Click},
+    };
+    QLabel* shown[std::size(captions)] = {};
+    for (std::size_t i = 0; i < std::size(captions); ++i) {
+        const Caption& c = captions[i];
+        shown[i] = platform::place(new QLabel(QLatin1String(c.text), this), c.name, c.at);
+        shown[i]->setAlignment(Qt::AlignCenter);
+        shown[i]->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
+        clickHandlers_.insert(shown[i], c.click);
+    }
+    QLabel* title = shown[0];
+    title->setFont(platform::makeFont(platform::kSansFont, 12, true));
+    title->setWordWrap(true); // the team's line stays on one
     for (QObject* control : clickHandlers_.keys())
         control->installEventFilter(this);
 }

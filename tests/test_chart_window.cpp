@@ -7,6 +7,7 @@
 #include "platform/fonts.h"
 #include "platform/qt_sound_player.h"
 #include "platform/scripted_dialogs.h"
+#include "test_support.h"
 
 #include <QAudioDevice>
 #include <QLineEdit>
@@ -33,9 +34,11 @@ struct Chart : ChartolaFixture {
         dictionary.Command1_Click();
     }
     chartola::Form1& form() { return program.chart(); }
-    template <typename T> T* control(const QString& name) { return form().findChild<T*>(name); }
-    QPushButton* letter(int n) { return control<QPushButton>(QStringLiteral("Command%1").arg(n)); }
-    QString text(const char* box) { return control<QLineEdit>(QLatin1String(box))->text(); }
+    template <typename T> T* control(const char* name) { return findControl<T>(&form(), name); }
+    QPushButton* letter(int n) {
+        return control<QPushButton>(("Command" + QByteArray::number(n)).constData());
+    }
+    QString text(const char* box) { return control<QLineEdit>(box)->text(); }
 };
 
 } // namespace
@@ -43,6 +46,7 @@ struct Chart : ChartolaFixture {
 class TestChartWindow : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void tableInvariants();
     void loadShowsLettersAndHandsThePlayerTheFolder();
     void clicksShowTextsAndPlayTheLettersFile_data();

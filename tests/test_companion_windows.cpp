@@ -34,7 +34,7 @@ chartola::Form1& openChart(ChartolaFixture& f) {
 
 chartola::frmAbout& openAbout(ChartolaFixture& f) {
     f.program.chart().Command47_Click();
-    return *static_cast<chartola::frmAbout*>(f.program.widget(Window::frmAbout));
+    return *f.program.about();
 }
 
 } // namespace
@@ -138,7 +138,7 @@ void TestCompanionWindows::dictionaryKeepsItsStateThroughHelpAndAlphabet() {
 
     form.findChild<QPushButton*>(QStringLiteral("Command4"))->click(); // Help
     QVERIFY(form.isHidden());
-    auto* notes = static_cast<chartola::Form4*>(f.program.widget(Window::Form4));
+    chartola::Form4* notes = f.program.notes();
     QCOMPARE(notes->windowTitle(), QStringLiteral("Help"));
     QCOMPARE(chartola::notesText().size(), 1862);
     QVERIFY(chartola::notesText().startsWith(QString::fromUtf16(

@@ -8,6 +8,7 @@
 #include "platform/fonts.h"
 #include "platform/scripted_dialogs.h"
 #include "real_input.h"
+#include "test_support.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
@@ -45,9 +46,7 @@ struct Dictionary : ChartolaFixture {
     }
     chartola::Form3& start() { return start(folder()); }
     chartola::Form3& form() { return program.dictionary(); }
-    template <typename T> T* control(const char* name) {
-        return form().findChild<T*>(QLatin1String(name));
-    }
+    template <typename T> T* control(const char* name) { return findControl<T>(&form(), name); }
     platform::EditableCombo* combo() { return control<platform::EditableCombo>("Combo1"); }
     QAbstractItemView* list() { return combo()->view(); }
     QString text(const char* name) { return control<QLineEdit>(name)->text(); }
@@ -77,6 +76,7 @@ struct Dictionary : ChartolaFixture {
 class TestDictionaryWindow : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
     void startUpPrompt();
     void enterLoadsTheLetterAndArrowsPickEntries();
     void enterLoadsOnlyWhatIsNotLoaded();
@@ -163,9 +163,10 @@ void TestDictionaryWindow::enterLoadsOnlyWhatIsNotLoaded() {
     d.write("LEXFWD_I.DAT", {entry("isola", "kau")});
     d.write("LEXFWD_C.DAT", {entry("casa", "baan")});
     d.start();
-    // A capital initial, a digit and a Thai letter load nothing.
-    for (const QString& word :
-         {QStringLiteral("Casa"), QStringLiteral("3"), QString::fromUtf16(u"บ้าน")}) {
+    // A capital initial, a digit, a sign of the files' code page and a Thai letter load
+    // nothing.
+    for (const QString& word : {QStringLiteral("Casa"), QStringLiteral("3"),
+                                QString::fromUtf16(u"€uro"), QString::fromUtf16(u"บ้าน")}) {
         d.enter(word);
         QCOMPARE(d.form().loadedletter(), QString());
         QVERIFY(d.combo()->items().isEmpty());
