@@ -66,6 +66,21 @@ Form3::Form3(DictionaryLinks links, QWidget* parent) : QWidget(parent), links_(s
     background->setGeometry(0, 0, 200, 257);
     background->lower();
 
+    placeBoxesAndLabels();
+    placeListsOnOneModel();
+    placeButtons();
+    describeForScreenReaders();
+
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form3::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form3::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
+    connect(Combo1, &platform::EditableCombo::keyTyped, this, &Form3::Combo1_KeyPress);
+    connect(Combo1, &platform::EditableCombo::picked, this, &Form3::Combo1_Click);
+    platform::EnterClicks::installOnAll(this);
+}
+
+void Form3::placeBoxesAndLabels() {
     Combo1 = place(new platform::EditableCombo(this), "Combo1", {120, 120, 1935, 315});
     Combo1->setStyleSheet(QStringLiteral(
         "QComboBox, QComboBox QLineEdit { background-color: rgb(192, 255, 255); color: black; }"));
@@ -94,7 +109,9 @@ Form3::Form3(DictionaryLinks links, QWidget* parent) : QWidget(parent), links_(s
     ProgressBar1->setRange(0, 26);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+}
 
+void Form3::placeListsOnOneModel() {
     // One model behind the four lists keeps item k of each on the same record. Combo2, List1
     // and List2 are hidden holders.
     entries_ = new EntryListModel(this);
@@ -115,7 +132,9 @@ Form3::Form3(DictionaryLinks links, QWidget* parent) : QWidget(parent), links_(s
     }
     List1->setModelColumn(EntryStore::Attribute);
     List2->setModelColumn(EntryStore::Note);
+}
 
+void Form3::placeButtons() {
     Command1 = place(new platform::WrapButton(QStringLiteral("Alphabet"), this), "Command1",
                      {4200, 3000, 975, 615});
     Command1->setIcon(platform::loadIcon("alphabet_button.png"));
@@ -130,7 +149,9 @@ Form3::Form3(DictionaryLinks links, QWidget* parent) : QWidget(parent), links_(s
     Command4 = place(new platform::WrapButton(QStringLiteral("Help"), this), "Command4",
                      {4200, 3720, 975, 255});
     Command4->setStyleSheet(platform::flatColours(QColor(0, 192, 0)));
+}
 
+void Form3::describeForScreenReaders() {
     // What the user types, and which load is which, for screen readers: the captions alone
     // tell the two load buttons apart by their dots.
     Combo1->setAccessibleName(QStringLiteral("Word to look up"));
@@ -147,14 +168,6 @@ Form3::Form3(DictionaryLinks links, QWidget* parent) : QWidget(parent), links_(s
     setTabOrder(Text2, Command4);
     setTabOrder(Command4, Command5);
     setTabOrder(Command5, Command6);
-
-    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form3::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form3::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
-    connect(Combo1, &platform::EditableCombo::keyTyped, this, &Form3::Combo1_KeyPress);
-    connect(Combo1, &platform::EditableCombo::picked, this, &Form3::Combo1_Click);
-    platform::EnterClicks::installOnAll(this);
 }
 
 void Form3::setButtonLook(platform::WrapButton* button, const QString& caption, Palette colour) {

@@ -82,6 +82,10 @@ private:
         const char* loadingStatus;
         const char* doneStatus;
     };
+    void placeBoxesAndLabels();
+    void placeListsOnOneModel();
+    void placeButtons();
+    void describeForScreenReaders(); // and the order of Tab
     void wholeLoad(const WholeLoad& load);
     bool loadDirection(datafiles::Direction files);
     // Reads one letter file into `store`; reports a failure and returns false.
