@@ -81,7 +81,7 @@ Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow,
     }
     QLabel* title = shown[0];
     title->setFont(platform::makeFont(platform::kSansFont, 12, true));
-    title->setWordWrap(true); // the team's line stays on one
+    title->setWordWrap(true); // the title takes two lines; the team's line stays on one
     for (QObject* control : clickHandlers_.keys())
         control->installEventFilter(this);
 }

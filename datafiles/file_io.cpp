@@ -121,13 +121,25 @@ int readWholeInto(const std::filesystem::path& path, const FileAccess& access, B
     // The size may have changed before the lock was ours: read to the end, but never more
     // than the kit can hold.
     std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
-    char* data = buffer.grow(capacity);
+    // Without the memory for it, the file is not read: a message, not the program's end.
+    auto grow = [&](std::size_t size) -> char* {
+        try {
+            return buffer.grow(size);
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    };
+    char* data = grow(capacity);
+    if (!data)
+        return ENOMEM;
     for (;;) {
         if (filled == capacity) {
             if (capacity > kMaxDataFileBytes)
                 return EFBIG;
             capacity *= 2;
-            data = buffer.grow(capacity);
+            data = grow(capacity);
+            if (!data)
+                return ENOMEM;
         }
         const ssize_t got = ops.read(fd.get(), data + filled, capacity - filled);
         if (got < 0) {
@@ -285,6 +297,8 @@ std::string describeError(int error) {
         return "input/output error";
     case EWOULDBLOCK:
         return "it is in use by another program";
+    case ENOMEM:
+        return "there is not enough memory to read it";
     }
     return std::strerror(error);
 }

@@ -13,7 +13,10 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace datafiles;
 using namespace std::string_literals;
@@ -65,6 +68,7 @@ private slots:
     void onlyOrdinaryFilesAreRead();
     void blankLinesAreReadInLinearTime();
     void wholeFileBytesAreTheFile();
+    void noMemoryIsAMessageNotACrash();
 };
 
 void TestDataFiles::workedExampleIsByteExact() {
@@ -389,6 +393,42 @@ void TestDataFiles::wholeFileBytesAreTheFile() {
     const ReadBytesResult big = readWholeFileBytes(root / "LEXFWD_H.DAT");
     QCOMPARE(big.error, EFBIG);
     QCOMPARE(big.bytes.size(), std::size_t(0));
+}
+
+void TestDataFiles::noMemoryIsAMessageNotACrash() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer needs more address space than the limit leaves");
+#else
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.path().toStdString() + "/LEXFWD_H.DAT";
+    { std::ofstream(file) << "x"; }
+    std::filesystem::resize_file(file, kMaxDataFileBytes); // sparse: as large as a file may be
+    // In a child whose address space cannot hold the file, both readers report ENOMEM.
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        // The child ends here whatever happens: an exception must not reach the test
+        // library, whose threads the child does not have.
+        try {
+            long pages = 0;
+            std::ifstream("/proc/self/statm") >> pages;
+            const rlim_t room = static_cast<rlim_t>(pages) * 4096 + (rlim_t(256) << 20);
+            const rlimit limit{room, room};
+            if (::setrlimit(RLIMIT_AS, &limit) != 0)
+                ::_exit(2);
+            const int asBytes = readWholeFileBytes(file).error;
+            const int asString = readWholeFile(file).error;
+            ::_exit(asBytes == ENOMEM && asString == ENOMEM ? 0 : 1);
+        } catch (...) {
+            ::_exit(3);
+        }
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(describeError(ENOMEM), std::string("there is not enough memory to read it"));
+#endif
 }
 
 QTEST_APPLESS_MAIN(TestDataFiles)
