@@ -387,7 +387,7 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
             samples.push_back(t);
         };
         runProcess({lookupProbe, folder, lastWord}, 0); // warm the caches once
-        for (int run = 0; run < 4 * kRuns + 1; ++run) {
+        for (int run = 0; run < 8 * kRuns + 1; ++run) {
             keep(probe, runProcess({lookupProbe, folder, lastWord}, 0));
             keep(probeOne, runProcess({lookupProbe, oneDir.path().toStdString(), lastWord}, 0));
             keep(grep, runProcess({"grep", "-c", pattern, largestFile}, 0));

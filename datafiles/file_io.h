@@ -48,7 +48,7 @@ struct FileAccess {
     std::chrono::milliseconds lockTimeout = kDefaultLockTimeout;
 };
 
-// The largest data file the kit reads: a look-up holds the whole file in memory.
+// The largest data file the kit reads: Chartola's loads hold whole files in memory.
 inline constexpr std::uint64_t kMaxDataFileBytes = std::uint64_t(1) << 30;
 
 // Reasons of the kit's own, beside errno values.

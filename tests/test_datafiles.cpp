@@ -2,6 +2,7 @@
 #include "datafiles/file_io.h"
 #include "datafiles/file_naming.h"
 #include "datafiles/record_reader.h"
+#include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
 
 #include "test_support.h"
@@ -44,6 +45,55 @@ public:
     }
 };
 
+// The system's calls, but the `nth` positioned read fails with EIO.
+class FailingPread : public FileOps {
+public:
+    explicit FailingPread(int nth) : nth_(nth) {}
+    ssize_t pread(int fd, void* buffer, std::size_t size, off_t offset) override {
+        if (++calls_ == nth_) {
+            errno = EIO;
+            return -1;
+        }
+        return FileOps::pread(fd, buffer, size, offset);
+    }
+
+private:
+    int nth_;
+    int calls_ = 0;
+};
+
+// Reads `bytes` whole and through a stream with the given window, side by side; empty when
+// both give the same ends, statuses, fields and lines, else where they part.
+std::string streamAgainstWholeReader(const std::filesystem::path& file, const std::string& bytes,
+                                     std::size_t window) {
+    { std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes; }
+    RecordReader whole(bytes);
+    RecordStream stream({}, window);
+    if (const int error = stream.open(file))
+        return "open: " + describeError(error);
+    for (int record = 0;; ++record) {
+        const std::string at =
+            "window " + std::to_string(window) + ", record " + std::to_string(record) + ": ";
+        const bool end = whole.atEnd();
+        if (stream.atEnd() != end)
+            return at + "the end differs";
+        if (end)
+            return {};
+        RecordView a, b;
+        const ReadStatus sa = whole.next(a);
+        const ReadStatus sb = stream.next(b);
+        if (sa != sb)
+            return at + "the status differs";
+        if (a.fields != b.fields)
+            return at + "the fields differ";
+        if (whole.line() != stream.line())
+            return at + "line " + std::to_string(whole.line()) + " against " +
+                   std::to_string(stream.line());
+        if (sa == ReadStatus::Truncated)
+            return stream.error() == 0 ? std::string() : at + "an error";
+    }
+}
+
 std::string hex(const std::string& bytes) {
     return QByteArray::fromStdString(bytes).toHex(' ').toUpper().toStdString();
 }
@@ -69,6 +119,8 @@ private slots:
     void blankLinesAreReadInLinearTime();
     void wholeFileBytesAreTheFile();
     void noMemoryIsAMessageNotACrash();
+    void aStreamReadsAsTheWholeFileReader();
+    void aStreamReportsAReadThatFails();
 };
 
 void TestDataFiles::workedExampleIsByteExact() {
@@ -429,6 +481,73 @@ void TestDataFiles::noMemoryIsAMessageNotACrash() {
     QCOMPARE(WEXITSTATUS(status), 0);
     QCOMPARE(describeError(ENOMEM), std::string("there is not enough memory to read it"));
 #endif
+}
+
+void TestDataFiles::aStreamReadsAsTheWholeFileReader() {
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.path().toStdString() + "/LEXFWD_C.DAT";
+    const std::string line = formatRecordLine(casa());
+    // Files whose records, blank runs, carriage returns and quotes fall on every side of a
+    // window's edge.
+    std::vector<std::string> files = {
+        "",
+        "\r\n\r\n  \r\n",
+        line,
+        line + line + "\r\n\r\n\r\n",
+        line + "\r\n\r\n" + line,
+        line + "\r" + line + "\n\r" + line,
+        line.substr(0, line.size() - 2),
+        line + "\"cane\",\"maa\"\r\n",
+        line + "\"cane\",\"maa\",\"-\",\"-\",\"@\",\"$\",\"$",
+        "cane,maa,-,-,@,$,$\ncasa , baan ,\"-\"x,-,@,$,$\r\n",
+        "a\nb\nc\nd\ne\nf\ng\n\n\n",
+        std::string(1000, '\n') + line,
+        line + std::string(70000, ' ') + "\r\n" + line,
+        "\"" + std::string(5000, 'x') + "\"," + line,
+    };
+    // And random files of the characters that matter to the reader.
+    std::uint32_t seed = 12345;
+    auto random = [&seed](std::uint32_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % below;
+    };
+    const char alphabet[] = {'"', ',', '\r', '\n', ' ', '\t', 'a', 'b'};
+    for (int i = 0; i < 400; ++i) {
+        std::string bytes;
+        const std::uint32_t length = random(200);
+        for (std::uint32_t k = 0; k < length; ++k)
+            bytes += random(4) == 0 ? line[random(static_cast<std::uint32_t>(line.size()))]
+                                    : alphabet[random(sizeof alphabet)];
+        files.push_back(bytes);
+    }
+    for (const std::string& bytes : files)
+        for (std::size_t window : {1u, 2u, 3u, 7u, 16u, 64u, 100u, 4096u})
+            QCOMPARE(streamAgainstWholeReader(file, bytes, window), std::string());
+}
+
+void TestDataFiles::aStreamReportsAReadThatFails() {
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.path().toStdString() + "/LEXFWD_C.DAT";
+    std::string bytes;
+    for (int i = 0; i < 100; ++i)
+        bytes += formatRecordLine(casa());
+    { std::ofstream(file, std::ios::binary) << bytes; }
+    // The second window's read fails: the records of the first come, then the error.
+    FailingPread failing(2);
+    RecordStream stream({&failing}, 256);
+    QCOMPARE(stream.open(file), 0);
+    int records = 0;
+    RecordView record;
+    while (!stream.atEnd() && stream.next(record) == ReadStatus::Record)
+        ++records;
+    QVERIFY(records > 0 && records < 100);
+    QCOMPARE(stream.error(), EIO);
+    // Failing at once, the opening says why; so does a file that is not there.
+    FailingPread first(1);
+    RecordStream unread({&first});
+    QCOMPARE(unread.open(file), EIO);
+    RecordStream missing;
+    QCOMPARE(missing.open(dir.path().toStdString() + "/LEXFWD_X.DAT"), ENOENT);
 }
 
 QTEST_APPLESS_MAIN(TestDataFiles)

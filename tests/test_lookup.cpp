@@ -211,6 +211,20 @@ void TestLookup::lookUp_data() {
          .events = {"end I-T"},
          .dataLabel = "Datafile : LEXFWD_C.DAT",
          .lookupFile = "LEXFWD_C.DAT"});
+    std::string manyLines; // far more than one read of the file brings
+    for (int i = 1; i <= 6000; ++i)
+        manyLines += datafiles::formatRecordLine(rec("c" + std::to_string(i), "x"));
+    row("a long file: the match at its end, then a torn record on its line",
+        {.lookup = IT,
+         .typed = "casa",
+         .files = {{"LEXFWD_C.DAT", manyLines + datafiles::formatRecordLine(rec("casa", "baan")) +
+                                        "\"cosa\",\"sing"}},
+         .questions = {{QStringLiteral("ends in the middle of a record (line 6002)"), Answer::Ok}},
+         .printed = {QStringLiteral(" 1 > casa =   [ baan ]")},
+         .matchCount = 1,
+         .events = {"end I-T"},
+         .dataLabel = "Datafile : LEXFWD_C.DAT",
+         .lookupFile = "LEXFWD_C.DAT"});
     row("exit ends the program",
         {.lookup = IT, .typed = "exit", .matchCount = 0, .events = {"exit"}});
     row("# turns to Thai-Italian",

@@ -1,6 +1,7 @@
 #include "lookup.h"
 
 #include "datafiles/record_reader.h"
+#include "datafiles/record_stream.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
 
@@ -65,14 +66,12 @@ std::optional<std::string> fileForWord(datafiles::Direction files, const QString
 
 } // namespace
 
-// The data file of a look-up: its bytes, read whole, and the reader that parses them in
-// place. Nothing stays open: the bytes are all there is. They are read into memory that is
-// not cleared first, which was a third of the time of a look-up in a large letter file.
+// The data file of a look-up, read a window at a time, and the last record read from it.
 class Lookup::File {
 public:
-    datafiles::FileBytes bytes;
-    datafiles::RecordReader reader{std::string_view()};
-    datafiles::RecordView record; // the last record read
+    explicit File(const datafiles::FileAccess& access) : records(access) {}
+    datafiles::RecordStream records;
+    datafiles::RecordView record; // valid until the next call on `records`
 };
 
 Lookup::Lookup(ConsoleState& state, platform::Dialogs& dialogs, platform::ConsolePrinter& printer,
@@ -124,19 +123,12 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
         // Named before the file is read, so that a message about it never shows another name.
         host_.setDataLabel(kDataLabel + state_.lookupFile);
         const QString typedPath = state_.datapath + state_.lookupFile;
-        datafiles::ReadBytesResult read =
-            datafiles::readWholeFileBytes(paths_.map(typedPath.toStdString()), access_);
-        if (!read.ok()) {
-            dialogs_.messageBox(
-                QStringLiteral("The data file \"%1\" could not be read: %2.")
-                    .arg(typedPath, QString::fromStdString(datafiles::describeError(read.error))),
-                {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
+        File file(access_);
+        if (const int error = file.records.open(paths_.map(typedPath.toStdString()))) {
+            reportUnreadable(error);
             host_.showDataLabel(false); // no file is in use
             return end();
         }
-        File file;
-        file.bytes = std::move(read.bytes);
-        file.reader = datafiles::RecordReader(file.bytes.view());
         if (word.size() >= 2 && word[1] == QLatin1Char('*')) {
             listMode(kind, file);
             break;
@@ -150,7 +142,7 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
 Lookup::ScanOutcome Lookup::scan(const LookupKind& kind, File& file) {
     // A word with a character the files cannot hold matches no record.
     const std::optional<std::string> key = platform::toLatin(state_.*kind.word);
-    datafiles::RecordReader& reader = file.reader;
+    datafiles::RecordStream& reader = file.records;
     if (reader.atEnd()) {
         // An empty file: there is no record to compare, so the word was not found.
         endOfSearch(kind, false);
@@ -221,7 +213,7 @@ void Lookup::endOfSearch(const LookupKind& kind, bool lastRecordMatched) {
 }
 
 void Lookup::listMode(const LookupKind& kind, File& file) {
-    datafiles::RecordReader& reader = file.reader;
+    datafiles::RecordStream& reader = file.records;
     int pageOffset = 0;
     auto header = [this] {
         printer_.printLine(Palette::LightGrey,
@@ -262,14 +254,25 @@ void Lookup::listMode(const LookupKind& kind, File& file) {
 }
 
 bool Lookup::readNext(File& file) {
-    if (file.reader.next(file.record) == datafiles::ReadStatus::Record)
+    if (file.records.next(file.record) == datafiles::ReadStatus::Record)
         return true;
+    if (file.records.error() != 0) {
+        reportUnreadable(file.records.error());
+        return false;
+    }
     dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: it ends in the "
                                        "middle of a record (line %2).")
                             .arg(state_.datapath + state_.lookupFile)
-                            .arg(file.reader.line()),
+                            .arg(file.records.line()),
                         {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
     return false;
+}
+
+void Lookup::reportUnreadable(int error) {
+    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: %2.")
+                            .arg(state_.datapath + state_.lookupFile,
+                                 QString::fromStdString(datafiles::describeError(error))),
+                        {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
 }
 
 // " 1 > casa": the number in light green, then the headword in white.

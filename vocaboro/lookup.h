@@ -63,6 +63,7 @@ private:
     void listMode(const LookupKind& kind, File& file);
     // Reads the next record; false, after a message, when the file ends inside it.
     bool readNext(File& file);
+    void reportUnreadable(int error);
     void printMatchLine();
     void printListEntry(int number);
     void printNumberedHeadword(int number);
