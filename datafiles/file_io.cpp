@@ -77,6 +77,24 @@ int lockWithin(FileOps& ops, int fd, int operation, std::chrono::milliseconds ti
     }
 }
 
+int openForReading(const std::filesystem::path& path, const FileAccess& access, int& fd,
+                   std::uint64_t& size) {
+    FileOps& ops = *access.ops;
+    // Without blocking: opening a pipe for reading would wait for a writer forever.
+    fd = ops.open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno;
+    struct stat info {};
+    if (ops.fstat(fd, &info) != 0)
+        return errno;
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    if (!S_ISREG(info.st_mode))
+        return kErrorNotRegularFile;
+    size = static_cast<std::uint64_t>(info.st_size);
+    return size > kMaxDataFileBytes ? EFBIG : 0;
+}
+
 namespace {
 
 class Fd {
@@ -103,24 +121,17 @@ int readWholeInto(const std::filesystem::path& path, const FileAccess& access, B
                   std::size_t& filled) {
     FileOps& ops = *access.ops;
     filled = 0;
-    // Without blocking: opening a pipe for reading would wait for a writer forever.
-    Fd fd(ops, ops.open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
-    if (fd.get() < 0)
-        return errno;
-    struct stat info {};
-    if (ops.fstat(fd.get(), &info) != 0)
-        return errno;
-    if (S_ISDIR(info.st_mode))
-        return EISDIR;
-    if (!S_ISREG(info.st_mode))
-        return kErrorNotRegularFile;
-    if (static_cast<std::uint64_t>(info.st_size) > kMaxDataFileBytes)
-        return EFBIG;
+    std::uint64_t fileSize = 0;
+    int opened = -1;
+    const int refused = openForReading(path, access, opened, fileSize);
+    Fd fd(ops, opened);
+    if (refused != 0)
+        return refused;
     if (const int error = lockWithin(ops, fd.get(), LOCK_SH, access.lockTimeout))
         return error;
     // The size may have changed before the lock was ours: read to the end, but never more
     // than the kit can hold.
-    std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
+    std::size_t capacity = static_cast<std::size_t>(fileSize) + 1;
     // Without the memory for it, the file is not read: a message, not the program's end.
     auto grow = [&](std::size_t size) -> char* {
         try {

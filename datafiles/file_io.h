@@ -108,6 +108,13 @@ struct ReadBytesResult : FileResult {
 ReadBytesResult readWholeFileBytes(const std::filesystem::path& path,
                                    const FileAccess& access = {});
 
+// Opens a data file for reading by the readers' rules: only a regular file (a folder gives
+// EISDIR, a pipe or a device kErrorNotRegularFile, without waiting on them), at most
+// kMaxDataFileBytes (EFBIG). 0 or the reason; `fd` is the descriptor to close whenever it
+// is not negative, and `size` the file's size when it was opened.
+int openForReading(const std::filesystem::path& path, const FileAccess& access, int& fd,
+                   std::uint64_t& size);
+
 // Waits up to `timeout` for a flock (LOCK_SH or LOCK_EX); 0 or an errno value.
 int lockWithin(FileOps& ops, int fd, int operation, std::chrono::milliseconds timeout);
 

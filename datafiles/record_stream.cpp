@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/file.h>
 
 namespace datafiles {
@@ -16,20 +15,9 @@ RecordStream::~RecordStream() {
 }
 
 int RecordStream::open(const std::filesystem::path& path) {
-    FileOps& ops = *access_.ops;
-    // Without blocking: opening a pipe for reading would wait for a writer forever.
-    fd_ = ops.open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
-    if (fd_ < 0)
-        return errno;
-    struct stat info {};
-    if (ops.fstat(fd_, &info) != 0)
-        return errno;
-    if (S_ISDIR(info.st_mode))
-        return EISDIR;
-    if (!S_ISREG(info.st_mode))
-        return kErrorNotRegularFile;
-    if (static_cast<std::uint64_t>(info.st_size) > kMaxDataFileBytes)
-        return EFBIG;
+    std::uint64_t size = 0;
+    if (const int refused = openForReading(path, access_, fd_, size))
+        return refused;
     try {
         window_ = std::make_unique<char[]>(capacity_);
     } catch (const std::bad_alloc&) {
