@@ -4,12 +4,12 @@
 //
 // The write takes these steps, every one under exclusive locks (readers take shared ones):
 //  1. The journal file of the data folder is locked; a journal left by an interrupted
-//     write is undone first (see recoverUnfinishedWrite).
+//     write is undone first (see recoverUnfinishedWrite in journal.h).
 //  2. Both data files are locked, and the reader's own code finds where the last whole
 //     record of each ends. Blank lines after it are to be removed and a missing line end
 //     added; a file that ends in the middle of a record takes nothing.
-//  3. The intent is written to the journal and synced: both files, their sizes and where
-//     the new lines go, and the lines themselves.
+//  3. The intent is written to the journal and synced: both files' names, their sizes
+//     and where the new lines go, the bytes before that place, and the lines themselves.
 //  4. Each line is written and synced, the forward one first. A failure cuts both files
 //     back to where their new lines began.
 //  5. The journal is emptied and synced (the moment the entry counts as written), then
@@ -17,6 +17,7 @@
 // A letter file that the write created is removed again when the write fails.
 
 #include "file_io.h"
+#include "journal.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,34 +34,12 @@ namespace datafiles {
 struct RecordsEnd {
     int error = 0;
     bool fragment = false;
+    bool tooLong = false; // the fragment is a record longer than kMaxRecordBytes
     std::size_t fragmentLine = 0;
     std::uint64_t keep = 0;
     std::string prefix;
 };
 RecordsEnd findRecordsEnd(std::string_view bytes, std::size_t window);
-
-// The journal's name inside the data folder.
-inline constexpr char kJournalFileName[] = "VOCABORO.JNL";
-
-// What was found of an interrupted write and done about it.
-struct RecoveryResult {
-    bool found = false;   // a journal of an unfinished write was there
-    bool undone = false;  // part of its entry had reached a file and was removed again
-    std::string headword; // the entry's first two fields, for telling the user
-    std::string counterpart;
-    // Non-zero when the journal could not be dealt with; it stays for the next try.
-    int error = 0;
-    std::filesystem::path errorFile;
-
-    bool ok() const { return error == 0; }
-};
-
-// Undoes the write that a journal in `folder` describes, if one is there and no live
-// writer holds it: each file is cut back to where the entry's line began, provided that
-// what follows is that line or a torn start of it. A file that another program changed
-// since is left as it is (error kErrorChangedMeanwhile) and the journal is removed.
-RecoveryResult recoverUnfinishedWrite(const std::filesystem::path& folder,
-                                      const FileAccess& access = {});
 
 // Appends one line to one file, creating it when missing, with the same care for the
 // file's end as an entry; a failed write is cut back. No journal: for building files.
@@ -70,17 +49,21 @@ FileResult appendLine(const std::filesystem::path& path, std::string_view line,
 struct EntryWriteResult {
     enum class Problem {
         None,
-        OpenFailed,    // a file could not be opened or locked (EWOULDBLOCK: in use); nothing
-                       // was written
-        Fragment,      // a file ends with a broken record; nothing was written
-        WriteFailed,   // writing failed; both files were cut back: nothing stays stored
-        RollbackFailed // writing failed and a new line could not be removed; the journal
-                       // stays, so that the next write or start-up removes it
+        OpenFailed,     // a file could not be opened or locked (EWOULDBLOCK: in use); nothing
+                        // was written
+        Fragment,       // a file ends with a broken record; nothing was written
+        WriteFailed,    // writing failed; both files were cut back: nothing stays stored
+        RollbackFailed, // writing failed and a new line could not be removed; the journal
+                        // stays, so that the next write or start-up removes it
+        TooLong         // a record longer than kMaxRecordBytes: the entry's own
+                        // (fragmentLine 0) or the file's on fragmentLine; nothing was written
     };
     enum class File { Forward, Reverse };
 
     Problem problem = Problem::None;
     File file = File::Forward;     // the file the problem is in
+    bool inJournal = false;        // the problem is in the journal (the write stopped before
+                                   // `file`, the forward file, was touched)
     int error = 0;                 // why it happened: an errno value or a reason of the kit's
     File undoFile = File::Forward; // RollbackFailed: the file that still holds new bytes
     int undoError = 0;             // RollbackFailed: why they could not be removed
@@ -90,7 +73,7 @@ struct EntryWriteResult {
     bool ok() const { return problem == Problem::None; }
 };
 
-// The journal lives in the forward file's folder.
+// Both files are letter files of one folder, where the journal lives too.
 EntryWriteResult appendEntry(const std::filesystem::path& forwardPath,
                              const std::string& forwardLine,
                              const std::filesystem::path& reversePath,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
@@ -37,6 +38,9 @@ int FileOps::fstat(int fd, struct stat* info) {
 int FileOps::stat(const char* path, struct stat* info) {
     return ::stat(path, info);
 }
+int FileOps::lstat(const char* path, struct stat* info) {
+    return ::lstat(path, info);
+}
 int FileOps::ftruncate(int fd, off_t size) {
     return ::ftruncate(fd, size);
 }
@@ -52,10 +56,46 @@ int FileOps::flock(int fd, int operation) {
 int FileOps::unlink(const char* path) {
     return ::unlink(path);
 }
+int FileOps::rename(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    // A file system without the flag: the moment between the test and the rename is short.
+    struct stat info {};
+    if (::lstat(to, &info) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return std::rename(from, to);
+}
 
 FileOps& systemFileOps() {
     static FileOps ops;
     return ops;
+}
+
+int readExactly(FileOps& ops, int fd, char* out, std::size_t size, std::uint64_t offset) {
+    std::size_t filled = 0;
+    while (filled < size) {
+        const ssize_t got =
+            ops.pread(fd, out + filled, size - filled, static_cast<off_t>(offset + filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got < 0 ? errnoOr(EIO) : EIO;
+        filled += static_cast<std::size_t>(got);
+    }
+    return 0;
+}
+
+void syncFolder(FileOps& ops, const std::filesystem::path& folder) {
+    const int fd =
+        ops.open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    ops.fsync(fd);
+    ops.close(fd);
 }
 
 int lockWithin(FileOps& ops, int fd, int operation, std::chrono::milliseconds timeout) {
@@ -93,6 +133,10 @@ int openForReading(const std::filesystem::path& path, const FileAccess& access, 
         return kErrorNotRegularFile;
     size = static_cast<std::uint64_t>(info.st_size);
     return size > kMaxDataFileBytes ? EFBIG : 0;
+}
+
+bool beginsWithUtf8Mark(std::string_view bytes) {
+    return bytes.starts_with("\xEF\xBB\xBF");
 }
 
 namespace {
@@ -159,7 +203,7 @@ int readWholeInto(const std::filesystem::path& path, const FileAccess& access, B
             return errno;
         }
         if (got == 0)
-            return 0;
+            return beginsWithUtf8Mark({data, filled}) ? kErrorSavedAsUtf8 : 0;
         filled += static_cast<std::size_t>(got);
     }
 }
@@ -287,6 +331,19 @@ std::string describeError(int error) {
         return "it is not an ordinary file (a device, a pipe or a socket)";
     case kErrorChangedMeanwhile:
         return "another program changed it meanwhile";
+    case kErrorSymbolicLink:
+        return "it is a symbolic link to another file";
+    case kErrorHardLink:
+        return "it is a hard link: the same file has another name too";
+    case kErrorJournalDamaged:
+        return "it is damaged";
+    case kErrorSavedAsUtf8:
+        return "it was saved as UTF-8 (it begins with a byte-order mark), and the dictionary "
+               "files keep one byte a letter: code page 1252, and TIS-620 for the Thai script";
+    case kErrorRecordTooLong:
+        return "it holds a record longer than 4 MiB";
+    case ELOOP:
+        return "it is a symbolic link to another file";
     case ENOENT:
         return "the file or a folder of its path does not exist";
     case ENOTDIR:

@@ -6,6 +6,7 @@
 // reads a file, the writer an exclusive one while it changes it, and neither waits longer
 // than `FileAccess::lockTimeout` for another program to let go.
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -29,11 +30,14 @@ public:
     virtual ssize_t pwrite(int fd, const void* buffer, std::size_t size, off_t offset);
     virtual int fstat(int fd, struct stat* info);
     virtual int stat(const char* path, struct stat* info);
+    virtual int lstat(const char* path, struct stat* info);
     virtual int ftruncate(int fd, off_t size);
     virtual int fdatasync(int fd);
     virtual int fsync(int fd);
     virtual int flock(int fd, int operation);
     virtual int unlink(const char* path);
+    // Renames without replacing: EEXIST when `to` is there.
+    virtual int rename(const char* from, const char* to);
 };
 
 // The real calls.
@@ -51,9 +55,20 @@ struct FileAccess {
 // The largest data file the kit reads: Chartola's loads hold whole files in memory.
 inline constexpr std::uint64_t kMaxDataFileBytes = std::uint64_t(1) << 30;
 
+// The longest record the kit reads or writes, from its first byte to its line end. A real
+// record takes under a hundred bytes, and the entry panel's longest a few hundred
+// kilobytes; anything longer is a damaged file (a crash can leave megabytes of zero bytes),
+// which is reported with its line instead of being held whole.
+inline constexpr std::size_t kMaxRecordBytes = std::size_t(4) << 20;
+
 // Reasons of the kit's own, beside errno values.
 inline constexpr int kErrorNotRegularFile = -1;   // a device, a pipe or a socket
 inline constexpr int kErrorChangedMeanwhile = -2; // another program changed the file
+inline constexpr int kErrorSymbolicLink = -3;     // a link, where the kit follows none
+inline constexpr int kErrorHardLink = -4;         // a file with other names beside this one
+inline constexpr int kErrorJournalDamaged = -5;   // a journal that does not check
+inline constexpr int kErrorSavedAsUtf8 = -6;      // begins with UTF-8's byte-order mark
+inline constexpr int kErrorRecordTooLong = -7;    // a record longer than kMaxRecordBytes
 
 struct FileResult {
     int error = 0; // errno value or one of the kit's reasons above; 0 on success
@@ -66,8 +81,9 @@ struct ReadFileResult : FileResult {
 
 // The whole file, read under a shared lock. Only regular files are read: a folder fails
 // with EISDIR, a pipe or a device with kErrorNotRegularFile, without waiting on them; a
-// file larger than kMaxDataFileBytes fails with EFBIG; a lock held longer than the time-out
-// fails with EWOULDBLOCK.
+// file larger than kMaxDataFileBytes fails with EFBIG, one that begins with UTF-8's
+// byte-order mark with kErrorSavedAsUtf8; a lock held longer than the time-out fails with
+// EWOULDBLOCK.
 ReadFileResult readWholeFile(const std::filesystem::path& path, const FileAccess& access = {});
 
 // The bytes of one whole file in memory of their own, for a reader that keeps many files at
@@ -110,10 +126,27 @@ ReadBytesResult readWholeFileBytes(const std::filesystem::path& path,
 
 // Opens a data file for reading by the readers' rules: only a regular file (a folder gives
 // EISDIR, a pipe or a device kErrorNotRegularFile, without waiting on them), at most
-// kMaxDataFileBytes (EFBIG). 0 or the reason; `fd` is the descriptor to close whenever it
-// is not negative, and `size` the file's size when it was opened.
+// kMaxDataFileBytes (EFBIG). The reader checks its first bytes with beginsWithUtf8Mark. 0 or the
+// reason; `fd` is the descriptor to close whenever it is not negative, and `size` the file's size
+// when it was opened.
 int openForReading(const std::filesystem::path& path, const FileAccess& access, int& fd,
                    std::uint64_t& size);
+
+// Whether bytes begin with UTF-8's byte-order mark: a file saved as UTF-8 by an editor,
+// whose accented letters and Thai script are no longer the kit's single bytes.
+bool beginsWithUtf8Mark(std::string_view bytes);
+
+// Every byte of [offset, offset + size), or an errno value (EIO when the file ends first).
+int readExactly(FileOps& ops, int fd, char* out, std::size_t size, std::uint64_t offset);
+
+// Makes a new, renamed or removed entry of `folder` durable. Some file systems cannot sync a
+// folder; what the entry names is synced regardless, so a failure here is nobody's.
+void syncFolder(FileOps& ops, const std::filesystem::path& folder);
+
+// errno, or `fallback` when a call failed without setting it.
+inline int errnoOr(int fallback) {
+    return errno ? errno : fallback;
+}
 
 // Waits up to `timeout` for a flock (LOCK_SH or LOCK_EX); 0 or an errno value.
 int lockWithin(FileOps& ops, int fd, int operation, std::chrono::milliseconds timeout);

@@ -169,23 +169,30 @@ bool RecordReader::readWriterLine(RecordView& record) {
 
 ReadStatus RecordReader::next(RecordView& record) {
     recordStart_ = pos_;
-    if (readWriterLine(record))
-        return ReadStatus::Record;
-    for (std::size_t i = 0; i < record.fields.size(); ++i) {
-        if (pos_ >= bytes_.size()) {
-            for (std::size_t k = i; k < record.fields.size(); ++k)
-                record.fields[k] = {};
-            return ReadStatus::Truncated;
-        }
-        const FieldEnd end = readField(record.fields[i]);
-        const bool last = i + 1 == record.fields.size();
-        if (end == FieldEnd::UnclosedQuote || (end == FieldEnd::EndOfData && !last)) {
-            for (std::size_t k = i + 1; k < record.fields.size(); ++k)
-                record.fields[k] = {};
-            return ReadStatus::Truncated;
+    ReadStatus status = ReadStatus::Record;
+    if (!readWriterLine(record)) {
+        for (std::size_t i = 0; i < record.fields.size(); ++i) {
+            if (pos_ >= bytes_.size()) {
+                for (std::size_t k = i; k < record.fields.size(); ++k)
+                    record.fields[k] = {};
+                status = ReadStatus::Truncated;
+                break;
+            }
+            const FieldEnd end = readField(record.fields[i]);
+            const bool last = i + 1 == record.fields.size();
+            if (end == FieldEnd::UnclosedQuote || (end == FieldEnd::EndOfData && !last)) {
+                for (std::size_t k = i + 1; k < record.fields.size(); ++k)
+                    record.fields[k] = {};
+                status = ReadStatus::Truncated;
+                break;
+            }
         }
     }
-    return ReadStatus::Record;
+    if (pos_ - recordStart_ > maxRecord_) {
+        record = {};
+        return ReadStatus::TooLong;
+    }
+    return status;
 }
 
 ReadStatus RecordReader::next(DictionaryRecord& record) {
@@ -200,8 +207,9 @@ ReadAllResult readAllRecords(std::string_view bytes) {
     RecordReader reader(bytes);
     RecordView view;
     while (!reader.atEnd()) {
-        if (reader.next(view) == ReadStatus::Truncated) {
+        if (const ReadStatus status = reader.next(view); status != ReadStatus::Record) {
             result.truncated = true;
+            result.tooLong = status == ReadStatus::TooLong;
             result.truncatedLine = reader.line();
             break;
         }

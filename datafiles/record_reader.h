@@ -9,6 +9,7 @@
 // until a caller keeps a field.
 
 #include "dictionary_record.h"
+#include "file_io.h"
 
 #include <array>
 #include <cstddef>
@@ -21,6 +22,7 @@ namespace datafiles {
 enum class ReadStatus {
     Record,    // seven fields were read
     Truncated, // the bytes ended in the middle of a record
+    TooLong,   // the record runs over kMaxRecordBytes (whether or not the bytes end in it)
 };
 
 // The seven fields of one record, as views into the file's bytes.
@@ -40,7 +42,8 @@ struct RecordView {
 class RecordReader {
 public:
     // The reader does not copy: the bytes must outlive it and every view it gives.
-    explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit RecordReader(std::string_view bytes, std::size_t maxRecord = kMaxRecordBytes)
+        : bytes_(bytes), maxRecord_(maxRecord) {}
 
     // The end of the file. Blank lines after the last record count as the end, since
     // hand-edited files often have them. Each byte is looked at once over all calls, so a
@@ -48,7 +51,8 @@ public:
     bool atEnd() const;
 
     // Reads the next record. On Truncated the fields read before the end are set, the
-    // others are empty, and the reader is at its end.
+    // others are empty, and the reader is at its end. A record that spans more than
+    // `maxRecord` bytes gives TooLong, its fields unset.
     ReadStatus next(RecordView& record);
     // The same, copying the fields into `record`, overwriting all seven.
     ReadStatus next(DictionaryRecord& record);
@@ -64,6 +68,7 @@ private:
     bool readWriterLine(RecordView& record);
 
     std::string_view bytes_;
+    std::size_t maxRecord_;
     std::size_t pos_ = 0;
     std::size_t recordStart_ = 0;
     // Every byte in [blankFrom_, blankTo_) is a blank or a line end; blankTo_ is the first
@@ -78,6 +83,7 @@ std::size_t countLineEnds(std::string_view bytes, std::size_t end);
 struct ReadAllResult {
     std::vector<DictionaryRecord> records;
     bool truncated = false;
+    bool tooLong = false;          // the broken record is longer than kMaxRecordBytes
     std::size_t truncatedLine = 0; // line where the broken record starts
 };
 

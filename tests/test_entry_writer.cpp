@@ -366,7 +366,7 @@ void TestEntryWriter::recoveryLeavesAFileChangedSinceAlone() {
     const RecoveryResult again = recoverUnfinishedWrite(f.root);
     QVERIFY(again.ok() && !again.found);
     // A torn journal (the stop came while it was written) touched no data file.
-    put(f.journal, "VOCABORO JOURNAL 1\n12 12 0 40");
+    put(f.journal, std::string(16, '.') + "\nVOCABORO JOURNAL 2\nLEXFWD_C.DAT 12 12 0 0 40");
     const RecoveryResult torn = recoverUnfinishedWrite(f.root);
     QVERIFY(torn.ok() && torn.found && !torn.undone);
     QVERIFY(!fs::exists(f.journal));
