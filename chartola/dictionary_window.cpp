@@ -230,8 +230,9 @@ bool Form3::readLetterFile(const QString& fileName, EntryStore& store) {
         return report(QString::fromStdString(datafiles::describeError(file.error)));
     const EntryStore::AddResult added = store.addFile(std::move(file.bytes));
     if (!added.whole)
-        return report(
-            QStringLiteral("it ends in the middle of a record (line %1)").arg(added.line));
+        return report((added.tooLong ? QStringLiteral("it holds a record longer than 4 MiB")
+                                     : QStringLiteral("it ends in the middle of a record")) +
+                      QStringLiteral(" (line %1)").arg(added.line));
     return true;
 }
 

@@ -50,8 +50,8 @@ EntryStore::AddResult EntryStore::addFile(datafiles::FileBytes bytes) {
     AddResult result;
     while (!reader.atEnd()) {
         const std::size_t start = reader.offset();
-        if (reader.next(record) == datafiles::ReadStatus::Truncated) {
-            result = {false, reader.line()};
+        if (const auto status = reader.next(record); status != datafiles::ReadStatus::Record) {
+            result = {false, status == datafiles::ReadStatus::TooLong, reader.line()};
             break;
         }
         if (record.isCrossReference())

@@ -22,6 +22,7 @@ public:
 
     struct AddResult {
         bool whole = true;    // false: the bytes end in the middle of a record
+        bool tooLong = false; // or a record runs over kMaxRecordBytes
         std::size_t line = 0; // where that record starts (from 1)
     };
     // Keeps the bytes of one file and indexes its records. A record cut short by the end of

@@ -305,8 +305,14 @@ EntryWriteResult appendEntry(const fs::path& forwardPath, const std::string& for
         return r;
     };
     Journal journal(ops, folder);
-    if (const int error = journal.acquire(access.lockTimeout, true))
-        return inJournal(failure(Problem::OpenFailed, File::Forward, error));
+    if (const int error = journal.acquire(access.lockTimeout, true)) {
+        // A journal that could not be made tells of its folder, as the data files would.
+        struct stat info {};
+        const bool there = ops.lstat(journal.path().c_str(), &info) == 0;
+        EntryWriteResult r = failure(Problem::OpenFailed, File::Forward, error);
+        r.inJournal = there;
+        return r;
+    }
     RecoveryResult recovered = journal.recover(access.lockTimeout);
     if (!recovered.settled()) {
         EntryWriteResult r = failure(Problem::OpenFailed, File::Forward, recovered.error);

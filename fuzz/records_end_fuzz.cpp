@@ -19,6 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const datafiles::ReadAllResult whole = datafiles::readAllRecords(bytes);
     for (const std::size_t w : {window, bytes.size() + 1}) {
         const datafiles::RecordsEnd end = datafiles::findRecordsEnd(bytes, w);
+        if (datafiles::beginsWithUtf8Mark(bytes)) { // refused whole: not the kit's code pages
+            if (end.error != datafiles::kErrorSavedAsUtf8)
+                std::abort();
+            continue;
+        }
         if (end.error != 0 || end.fragment != whole.truncated)
             std::abort();
         if (end.fragment) {

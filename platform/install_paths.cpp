@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -58,6 +59,27 @@ bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
+// The copies that starts killed on the way left: ".NAME.seeding-PID" of a process that no
+// longer runs. A copy of a process still running is its own to finish.
+void removeStaleCopies(const fs::path& userDrive) {
+    std::error_code ec;
+    for (fs::directory_iterator it(userDrive, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::size_t mark = name.rfind(".seeding-");
+        if (name.front() != '.' || mark == std::string::npos)
+            continue;
+        const std::string digits = name.substr(mark + 9);
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const auto pid = static_cast<pid_t>(std::stol(digits));
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove_all(it->path(), ignored);
+        }
+    }
+}
+
 } // namespace
 
 fs::path userDataHome() {
@@ -71,6 +93,7 @@ bool seedDrive(const fs::path& starterDrive, const fs::path& userDrive) {
     std::error_code ec;
     fs::create_directories(userDrive, ec);
     bool complete = !ec;
+    removeStaleCopies(userDrive);
     for (fs::directory_iterator it(starterDrive, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         const fs::path target = userDrive / name;

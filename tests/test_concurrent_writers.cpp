@@ -4,22 +4,27 @@
 #include "datafiles/entry_writer.h"
 #include "datafiles/file_io.h"
 #include "datafiles/record_reader.h"
+#include "datafiles/record_stream.h"
+#include "datafiles/record_writer.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <csignal>
 #include <fstream>
 #include <map>
 #include <random>
 #include <set>
+#include <thread>
 
 class TestConcurrentWriters : public QObject {
     Q_OBJECT
 private slots:
     void twoWritersAndAReader();
     void killedWritersLeaveEachEntryInBothFilesOrNeither();
+    void aLookUpBesideAWriteSeesTheFileBeforeOrAfterIt();
 };
 
 void TestConcurrentWriters::twoWritersAndAReader() {
@@ -122,6 +127,62 @@ void TestConcurrentWriters::killedWritersLeaveEachEntryInBothFilesOrNeither() {
     }
     qInfo("%d kills, %d checks, %d unfinished entries undone, %zu entries in the last folder",
           kills, checks, undone, entries);
+}
+
+void TestConcurrentWriters::aLookUpBesideAWriteSeesTheFileBeforeOrAfterIt() {
+    // Each entry's line ends with a comma after its seventh field and blank lines, so each
+    // write replaces that comma by a line end and removes the blank lines before it
+    // appends. A look-up reading in small windows meanwhile never sees a torn record and
+    // never loses one it saw before.
+    QTemporaryDir dir;
+    const std::filesystem::path forward = dir.path().toStdString() + "/LEXFWD_C.DAT";
+    const std::filesystem::path reverse = dir.path().toStdString() + "/LEXREV_B.DAT";
+    const std::string tail = ",\r\n" + std::string(400, ' ') + "\r\n\r\n\r\n";
+    auto line = [&tail](int i) {
+        const std::string whole = datafiles::formatRecordLine(
+            {"casa" + std::to_string(i), "baan", "-", "-", "@", "$", "$"});
+        return whole.substr(0, whole.size() - 2) + tail;
+    };
+    QVERIFY(datafiles::appendEntry(forward, line(0), reverse, line(0)).ok());
+    std::atomic<bool> done{false};
+    std::atomic<long> scans{0};
+    std::atomic<bool> failed{false};
+    std::string fault; // the reader's until `failed` or the end
+    std::thread reader([&] {
+        std::size_t seen = 0;
+        while (!done && fault.empty()) {
+            datafiles::RecordStream stream({}, 16);
+            if (const int error = stream.open(forward)) {
+                fault = "open: " + datafiles::describeError(error);
+                break;
+            }
+            std::size_t records = 0;
+            datafiles::RecordView record;
+            while (fault.empty() && !stream.atEnd()) {
+                if (stream.next(record) != datafiles::ReadStatus::Record)
+                    fault = "a torn record on line " + std::to_string(stream.line()) + ": " +
+                            datafiles::describeError(stream.error());
+                else if (record.fields[6] != "$" || !record.headword().starts_with("casa"))
+                    fault = "a record out of step on line " + std::to_string(stream.line());
+                ++records;
+            }
+            if (fault.empty() && records < seen)
+                fault =
+                    "records lost: " + std::to_string(records) + " after " + std::to_string(seen);
+            seen = records;
+            ++scans;
+            failed = !fault.empty();
+        }
+    });
+    std::mt19937 random(7);
+    for (int i = 1; i <= 300 && !failed; ++i) {
+        QVERIFY(datafiles::appendEntry(forward, line(i), reverse, line(i)).ok());
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 2000));
+    }
+    done = true;
+    reader.join();
+    QCOMPARE(fault, std::string());
+    qInfo("%ld scans beside 300 writes", scans.load());
 }
 
 QTEST_APPLESS_MAIN(TestConcurrentWriters)

@@ -65,10 +65,10 @@ private:
 // Reads `bytes` whole and through a stream with the given window, side by side; empty when
 // both give the same ends, statuses, fields and lines, else where they part.
 std::string streamAgainstWholeReader(const std::filesystem::path& file, const std::string& bytes,
-                                     std::size_t window) {
+                                     std::size_t window, std::size_t maxRecord = kMaxRecordBytes) {
     { std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes; }
-    RecordReader whole(bytes);
-    RecordStream stream({}, window);
+    RecordReader whole(bytes, maxRecord);
+    RecordStream stream({}, window, maxRecord);
     if (const int error = stream.open(file))
         return "open: " + describeError(error);
     for (int record = 0;; ++record) {
@@ -89,7 +89,7 @@ std::string streamAgainstWholeReader(const std::filesystem::path& file, const st
         if (whole.line() != stream.line())
             return at + "line " + std::to_string(whole.line()) + " against " +
                    std::to_string(stream.line());
-        if (sa == ReadStatus::Truncated)
+        if (sa != ReadStatus::Record)
             return stream.error() == 0 ? std::string() : at + "an error";
     }
 }
@@ -121,6 +121,8 @@ private slots:
     void noMemoryIsAMessageNotACrash();
     void aStreamReadsAsTheWholeFileReader();
     void aStreamReportsAReadThatFails();
+    void hugeRecordsAndFilesTakeBoundedMemory();
+    void aFileSavedAsUtf8IsNamedSoByEveryReaderAndTheWriter();
 };
 
 void TestDataFiles::workedExampleIsByteExact() {
@@ -520,9 +522,83 @@ void TestDataFiles::aStreamReadsAsTheWholeFileReader() {
                                     : alphabet[random(sizeof alphabet)];
         files.push_back(bytes);
     }
+    // Records longer than the longest allowed stop both alike, on the same line.
     for (const std::string& bytes : files)
         for (std::size_t window : {1u, 2u, 3u, 7u, 16u, 64u, 100u, 4096u})
-            QCOMPARE(streamAgainstWholeReader(file, bytes, window), std::string());
+            for (std::size_t maxRecord : {kMaxRecordBytes, std::size_t(30), std::size_t(50)})
+                QCOMPARE(streamAgainstWholeReader(file, bytes, window, maxRecord), std::string());
+}
+
+void TestDataFiles::hugeRecordsAndFilesTakeBoundedMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer needs more address space than the limit leaves");
+#else
+    // What a crash can leave: a letter file of zero bytes, as large as a file may be, and
+    // one larger still. In a child with 64 MiB of address space to spare, the look-up's
+    // stream and the writer report the record or the size, and nothing is written.
+    QTemporaryDir dir;
+    const std::filesystem::path root = dir.path().toStdString();
+    const std::filesystem::path zeros = root / "LEXFWD_C.DAT", larger = root / "LEXFWD_D.DAT";
+    { std::ofstream(zeros) << ""; }
+    { std::ofstream(larger) << ""; }
+    std::filesystem::resize_file(zeros, kMaxDataFileBytes);
+    std::filesystem::resize_file(larger, kMaxDataFileBytes + 1);
+    const std::string line = formatRecordLine(casa());
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        try {
+            long pages = 0;
+            std::ifstream("/proc/self/statm") >> pages;
+            const rlim_t room = static_cast<rlim_t>(pages) * 4096 + (rlim_t(64) << 20);
+            const rlimit limit{room, room};
+            if (::setrlimit(RLIMIT_AS, &limit) != 0)
+                ::_exit(2);
+            RecordStream stream;
+            RecordView record;
+            const bool streamed = stream.open(zeros) == 0 && !stream.atEnd() &&
+                                  stream.next(record) == ReadStatus::TooLong && stream.line() == 1;
+            const auto tooLong = appendEntry(zeros, line, root / "LEXREV_B.DAT", line);
+            const auto tooLarge = appendEntry(larger, line, root / "LEXREV_B.DAT", line);
+            ::_exit(!streamed ? 4
+                    : tooLong.problem != EntryWriteResult::Problem::TooLong ||
+                            tooLong.fragmentLine != 1
+                        ? 5
+                    : tooLarge.error != EFBIG ? 6
+                                              : 0);
+        } catch (...) {
+            ::_exit(3);
+        }
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(std::filesystem::file_size(zeros), kMaxDataFileBytes);
+    QVERIFY(!std::filesystem::exists(root / "LEXREV_B.DAT"));
+#endif
+}
+
+void TestDataFiles::aFileSavedAsUtf8IsNamedSoByEveryReaderAndTheWriter() {
+    // An editor's UTF-8 byte-order mark before the first record: every reader says what
+    // the file is, and the writer adds nothing to it.
+    QTemporaryDir dir;
+    const std::filesystem::path root = dir.path().toStdString();
+    const std::string bytes = "\xEF\xBB\xBF" + formatRecordLine(casa());
+    { std::ofstream(root / "LEXFWD_C.DAT", std::ios::binary) << bytes; }
+    QCOMPARE(readWholeFile(root / "LEXFWD_C.DAT").error, kErrorSavedAsUtf8);
+    QCOMPARE(readWholeFileBytes(root / "LEXFWD_C.DAT").error, kErrorSavedAsUtf8);
+    for (std::size_t window : {1u, 4096u}) {
+        RecordStream stream({}, window);
+        QCOMPARE(stream.open(root / "LEXFWD_C.DAT"), kErrorSavedAsUtf8);
+    }
+    const std::string line = formatRecordLine(casa());
+    const EntryWriteResult written =
+        appendEntry(root / "LEXFWD_C.DAT", line, root / "LEXREV_B.DAT", line);
+    QCOMPARE(written.error, kErrorSavedAsUtf8);
+    std::ifstream in(root / "LEXFWD_C.DAT", std::ios::binary);
+    QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+    QVERIFY(describeError(kErrorSavedAsUtf8).starts_with("it was saved as UTF-8"));
 }
 
 void TestDataFiles::aStreamReportsAReadThatFails() {

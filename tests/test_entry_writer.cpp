@@ -12,9 +12,11 @@
 
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sys/file.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace datafiles;
@@ -85,6 +87,19 @@ struct Folder {
     }
 };
 
+// A write that stopped with the forward line alone in its file and the journal left, as
+// when the disk failed under it.
+void interrupt(Folder& f) {
+    put(f.forward, kCane);
+    put(f.reverse, kMaa);
+    FailingFileOps ops;
+    ops.fail({FailingFileOps::Call::Write, "LEXREV", 1, ENOSPC});
+    ops.fail({FailingFileOps::Call::Ftruncate, "LEXFWD", 1, EIO});
+    QCOMPARE(f.write(casa(), {&ops, std::chrono::milliseconds(100)}).problem,
+             EntryWriteResult::Problem::RollbackFailed);
+    QCOMPARE(slurp(f.forward), kCane + formatRecordLine(casa()));
+}
+
 } // namespace
 
 class TestEntryWriter : public QObject {
@@ -99,6 +114,9 @@ private slots:
     void aWriteStoppedAtAnyCallIsUndoneLater();
     void recoveryLeavesAFileChangedSinceAlone();
     void aFullDiskIsReportedAsFull();
+    void aJournalThatIsNotAFileOfItsOwnIsNeverUsed();
+    void aCopiedOrMovedFolderUndoesOnlyItsOwnHalfEntry();
+    void aDamagedJournalIsSetAsideNeverObeyedNorCleared();
 };
 
 void TestEntryWriter::appendsWhereTheReaderSeesTheEnd_data() {
@@ -408,6 +426,116 @@ void TestEntryWriter::aFullDiskIsReportedAsFull() {
     QCOMPARE(slurp(forward), bytes);
     QVERIFY(!fs::exists(reverse)); // created for the write, removed with it
     QVERIFY(!fs::exists(mount / kJournalFileName));
+}
+
+void TestEntryWriter::aJournalThatIsNotAFileOfItsOwnIsNeverUsed() {
+    // A data folder unpacked or shared with a journal that is a link or another kind of
+    // file: neither the start nor a write reads it, writes it or cuts what it leads to.
+    const std::pair<std::function<void(const Folder&, const fs::path&)>, int> cases[] = {
+        {[](const Folder& f, const fs::path& other) { fs::create_symlink(other, f.journal); },
+         kErrorSymbolicLink},
+        {[](const Folder& f, const fs::path&) { fs::create_symlink(f.root / "gone", f.journal); },
+         kErrorSymbolicLink},
+        {[](const Folder& f, const fs::path& other) { fs::create_hard_link(other, f.journal); },
+         kErrorHardLink},
+        {[](const Folder& f, const fs::path&) { ::mkfifo(f.journal.c_str(), 0644); },
+         kErrorNotRegularFile},
+        {[](const Folder& f, const fs::path&) { fs::create_directory(f.journal); }, EISDIR},
+    };
+    const FileAccess quick{&systemFileOps(), std::chrono::milliseconds(100)};
+    for (const auto& [make, error] : cases) {
+        Folder f;
+        put(f.forward, kCane);
+        put(f.reverse, kMaa);
+        const fs::path other = f.root / "notes.txt";
+        put(other, "not a journal at all\n");
+        make(f, other);
+        const RecoveryResult recovered = recoverUnfinishedWrite(f.root, quick);
+        QCOMPARE(recovered.error, error);
+        QCOMPARE(recovered.errorFile, f.journal);
+        const EntryWriteResult written = f.write(casa(), quick);
+        QCOMPARE(written.problem, Problem::OpenFailed);
+        QVERIFY(written.inJournal);
+        QCOMPARE(written.error, error);
+        QCOMPARE(slurp(other), "not a journal at all\n"s);
+        QCOMPARE(slurp(f.forward), kCane);
+        QCOMPARE(slurp(f.reverse), kMaa);
+    }
+}
+
+void TestEntryWriter::aCopiedOrMovedFolderUndoesOnlyItsOwnHalfEntry() {
+    Folder original;
+    interrupt(original);
+    QTemporaryDir elsewhere;
+    const fs::path copy = fs::path(elsewhere.path().toStdString()) / "copy";
+    const fs::path moved = fs::path(elsewhere.path().toStdString()) / "moved";
+    fs::copy(original.root, copy, fs::copy_options::recursive);
+    fs::copy(original.root, moved.string() + ".before", fs::copy_options::recursive);
+    fs::rename(moved.string() + ".before", moved);
+    // The original undoes its half entry, then takes a word that is reported written.
+    QVERIFY(recoverUnfinishedWrite(original.root).undone);
+    QVERIFY(original.write(casa("later")).ok());
+    const std::string kept = slurp(original.forward);
+    // The copy and the moved folder each undo their own half entry, and only that.
+    for (const fs::path& folder : {copy, moved}) {
+        const RecoveryResult recovered = recoverUnfinishedWrite(folder);
+        QVERIFY(recovered.ok() && recovered.undone);
+        QCOMPARE(recovered.forwardFile, folder / "LEXFWD_C.DAT");
+        QCOMPARE(slurp(folder / "LEXFWD_C.DAT"), kCane);
+        QCOMPARE(slurp(folder / "LEXREV_B.DAT"), kMaa);
+        QVERIFY(!fs::exists(folder / kJournalFileName));
+    }
+    QCOMPARE(slurp(original.forward), kept);
+    // A journal copied beside other files of the same names cuts none of them.
+    Folder stranger;
+    put(stranger.forward, kOca + formatRecordLine(casa()));
+    put(stranger.reverse, kMaa);
+    interrupt(original);
+    fs::copy_file(original.journal, stranger.journal);
+    QCOMPARE(recoverUnfinishedWrite(stranger.root).error, kErrorChangedMeanwhile);
+    QCOMPARE(slurp(stranger.forward), kOca + formatRecordLine(casa()));
+}
+
+void TestEntryWriter::aDamagedJournalIsSetAsideNeverObeyedNorCleared() {
+    Folder f;
+    interrupt(f);
+    const std::string sealed = slurp(f.journal);
+    const std::string forward = slurp(f.forward), reverse = slurp(f.reverse);
+    // Cut short by damage, or one byte changed, anywhere: set aside whole, nothing cut.
+    std::vector<std::string> damaged;
+    for (std::size_t size = 1; size < sealed.size(); ++size)
+        damaged.push_back(sealed.substr(0, size));
+    for (std::size_t at = 0; at < sealed.size(); ++at) {
+        damaged.push_back(sealed);
+        damaged.back()[at] = static_cast<char>(damaged.back()[at] ^ 1);
+    }
+    for (const std::string& text : damaged) {
+        put(f.journal, text);
+        const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
+        QCOMPARE(recovered.error, kErrorJournalDamaged);
+        QCOMPARE(recovered.setAside, f.root / "VOCABORO.JNL.damaged-1");
+        QCOMPARE(slurp(recovered.setAside), text);
+        QCOMPARE(slurp(f.forward), forward);
+        QCOMPARE(slurp(f.reverse), reverse);
+        QVERIFY(!fs::exists(f.journal));
+        fs::remove(recovered.setAside);
+    }
+    put(f.journal, sealed.substr(0, sealed.size() - 1));
+    const RecoveryResult named = recoverUnfinishedWrite(f.root);
+    QCOMPARE(named.forwardFile, f.forward);
+    QCOMPARE(named.reverseFile, f.reverse);
+    QCOMPARE(named.headword, "casa"s);
+    // Stopped while it was written, before it was sealed: no data file was touched yet, so
+    // the journal goes and nothing is said.
+    const std::string unsealed = std::string(16, '.') + sealed.substr(16);
+    put(f.forward, kCane);
+    for (std::size_t size = 1; size <= unsealed.size(); ++size) {
+        put(f.journal, unsealed.substr(0, size) + std::string(size % 3 == 0 ? 8 : 0, '\0'));
+        const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
+        QVERIFY(recovered.ok() && recovered.found && !recovered.undone);
+        QVERIFY(!fs::exists(f.journal));
+        QCOMPARE(slurp(f.forward), kCane);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestEntryWriter)

@@ -19,7 +19,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -57,6 +59,7 @@ private slots:
     void pipesAndDevicesAreRefusedWithoutWaiting();
     void anotherProgramsLockIsWaitedForThenReported();
     void anInterruptedWriteIsUndoneAtStartUp();
+    void whatStartUpCannotFinishIsToldAtOnce();
     void blankLinesAtTheEndDoNotSwallowTheNextEntry();
     void longWordsCanBeLookedUp();
 };
@@ -243,6 +246,101 @@ void TestFaults::anInterruptedWriteIsUndoneAtStartUp() {
     QCOMPARE(readAll(f.file("LEXFWD_C.DAT")), cane);
     QCOMPARE(readAll(f.file("LEXREV_B.DAT")), maa);
     QVERIFY(!std::filesystem::exists(f.file(QLatin1String(datafiles::kJournalFileName))));
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestFaults::whatStartUpCannotFinishIsToldAtOnce() {
+    // A write that left the forward line alone and its journal, then what happened to the
+    // folder before the next start; the start tells it, naming the file.
+    const std::string cane = datafiles::formatRecordLine(entry("cane", "maa"));
+    const std::string line = datafiles::formatRecordLine(entry("casa", "baan"));
+    auto interrupt = [&](ConsoleFixture& f) {
+        f.writeBytes("LEXFWD_C.DAT", cane);
+        f.writeBytes("LEXREV_B.DAT", datafiles::formatRecordLine(entry("maa", "cane")));
+        FailingFileOps ops;
+        ops.fail({FailingFileOps::Call::Write, "LEXREV", 1, ENOSPC});
+        ops.fail({FailingFileOps::Call::Ftruncate, "LEXFWD", 1, EIO});
+        datafiles::appendEntry(f.file("LEXFWD_C.DAT"), line, f.file("LEXREV_B.DAT"),
+                               datafiles::formatRecordLine(entry("baan", "casa")),
+                               {&ops, std::chrono::milliseconds(100)});
+    };
+    const QString journal = QLatin1String(datafiles::kJournalFileName);
+    struct Case {
+        std::function<void(ConsoleFixture&, std::vector<int>& held)> before;
+        QString told;      // the message of the start
+        std::string stays; // the forward file afterwards
+    };
+    auto hold = [](const std::filesystem::path& file, std::vector<int>& held) {
+        held.push_back(::open(file.c_str(), O_RDWR));
+        ::flock(held.back(), LOCK_EX);
+    };
+    const Case cases[] = {
+        {[&](ConsoleFixture& f, auto&) {
+             interrupt(f);
+             std::filesystem::resize_file(f.file(journal),
+                                          std::filesystem::file_size(f.file(journal)) - 1);
+         },
+         QStringLiteral("writing the entry \"casa\" = \"baan\", and its record of that write, "
+                        "\"%1VOCABORO.JNL\", is damaged. Nothing was removed, so the entry may "
+                        "be in one data file only: please check the last lines of "
+                        "\"%1LEXFWD_C.DAT\" and \"%1LEXREV_B.DAT\". The damaged record was "
+                        "kept as \"%1VOCABORO.JNL.damaged-1\"."),
+         cane + line},
+        {[&](ConsoleFixture& f, auto& held) {
+             interrupt(f);
+             hold(f.file(journal), held);
+         },
+         QStringLiteral("Vocaboro cannot use \"%1VOCABORO.JNL\", its record of an unfinished "
+                        "write: it is in use by another program."),
+         cane + line},
+        {[&](ConsoleFixture& f, auto& held) {
+             interrupt(f);
+             hold(f.file("LEXFWD_C.DAT"), held);
+         },
+         QStringLiteral("the part already stored in \"%1LEXFWD_C.DAT\" could not be removed "
+                        "yet: it is in use by another program."),
+         cane + line},
+        {[&](ConsoleFixture& f, auto&) {
+             interrupt(f);
+             std::filesystem::remove(f.file("LEXREV_B.DAT"));
+         },
+         QStringLiteral("The part already stored has been removed"), cane},
+        {[&](ConsoleFixture& f, auto&) {
+             f.writeBytes("LEXFWD_C.DAT", cane);
+             f.writeBytes("notes.txt", "mine");
+             std::filesystem::create_symlink(f.file("notes.txt"), f.file(journal));
+         },
+         QStringLiteral("\"%1VOCABORO.JNL\" is where Vocaboro keeps the record of an "
+                        "unfinished write, but it is a symbolic link to another file. Vocaboro "
+                        "neither reads nor changes it"),
+         cane},
+    };
+    for (const Case& c : cases) {
+        ConsoleFixture f;
+        std::vector<int> held;
+        c.before(f, held);
+        f.dialogs().expectInput(QStringLiteral("Path Folder"), f.folder());
+        f.dialogs().expectMessage(QString(c.told).replace(QLatin1String("%1"), f.folder()));
+        f.startAsScripted();
+        QCOMPARE(f.dialogs().problems(), QStringList());
+        QCOMPARE(readAll(f.file("LEXFWD_C.DAT")), c.stays);
+        for (const int fd : held)
+            ::close(fd);
+    }
+    // A write beside a journal that is a link names the journal, and stores nothing.
+    ConsoleFixture f;
+    f.writeBytes("notes.txt", "mine");
+    std::filesystem::create_symlink(f.file("notes.txt"), f.file(journal));
+    f.dialogs().expectInput(QStringLiteral("Path Folder"), f.folder());
+    f.dialogs().expectMessage(QStringLiteral("is a symbolic link"));
+    f.startAsScripted();
+    openPanelWith(f, "casa", "baan");
+    f.dialogs().expectMessage(f.folder() +
+                              QStringLiteral("VOCABORO.JNL\" cannot be Vocaboro's journal of "
+                                             "unfinished writes: it is a symbolic link"));
+    f.control<QPushButton>("Command3D3")->click();
+    QCOMPARE(readAll(f.file("notes.txt")), std::string("mine"));
+    QVERIFY(!std::filesystem::exists(f.file("LEXFWD_C.DAT")));
     QCOMPARE(f.dialogs().problems(), QStringList());
 }
 

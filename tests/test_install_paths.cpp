@@ -45,6 +45,7 @@ private slots:
     void installedCopyFillsAFolderOfTheUsersOwn();
     void laterStartsKeepTheUsersFiles();
     void aCopyThatFailsLeavesNoHalfFolder();
+    void copiesLeftByKilledStartsGoAtTheNext();
     void aHomeThatCannotBeWrittenLeadsToTheStarter();
     void programsStartingTogetherLeaveOneCopy();
     void userDataHomeFollowsTheEnvironment();
@@ -140,6 +141,25 @@ void TestInstallPaths::aCopyThatFailsLeavesNoHalfFolder() {
     fs::remove(starter_ / "THAI" / "zz_pipe");
     QCOMPARE(platform::driveRoot(bin_, dataHome_), dataHome_ / "thai-kit");
     QCOMPARE(entries(userDrive_ / "THAI"), entries(starter_ / "THAI"));
+}
+
+void TestInstallPaths::copiesLeftByKilledStartsGoAtTheNext() {
+    // A start killed in the middle of its copy left it; one of a start still running
+    // stays for that start to finish.
+    const pid_t gone = ::fork();
+    QVERIFY(gone >= 0);
+    if (gone == 0)
+        ::_exit(0);
+    QCOMPARE(::waitpid(gone, nullptr, 0), gone);
+    const fs::path dead = userDrive_ / (".THAI.seeding-" + std::to_string(gone));
+    const fs::path alive = userDrive_ / (".THAI.seeding-" + std::to_string(::getppid()));
+    write(dead / "LEXFWD_C.DAT", "half");
+    write(alive / "LEXFWD_C.DAT", "half");
+    write(userDrive_ / ".notes.seeding-old", "not a copy of ours");
+    QCOMPARE(platform::driveRoot(bin_, dataHome_), dataHome_ / "thai-kit");
+    QVERIFY(!fs::exists(dead));
+    QVERIFY(fs::exists(alive / "LEXFWD_C.DAT"));
+    QVERIFY(fs::exists(userDrive_ / ".notes.seeding-old"));
 }
 
 void TestInstallPaths::aHomeThatCannotBeWrittenLeadsToTheStarter() {

@@ -230,7 +230,7 @@ void Form1::Form_Load() {
     state_.datapath = answer.isEmpty() ? QStringLiteral("c:\\thai\\") : answer;
     // An entry whose write was interrupted (the program killed, the power gone) is in one
     // file only, or torn: undo it before anything reads or writes the folder.
-    reportRecovery(datafiles::recoverUnfinishedWrite(dataFolder(), options_.fileAccess));
+    reportRecovery(datafiles::recoverUnfinishedWrite(dataFolder(), options_.fileAccess), true);
 
     for (QWidget* w :
          std::initializer_list<QWidget*>{Command3D10, Command3D11, Command3, Command4, Command5})

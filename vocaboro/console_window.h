@@ -135,8 +135,13 @@ private:
     QString writeFailureText(const datafiles::EntryWriteResult& result, const QString& forwardTyped,
                              const QString& reverseTyped) const;
     // Tells the user about an interrupted earlier write that was found and undone.
-    void reportRecovery(const datafiles::RecoveryResult& recovery);
+    // Tells what a recovery found and did; at start-up also what it had to leave undone.
+    void reportRecovery(const datafiles::RecoveryResult& recovery, bool atStart);
     QString typedPath(const QString& fileName) const { return state_.datapath + fileName; }
+    // A file of the data folder, named as the user typed the folder.
+    QString typedPath(const std::filesystem::path& file) const {
+        return typedPath(QString::fromStdString(file.filename().string()));
+    }
     // The native folder that the data files' names are joined to.
     std::filesystem::path dataFolder() const;
 

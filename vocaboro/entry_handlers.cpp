@@ -30,6 +30,12 @@ QString entryName(const datafiles::RecoveryResult& r) {
         .arg(platform::fromLatin(r.headword), platform::fromLatin(r.counterpart));
 }
 
+// A journal that the kit neither reads nor changes: only the user can move it away.
+bool refusedJournal(int error) {
+    return error == datafiles::kErrorSymbolicLink || error == datafiles::kErrorHardLink ||
+           error == datafiles::kErrorNotRegularFile || error == EISDIR;
+}
+
 // "LEXFWD_C.DAT:casabaan--...$$": the file, a colon and the record's values run together.
 QString recordCaption(const QString& file, const datafiles::DictionaryRecord& r) {
     return file + QStringLiteral(":") + platform::fromLatin(r.headword) +
@@ -166,7 +172,7 @@ void Form1::Command3D3_Click() {
         paths_.map(forwardTyped.toStdString()), datafiles::formatRecordLine(forward),
         paths_.map(reverseTyped.toStdString()), datafiles::formatRecordLine(reverse),
         options_.fileAccess);
-    reportRecovery(result.recovered);
+    reportRecovery(result.recovered, false);
     if (!result.ok()) {
         // Nothing is shown as written: the panel stays ready for another try.
         dialogs_.messageBox(writeFailureText(result, forwardTyped, reverseTyped),
@@ -184,31 +190,47 @@ QString Form1::writeFailureText(const datafiles::EntryWriteResult& result,
     using P = datafiles::EntryWriteResult::Problem;
     using F = datafiles::EntryWriteResult::File;
     const QString file = result.file == F::Reverse ? reverseTyped : forwardTyped;
+    const QString journal = typedPath(QLatin1String(datafiles::kJournalFileName));
     QString text;
     if (result.problem == P::Fragment) {
         text = QStringLiteral("The data file \"%1\" ends with an incomplete record on line %2. "
                               "Nothing was stored; repair that line, then write again.")
                    .arg(file)
                    .arg(result.fragmentLine);
-    } else if (result.recovered.error != 0 &&
-               result.recovered.error != datafiles::kErrorChangedMeanwhile) {
+    } else if (result.problem == P::TooLong && result.fragmentLine == 0) {
+        text = QStringLiteral("The entry is longer than a record of the data files can be "
+                              "(4 MiB). Nothing was stored.");
+    } else if (result.problem == P::TooLong) {
+        text = QStringLiteral("The data file \"%1\" holds a record longer than 4 MiB on line %2. "
+                              "Nothing was stored; repair that line, then write again.")
+                   .arg(file)
+                   .arg(result.fragmentLine);
+    } else if (!result.recovered.settled()) {
         text = QStringLiteral("An earlier, unfinished write could not be undone in \"%1\": %2. "
                               "Nothing was stored; try again in a moment.")
-                   .arg(QString::fromStdString(result.recovered.errorFile.string()),
-                        reasonOf(result.recovered.error));
+                   .arg(typedPath(result.recovered.errorFile), reasonOf(result.recovered.error));
+    } else if (result.inJournal && refusedJournal(result.error)) {
+        text = QStringLiteral("\"%1\" cannot be Vocaboro's journal of unfinished writes: %2. "
+                              "Nothing was stored. Move it away or remove it (it holds no "
+                              "words), then write again.")
+                   .arg(journal, reasonOf(result.error));
     } else if (result.problem == P::OpenFailed && result.error == EWOULDBLOCK) {
-        text = QStringLiteral("The data file \"%1\" is in use by another program. Nothing was "
+        text = QStringLiteral("The %1 \"%2\" is in use by another program. Nothing was "
                               "stored; try again in a moment.")
-                   .arg(file);
+                   .arg(result.inJournal ? QStringLiteral("journal") : QStringLiteral("data file"),
+                        result.inJournal ? journal : file);
     } else if (result.problem == P::RollbackFailed) {
         const QString undoFile = result.undoFile == F::Reverse ? reverseTyped : forwardTyped;
-        text = QStringLiteral("The data file \"%1\" could not be written: %2. The part of the "
-                              "entry already written to \"%3\" could not be removed (%4); "
+        text = QStringLiteral("The %1 \"%2\" could not be written: %3. The part of the "
+                              "entry already written to \"%4\" could not be removed (%5); "
                               "Vocaboro will remove it the next time it opens this data folder.")
-                   .arg(file, reasonOf(result.error), undoFile, reasonOf(result.undoError));
+                   .arg(result.inJournal ? QStringLiteral("journal") : QStringLiteral("data file"),
+                        result.inJournal ? journal : file, reasonOf(result.error), undoFile,
+                        reasonOf(result.undoError));
     } else {
-        text = QStringLiteral("The data file \"%1\" could not be written: %2. Nothing was stored.")
-                   .arg(file, reasonOf(result.error));
+        text = QStringLiteral("The %1 \"%2\" could not be written: %3. Nothing was stored.")
+                   .arg(result.inJournal ? QStringLiteral("journal") : QStringLiteral("data file"),
+                        result.inJournal ? journal : file, reasonOf(result.error));
     }
     if (result.error == EACCES || result.error == EPERM || result.error == EROFS)
         text += QStringLiteral(
@@ -218,21 +240,62 @@ QString Form1::writeFailureText(const datafiles::EntryWriteResult& result,
     return text;
 }
 
-void Form1::reportRecovery(const datafiles::RecoveryResult& recovery) {
+void Form1::reportRecovery(const datafiles::RecoveryResult& recovery, bool atStart) {
+    const QString entry = recovery.headword.empty() && recovery.counterpart.empty()
+                              ? QStringLiteral("an entry")
+                              : QStringLiteral("the entry ") + entryName(recovery);
+    const QString failed = typedPath(recovery.errorFile);
     QString text;
     if (recovery.error == datafiles::kErrorChangedMeanwhile) {
-        text = QStringLiteral("Vocaboro stopped before it had finished writing the entry %1, and "
+        text = QStringLiteral("Vocaboro stopped before it had finished writing %1, and "
                               "another program has changed \"%2\" since. That file was left as "
                               "it is: please check its last line.")
-                   .arg(entryName(recovery), QString::fromStdString(recovery.errorFile.string()));
+                   .arg(entry, failed);
+    } else if (recovery.error == datafiles::kErrorJournalDamaged) {
+        const QString files =
+            recovery.forwardFile.empty() || recovery.reverseFile.empty()
+                ? QStringLiteral("the data files written last")
+                : QStringLiteral("\"%1\" and \"%2\"")
+                      .arg(typedPath(recovery.forwardFile), typedPath(recovery.reverseFile));
+        text = QStringLiteral("Vocaboro stopped before it had finished writing %1, and its "
+                              "record of that write, \"%2\", is damaged. Nothing was removed, so "
+                              "the entry may be in one data file only: please check the last "
+                              "lines of %3. The damaged record was kept as \"%4\".")
+                   .arg(entry, failed, files, typedPath(recovery.setAside));
+    } else if (!recovery.settled() && atStart) {
+        // Told at once: until it is dealt with, a half entry may be read and no word written.
+        if (recovery.errorFile.filename() == datafiles::kJournalFileName &&
+            refusedJournal(recovery.error))
+            text = QStringLiteral("\"%1\" is where Vocaboro keeps the record of an unfinished "
+                                  "write, but %2. Vocaboro neither reads nor changes it, and "
+                                  "cannot add words to this data folder while it is there: move "
+                                  "it away or remove it (it holds no words), then start Vocaboro "
+                                  "again.")
+                       .arg(failed, reasonOf(recovery.error));
+        else if (recovery.errorFile.filename() == datafiles::kJournalFileName)
+            text = QStringLiteral("Vocaboro cannot use \"%1\", its record of an unfinished "
+                                  "write: %2. Until it can, the last entry written may be in one "
+                                  "data file only, and no word can be added to this data folder. "
+                                  "Vocaboro tries again before each write and at the next start.")
+                       .arg(failed, reasonOf(recovery.error));
+        else
+            text = QStringLiteral("Vocaboro stopped before it had finished writing %1, and the "
+                                  "part already stored in \"%2\" could not be removed yet: %3. "
+                                  "Until it is, the entry may be in one data file only, and no "
+                                  "word can be added to this data folder. Vocaboro tries again "
+                                  "before each write and at the next start.")
+                       .arg(entry, failed, reasonOf(recovery.error));
     } else if (recovery.undone) {
-        text = QStringLiteral("Vocaboro stopped before it had finished writing the entry %1. The "
+        text = QStringLiteral("Vocaboro stopped before it had finished writing %1. The "
                               "part already stored has been removed, so the entry is in neither "
                               "data file: write it again to keep it.")
-                   .arg(entryName(recovery));
+                   .arg(entry);
     }
     if (!text.isEmpty())
-        dialogs_.messageBox(text, {platform::Buttons::Ok, platform::Icon::Information},
+        dialogs_.messageBox(text,
+                            {platform::Buttons::Ok, recovery.settled() && recovery.error == 0
+                                                        ? platform::Icon::Information
+                                                        : platform::Icon::Stop},
                             QStringLiteral("vocaboro"));
 }
 

@@ -254,15 +254,18 @@ void Lookup::listMode(const LookupKind& kind, File& file) {
 }
 
 bool Lookup::readNext(File& file) {
-    if (file.records.next(file.record) == datafiles::ReadStatus::Record)
+    const datafiles::ReadStatus status = file.records.next(file.record);
+    if (status == datafiles::ReadStatus::Record)
         return true;
     if (file.records.error() != 0) {
         reportUnreadable(file.records.error());
         return false;
     }
-    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: it ends in the "
-                                       "middle of a record (line %2).")
-                            .arg(state_.datapath + state_.lookupFile)
+    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: %2 (line %3).")
+                            .arg(state_.datapath + state_.lookupFile,
+                                 status == datafiles::ReadStatus::TooLong
+                                     ? QStringLiteral("it holds a record longer than 4 MiB")
+                                     : QStringLiteral("it ends in the middle of a record"))
                             .arg(file.records.line()),
                         {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
     return false;
