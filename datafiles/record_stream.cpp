@@ -55,6 +55,11 @@ int RecordStream::open(const std::filesystem::path& path) {
     return error_;
 }
 
+void RecordStream::openEmpty() {
+    fileEnd_ = true;
+    reader_ = RecordReader(std::string_view(), maxRecord_);
+}
+
 ssize_t RecordStream::readAt(char* out, std::size_t size, std::uint64_t offset) {
     for (;;) {
         const ssize_t got = access_.ops->pread(fd_, out, size, static_cast<off_t>(offset));

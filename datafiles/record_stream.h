@@ -36,6 +36,8 @@ public:
     // kMaxDataFileBytes, not saved as UTF-8) and reads its first window; 0 or the reason it
     // cannot be read.
     int open(const std::filesystem::path& path);
+    // A stream with no record, for a file that does not exist yet.
+    void openEmpty();
 
     // As RecordReader::atEnd over the whole file; false while a read error waits to be
     // reported by next().

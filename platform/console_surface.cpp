@@ -6,6 +6,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
@@ -273,8 +275,11 @@ void ConsoleSurface::print(const QString& text, bool endLine) {
     const int height = static_cast<int>(std::ceil(metrics.height() * kTwipsPerPixel));
     rowHeight_ = std::max(rowHeight_, height);
     noteRowFont(metrics);
-    const bool announce = QAccessible::isActive() && (!text.isEmpty() || endLine);
-    const int offset = announce ? static_cast<int>(allText().size()) : 0;
+    const bool announce =
+        (QAccessible::isActive() ||
+         isSignalConnected(QMetaMethod::fromSignal(&ConsoleSurface::textInserted))) &&
+        (!text.isEmpty() || endLine);
+    const QString before = announce ? allText() : QString();
     qsizetype done = 0;
     while (done < text.size()) {
         const QStringView rest = QStringView(text).mid(done);
@@ -298,9 +303,16 @@ void ConsoleSurface::print(const QString& text, bool endLine) {
     updateScrolling();
     scrollBar_->setValue(scrollBar_->maximum()); // the newest row stays in sight
     update();
+    // What a screen reader's copy of the text gains: a line end shows once the next line
+    // begins, so the offsets stay those of the text read back.
     if (announce) {
-        QAccessibleTextInsertEvent event(this, offset, endLine ? text + QLatin1Char('\n') : text);
-        QAccessible::updateAccessibility(&event);
+        const QString after = allText();
+        if (after.size() > before.size()) {
+            const int offset = static_cast<int>(before.size());
+            emit textInserted(offset, after.mid(offset));
+            QAccessibleTextInsertEvent event(this, offset, after.mid(offset));
+            QAccessible::updateAccessibility(&event);
+        }
     }
 }
 
@@ -327,6 +339,19 @@ QString ConsoleSurface::allText() const {
 
 int ConsoleSurface::scrollOffset() const {
     return scrollBar_->value();
+}
+
+bool ConsoleSurface::scrollByKey(const QKeyEvent& key) {
+    const bool control = key.modifiers() & Qt::ControlModifier;
+    if (key.key() == Qt::Key_PageUp || key.key() == Qt::Key_PageDown)
+        scrollBar_->triggerAction(key.key() == Qt::Key_PageUp ? QScrollBar::SliderPageStepSub
+                                                              : QScrollBar::SliderPageStepAdd);
+    else if (control && (key.key() == Qt::Key_Home || key.key() == Qt::Key_End))
+        scrollBar_->triggerAction(key.key() == Qt::Key_Home ? QScrollBar::SliderToMinimum
+                                                            : QScrollBar::SliderToMaximum);
+    else
+        return false;
+    return true;
 }
 
 QRectF ConsoleSurface::area(const PrintedPiece& piece) const {

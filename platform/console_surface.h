@@ -16,6 +16,7 @@
 #include <QWidget>
 
 class QFontMetricsF;
+class QKeyEvent;
 class QScrollBar;
 
 namespace platform {
@@ -75,7 +76,15 @@ public:
     QRectF area(const PrintedPiece& piece) const;
     // How far the text is scrolled up, in pixels.
     int scrollOffset() const;
+    // Page Up and Page Down scroll by a page, Ctrl+Home and Ctrl+End to the first and the
+    // last row; true when the key was one of them.
+    bool scrollByKey(const QKeyEvent& key);
     QScrollBar* scrollBar() const { return scrollBar_; }
+
+signals:
+    // What screen readers are told of each print: `text` went in at `offset` of the text
+    // they read back.
+    void textInserted(int offset, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

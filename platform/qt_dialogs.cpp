@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -16,8 +18,48 @@ constexpr int kTitleBarExtras = 160;
 
 } // namespace
 
+// Sends the keys that scroll to the window that asks, while a box of its waits.
+class ScrollKeysToParent : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool control = key->modifiers() & Qt::ControlModifier;
+        const bool scrolls = key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown ||
+                             (control && (key->key() == Qt::Key_Home || key->key() == Qt::Key_End));
+        auto* box = qobject_cast<QWidget*>(watched);
+        if (!scrolls || !box || !box->parentWidget())
+            return false;
+        QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers());
+        QCoreApplication::sendEvent(box->parentWidget(), &copy);
+        return true;
+    }
+};
+
+// Widens a box's layout to `width` pixels at least.
+void widenTo(QDialog& box, int width) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+int titleWidth(const QWidget& box, const QString& title) {
+    // Window managers draw the title in bold.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarExtras;
+}
+
 QWidget* QtDialogs::askingWindow() const {
     QWidget* window = parent_ ? parent_->window() : QApplication::activeWindow();
+    if (window && !qobject_cast<QDialog*>(window) && window->isVisible())
+        lastAsking_ = window;
+    else if (!parent_ && lastAsking_)
+        window = lastAsking_;
     return window && window->isVisible() ? window : nullptr;
 }
 
@@ -28,12 +70,10 @@ std::unique_ptr<QInputDialog> QtDialogs::makeInputBox(const QString& prompt, con
     dialog->setWindowTitle(title);
     dialog->setLabelText(prompt);
     dialog->setTextValue(proposed);
-    // Wide enough for the whole title in the frame, which window managers draw in bold. The
-    // dialog's layout sets its size from its contents, so the text field carries the width.
-    QFont titleFont = dialog->font();
-    titleFont.setBold(true);
+    // Wide enough for the whole title in the frame. The dialog's layout sets its size from its
+    // contents, so the text field carries the width.
     if (auto* field = dialog->findChild<QLineEdit*>())
-        field->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarExtras);
+        field->setMinimumWidth(titleWidth(*dialog, title));
     dialog->move(twipsToPixels(xTwips), twipsToPixels(yTwips));
     return dialog;
 }
@@ -51,6 +91,7 @@ std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(const QString& text, Mess
     auto box = std::make_unique<QMessageBox>(askingWindow());
     box->setWindowTitle(title);
     box->setText(text);
+    box->installEventFilter(new ScrollKeysToParent(box.get()));
     switch (style.icon) {
     case Icon::None:
         box->setIcon(QMessageBox::NoIcon);
@@ -70,13 +111,14 @@ std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(const QString& text, Mess
     }
     if (style.buttons == Buttons::Ok) {
         box->setStandardButtons(QMessageBox::Ok);
-        return box;
+    } else {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(style.defaultButton == DefaultButton::First ? QMessageBox::Yes
+                                                                          : QMessageBox::No);
+        // Closing a Yes/No box by its frame answers No, the safe choice.
+        box->setEscapeButton(QMessageBox::No);
     }
-    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box->setDefaultButton(style.defaultButton == DefaultButton::First ? QMessageBox::Yes
-                                                                      : QMessageBox::No);
-    // Closing a Yes/No box by its frame answers No, the safe choice.
-    box->setEscapeButton(QMessageBox::No);
+    widenTo(*box, titleWidth(*box, title)); // once its layout is complete
     return box;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 // The real boxes, built on QInputDialog and QMessageBox. A box belongs to the window that asks
-// (the parent given, else the active window) and a message box opens centred on it.
+// (the parent given, else the active window) and a message box opens centred on it, as wide
+// as its title. While a box waits, Page Up, Page Down, Ctrl+Home and Ctrl+End reach the
+// window that asks, so that the lines a question is about can still be read.
 
 #include "dialogs.h"
+
+#include <QPointer>
 
 #include <memory>
 
@@ -21,8 +25,9 @@ public:
                      int xTwips, int yTwips) override;
     Answer messageBox(const QString& text, MessageStyle style, const QString& title) override;
 
-    // The window that asks: the parent given, else the active window; a hidden window asks
-    // nothing.
+    // The window that asks: the parent given, else the active window, else (between two boxes
+    // in a row, while the window manager has not given it back its activation) the window
+    // that asked last; a hidden window asks nothing.
     QWidget* askingWindow() const;
     // The boxes as they are shown, so that tests can look at them without waiting on them.
     std::unique_ptr<QInputDialog> makeInputBox(const QString& prompt, const QString& title,
@@ -33,6 +38,7 @@ public:
 
 private:
     QWidget* parent_;
+    mutable QPointer<QWidget> lastAsking_;
 };
 
 } // namespace platform

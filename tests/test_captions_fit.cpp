@@ -11,6 +11,7 @@
 #include "chartola/notes_window.h"
 #include "companion/credits_window.h"
 #include "platform/wrap_button.h"
+#include "platform/wrapping_label.h"
 #include "vocaboro/console_window.h"
 #include "vocaboro/program.h"
 
@@ -32,8 +33,11 @@ QStringList clipped(QWidget* window) {
         const QFontMetrics metrics(w->font());
         QString text;
         bool fits = true;
-        if (auto* label = qobject_cast<QLabel*>(w);
-            label && label->pixmap().isNull() && !label->text().isEmpty()) {
+        if (auto* wrapping = qobject_cast<platform::WrappingLabel*>(w)) {
+            text = wrapping->text();
+            fits = wrapping->heightForWidth(wrapping->width()) <= wrapping->height();
+        } else if (auto* label = qobject_cast<QLabel*>(w);
+                   label && label->pixmap().isNull() && !label->text().isEmpty()) {
             text = label->text();
             fits = label->wordWrap()
                        ? metrics.boundingRect(
@@ -250,6 +254,23 @@ void TestCaptionsFit::vocaboroWindows() {
     console.Command3D3_Click();
     QVERIFY(!console.findChild<QLabel*>(QStringLiteral("Label11"))->isHidden());
     QCOMPARE(clipped(&console), QStringList());
+    // Records with a long note show whole, above "End" and "Next...".
+    for (const int length : {79, 180}) {
+        console.Command3D7_Click();
+        set("Text1", QStringLiteral("zanzariera"));
+        set("Text4", QStringLiteral("muung"));
+        set("Text5", QStringLiteral("la rete sottile che si stende sopra il letto la sera, ")
+                         .repeated(4)
+                         .left(length));
+        console.Command3D5_Click();
+        console.Command3D3_Click();
+        QCOMPARE(clipped(&console), QStringList());
+        const QWidget* reverse = console.findChild<QWidget*>(QStringLiteral("Label13"));
+        QVERIFY(reverse->geometry().bottom() <
+                console.findChild<QWidget*>(QStringLiteral("Command3D7"))->geometry().top());
+        QVERIFY(console.findChild<QWidget*>(QStringLiteral("Label11"))->geometry().bottom() <
+                reverse->geometry().top());
+    }
     // A failing check after a pass: the file names stay, the error box over them.
     console.Command3D7_Click();
     console.Command3D8_Click();

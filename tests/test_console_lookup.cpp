@@ -1,4 +1,6 @@
 #include "console_fixture.h"
+#include "platform/qt_dialogs.h"
+#include "real_input.h"
 
 #include "platform/fonts.h"
 
@@ -7,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -104,6 +107,7 @@ private slots:
     void dataFileLabelNamesOnlyTheFileBeingOpened();
     void answersStayClearOfTheControlsInBothDirections();
     void manyAnswersScrollSoThatEveryLineCanBeRead();
+    void everyBoxOfALongExchangeStandsOnTheConsole();
 };
 
 void TestConsoleLookup::startUpAsksForTheFolder() {
@@ -364,13 +368,20 @@ void TestConsoleLookup::exitAndHashAreCommands() {
 }
 
 void TestConsoleLookup::unreadableFilesAreReportedAndTheProgramGoesOn() {
+    // A folder that does not exist.
+    ConsoleFixture nowhere;
+    nowhere.start(nowhere.folder() + QStringLiteral("nowhere/"));
+    nowhere.dialogs().expectMessage(QStringLiteral(
+        "nowhere/LEXFWD_C.DAT\" could not be read: the file or a folder of its path does not"));
+    nowhere.lookUp(QStringLiteral("casa"));
+    QCOMPARE(nowhere.dialogs().asked().last().style.icon, Icon::Stop);
+    QVERIFY(nowhere.control<QWidget>("Label8")->isHidden());
+    QCOMPARE(nowhere.dialogs().problems(), QStringList());
     ConsoleFixture f;
     f.start();
-    // No such file.
-    f.dialogs().expectMessage(QStringLiteral("LEXFWD_C.DAT\" could not be read"));
+    // No file yet for the letter, in a folder that exists: no words of it yet.
+    f.dialogs().expectMessage(QStringLiteral("Not Found !"), Answer::No);
     f.lookUp(QStringLiteral("casa"));
-    QCOMPARE(f.dialogs().asked().last().style.icon, Icon::Stop);
-    QVERIFY(f.dialogs().asked().last().text.contains(f.folder() + QStringLiteral("LEXFWD_C.DAT")));
     QVERIFY(f.control<QWidget>("Label8")->isHidden());
     // A folder where the file should be.
     std::filesystem::create_directory(f.file("LEXFWD_D.DAT"));
@@ -421,6 +432,7 @@ void TestConsoleLookup::dataFileLabelNamesOnlyTheFileBeingOpened() {
     f.dialogs().whileAsking = [&](const AskedQuestion&) {
         seen.append(label8->isVisible() ? label8->text() : QStringLiteral("(hidden)"));
     };
+    std::filesystem::create_directory(f.file("LEXFWD_D.DAT"));
     f.dialogs().expectMessage(QStringLiteral("LEXFWD_D.DAT\" could not be read"));
     f.lookUp(QStringLiteral("dado"));
     f.dialogs().expectMessage(kAnother, Answer::No);
@@ -493,6 +505,32 @@ void TestConsoleLookup::manyAnswersScrollSoThatEveryLineCanBeRead() {
     QCOMPARE(console->scrollOffset(), 0);
     QCOMPARE(console->area(console->pieces().first()).top() >= 0, true);
     QCOMPARE(hiddenPieces(f), QStringList());
+    // And the keys, from the direction button that has the focus after a look-up.
+    const int bottom = console->scrollBar()->maximum();
+    const std::pair<QKeyCombination, int> keys[] = {
+        {Qt::ControlModifier | Qt::Key_End, bottom},
+        {QKeyCombination(Qt::Key_PageUp), std::max(0, bottom - console->height())},
+        {QKeyCombination(Qt::Key_PageDown), bottom},
+        {Qt::ControlModifier | Qt::Key_Home, 0},
+    };
+    for (const auto& [key, offset] : keys) {
+        real::press(key.key(), key.keyboardModifiers());
+        QCOMPARE(console->scrollOffset(), offset);
+    }
+    // While a question waits, its box passes the same keys to the console.
+    f.dialogs().expectMessage(kAnother, Answer::No);
+    platform::QtDialogs boxes;
+    int whileAsking = -1;
+    f.dialogs().whileAsking = [&](const AskedQuestion& q) {
+        const auto box = boxes.makeMessageBox(q.text, q.style, q.title);
+        box->show();
+        QTest::keyClick(box.get(), Qt::Key_Home, Qt::ControlModifier);
+        whileAsking = console->scrollOffset();
+        box->close();
+    };
+    f.lookUp(QStringLiteral("casa"));
+    QCOMPARE(whileAsking, 0);
+    f.dialogs().whileAsking = nullptr;
     // A screen reader reads every answer, line by line.
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(console);
     QAccessibleTextInterface* text = accessible->textInterface();
@@ -503,6 +541,45 @@ void TestConsoleLookup::manyAnswersScrollSoThatEveryLineCanBeRead() {
     f.lookUp(QStringLiteral("casa"));
     QCOMPARE(console->scrollOffset(), 0);
     QVERIFY(!console->scrollBar()->isVisible());
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestConsoleLookup::everyBoxOfALongExchangeStandsOnTheConsole() {
+    // Three suggestions refused, then a listing of three pages. The window manager gives the
+    // console back its activation only after the next box is made, so no window is active
+    // then; each box still stands centred on the console, as wide as its title.
+    ConsoleFixture f;
+    f.writeRecords("LEXFWD_P.DAT", {pointer("perche", "perch\xE9", "percio", "pero")});
+    std::vector<datafiles::DictionaryRecord> list;
+    for (int i = 1; i <= 45; ++i)
+        list.push_back(entry("b" + std::to_string(i), "p" + std::to_string(i)));
+    f.writeRecords("LEXFWD_B.DAT", list);
+    f.start();
+    platform::QtDialogs boxes;
+    QStringList misplaced;
+    f.dialogs().whileAsking = [&](const AskedQuestion& q) {
+        const auto box = boxes.makeMessageBox(q.text, q.style, q.title);
+        box->show();
+        const QPoint off = box->frameGeometry().center() - f.form().frameGeometry().center();
+        QFont bold = box->font();
+        bold.setBold(true);
+        if (box->parentWidget() != &f.form() || off.manhattanLength() > 4 ||
+            box->width() < QFontMetrics(bold).horizontalAdvance(q.title) + 100)
+            misplaced << QStringLiteral("%1 (%2, %3 from the middle)")
+                             .arg(q.text.left(20))
+                             .arg(off.x())
+                             .arg(off.y());
+        box->close();
+        QApplication::setActiveWindow(nullptr);
+    };
+    for (int i = 0; i < 3; ++i)
+        f.dialogs().expectMessage(QStringLiteral("Maybe you searching"), Answer::No);
+    f.lookUp(QStringLiteral("perche"));
+    for (int page = 0; page < 3; ++page)
+        f.dialogs().expectMessage(QStringLiteral("Continue List...?"), Answer::Yes);
+    f.lookUp(QStringLiteral("b*"));
+    QCOMPARE(f.dialogs().asked().size(), 7);
+    QCOMPARE(misplaced, QStringList());
     QCOMPARE(f.dialogs().problems(), QStringList());
 }
 

@@ -208,6 +208,18 @@ void TestConsoleSurface::screenReadersGetTheLines() {
              QStringLiteral("casa"));
     console.cls();
     QCOMPARE(text->characterCount(), 0);
+    // What a screen reader keeps of the text, built from the insertions it is told of, is the
+    // text it reads back: each insertion at its right offset, line ends and blank lines too.
+    QString heard;
+    QObject::connect(
+        &console, &ConsoleSurface::textInserted,
+        [&heard](int offset, const QString& inserted) { heard.insert(offset, inserted); });
+    console.print(QStringLiteral(" 1 > "));
+    console.print(QStringLiteral("gatto = [ maeu ]"), true);
+    console.endLine();
+    console.print(QStringLiteral(" 2 > cane"), true);
+    console.print(QStringLiteral(" 3 > "));
+    QCOMPARE(heard, text->text(0, text->characterCount()));
 }
 
 QTEST_MAIN(TestConsoleSurface)

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 using platform::Answer;
 
 namespace {
@@ -42,6 +44,7 @@ private slots:
     void failedReverseAppendLeavesTheForwardFileAsItWas();
     void fileEndsAreRespected();
     void insertOffersOfBothLookUps();
+    void theFocusGoesWhereThePersonGoesNext();
 
 private:
     static void fill(ConsoleFixture& f, const QString& italian, const QString& pronunciation,
@@ -205,7 +208,7 @@ void TestEntryPanel::checkRefusesWhatTheFilesCannotHold() {
         {"Text2", "s.\"f.", "attribute: no \" allowed"},
         {"Text5", "riga\nseconda", "notes: no line breaks"},
         {"Text3", "casa", ""}, // ASCII is part of TIS-620
-        {"Text3", QString::fromUtf16(u"perché"), "THAI: Thai script only"},
+        {"Text3", QString::fromUtf16(u"perché"), "THAI: Thai script or unaccented letters only"},
         {"Text5", QString::fromUtf16(u"บ้าน"), "notes: letter not allowed"},
         {"Text6", QString::fromUtf16(u"\U0001F600.wav"), "file waw Thai: letter not allowed"},
         {"Text4", QString::fromUtf16(u"baan\u0101"), "pronunciation: letter not allowed"},
@@ -459,6 +462,53 @@ void TestEntryPanel::insertOffersOfBothLookUps() {
     QCOMPARE(f.control<QLineEdit>("Text1")->text(), QString());
     QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("Text1"));
     QVERIFY(f.control<QWidget>("Label8")->isHidden());
+    QCOMPARE(f.dialogs().problems(), QStringList());
+}
+
+void TestEntryPanel::theFocusGoesWhereThePersonGoesNext() {
+    ConsoleFixture f;
+    f.start();
+    QVERIFY(real::activate(&f.form()));
+    real::click(f.control<QPushButton>("Command5"));
+    // Tab and Shift+Tab go round the panel's own controls, never to the console's beside it.
+    auto* panel = f.control<QWidget>("entryPanel");
+    for (const Qt::KeyboardModifiers back : {Qt::NoModifier, Qt::ShiftModifier})
+        for (int step = 0; step < 24; ++step) {
+            real::press(Qt::Key_Tab, back);
+            QVERIFY2(panel->isAncestorOf(real::focused()),
+                     qPrintable(real::focused()->objectName()));
+        }
+    // Each action leaves the focus where the next key belongs; the keys alone write twice.
+    f.control<QWidget>("Text1")->setFocus(Qt::TabFocusReason);
+    const struct {
+        std::function<void()> act;
+        const char* focus;
+    } steps[] = {
+        {[] { real::type(QStringLiteral("gatto")); }, "Text1"},
+        {[] { real::press(Qt::Key_Tab, Qt::ShiftModifier); }, "Command3D8"},
+        {[] { real::press(Qt::Key_Tab); }, "Text1"},
+        {[&f] {
+             f.control<QWidget>("Text4")->setFocus(Qt::TabFocusReason);
+             real::type(QStringLiteral("maeu"));
+             f.control<QWidget>("Command3D5")->setFocus(Qt::TabFocusReason);
+             real::press(Qt::Key_Return); // the check
+         },
+         "Command3D3"},
+        {[] { real::press(Qt::Key_Return); }, "Command3D7"}, // the write: "Next..." is next
+        {[] { real::press(Qt::Key_Return); }, "Text1"},      // "Next...": the next word
+        {[] { real::type(QStringLiteral("cane")); }, "Text1"},
+        {[&f] { real::click(f.control<QPushButton>("Command3D4")); }, "Text1"}, // delete all
+    };
+    for (const auto& s : steps) {
+        s.act();
+        QCOMPARE(real::focused()->objectName(), QLatin1String(s.focus));
+    }
+    // Nothing but what was typed reached the files.
+    QCOMPARE(readAll(f.file("LEXFWD_G.DAT")),
+             datafiles::formatRecordLine(entry("gatto", "maeu", "-", "-", "@")));
+    for (int n = 1; n <= 7; ++n)
+        QCOMPARE(f.control<QLineEdit>(qPrintable(QStringLiteral("Text%1").arg(n)))->text(),
+                 QString());
     QCOMPARE(f.dialogs().problems(), QStringList());
 }
 

@@ -195,12 +195,13 @@ void TestLookup::lookUp_data() {
                                               .questions = {{kNotFound, Answer::No}},
                                               .matchCount = 0,
                                               .events = {"end I-T"}});
-    row("a missing file is reported",
+    row("a letter with no file yet is a letter with no words yet",
         {.lookup = IT,
          .typed = "casa",
-         .questions = {{QStringLiteral("LEXFWD_C.DAT\" could not be read"), Answer::Ok}},
+         .questions = {{kNotFound, Answer::Yes}},
          .matchCount = 0,
-         .events = {"end I-T"},
+         .events = {"neww", "end I-T"},
+         .dataLabel = "Datafile : LEXFWD_C.DAT",
          .lookupFile = "LEXFWD_C.DAT"});
     row("a torn last record is reported with its line",
         {.lookup = IT,

@@ -109,6 +109,7 @@ void Form1::createConsoleControls() {
                      {8520, 4920, 735, 255});
     Command4 = place(new platform::WrapButton(QStringLiteral("End"), this), "Command4",
                      {8520, 5760, 735, 375}, serif(9.75, true));
+    Command4->setAccessibleDescription(QStringLiteral("End Vocaboro"));
     Command3d9 = place(new platform::WrapButton(QStringLiteral("Go !"), this), "Command3d9",
                        {8520, 3840, 735, 975});
 
@@ -184,8 +185,32 @@ void Form1::fitConsoleToControls() {
     console_->setWrapColumn(platform::pixelsToTwips(column));
 }
 
+bool Form1::focusNextPrevChild(bool next) {
+    if (panel_->isHidden())
+        return QWidget::focusNextPrevChild(next);
+    QWidget* const start = focusWidget() ? focusWidget() : panel_;
+    for (QWidget* w = start;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == start)
+            return true;
+        if (panel_->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (!console_->scrollByKey(*event))
+        QWidget::keyPressEvent(event);
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
+        // The look-up box keeps Ctrl+Home and Ctrl+End for itself otherwise.
+        if (watched == Text8 && console_->scrollByKey(*static_cast<QKeyEvent*>(event)))
+            return true;
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             if (watched == Text8) {

@@ -109,6 +109,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // While the entry panel is open, Tab and Shift+Tab go round its own controls only.
+    bool focusNextPrevChild(bool next) override;
+    // Page Up, Page Down, Ctrl+Home and Ctrl+End scroll the console.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // What the look-ups do to the window.

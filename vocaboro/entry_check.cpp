@@ -18,8 +18,9 @@ QString unrepresentable(const EntryTexts& texts) {
         if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
             return boxName(box) + QStringLiteral(": no line breaks");
         if (box.thai ? !platform::toThai(text) : !platform::toLatin(text))
-            return boxName(box) + (box.thai ? QStringLiteral(": Thai script only")
-                                            : QStringLiteral(": letter not allowed"));
+            return boxName(box) + (box.thai
+                                       ? QStringLiteral(": Thai script or unaccented letters only")
+                                       : QStringLiteral(": letter not allowed"));
     }
     return {};
 }

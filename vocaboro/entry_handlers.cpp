@@ -119,6 +119,8 @@ void Form1::Command3D7_Click() {
     panel_->setFileLabels({}, {});
     panel_->hideError();
     panel_->setState(State::Typing);
+    // "Next..." itself goes: the next word is typed at once.
+    panel_->box(0)->setFocus();
 }
 
 void Form1::Command3D6_Click() {
@@ -183,6 +185,8 @@ void Form1::Command3D3_Click() {
     panel_->setRecordLabels(recordCaption(forwardFile_, forward),
                             recordCaption(reverseFile_, reverse));
     panel_->setState(State::Written);
+    // The write button goes; what comes next is another word.
+    panel_->Command3D7->setFocus();
 }
 
 QString Form1::writeFailureText(const datafiles::EntryWriteResult& result,

@@ -4,12 +4,15 @@
 #include "platform/placement.h"
 #include "platform/widget_look.h"
 #include "platform/wrap_button.h"
+#include "platform/wrapping_label.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace vocaboro {
 namespace {
@@ -86,9 +89,16 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
     Command3D3 = button(this, "Command3D3", QString(), {840, 4560, 2295, 855},
                         platform::flatColours(QColor(0xff, 0x30, 0x30), Qt::white));
     const QString recordStyle = QStringLiteral("color: white; background-color: #c00000;");
-    Label11 = label(this, "Label11", QStringLiteral("file 1"), {120, 4560, 3735, 375}, recordStyle);
-    Label13 = label(this, "Label13", QStringLiteral("file 2"), {120, 5040, 3735, 375}, recordStyle);
+    for (auto [record, name, top] :
+         {std::tuple{&Label11, "Label11", 4560}, std::tuple{&Label13, "Label13", 5040}}) {
+        *record =
+            place(new platform::WrappingLabel(this), name, {120, top, 3735, 375}, serif(9.75));
+        (*record)->setStyleSheet(recordStyle);
+    }
+    setRecordLabels(QStringLiteral("file 1"), QStringLiteral("file 2"));
     Command3D6 = button(this, "Command3D6", QStringLiteral("End"), {360, 5520, 1455, 735});
+    // Two buttons read "End": this one closes the panel, the console's ends the program.
+    Command3D6->setAccessibleDescription(QStringLiteral("Close the new-word panel"));
     Command3D8 = button(this, "Command3D8", QStringLiteral("Abort"), {1200, 5520, 1455, 735});
     Command3D7 = button(this, "Command3D7", QStringLiteral("Next..."), {2040, 5520, 1455, 735});
     Label12->raise();
@@ -129,7 +139,7 @@ EntryTexts EntryPanel::texts() const {
 
 void EntryPanel::setTexts(const EntryTexts& texts) {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        boxes_[i]->setText(texts[i]);
+        platform::setTextFromStart(boxes_[i], texts[i]);
 }
 
 void EntryPanel::showError(const QString& message) {
@@ -150,6 +160,34 @@ void EntryPanel::setFileLabels(const QString& italy, const QString& thai) {
 void EntryPanel::setRecordLabels(const QString& forward, const QString& reverse) {
     Label11->setText(forward);
     Label13->setText(reverse);
+    // Each record shows whole: the labels take the panel's width and the rows their records
+    // need, between the check button's top and the row of "End" and "Next..."; records too
+    // long for that room are shown in a smaller type.
+    const QRect first = platform::twipsRect(120, 4560, 5880, 375);
+    const QRect second = platform::twipsRect(120, 5040, 5880, 375);
+    const int bottom = platform::twipsToPixels(5520) - 2;
+    for (double points = 9.75;; points -= 0.75) {
+        Label11->setFont(serif(points));
+        Label13->setFont(serif(points));
+        int high = std::max(first.height(), Label11->heightForWidth(first.width()));
+        int top = std::max(second.top(), first.top() + high + 2);
+        int low = std::max(second.height(), Label13->heightForWidth(second.width()));
+        if (top + low > bottom && points > 7)
+            continue;
+        // Past what even the smallest type holds, each gets half the room; the pointer's tip
+        // and a screen reader still give the whole record.
+        const bool cut = top + low > bottom;
+        if (cut) {
+            high = (bottom - first.top()) / 2 - 1;
+            top = first.top() + high + 2;
+            low = bottom - top;
+        }
+        Label11->setToolTip(cut ? forward : QString());
+        Label13->setToolTip(cut ? reverse : QString());
+        Label11->setGeometry(first.left(), first.top(), first.width(), high);
+        Label13->setGeometry(second.left(), top, second.width(), low);
+        return;
+    }
 }
 
 void EntryPanel::enterPressed(int index) {

@@ -5,6 +5,8 @@
 #include "platform/fonts.h"
 #include "platform/text.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -124,10 +126,18 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
         host_.setDataLabel(kDataLabel + state_.lookupFile);
         const QString typedPath = state_.datapath + state_.lookupFile;
         File file(access_);
-        if (const int error = file.records.open(paths_.map(typedPath.toStdString()))) {
-            reportUnreadable(error);
-            host_.showDataLabel(false); // no file is in use
-            return end();
+        const std::filesystem::path path = paths_.map(typedPath.toStdString());
+        if (const int error = file.records.open(path)) {
+            // In a folder that exists, a letter with no file yet is a letter with no words
+            // yet: the first entry written makes its file.
+            std::error_code ec;
+            if (error == ENOENT && std::filesystem::is_directory(path.parent_path(), ec)) {
+                file.records.openEmpty();
+            } else {
+                reportUnreadable(error);
+                host_.showDataLabel(false); // no file is in use
+                return end();
+            }
         }
         if (word.size() >= 2 && word[1] == QLatin1Char('*')) {
             listMode(kind, file);

@@ -4,7 +4,9 @@
 #   Vocaboro: the credits opened with Enter; a look-up whose line is longer than the space
 #   left of the controls continues on the next rows, and its question box opens centred on
 #   the console; casa is looked up and baan added with the keys alone (the Enter walk, the
-#   check, the write), and the data files get the two records byte for byte.
+#   check, the write), and the data files get the two records byte for byte; one more Enter
+#   presses "Next...", and a second word typed by the keys alone is written with nothing
+#   untyped in the files; every question box of a listing of pages opens centred on the console.
 #   Chartola: leaving the drop-down picks nothing; the opened list shows each item it reaches;
 #   the new pronunciation is found; the chart plays a letter; Alt+F4 on a window's frame ends
 #   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
@@ -211,7 +213,51 @@ expected_reverse=$(printf '"baan","casa","-","-","\xba\xe9\xd2\xb9","$","$"\r\n'
     fail "LEXREV_B.DAT does not end with the new record"
 step "both data files end with the new records, byte for byte, written with the keys alone"
 
+# One more Enter after the write: "Next..." has the focus, so the next word comes at once.
+keys Return                         # Next...
+typed gatto
+keys Return Return Return           # attribute "-", Thai script "@", on to the pronunciation
+typed maeu
+keys Return Return Return Return    # notes, two sound files, on to the check
+keys Return Return                  # the check, the write
+shot "$console" vocaboro_written_again
+expected_forward=$(printf '"gatto","maeu","-","-","@","$","$"\r\n' | od -An -tx1)
+expected_reverse=$(printf '"maeu","gatto","-","-","@","$","$"\r\n' | od -An -tx1)
+[ "$(tail -c 36 "$work/thai/LEXFWD_G.DAT" | od -An -tx1)" = "$expected_forward" ] ||
+    fail "LEXFWD_G.DAT does not end with gatto: $(tail -c 60 "$work/thai/LEXFWD_G.DAT" | od -c | head -5)"
+[ "$(tail -c 36 "$work/thai/LEXREV_M.DAT" | od -An -tx1)" = "$expected_reverse" ] ||
+    fail "LEXREV_M.DAT does not end with maeu"
+for file in LEXFWD_C.DAT LEXREV_B.DAT LEXFWD_G.DAT LEXREV_M.DAT; do
+    [ -f "$bin/drive_c/THAI/$file" ] || continue
+    cmp -s <(head -c "$(stat -c %s "$bin/drive_c/THAI/$file")" "$work/thai/$file") "$bin/drive_c/THAI/$file" ||
+        fail "$file changed before its new record"
+done
+! grep -l "SORRY" "$work/thai/"*.DAT || fail "a data file holds text that nobody typed"
+step "a second word by the keys alone after Enter on Next...: both files byte for byte, nothing untyped"
+
+# A listing of three pages: every box stands on the console.
 click "$console" 72 392             # the panel's End
+for i in $(seq 1 45); do
+    printf '"bz%02d","p%02d","-","-","@","$","$"\r\n' "$i" "$i" >>"$work/thai/LEXFWD_B.DAT"
+done
+click "$console" 448 220            # Italian-Thai
+typed 'b*'
+keys Return
+pages=0
+while question=$(timeout 3 xdotool search --sync --onlyvisible --name "ITALY Vocable List" 2>/dev/null | head -n 1) &&
+    [ -n "$question" ]; do
+    read -r qx qy <<<"$(centre "$question")"
+    read -r cx cy <<<"$(centre "$console")"
+    [ $((qx > cx ? qx - cx : cx - qx)) -le 40 ] && [ $((qy > cy ? qy - cy : cy - qy)) -le 60 ] ||
+        fail "page $((pages + 1))'s question is at $qx,$qy, the console's middle at $cx,$cy"
+    pages=$((pages + 1))
+    [ "$pages" -eq 2 ] && screen_shot vocaboro_listing_question "$console"
+    keys y
+    sleep 0.3
+done
+[ "$pages" -ge 3 ] || fail "the listing asked $pages times, not three or more"
+step "each of the listing's $pages questions opens centred on the console"
+
 click "$console" 592 396            # End
 ends "$vocaboro" "End"
 
