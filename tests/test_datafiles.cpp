@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -92,6 +93,29 @@ std::string streamAgainstWholeReader(const std::filesystem::path& file, const st
         if (sa != ReadStatus::Record)
             return stream.error() == 0 ? std::string() : at + "an error";
     }
+}
+
+// Runs `body` in a child process whose address space has only `spare` bytes beyond what it
+// uses at the start; the child's exit status, or -1 when it did not exit (a crash). The child
+// ends there whatever happens: an exception must not reach the test library, whose threads
+// the child does not have.
+int inChildWithSpareMemory(rlim_t spare, const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        try {
+            long pages = 0;
+            std::ifstream("/proc/self/statm") >> pages;
+            const rlim_t room = static_cast<rlim_t>(pages) * 4096 + spare;
+            const rlimit limit{room, room};
+            ::_exit(::setrlimit(RLIMIT_AS, &limit) != 0 ? 2 : body());
+        } catch (...) {
+            ::_exit(3);
+        }
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }
 
 std::string hex(const std::string& bytes) {
@@ -458,29 +482,13 @@ void TestDataFiles::noMemoryIsAMessageNotACrash() {
     { std::ofstream(file) << "x"; }
     std::filesystem::resize_file(file, kMaxDataFileBytes); // sparse: as large as a file may be
     // In a child whose address space cannot hold the file, both readers report ENOMEM.
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        // The child ends here whatever happens: an exception must not reach the test
-        // library, whose threads the child does not have.
-        try {
-            long pages = 0;
-            std::ifstream("/proc/self/statm") >> pages;
-            const rlim_t room = static_cast<rlim_t>(pages) * 4096 + (rlim_t(256) << 20);
-            const rlimit limit{room, room};
-            if (::setrlimit(RLIMIT_AS, &limit) != 0)
-                ::_exit(2);
-            const int asBytes = readWholeFileBytes(file).error;
-            const int asString = readWholeFile(file).error;
-            ::_exit(asBytes == ENOMEM && asString == ENOMEM ? 0 : 1);
-        } catch (...) {
-            ::_exit(3);
-        }
-    }
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(inChildWithSpareMemory(rlim_t(256) << 20,
+                                    [&file] {
+                                        const int asBytes = readWholeFileBytes(file).error;
+                                        const int asString = readWholeFile(file).error;
+                                        return asBytes == ENOMEM && asString == ENOMEM ? 0 : 1;
+                                    }),
+             0);
     QCOMPARE(describeError(ENOMEM), std::string("there is not enough memory to read it"));
 #endif
 }
@@ -544,36 +552,22 @@ void TestDataFiles::hugeRecordsAndFilesTakeBoundedMemory() {
     std::filesystem::resize_file(zeros, kMaxDataFileBytes);
     std::filesystem::resize_file(larger, kMaxDataFileBytes + 1);
     const std::string line = formatRecordLine(casa());
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        try {
-            long pages = 0;
-            std::ifstream("/proc/self/statm") >> pages;
-            const rlim_t room = static_cast<rlim_t>(pages) * 4096 + (rlim_t(64) << 20);
-            const rlimit limit{room, room};
-            if (::setrlimit(RLIMIT_AS, &limit) != 0)
-                ::_exit(2);
-            RecordStream stream;
-            RecordView record;
-            const bool streamed = stream.open(zeros) == 0 && !stream.atEnd() &&
-                                  stream.next(record) == ReadStatus::TooLong && stream.line() == 1;
-            const auto tooLong = appendEntry(zeros, line, root / "LEXREV_B.DAT", line);
-            const auto tooLarge = appendEntry(larger, line, root / "LEXREV_B.DAT", line);
-            ::_exit(!streamed ? 4
-                    : tooLong.problem != EntryWriteResult::Problem::TooLong ||
-                            tooLong.fragmentLine != 1
-                        ? 5
-                    : tooLarge.error != EFBIG ? 6
-                                              : 0);
-        } catch (...) {
-            ::_exit(3);
-        }
-    }
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(inChildWithSpareMemory(
+                 rlim_t(64) << 20,
+                 [&] {
+                     RecordStream stream;
+                     RecordView record;
+                     if (stream.open(zeros) != 0 || stream.atEnd() ||
+                         stream.next(record) != ReadStatus::TooLong || stream.line() != 1)
+                         return 4;
+                     const auto tooLong = appendEntry(zeros, line, root / "LEXREV_B.DAT", line);
+                     if (tooLong.problem != EntryWriteResult::Problem::TooLong ||
+                         tooLong.fragmentLine != 1)
+                         return 5;
+                     const auto tooLarge = appendEntry(larger, line, root / "LEXREV_B.DAT", line);
+                     return tooLarge.error == EFBIG ? 0 : 6;
+                 }),
+             0);
     QCOMPARE(std::filesystem::file_size(zeros), kMaxDataFileBytes);
     QVERIFY(!std::filesystem::exists(root / "LEXREV_B.DAT"));
 #endif
