@@ -18,6 +18,7 @@
 
 #include "file_io.h"
 #include "journal.h"
+#include "records_end.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,20 +27,6 @@
 #include <string_view>
 
 namespace datafiles {
-
-// Where the records of a file's bytes end, as the writer finds it before appending: the
-// bytes before `keep` stay, `prefix` goes before the new line, and a `fragment` (a last
-// record cut short) takes nothing. The writer reads the file in windows of 1 MiB; this
-// takes the window size so that tests can check that any window agrees with the reader.
-struct RecordsEnd {
-    int error = 0;
-    bool fragment = false;
-    bool tooLong = false; // the fragment is a record longer than kMaxRecordBytes
-    std::size_t fragmentLine = 0;
-    std::uint64_t keep = 0;
-    std::string prefix;
-};
-RecordsEnd findRecordsEnd(std::string_view bytes, std::size_t window);
 
 // Appends one line to one file, creating it when missing, with the same care for the
 // file's end as an entry; a failed write is cut back. No journal: for building files.

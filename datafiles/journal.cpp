@@ -1,5 +1,6 @@
 #include "journal.h"
 
+#include "locked_file.h"
 #include "path_mapping.h"
 #include "record_reader.h"
 
@@ -105,44 +106,27 @@ void describeEntry(const JournalIntent& intent, RecoveryResult& result) {
 // 0, or why not.
 int undoIntent(FileOps& ops, const fs::path& path, const JournalIntent& intent,
                std::chrono::milliseconds timeout, bool& undone) {
-    const int fd = ops.open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
-    if (fd < 0) // a file that is not there holds nothing of the entry
-        return errno == ENOENT ? 0 : errnoOr(EIO);
-    struct Closer {
-        FileOps& ops;
-        int fd;
-        ~Closer() { ops.close(fd); }
-    } closer{ops, fd};
-    struct stat info {};
-    if (ops.fstat(fd, &info) != 0)
-        return errnoOr(EIO);
-    if (!S_ISREG(info.st_mode))
-        return kErrorNotRegularFile;
-    if (const int error = lockWithin(ops, fd, LOCK_EX, timeout))
-        return error;
-    if (ops.fstat(fd, &info) != 0)
-        return errnoOr(EIO);
-    const auto size = static_cast<std::uint64_t>(info.st_size);
+    LockedFile file(ops);
+    if (const int error = file.open(path, timeout, false))
+        return error == ENOENT ? 0 : error; // a file that is not there holds nothing of the entry
+    const auto size = static_cast<std::uint64_t>(file.size());
     if (size >= intent.keep && size - intent.keep <= intent.bytes.size()) {
         std::string found(static_cast<std::size_t>(size - intent.keep), '\0');
-        if (const int error = readExactly(ops, fd, found.data(), found.size(), intent.keep))
+        if (const int error = file.readAt(intent.keep, found))
             return error;
         if (intent.bytes.compare(0, found.size(), found) == 0) {
             if (size > intent.keep) {
-                std::string before(intent.before.size(), '\0');
-                if (const int error = readExactly(ops, fd, before.data(), before.size(),
-                                                  intent.keep - before.size()))
+                std::string before;
+                if (const int error = file.readBefore(intent.keep, intent.before.size(), before))
                     return error;
                 if (before != intent.before)
                     return kErrorChangedMeanwhile; // not the file the journal speaks of
-                if (ops.ftruncate(fd, static_cast<off_t>(intent.keep)) != 0)
-                    return errnoOr(EIO);
-                ops.fdatasync(fd);
+                if (const int error = file.cutTo(static_cast<off_t>(intent.keep)))
+                    return error;
                 undone = true;
             }
-            if (intent.created && intent.keep == 0 && ops.unlink(path.c_str()) != 0 &&
-                errno != ENOENT)
-                return errnoOr(EIO);
+            if (intent.created && intent.keep == 0)
+                return file.remove();
             return 0;
         }
     }

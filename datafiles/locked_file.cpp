@@ -1,0 +1,124 @@
+#include "locked_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace datafiles {
+namespace {
+
+constexpr std::size_t kEndWindow = std::size_t(1) << 20;
+
+// Writes all of `bytes` at the file's end. A short write is followed by another, so that a
+// disk that fills up reports why (ENOSPC) instead of a bare short count.
+int writeAll(FileOps& ops, int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t done = ops.write(fd, bytes.data(), bytes.size());
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done < 0)
+            return errnoOr(EIO);
+        if (done == 0)
+            return EIO;
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return 0;
+}
+
+} // namespace
+
+LockedFile::~LockedFile() {
+    if (fd_ >= 0)
+        ops_.close(fd_); // closing releases the lock
+}
+
+int LockedFile::open(const std::filesystem::path& path, std::chrono::milliseconds timeout,
+                     bool create) {
+    path_ = path;
+    constexpr int kFlags = O_RDWR | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    fd_ = ops_.open(path.c_str(), kFlags, 0);
+    if (fd_ < 0 && errno == ENOENT && create) {
+        fd_ = ops_.open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
+        created_ = fd_ >= 0;
+    }
+    if (fd_ < 0)
+        return errnoOr(EIO);
+    struct stat info {};
+    if (ops_.fstat(fd_, &info) != 0)
+        return errnoOr(EIO);
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    if (!S_ISREG(info.st_mode))
+        return kErrorNotRegularFile;
+    if (const int error = lockWithin(ops_, fd_, LOCK_EX, timeout))
+        return error;
+    // The size once the lock is ours: another writer may have appended meanwhile.
+    if (ops_.fstat(fd_, &info) != 0)
+        return errnoOr(EIO);
+    size_ = info.st_size;
+    // The readers refuse a larger file; it is not read here either.
+    return static_cast<std::uint64_t>(size_) > kMaxDataFileBytes ? EFBIG : 0;
+}
+
+int LockedFile::readAt(std::uint64_t offset, std::string& out) {
+    return readExactly(ops_, fd_, out.data(), out.size(), offset);
+}
+
+int LockedFile::readBefore(std::uint64_t offset, std::size_t most, std::string& out) {
+    out.resize(static_cast<std::size_t>(std::min<std::uint64_t>(most, offset)));
+    return readAt(offset - out.size(), out);
+}
+
+RecordsEnd LockedFile::findEnd() {
+    const ReadAt readAt = [this](char* out, std::size_t n, std::uint64_t offset) {
+        return readExactly(ops_, fd_, out, n, offset);
+    };
+    return findRecordsEnd(readAt, static_cast<std::uint64_t>(size_), kEndWindow);
+}
+
+int LockedFile::write(off_t keep, std::string_view bytes) {
+    keep_ = keep;
+    touched_ = true;
+    if (size_ > keep && ops_.ftruncate(fd_, keep) != 0)
+        return errnoOr(EIO);
+    if (const int error = writeAll(ops_, fd_, bytes))
+        return error;
+    if (ops_.fdatasync(fd_) != 0)
+        return errnoOr(EIO);
+    return 0;
+}
+
+int LockedFile::cutTo(off_t size) {
+    if (ops_.ftruncate(fd_, size) != 0)
+        return errnoOr(EIO);
+    ops_.fdatasync(fd_);
+    size_ = size;
+    return 0;
+}
+
+int LockedFile::undo() {
+    if (!touched_)
+        return removeIfCreated();
+    if (ops_.ftruncate(fd_, keep_) != 0)
+        return errnoOr(EIO);
+    if (ops_.fdatasync(fd_) != 0)
+        unsynced_ = true;
+    return removeIfCreated();
+}
+
+int LockedFile::remove() {
+    if (ops_.unlink(path_.c_str()) != 0 && errno != ENOENT)
+        return errnoOr(EIO);
+    return 0;
+}
+
+int LockedFile::removeIfCreated() {
+    if (created_ && remove() != 0)
+        return errnoOr(EIO);
+    created_ = false;
+    return 0;
+}
+
+} // namespace datafiles
