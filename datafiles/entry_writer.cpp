@@ -157,6 +157,8 @@ EntryWriteResult appendEntry(const fs::path& forwardPath, const std::string& for
     if (const int error = journal.clear())
         return rollBack(inJournal(failure(Problem::WriteFailed, File::Forward, error)));
     journal.remove();
+    forward.rememberWritten(entry.forward.bytes);
+    reverse.rememberWritten(entry.reverse.bytes);
     EntryWriteResult written;
     written.recovered = std::move(recovered);
     return written;

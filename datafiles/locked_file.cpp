@@ -58,6 +58,7 @@ int LockedFile::open(const std::filesystem::path& path, std::chrono::millisecond
     if (ops_.fstat(fd_, &info) != 0)
         return errnoOr(EIO);
     size_ = info.st_size;
+    stamp_ = FileStamp::of(info);
     // The readers refuse a larger file; it is not read here either.
     return static_cast<std::uint64_t>(size_) > kMaxDataFileBytes ? EFBIG : 0;
 }
@@ -71,11 +72,43 @@ int LockedFile::readBefore(std::uint64_t offset, std::size_t most, std::string& 
     return readAt(offset - out.size(), out);
 }
 
+// Whether the file still ends as `known` says, by its last bytes: a change of the same size
+// within one tick of the file system's clock leaves the times as they were.
+bool LockedFile::endStillHolds(const RecordsEnd& known) {
+    const auto size = static_cast<std::uint64_t>(size_);
+    if (known.keep > size || size - known.keep > kEndWindow)
+        return false;
+    std::string last(static_cast<std::size_t>(size - known.keep) + (known.keep > 0 ? 1 : 0), '\0');
+    if (readAt(size - last.size(), last) != 0)
+        return false;
+    const std::string_view after = std::string_view(last).substr(known.keep > 0 ? 1 : 0);
+    const char lastByte = known.keep > 0 ? last.front() : '\n';
+    if (known.prefix.empty()) // a line end, then blanks
+        return (lastByte == '\r' || lastByte == '\n') &&
+               after.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    if (!after.empty() && after.front() == ',') // a comma after the seventh field
+        return after.find_first_not_of(" \t\r\n", 1) == std::string_view::npos;
+    return after.empty() && lastByte != '\r' && lastByte != '\n';
+}
+
 RecordsEnd LockedFile::findEnd() {
+    if (std::optional<RecordsEnd> known = knownRecordsEnd(stamp_); known && endStillHolds(*known))
+        return std::move(*known);
     const ReadAt readAt = [this](char* out, std::size_t n, std::uint64_t offset) {
         return readExactly(ops_, fd_, out, n, offset);
     };
-    return findRecordsEnd(readAt, static_cast<std::uint64_t>(size_), kEndWindow);
+    RecordsEnd end = findRecordsEnd(readAt, static_cast<std::uint64_t>(size_), kEndWindow);
+    rememberRecordsEnd(stamp_, end);
+    return end;
+}
+
+void LockedFile::rememberWritten(std::string_view written) {
+    RecordsEnd end = findRecordsEnd(written, written.size() + 1);
+    if (end.error != 0 || end.fragment || end.keep == 0)
+        return; // no whole record in them: what was known before is not known to last
+    end.keep += static_cast<std::uint64_t>(keep_);
+    if (const std::optional<FileStamp> now = FileStamp::of(ops_, fd_))
+        rememberRecordsEnd(*now, end);
 }
 
 int LockedFile::write(off_t keep, std::string_view bytes) {

@@ -28,7 +28,12 @@ public:
     int readAt(std::uint64_t offset, std::string& out);
     // Up to `most` bytes just before `offset`.
     int readBefore(std::uint64_t offset, std::size_t most, std::string& out);
+    // Where the records end: known without reading when this process read or wrote the
+    // file as it is now.
     RecordsEnd findEnd();
+    // After a whole write(): where the records end now, as this process knows from the bytes
+    // it wrote after a record's end.
+    void rememberWritten(std::string_view written);
 
     // Removes what follows `keep`, then writes `bytes` at the end and syncs them.
     int write(off_t keep, std::string_view bytes);
@@ -48,11 +53,13 @@ public:
 
 private:
     int removeIfCreated();
+    bool endStillHolds(const RecordsEnd& known);
 
     FileOps& ops_;
     std::filesystem::path path_;
     int fd_ = -1;
     off_t size_ = 0;
+    FileStamp stamp_;
     off_t keep_ = 0;
     bool touched_ = false;
     bool created_ = false;

@@ -98,7 +98,7 @@ void RecordStream::readOn(std::size_t keepFrom) {
             if (got < 0)
                 error_ = errno;
             else if (got == 0)
-                fileEnd_ = true;
+                reachEnd();
             else
                 filled_ += static_cast<std::size_t>(got);
         }
@@ -127,6 +127,8 @@ bool RecordStream::endsInBlanks() {
         }
         if (got == 0) { // cut back before it: an unfinished write was undone
             fileEnd_ = true;
+            reader_ = RecordReader(std::string_view(), maxRecord_);
+            windowAt_ = at;
             return true;
         }
         if (now[0] != had) {
@@ -151,7 +153,7 @@ bool RecordStream::endsInBlanks() {
         const char* const found = std::find_if_not(bytes, end, isBlankOrLineEnd);
         if (got == 0 || found != end) {
             if (got == 0) {
-                fileEnd_ = true; // only blanks and line ends to the end of the file
+                reachEnd(); // only blanks and line ends to the end of the file
             } else {
                 contentAt_ = piece + static_cast<std::uint64_t>(found - bytes);
                 if (piece != from) { // the blanks before it belong to the next record
@@ -176,17 +178,30 @@ bool RecordStream::endsInBlanks() {
     }
 }
 
+void RecordStream::reachEnd() {
+    fileEnd_ = true;
+    stampAtEnd_ = FileStamp::of(*access_.ops, fd_); // under the lock the end was read with
+}
+
 bool RecordStream::atEnd() {
     if (error_ != 0)
         return false;
     if (!reader_.atEnd())
         return false;
-    if (fileEnd_)
-        return true;
-    // Only blanks and line ends are left in the window: what follows them decides.
-    if (windowAt_ + reader_.offset() < contentAt_)
-        return false;
-    return endsInBlanks();
+    if (!fileEnd_) {
+        // Only blanks and line ends are left in the window: what follows them decides.
+        if (windowAt_ + reader_.offset() < contentAt_ || !endsInBlanks())
+            return false;
+    }
+    // Read to its end: a write that follows need not read the file again.
+    if (stampAtEnd_) {
+        const std::size_t offset = reader_.offset();
+        rememberRecordsEnd(
+            *stampAtEnd_,
+            recordsEndAt(windowAt_ + offset, offset > 0 ? window_[offset - 1] : beforeWindow_));
+        stampAtEnd_.reset();
+    }
+    return true;
 }
 
 ReadStatus RecordStream::next(RecordView& record) {

@@ -15,10 +15,12 @@
 
 #include "file_io.h"
 #include "record_reader.h"
+#include "records_end.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace datafiles {
 
@@ -59,6 +61,8 @@ private:
     // With only blanks and line ends left in the window: whether the file ends in them. The
     // window then starts where the reader stands, read afresh.
     bool endsInBlanks();
+    // The last byte of the file is read, under the lock taken for it.
+    void reachEnd();
     // pread to the end of `size` bytes or of the file; the count, or -1 with errno.
     ssize_t readAt(char* out, std::size_t size, std::uint64_t offset);
 
@@ -67,10 +71,11 @@ private:
     std::unique_ptr<char[]> window_;
     std::size_t capacity_;
     const std::size_t maxRecord_;
-    std::size_t filled_ = 0;     // bytes of the file held in window_
-    std::uint64_t windowAt_ = 0; // where in the file window_[0] is
-    char beforeWindow_ = 0;      // the byte before window_[0] when it was read
-    bool fileEnd_ = false;       // the last byte of the file is held
+    std::size_t filled_ = 0;              // bytes of the file held in window_
+    std::uint64_t windowAt_ = 0;          // where in the file window_[0] is
+    char beforeWindow_ = 0;               // the byte before window_[0] when it was read
+    bool fileEnd_ = false;                // the last byte of the file is held
+    std::optional<FileStamp> stampAtEnd_; // the file as it was when its end was read
     // A byte that is neither blank nor a line end lies here: the blanks and line ends before
     // it are fields of records, not the file's end.
     std::uint64_t contentAt_ = 0;

@@ -4,6 +4,9 @@
 #include "record_reader.h"
 
 #include <algorithm>
+#include <mutex>
+#include <sys/stat.h>
+#include <vector>
 
 namespace datafiles {
 namespace {
@@ -95,23 +98,8 @@ RecordsEnd findRecordsEnd(const ReadAt& readAt, std::uint64_t size, std::size_t 
             done = reader.offset();
             lastRecordByte = bytes[done - 1];
         }
-        if (!more) {
-            const std::uint64_t end = start + done;
-            if (end == 0) {
-                result.keep = 0; // nothing but blank lines: they all go
-            } else if (lastRecordByte == '\r' || lastRecordByte == '\n') {
-                result.keep = end;
-            } else if (lastRecordByte == ',') {
-                // A comma after the seventh field would make the line end that follows
-                // the first field of the next record; the line end takes its place.
-                result.keep = end - 1;
-                result.prefix = "\r\n";
-            } else {
-                result.keep = end; // the last record runs to the end without a line end
-                result.prefix = "\r\n";
-            }
-            return result;
-        }
+        if (!more)
+            return recordsEndAt(start + done, lastRecordByte);
         if (done > 0) {
             line += countLineEnds(bytes, done);
             start += done;
@@ -133,6 +121,79 @@ RecordsEnd findRecordsEnd(std::string_view bytes, std::size_t window) {
         return 0;
     };
     return findRecordsEnd(readAt, bytes.size(), std::max<std::size_t>(window, 1));
+}
+
+RecordsEnd recordsEndAt(std::uint64_t end, char lastByte) {
+    RecordsEnd result;
+    if (end == 0) {
+        result.keep = 0; // nothing but blank lines: they all go
+    } else if (lastByte == '\r' || lastByte == '\n') {
+        result.keep = end;
+    } else if (lastByte == ',') {
+        // A comma after the seventh field would make the line end that follows the first
+        // field of the next record; the line end takes its place.
+        result.keep = end - 1;
+        result.prefix = "\r\n";
+    } else {
+        result.keep = end; // the last record runs to the end without a line end
+        result.prefix = "\r\n";
+    }
+    return result;
+}
+
+std::optional<FileStamp> FileStamp::of(FileOps& ops, int fd) {
+    struct stat info {};
+    if (ops.fstat(fd, &info) != 0)
+        return std::nullopt;
+    return of(info);
+}
+
+FileStamp FileStamp::of(const struct stat& info) {
+    return FileStamp{
+        info.st_dev,         info.st_ino,          static_cast<std::uint64_t>(info.st_size),
+        info.st_mtim.tv_sec, info.st_mtim.tv_nsec, info.st_ctim.tv_sec,
+        info.st_ctim.tv_nsec};
+}
+
+namespace {
+
+struct Known {
+    FileStamp stamp;
+    RecordsEnd end;
+};
+
+std::mutex& knownLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::vector<Known>& known() {
+    static std::vector<Known> files;
+    return files;
+}
+
+} // namespace
+
+void rememberRecordsEnd(const FileStamp& stamp, const RecordsEnd& end) {
+    if (end.error != 0 || end.fragment)
+        return;
+    const std::lock_guard guard(knownLock());
+    std::vector<Known>& files = known();
+    const auto same = std::find_if(files.begin(), files.end(), [&stamp](const Known& k) {
+        return k.stamp.device == stamp.device && k.stamp.inode == stamp.inode;
+    });
+    if (same != files.end())
+        *same = {stamp, end};
+    else if (files.size() < 128) // the 52 letter files, and room for a few data folders
+        files.push_back({stamp, end});
+}
+
+std::optional<RecordsEnd> knownRecordsEnd(const FileStamp& stamp) {
+    const std::lock_guard guard(knownLock());
+    for (const Known& k : known())
+        if (k.stamp == stamp)
+            return k.end;
+    return std::nullopt;
 }
 
 } // namespace datafiles

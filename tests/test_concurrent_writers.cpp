@@ -181,7 +181,7 @@ void TestConcurrentWriters::aLookUpBesideAWriteSeesTheFileBeforeOrAfterIt() {
     }
     done = true;
     reader.join();
-    QCOMPARE(fault, std::string());
+    QVERIFY2(fault.empty(), fault.c_str());
     qInfo("%ld scans beside 300 writes", scans.load());
 }
 

@@ -4,6 +4,7 @@
 #include "datafiles/entry_writer.h"
 #include "datafiles/file_io.h"
 #include "datafiles/record_reader.h"
+#include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
 #include "failing_file_ops.h"
 
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <set>
 #include <sys/file.h>
 #include <sys/mount.h>
@@ -87,6 +89,28 @@ struct Folder {
     }
 };
 
+// The system's calls, counting the bytes read from each file.
+class CountingOps : public FileOps {
+public:
+    int open(const char* path, int flags, mode_t mode) override {
+        const int fd = FileOps::open(path, flags, mode);
+        if (fd >= 0)
+            paths_[fd] = path;
+        return fd;
+    }
+    ssize_t pread(int fd, void* buffer, std::size_t size, off_t offset) override {
+        const ssize_t got = FileOps::pread(fd, buffer, size, offset);
+        if (got > 0)
+            read_[fs::path(paths_[fd]).filename().string()] += static_cast<std::size_t>(got);
+        return got;
+    }
+    std::size_t readFrom(const std::string& name) { return read_[name]; }
+
+private:
+    std::map<int, std::string> paths_;
+    std::map<std::string, std::size_t> read_;
+};
+
 // A write that stopped with the forward line alone in its file and the journal left, as
 // when the disk failed under it.
 void interrupt(Folder& f) {
@@ -117,6 +141,7 @@ private slots:
     void aJournalThatIsNotAFileOfItsOwnIsNeverUsed();
     void aCopiedOrMovedFolderUndoesOnlyItsOwnHalfEntry();
     void aDamagedJournalIsSetAsideNeverObeyedNorCleared();
+    void aWriteAfterALookUpReadsOnlyTheEnd();
 };
 
 void TestEntryWriter::appendsWhereTheReaderSeesTheEnd_data() {
@@ -536,6 +561,43 @@ void TestEntryWriter::aDamagedJournalIsSetAsideNeverObeyedNorCleared() {
         QVERIFY(!fs::exists(f.journal));
         QCOMPARE(slurp(f.forward), kCane);
     }
+}
+
+void TestEntryWriter::aWriteAfterALookUpReadsOnlyTheEnd() {
+    // A large letter file: the look-up reads it to its end, and the write that follows, and
+    // the next ones, read only its last bytes.
+    Folder f;
+    std::string bytes;
+    for (int i = 0; bytes.size() < (1u << 20); ++i)
+        bytes += formatRecordLine({"c" + std::to_string(i), "kham", "-", "-", "@", "$", "$"});
+    put(f.forward, bytes + "\r\n\r\n");
+    put(f.reverse, kMaa);
+    RecordStream stream;
+    QCOMPARE(stream.open(f.forward), 0);
+    RecordView record;
+    while (!stream.atEnd())
+        QCOMPARE(stream.next(record), ReadStatus::Record);
+    for (const char* note : {"1", "2", "3"}) {
+        CountingOps ops;
+        QVERIFY(f.write(casa(note), {&ops}).ok());
+        QVERIFY(ops.readFrom("LEXFWD_C.DAT") < 4096);
+        if (note != "1"s)
+            QVERIFY(ops.readFrom("LEXREV_B.DAT") < 4096);
+    }
+    const ReadAllResult read = readAllRecords(slurp(f.forward));
+    QVERIFY(!read.truncated);
+    QCOMPARE(read.records.back().note, "3"s);
+    QCOMPARE(readAllRecords(slurp(f.reverse)).records.size(), std::size_t(4));
+    // Changed at its end without changing its size, within one tick of the clock: seen.
+    std::string edited = slurp(f.forward);
+    edited.replace(edited.size() - 2, 2, ",x");
+    {
+        std::fstream file(f.forward, std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(static_cast<std::streamoff>(edited.size() - 2));
+        file.write(",x", 2);
+    }
+    QCOMPARE(f.write(casa("4")).problem, Problem::Fragment);
+    QCOMPARE(slurp(f.forward), edited);
 }
 
 QTEST_APPLESS_MAIN(TestEntryWriter)
