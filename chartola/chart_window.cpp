@@ -123,8 +123,8 @@ void Form1::Form_Load() {
 
 void Form1::CommandN_Click(int number) {
     const Consonant& c = consonant(number);
-    platform::setTextFromStart(Text1, QString::fromUtf8(c.reading));
-    platform::setTextFromStart(Text2, QString::fromUtf8(c.nameLine));
+    platform::setWholeText(Text1, QString::fromUtf8(c.reading));
+    platform::setWholeText(Text2, QString::fromUtf8(c.nameLine));
     SoundFile = QString::fromUtf8(c.soundFile);
     int& toggle = toggles_[static_cast<std::size_t>(number - 1)];
     toggle = toggle == 0 ? 1 : 0;

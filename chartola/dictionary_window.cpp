@@ -40,6 +40,22 @@ QString marker(char letter) {
     return QStringLiteral("i_") + QLatin1Char(letter);
 }
 
+// A hidden holder of one field: it keeps the picked row, and tells screen readers nothing (a list
+// view announces its current row as focused, which would pull a reader away from Combo1).
+class HolderList : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override {
+        QAbstractItemView::currentChanged(current, previous);
+    }
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override {
+        QAbstractItemView::selectionChanged(selected, deselected);
+    }
+};
+
 // A new style sheet resets an inherited font to the application's: keep the window's.
 void restyle(QWidget* widget, const QString& styleSheet) {
     widget->setStyleSheet(styleSheet);
@@ -123,8 +139,8 @@ void Form3::placeListsOnOneModel() {
     Combo2->setModel(entries_);
     Combo2->setModelColumn(EntryStore::Counterpart);
     Combo2->hide();
-    List1 = place(new QListView(this), "List1", {2160, 2160, 495, 255});
-    List2 = place(new QListView(this), "List2", {2160, 2520, 495, 255});
+    List1 = place(new HolderList(this), "List1", {2160, 2160, 495, 255});
+    List2 = place(new HolderList(this), "List2", {2160, 2520, 495, 255});
     for (QListView* list : {List1, List2}) {
         list->setModel(entries_);
         list->setUniformItemSizes(true);

@@ -3,20 +3,75 @@
 #include "uniform_list_view.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWheelEvent>
 #include <algorithm>
 
 namespace platform {
+namespace {
 
-EditableCombo::EditableCombo(QWidget* parent) : QComboBox(parent) {
+// The drop-down for screen readers: the list and the edit field as its children, as Qt has it,
+// but its name stays the one it was given (Qt's own names it after its text on Linux).
+class ComboAccessible : public QAccessibleWidget {
+public:
+    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    QComboBox* combo() const { return static_cast<QComboBox*>(object()); }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? combo()->lineEdit()->text()
+                                          : QAccessibleWidget::text(kind);
+    }
+    int childCount() const override { return 2; }
+    QAccessibleInterface* child(int index) const override {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(combo()->view());
+        if (index == 1)
+            return QAccessible::queryAccessibleInterface(combo()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child && child->object() == combo()->view())
+            return 0;
+        if (child && child->object() == combo()->lineEdit())
+            return 1;
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QLineEdit* edit = combo()->lineEdit();
+        return edit->rect().contains(edit->mapFromGlobal(QPoint(x, y))) ? child(1) : nullptr;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (combo()->view()->isVisible())
+            combo()->hidePopup();
+        else
+            combo()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* accessibleCombo(const QString&, QObject* object) {
+    if (auto* combo = qobject_cast<EditableCombo*>(object))
+        return new ComboAccessible(combo);
+    return nullptr;
+}
+
+} // namespace
+
+EditableCombo::EditableCombo(QWidget* parent)
+    : QComboBox(parent), list_(new UniformListView(this)) {
+    static const bool accessible = (QAccessible::installFactory(accessibleCombo), true);
+    Q_UNUSED(accessible);
     setEditable(true);
     setModel(model());                    // the default model, watched like any other
     setCompleter(nullptr);                // no inline completion of its own
     setInsertPolicy(QComboBox::NoInsert); // typing never adds items
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setView(new UniformListView(this)); // long lists open without laying out every item
+    setView(list_); // long lists open without laying out every item
     lineEdit()->installEventFilter(this);
     // Qt selects the item that matches the typed text when the edit field loses the focus or
     // gets Enter, and reports it as activated: here neither may pick.
@@ -45,6 +100,13 @@ void EditableCombo::setModel(QAbstractItemModel* model) {
         setCurrentIndex(-1);
         setEditText(textBeforeReset_);
     });
+}
+
+// The list takes the keyboard focus as it opens; its current row is told to screen readers
+// after that, so that they read the row rather than the list.
+void EditableCombo::showPopup() {
+    QComboBox::showPopup();
+    list_->announceCurrent();
 }
 
 void EditableCombo::setPrefixSearch(PrefixSearch search) {
@@ -137,9 +199,23 @@ bool EditableCombo::handleKey(QKeyEvent* key) {
     }
 }
 
-// In the opened list the movement keys pick at once, as in the edit field; Enter closes the
-// list without picking. Both the shortcut check and the key press itself are caught, because
-// the list's container acts on Enter already at the shortcut check.
+// Enter in the opened list does what a click on the highlighted item does: the list closes and
+// the item is picked, its text put back in the edit field even when it was the selected one.
+void EditableCombo::pickHighlighted() {
+    const QModelIndex highlighted = view()->currentIndex();
+    hidePopup();
+    if (!highlighted.isValid())
+        return;
+    const int index = highlighted.row();
+    setCurrentIndex(index);
+    setEditText(itemText(index));
+    emit activated(index);
+    emit textActivated(itemText(index));
+}
+
+// In the opened list the movement keys pick at once, as in the edit field, and Enter picks the
+// highlighted item (which the mouse may have moved). Both the shortcut check and the key press
+// itself are caught, because the list's container acts on Enter already at the shortcut check.
 bool EditableCombo::handleListKey(QKeyEvent* key) {
     if (key->modifiers() & Qt::AltModifier)
         return false; // Alt+Up and Alt+Down close the list
@@ -147,7 +223,7 @@ bool EditableCombo::handleListKey(QKeyEvent* key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (key->type() == QEvent::KeyPress)
-            hidePopup();
+            pickHighlighted();
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:

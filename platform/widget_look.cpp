@@ -3,11 +3,27 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace platform {
 namespace {
 
 const char* const kDesignWidth = "designWidth";
+const char* const kDesignFont = "designFont";
+
+// The width a line edit draws its text in: inside its frame and text margins, less the two
+// pixels it keeps clear on either side.
+int textRoom(const QLineEdit* box) {
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    option.lineWidth =
+        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const QMargins margins = box->textMargins();
+    constexpr int kClear = 2;
+    return contents.width() - margins.left() - margins.right() - 2 * kClear;
+}
 
 } // namespace
 
@@ -53,6 +69,19 @@ void setFittedText(QLabel* label, const QString& text, Anchor anchor) {
 void setTextFromStart(QLineEdit* box, const QString& text) {
     box->setText(text);
     box->setCursorPosition(0);
+}
+
+void setWholeText(QLineEdit* box, const QString& text) {
+    if (!box->property(kDesignFont).isValid())
+        box->setProperty(kDesignFont, box->font());
+    const QFont design = box->property(kDesignFont).value<QFont>();
+    const int room = textRoom(box);
+    QFont font = design;
+    while (QFontMetrics(font, box).horizontalAdvance(text) > room &&
+           font.pointSizeF() - 0.25 >= design.pointSizeF() * 0.75)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    box->setFont(font);
+    setTextFromStart(box, text);
 }
 
 } // namespace platform

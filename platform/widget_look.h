@@ -1,6 +1,6 @@
 #pragma once
 // Small rules for how controls look and read, shared by every window: colours drawn flat as
-// given, labels as wide as their text, text boxes that show the start of their text.
+// given, labels as wide as their text, text boxes that show the start of their text or all of it.
 
 #include <QColor>
 #include <QString>
@@ -25,5 +25,10 @@ void setFittedText(QLabel* label, const QString& text, Anchor anchor = Anchor::B
 
 // Sets the box's text and shows it from its first character, whatever the box's width.
 void setTextFromStart(QLineEdit* box, const QString& text);
+
+// Sets the box's text and shows all of it: a text wider than the box is drawn in a smaller
+// font, a quarter point at a time, down to three quarters of the box's own size; the box keeps
+// its place and size, and a text that fits takes the box's own font again.
+void setWholeText(QLineEdit* box, const QString& text);
 
 } // namespace platform

@@ -11,15 +11,20 @@
 #include "test_support.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 
 #include <fstream>
 #include <sys/stat.h>
@@ -82,6 +87,9 @@ private slots:
     void enterLoadsOnlyWhatIsNotLoaded();
     void leavingTheDropDownPicksNothing();
     void theOpenedListShowsEachItemAtOnce();
+    void leavingTheOpenedList_data();
+    void leavingTheOpenedList();
+    void screenReadersFollowTheOpenedList();
     void wholeLoadsInBothDirections();
     void failuresAreReportedAndClaimNoFullLoad();
     void windowsMeetAndClosingEnds();
@@ -265,23 +273,10 @@ void TestDictionaryWindow::theOpenedListShowsEachItemAtOnce() {
     d.key(Qt::Key_Down);
     QCOMPARE(d.label("Label2"), QStringLiteral("2"));
 
-    // F4 opens it; a click on an item picks it and closes the list.
+    // F4 opens it.
     d.key(Qt::Key_F4);
     QVERIFY(d.listOpen());
-    const QModelIndex first = d.list()->model()->index(0, 0);
-    real::click(d.list()->viewport(), d.list()->visualRect(first).center());
-    QVERIFY(!d.listOpen());
-    QCOMPARE(d.shown(), (QStringList{"phuu khon", "(s.f.) -", "0"}));
-    QCOMPARE(d.combo()->currentText(), QStringLiteral("gente"));
-
-    // Enter in the opened list only closes it; leaving afterwards picks nothing.
-    d.enter(QStringLiteral("gallo"));
-    d.key(Qt::Key_Down, Qt::AltModifier);
-    QVERIFY(d.listOpen());
-    d.listKey(Qt::Key_Return);
-    QVERIFY(!d.listOpen());
-    d.key(Qt::Key_Tab);
-    QCOMPARE(d.shown(), (QStringList{"phuu khon", "(s.f.) -", "0"}));
+    d.listKey(Qt::Key_Escape);
 
     // A click on the arrow opens it too.
     real::click(d.combo()->lineEdit());
@@ -293,9 +288,101 @@ void TestDictionaryWindow::theOpenedListShowsEachItemAtOnce() {
     real::click(d.combo(), arrow.center());
     QVERIFY(d.listOpen());
     d.listKey(Qt::Key_Down);
-    QCOMPARE(d.shown(), (QStringList{"kai tua phuu", "(s.m.) -", "2"}));
+    QCOMPARE(d.shown(), (QStringList{"maeo", "(s.m.) anche", "3"}));
     d.listKey(Qt::Key_Escape);
     QCOMPARE(d.dialogs.problems(), QStringList());
+}
+
+void TestDictionaryWindow::leavingTheOpenedList_data() {
+    QTest::addColumn<int>("hovered"); // the row the mouse rests on, or -1
+    QTest::addColumn<int>("key");     // the key that leaves the list, or 0 for a click
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("text");
+    const QStringList second{"maeu", "(s.m.) -", "1"};
+    QTest::newRow("Enter picks the row under the mouse")
+        << 3 << int(Qt::Key_Return) << QStringList{"maeo", "(s.m.) anche", "3"} << "gatto";
+    QTest::newRow("Enter picks the highlighted pick again, over the typed text")
+        << -1 << int(Qt::Key_Return) << second << "gatto";
+    QTest::newRow("Escape keeps what was shown") << 2 << int(Qt::Key_Escape) << second << "ga";
+    QTest::newRow("a click picks its row")
+        << 0 << 0 << QStringList{"phuu khon", "(s.f.) -", "0"} << "gente";
+}
+
+// The second entry picked, "ga" typed over it, then the list opened and the mouse moved.
+void TestDictionaryWindow::leavingTheOpenedList() {
+    QFETCH(int, hovered);
+    QFETCH(int, key);
+    Dictionary d;
+    writeG(d);
+    d.start();
+    d.enter(QStringLiteral("gatto"));
+    d.key(Qt::Key_Down);
+    real::type(QStringLiteral("ga"));
+    d.key(Qt::Key_Down, Qt::AltModifier);
+    const QRect row = d.list()->visualRect(d.list()->model()->index(std::max(hovered, 0), 0));
+    if (hovered >= 0) {
+        QTest::mouseMove(d.list()->viewport(), row.center());
+        QCOMPARE(d.list()->currentIndex().row(), hovered);
+        QCOMPARE(d.label("Label2"), QStringLiteral("1")); // highlighted, not picked
+    }
+    if (key)
+        d.listKey(Qt::Key(key));
+    else
+        real::click(d.list()->viewport(), row.center());
+    QVERIFY(!d.listOpen());
+    QTEST(d.shown(), "shown");
+    QTEST(d.combo()->currentText(), "text");
+}
+
+namespace {
+
+using Announcement = std::pair<QAccessible::Event, QString>;
+QList<Announcement> announced;
+
+void recordAnnouncement(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::Focus || event->type() == QAccessible::Selection)
+        announced.append({event->type(), event->accessibleInterface()->text(QAccessible::Name)});
+}
+
+} // namespace
+
+void TestDictionaryWindow::screenReadersFollowTheOpenedList() {
+    Dictionary d;
+    writeG(d);
+    d.start();
+    d.enter(QStringLiteral("gatto"));
+    d.key(Qt::Key_Down);
+    QAccessibleInterface* combo = QAccessible::queryAccessibleInterface(d.combo());
+    QCOMPARE(combo->text(QAccessible::Name), QStringLiteral("Word to look up"));
+    QCOMPARE(combo->text(QAccessible::Value), QStringLiteral("gatto"));
+
+    // Qt hands its events on only while a screen reader listens: as if one did.
+    QPlatformAccessibility* platform =
+        QGuiApplicationPrivate::platformIntegration()->accessibility();
+    platform->setActive(true);
+    QAccessible::installUpdateHandler(recordAnnouncement);
+    const auto quiet = qScopeGuard([platform] {
+        QAccessible::installUpdateHandler(nullptr);
+        platform->setActive(false);
+    });
+    d.key(Qt::Key_Down, Qt::AltModifier);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(d.list());
+    QCOMPARE(list->role(), QAccessible::List);
+    QStringList rows;
+    for (int i = 0; i < list->childCount(); ++i)
+        rows.append(list->child(i)->text(QAccessible::Name));
+    QCOMPARE(rows, d.combo()->items());
+    QAccessibleInterface* current = list->child(1);
+    QVERIFY(current->state().focused && current->state().selected);
+    QCOMPARE(announced.value(announced.size() - 1), Announcement(QAccessible::Focus, "gatto"));
+    // Each move is told: the new row selected, then focused.
+    announced.clear();
+    d.listKey(Qt::Key_Down);
+    QCOMPARE(announced, (QList<Announcement>{{QAccessible::Selection, "gallo"},
+                                             {QAccessible::Focus, "gallo"}}));
+    QVERIFY(!current->state().focused && !current->state().selected);
+    QVERIFY(list->child(2)->state().focused);
+    d.listKey(Qt::Key_Escape);
 }
 
 void TestDictionaryWindow::wholeLoadsInBothDirections() {
