@@ -1,6 +1,7 @@
 #include "datafiles/entry_writer.h"
 #include "datafiles/file_io.h"
 #include "datafiles/file_naming.h"
+#include "datafiles/headword_scan.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
@@ -116,6 +117,31 @@ int inChildWithSpareMemory(rlim_t spare, const std::function<int()>& body) {
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+// The look-up's fast search against the reader: where it decides a file (in windows of any
+// size, or over the bytes at once), the same matches; a file of the writer's lines is decided.
+std::string fastSearchAgainstReader(const std::filesystem::path& file, const std::string& bytes,
+                                    std::size_t window) {
+    const ReadAllResult whole = readAllRecords(bytes);
+    for (const std::string key : {"casa", "cane", "a"}) {
+        const HeadwordScan fast = scanHeadwords(file, key, {}, window);
+        const HeadwordScan inBytes = scanHeadwordsInBytes(bytes, key);
+        const std::string at = "window " + std::to_string(window) + ", key " + key + ": ";
+        if (fast.decided != inBytes.decided || fast.records != inBytes.records)
+            return at + "the file and its bytes differ";
+        if (!fast.decided)
+            continue;
+        std::vector<DictionaryRecord> matches;
+        for (const DictionaryRecord& r : whole.records)
+            if (r.headword == key)
+                matches.push_back(r);
+        if (whole.truncated || fast.records != matches)
+            return at + "not the reader's matches";
+        if (fast.lastRecordMatched != (!matches.empty() && whole.records.back() == matches.back()))
+            return at + "the last record";
+    }
+    return {};
 }
 
 std::string hex(const std::string& bytes) {
@@ -535,6 +561,28 @@ void TestDataFiles::aStreamReadsAsTheWholeFileReader() {
         for (std::size_t window : {1u, 2u, 3u, 7u, 16u, 64u, 100u, 4096u})
             for (std::size_t maxRecord : {kMaxRecordBytes, std::size_t(30), std::size_t(50)})
                 QCOMPARE(streamAgainstWholeReader(file, bytes, window, maxRecord), std::string());
+    // The look-up's fast search finds what the reader finds, in every file it decides; it
+    // decides the writer's lines, with a blank tail or a last line without its end.
+    for (const std::string& bytes : files) {
+        { std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes; }
+        for (std::size_t window : {1u, 7u, 64u, 100u, 4096u})
+            QCOMPARE(fastSearchAgainstReader(file, bytes, window), std::string());
+    }
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += formatRecordLine(
+            i % 7 == 0 ? casa()
+                       : DictionaryRecord{"cane", "maa", "s.m., m.", "-", "\xE0", "$", "$"});
+    for (const std::string& bytes :
+         {lines, lines + "\r\n \r\n", lines.substr(0, lines.size() - 2)}) {
+        { std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes; }
+        for (std::size_t window : {1u, 100u, 4096u}) {
+            const HeadwordScan fast = scanHeadwords(file, "casa", {}, window);
+            QVERIFY(fast.decided);
+            QCOMPARE(fast.records.size(), std::size_t(43));
+            QCOMPARE(fastSearchAgainstReader(file, bytes, window), std::string());
+        }
+    }
 }
 
 void TestDataFiles::hugeRecordsAndFilesTakeBoundedMemory() {

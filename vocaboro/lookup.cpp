@@ -125,13 +125,34 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
         // Named before the file is read, so that a message about it never shows another name.
         host_.setDataLabel(kDataLabel + state_.lookupFile);
         const QString typedPath = state_.datapath + state_.lookupFile;
-        File file(access_);
         const std::filesystem::path path = paths_.map(typedPath.toStdString());
-        if (const int error = file.records.open(path)) {
-            // In a folder that exists, a letter with no file yet is a letter with no words
-            // yet: the first entry written makes its file.
+        // In a folder that exists, a letter with no file yet is a letter with no words yet:
+        // the first entry written makes its file.
+        auto noFileYet = [&path](int error) {
             std::error_code ec;
-            if (error == ENOENT && std::filesystem::is_directory(path.parent_path(), ec)) {
+            return error == ENOENT && std::filesystem::is_directory(path.parent_path(), ec);
+        };
+        const bool listing = word.size() >= 2 && word[1] == QLatin1Char('*');
+        if (!listing) {
+            // A word with a character the files cannot hold matches no record.
+            const std::optional<std::string> key = platform::toLatin(word);
+            const datafiles::HeadwordScan found = datafiles::scanHeadwords(
+                path, key ? std::optional<std::string_view>(*key) : std::nullopt, access_);
+            if (found.decided || noFileYet(found.error)) {
+                if (answer(kind, found) != ScanOutcome::Redirect)
+                    break;
+                continue;
+            }
+            if (found.error != 0) {
+                reportUnreadable(found.error);
+                host_.showDataLabel(false); // no file is in use
+                return end();
+            }
+            // Not of the writer's shape: read record by record.
+        }
+        File file(access_);
+        if (const int error = file.records.open(path)) {
+            if (noFileYet(error)) {
                 file.records.openEmpty();
             } else {
                 reportUnreadable(error);
@@ -139,7 +160,7 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
                 return end();
             }
         }
-        if (word.size() >= 2 && word[1] == QLatin1Char('*')) {
+        if (listing) {
             listMode(kind, file);
             break;
         }
@@ -147,6 +168,17 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
             break;
     }
     end();
+}
+
+Lookup::ScanOutcome Lookup::answer(const LookupKind& kind, const datafiles::HeadwordScan& found) {
+    for (const datafiles::DictionaryRecord& record : found.records) {
+        state_.record = record;
+        if (kind.crossReferences && state_.record.isCrossReference())
+            return crossReference(kind) ? ScanOutcome::Redirect : ScanOutcome::Done;
+        printMatchLine();
+    }
+    endOfSearch(kind, found.lastRecordMatched);
+    return ScanOutcome::Done;
 }
 
 Lookup::ScanOutcome Lookup::scan(const LookupKind& kind, File& file) {

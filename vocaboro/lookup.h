@@ -11,6 +11,7 @@
 
 #include "datafiles/file_io.h"
 #include "datafiles/file_naming.h"
+#include "datafiles/headword_scan.h"
 #include "datafiles/path_mapping.h"
 #include "platform/console_printer.h"
 #include "platform/dialogs.h"
@@ -58,6 +59,8 @@ private:
 
     void run(const LookupKind& kind, const QString& typed);
     ScanOutcome scan(const LookupKind& kind, File& file);
+    // The same answers from the matches the fast search found in a file it decided.
+    ScanOutcome answer(const LookupKind& kind, const datafiles::HeadwordScan& found);
     bool crossReference(const LookupKind& kind);
     void endOfSearch(const LookupKind& kind, bool lastRecordMatched);
     void listMode(const LookupKind& kind, File& file);

@@ -1,0 +1,326 @@
+#include "headword_scan.h"
+
+#include "record_reader.h"
+#include "records_end.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <sys/file.h>
+#include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace datafiles {
+namespace {
+
+bool isBlankOrLineEnd(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// One bit a byte of 64 bytes: where each of the four bytes that shape a line is.
+struct Masks {
+    std::uint64_t quote = 0, comma = 0, cr = 0, lf = 0;
+};
+
+[[gnu::always_inline]] inline Masks classify(const char* p) {
+    Masks m;
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"'), comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'),
+                  lf = _mm_set1_epi8('\n');
+    for (int k = 0; k < 4; ++k) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        auto bits = [&chunk, k](__m128i c) {
+            return std::uint64_t(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, c))))
+                   << (16 * k);
+        };
+        m.quote |= bits(quote);
+        m.comma |= bits(comma);
+        m.cr |= bits(cr);
+        m.lf |= bits(lf);
+    }
+#else
+    for (int k = 0; k < 64; ++k) {
+        const std::uint64_t bit = std::uint64_t(1) << k;
+        m.quote |= p[k] == '"' ? bit : 0;
+        m.comma |= p[k] == ',' ? bit : 0;
+        m.cr |= p[k] == '\r' ? bit : 0;
+        m.lf |= p[k] == '\n' ? bit : 0;
+    }
+#endif
+    return m;
+}
+
+// Bit i: whether an odd number of the bits 0..i are set.
+[[gnu::always_inline]] inline std::uint64_t prefixXor(std::uint64_t x) {
+    x ^= x << 1;
+    x ^= x << 2;
+    x ^= x << 4;
+    x ^= x << 8;
+    x ^= x << 16;
+    x ^= x << 32;
+    return x;
+}
+
+class Scanner {
+public:
+    // A value of the writer's lines holds no quote and no line end: a key with one is the
+    // head word of none of them.
+    explicit Scanner(std::optional<std::string_view> key) : key_(key) {
+        if (key && key->find_first_of("\"\r\n") == std::string_view::npos) {
+            pattern_ = "\"" + std::string(*key) + "\"";
+            if (pattern_.size() <= 8) {
+                std::memcpy(&shortPattern_, pattern_.data(), pattern_.size());
+                shortMask_ = pattern_.size() == 8 ? ~std::uint64_t(0)
+                                                  : (std::uint64_t(1) << (8 * pattern_.size())) - 1;
+            }
+        }
+    }
+
+    // Checks the complete lines [0, n) of `d` (each ended by LF, the first at a line start),
+    // which lie at `at` in the file, and keeps the records of those that begin with the key.
+    bool lines(const char* d, std::size_t n, std::uint64_t at);
+    // The bytes after the last complete line: nothing, blanks, or one last record without a
+    // line end, then blanks.
+    bool last(std::string_view rest, std::uint64_t at);
+
+    HeadwordScan result;
+    std::uint64_t recordsEnd = 0; // where the last record ends
+    char lastByte = 0;            // the byte that ends it
+
+private:
+    // Whether the line at `line`, with `room` bytes to the end of the lines, begins with the
+    // quoted key.
+    [[gnu::always_inline]] bool startsWithKey(const char* line, std::size_t room) const {
+        if (pattern_.empty() || room < pattern_.size())
+            return false;
+        if (shortMask_ != 0 && room >= 8) {
+            std::uint64_t head;
+            std::memcpy(&head, line, 8);
+            return (head & shortMask_) == shortPattern_;
+        }
+        return std::memcmp(line, pattern_.data(), pattern_.size()) == 0;
+    }
+    void keep(std::string_view line) {
+        DictionaryRecord record;
+        RecordReader(line).next(record);
+        result.records.push_back(std::move(record));
+    }
+
+    std::optional<std::string_view> key_;
+    std::string pattern_;            // the key between quotes; empty: no line begins with it
+    std::uint64_t shortPattern_ = 0; // the same in one word, when it fits
+    std::uint64_t shortMask_ = 0;
+    std::vector<std::size_t> matched_; // line starts in the lines being checked
+};
+
+// Built twice: for any x86-64, and for processors with the newer instructions (a population
+// count among them), chosen when the program starts.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("arch=haswell", "default")))
+#endif
+bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
+    matched_.clear();
+    bool inside = false;
+    std::uint64_t carryClose = 0, carryComma = 0, carryCr = 0, carryLf = 1;
+    std::size_t lineStart = 0;
+    int commas = 0;
+    if (n > 0 && startsWithKey(d, n))
+        matched_.push_back(0);
+    char padded[64];
+    for (std::size_t b = 0; b < n; b += 64) {
+        const std::size_t length = std::min<std::size_t>(64, n - b);
+        const char* p = d + b;
+        if (length < 64) {
+            std::memset(padded, 'x', sizeof padded);
+            std::memcpy(padded, p, length);
+            p = padded;
+        }
+        const std::uint64_t valid =
+            length == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << length) - 1;
+        const Masks m = classify(p);
+        // Inside a value: the opening quote and the bytes up to the closing one.
+        const std::uint64_t in = prefixXor(m.quote) ^ (inside ? ~std::uint64_t(0) : 0);
+        inside = (in >> 63) & 1;
+        const std::uint64_t open = m.quote & in, close = m.quote & ~in;
+        const std::uint64_t value = in & ~m.quote & valid, between = ~in & ~m.quote & valid;
+        const std::uint64_t comma = m.comma & between;
+        // Between values only a comma, or CR LF; no line end inside a value.
+        if ((between & ~(m.comma | m.cr | m.lf)) != 0 || (value & (m.cr | m.lf)) != 0)
+            return false;
+        // A closing quote, then a comma or CR; CR, then LF; a comma or LF, then an opening quote.
+        const std::uint64_t afterClose = (close << 1) | carryClose;
+        const std::uint64_t afterComma = (comma << 1) | carryComma;
+        const std::uint64_t afterCr = (m.cr << 1) | carryCr;
+        const std::uint64_t afterLf = (m.lf << 1) | carryLf;
+        if ((((comma | m.cr) ^ afterClose) & valid) != 0 || ((m.lf ^ afterCr) & valid) != 0 ||
+            ((open ^ (afterComma | afterLf)) & valid) != 0)
+            return false;
+        carryClose = close >> 63;
+        carryComma = comma >> 63;
+        carryCr = m.cr >> 63;
+        carryLf = m.lf >> 63;
+        // Six commas between values on every line; no line longer than a record may be.
+        std::uint64_t counted = 0;
+        for (std::uint64_t ends = m.lf; ends != 0; ends &= ends - 1) {
+            const int bit = std::countr_zero(ends);
+            const std::uint64_t upTo =
+                bit == 63 ? ~std::uint64_t(0) : (std::uint64_t(2) << bit) - 1;
+            commas += std::popcount(comma & upTo & ~counted);
+            counted = upTo;
+            const std::size_t lineEnd = b + static_cast<std::size_t>(bit) + 1;
+            if (commas != 6 || lineEnd - lineStart > kMaxRecordBytes)
+                return false;
+            commas = 0;
+            lineStart = lineEnd;
+            if (lineStart < n && startsWithKey(d + lineStart, n - lineStart))
+                matched_.push_back(lineStart);
+        }
+        commas += std::popcount(comma & ~counted);
+    }
+    if (inside || lineStart != n)
+        return false;
+    // Every line has the writer's shape: the lines kept are records, whole.
+    for (const std::size_t start : matched_) {
+        const char* end = static_cast<const char*>(std::memchr(d + start, '\n', n - start));
+        keep(std::string_view(d + start, static_cast<std::size_t>(end - d) + 1 - start));
+    }
+    if (n > 0) {
+        // The last line of these is the file's last record so far.
+        const std::size_t lastStart = [&] {
+            const void* before = n >= 2 ? ::memrchr(d, '\n', n - 1) : nullptr;
+            return before ? static_cast<std::size_t>(static_cast<const char*>(before) - d) + 1 : 0;
+        }();
+        result.lastRecordMatched = !matched_.empty() && matched_.back() == lastStart;
+        recordsEnd = at + n;
+        lastByte = '\n';
+    }
+    return true;
+}
+
+bool Scanner::last(std::string_view rest, std::uint64_t at) {
+    if (std::all_of(rest.begin(), rest.end(), isBlankOrLineEnd))
+        return true;
+    // One record, then only blanks: the reader, which starts a record here, says which.
+    RecordReader reader(rest);
+    RecordView record;
+    if (rest.front() != '"' || reader.next(record) != ReadStatus::Record || !reader.atEnd())
+        return false;
+    const std::string_view line = rest.substr(0, reader.offset());
+    const bool match = key_ && record.headword() == *key_;
+    if (match)
+        keep(line);
+    result.lastRecordMatched = match;
+    recordsEnd = at + line.size();
+    lastByte = line.back();
+    return true;
+}
+
+// Where the bytes that `lines` can check end in a window: after the LF of the last line that
+// has anything but blanks, or at the start of that line when it is not complete. What follows
+// waits for the next window, or is the file's last record and blank tail.
+std::size_t completeLines(const char* d, std::size_t n) {
+    std::size_t ink = n;
+    while (ink > 0 && isBlankOrLineEnd(d[ink - 1]))
+        --ink;
+    if (ink == 0)
+        return 0;
+    if (const void* lf = std::memchr(d + ink, '\n', n - ink))
+        return static_cast<std::size_t>(static_cast<const char*>(lf) - d) + 1;
+    const void* before = ::memrchr(d, '\n', ink);
+    return before ? static_cast<std::size_t>(static_cast<const char*>(before) - d) + 1 : 0;
+}
+
+} // namespace
+
+HeadwordScan scanHeadwordsInBytes(std::string_view bytes, std::optional<std::string_view> key) {
+    Scanner scanner(key);
+    const std::size_t cut = completeLines(bytes.data(), bytes.size());
+    scanner.result.decided = !beginsWithUtf8Mark(bytes) && scanner.lines(bytes.data(), cut, 0) &&
+                             scanner.last(bytes.substr(cut), cut);
+    if (!scanner.result.decided)
+        scanner.result.records.clear();
+    return std::move(scanner.result);
+}
+
+HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std::string_view> key,
+                           const FileAccess& access, std::size_t window) {
+    HeadwordScan none;
+    FileOps& ops = *access.ops;
+    int fd = -1;
+    std::uint64_t size = 0;
+    none.error = openForReading(path, access, fd, size);
+    struct Closer {
+        FileOps& ops;
+        int fd;
+        ~Closer() {
+            if (fd >= 0)
+                ops.close(fd); // closing releases the lock
+        }
+    } closer{ops, fd};
+    if (none.error == 0)
+        none.error = lockWithin(ops, fd, LOCK_SH, access.lockTimeout);
+    if (none.error != 0)
+        return none;
+
+    Scanner scanner(key);
+    std::size_t capacity = std::max<std::size_t>(window, 1);
+    std::unique_ptr<char[]> bytes;
+    try {
+        bytes.reset(new char[capacity]); // not cleared: the file is read over it
+    } catch (const std::bad_alloc&) {
+        none.error = ENOMEM;
+        return none;
+    }
+    std::size_t held = 0; // bytes in the window
+    std::uint64_t at = 0; // where in the file window[0] is
+    for (bool first = true;; first = false) {
+        ssize_t got = 0;
+        do
+            got = ops.pread(fd, bytes.get() + held, capacity - held, static_cast<off_t>(at + held));
+        while (got < 0 && errno == EINTR);
+        if (got < 0) {
+            none.error = errno;
+            return none;
+        }
+        held += static_cast<std::size_t>(got);
+        if (first && beginsWithUtf8Mark({bytes.get(), held})) {
+            none.error = kErrorSavedAsUtf8;
+            return none;
+        }
+        if (got == 0) { // the end of the file
+            if (!scanner.last({bytes.get(), held}, at))
+                return none;
+            break;
+        }
+        const std::size_t cut = completeLines(bytes.get(), held);
+        if (!scanner.lines(bytes.get(), cut, at))
+            return none;
+        std::memmove(bytes.get(), bytes.get() + cut, held - cut);
+        at += cut;
+        held -= cut;
+        if (held == capacity) { // one line, or a blank run, longer than the window
+            if (capacity > 2 * kMaxRecordBytes)
+                return none;
+            try {
+                std::unique_ptr<char[]> larger(new char[capacity * 2]);
+                std::memcpy(larger.get(), bytes.get(), held);
+                bytes = std::move(larger);
+                capacity *= 2;
+            } catch (const std::bad_alloc&) {
+                return none;
+            }
+        }
+    }
+    // Read to its end under one lock: a write that follows need not read the file again.
+    if (const std::optional<FileStamp> stamp = FileStamp::of(ops, fd))
+        rememberRecordsEnd(*stamp, recordsEndAt(scanner.recordsEnd, scanner.lastByte));
+    scanner.result.decided = true;
+    return std::move(scanner.result);
+}
+
+} // namespace datafiles

@@ -1,0 +1,40 @@
+#pragma once
+// The records of a letter file whose head word is a given word, found at the speed the file
+// can be read: when every line of the file is one record as the writer lays it out (seven
+// quoted values without quotes or line ends in them, commas between, CR LF after; blank
+// lines only at the very end), each line starts a record, so the file is checked sixty-four
+// bytes at a time and only the lines that begin with the quoted word are parsed. A file of
+// any other shape is left undecided: its look-up reads it record by record (RecordStream),
+// which gives the same records for the files decided here.
+//
+// The whole file is read under one shared lock, so the records found are those of the file
+// as it was at one moment.
+
+#include "dictionary_record.h"
+#include "file_io.h"
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace datafiles {
+
+struct HeadwordScan {
+    int error = 0;        // the file could not be read (openForReading's reasons, or a read's)
+    bool decided = false; // the file has the writer's shape: `records` are all the matches
+    std::vector<DictionaryRecord> records; // the matching records, in the file's order
+    bool lastRecordMatched = false;        // the file's last record is among them
+};
+
+// `key` empty (a word the files cannot hold) matches no record; the file is checked all the
+// same.
+// The file is read in windows of `window` bytes (more for a longer line).
+HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std::string_view> key,
+                           const FileAccess& access = {},
+                           std::size_t window = std::size_t(256) << 10);
+
+// The same over bytes already read: decided, and the matches, or undecided.
+HeadwordScan scanHeadwordsInBytes(std::string_view bytes, std::optional<std::string_view> key);
+
+} // namespace datafiles
