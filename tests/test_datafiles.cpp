@@ -100,7 +100,7 @@ std::string streamAgainstWholeReader(const std::filesystem::path& file, const st
 // uses at the start; the child's exit status, or -1 when it did not exit (a crash). The child
 // ends there whatever happens: an exception must not reach the test library, whose threads
 // the child does not have.
-int inChildWithSpareMemory(rlim_t spare, const std::function<int()>& body) {
+[[maybe_unused]] int inChildWithSpareMemory(rlim_t spare, const std::function<int()>& body) {
     const pid_t child = ::fork();
     if (child == 0) {
         try {
