@@ -284,6 +284,14 @@ void ConsoleSurface::print(const QString& text, bool endLine) {
     while (done < text.size()) {
         const QStringView rest = QStringView(text).mid(done);
         const double room = twipsToPixelsF(rowEndTwips() - x_);
+        // Most pieces fit whole: measured once, they need no laying out to be cut.
+        if (rest.size() <= 512) {
+            const double advance = metrics.horizontalAdvance(rest.toString());
+            if (advance <= room + 0.01) {
+                place(rest.toString(), advance);
+                break;
+            }
+        }
         const int length = fittingLength(rest, font, room, x_ <= 0);
         if (length > 0) {
             const QString part = rest.left(length).toString();

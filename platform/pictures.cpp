@@ -1,6 +1,7 @@
 #include "pictures.h"
 
 #include <QLabel>
+#include <QEvent>
 #include <QMovie>
 
 namespace platform {
@@ -9,6 +10,23 @@ namespace {
 QString resourcePath(const char* name) {
     return QStringLiteral(":/assets/") + QLatin1String(name);
 }
+
+// An animated picture's frames turn only while its label is shown: a hidden window's
+// pictures take no time on their timers.
+class PlaysWhileShown : public QObject {
+public:
+    explicit PlaysWhileShown(QMovie* movie) : QObject(movie), movie_(movie) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            movie_->setPaused(event->type() == QEvent::Hide);
+        return false;
+    }
+
+private:
+    QMovie* movie_;
+};
 
 } // namespace
 
@@ -30,6 +48,8 @@ void showPicture(QLabel* label, const char* name) {
         if (movie->isValid() && movie->frameCount() > 1) {
             label->setMovie(movie);
             movie->start();
+            movie->setPaused(!label->isVisible());
+            label->installEventFilter(new PlaysWhileShown(movie));
             return;
         }
         delete movie;

@@ -40,11 +40,19 @@ protected:
     }
 };
 
-// Widens a box's layout to `width` pixels at least.
+// Widens a box's layout to `width` pixels at least, with a row of its own under the rest; a
+// box asked again has its row set anew.
 void widenTo(QDialog& box, int width) {
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    for (int i = grid->count() - 1; i >= 0; --i)
+        if (QSpacerItem* spacer = grid->itemAt(i)->spacerItem();
+            spacer && spacer->sizeHint().height() == 0 &&
+            spacer->expandingDirections() == Qt::Orientations())
+            delete grid->takeAt(i);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 int titleWidth(const QWidget& box, const QString& title) {
@@ -52,6 +60,10 @@ int titleWidth(const QWidget& box, const QString& title) {
     QFont titleFont = box.font();
     titleFont.setBold(true);
     return QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarExtras;
+}
+
+QtDialogs::~QtDialogs() {
+    delete reused_.data();
 }
 
 QWidget* QtDialogs::askingWindow() const {
@@ -89,41 +101,63 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
 std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(const QString& text, MessageStyle style,
                                                        const QString& title) const {
     auto box = std::make_unique<QMessageBox>(askingWindow());
-    box->setWindowTitle(title);
-    box->setText(text);
     box->installEventFilter(new ScrollKeysToParent(box.get()));
-    switch (style.icon) {
-    case Icon::None:
-        box->setIcon(QMessageBox::NoIcon);
-        break;
-    case Icon::Stop:
-        box->setIcon(QMessageBox::Critical);
-        break;
-    case Icon::Question:
-        box->setIcon(QMessageBox::Question);
-        break;
-    case Icon::Exclamation:
-        box->setIcon(QMessageBox::Warning);
-        break;
-    case Icon::Information:
-        box->setIcon(QMessageBox::Information);
-        break;
-    }
-    if (style.buttons == Buttons::Ok) {
-        box->setStandardButtons(QMessageBox::Ok);
-    } else {
-        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(style.defaultButton == DefaultButton::First ? QMessageBox::Yes
-                                                                          : QMessageBox::No);
-        // Closing a Yes/No box by its frame answers No, the safe choice.
-        box->setEscapeButton(QMessageBox::No);
-    }
-    widenTo(*box, titleWidth(*box, title)); // once its layout is complete
+    setUp(*box, text, style, title);
     return box;
 }
 
+void QtDialogs::setUp(QMessageBox& box, const QString& text, MessageStyle style,
+                      const QString& title) {
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (style.icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    const QMessageBox::StandardButtons buttons =
+        style.buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No;
+    if (box.standardButtons() != buttons)
+        box.setStandardButtons(buttons);
+    if (style.buttons == Buttons::YesNo) {
+        box.setDefaultButton(style.defaultButton == DefaultButton::First ? QMessageBox::Yes
+                                                                         : QMessageBox::No);
+        // Closing a Yes/No box by its frame answers No, the safe choice.
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    widenTo(box, titleWidth(box, title)); // once its layout is complete
+}
+
 Answer QtDialogs::messageBox(const QString& text, MessageStyle style, const QString& title) {
-    const auto box = makeMessageBox(text, style, title);
+    // The box of the last question is asked again, set up anew, when the same window asks and
+    // it is not open still: one box of a look-up's questions is built once.
+    std::unique_ptr<QMessageBox> own;
+    QMessageBox* box = reused_.data();
+    if (box && !box->isVisible() && box->parentWidget() == askingWindow()) {
+        setUp(*box, text, style, title);
+    } else if (box && box->isVisible()) {
+        own = makeMessageBox(text, style, title); // asked while another waits
+        box = own.get();
+    } else {
+        delete reused_.data();
+        reused_ = makeMessageBox(text, style, title).release();
+        box = reused_.data();
+    }
     const int result = box->exec();
     if (style.buttons == Buttons::Ok)
         return Answer::Ok;

@@ -19,6 +19,9 @@ namespace platform {
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    ~QtDialogs() override;
+    QtDialogs(const QtDialogs&) = delete;
+    QtDialogs& operator=(const QtDialogs&) = delete;
     void setParent(QWidget* parent) { parent_ = parent; }
 
     QString inputBox(const QString& prompt, const QString& title, const QString& proposed,
@@ -37,8 +40,14 @@ public:
                                                 const QString& title) const;
 
 private:
+    // Sets a box up for a question: its title, text, icon and buttons.
+    static void setUp(QMessageBox& box, const QString& text, MessageStyle style,
+                      const QString& title);
+
     QWidget* parent_;
     mutable QPointer<QWidget> lastAsking_;
+    // The last question's box, kept to be asked again (its window may delete it first).
+    QPointer<QMessageBox> reused_;
 };
 
 } // namespace platform

@@ -7,12 +7,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 class TestQtDialogs : public QObject {
     Q_OBJECT
 private slots:
     void inputBoxesShowTheirWholeTitle();
     void messageBoxesOpenCentredOnTheWindowThatAsks();
+    void questionsInARowAreAskedRight();
 };
 
 void TestQtDialogs::inputBoxesShowTheirWholeTitle() {
@@ -61,6 +63,65 @@ void TestQtDialogs::messageBoxesOpenCentredOnTheWindowThatAsks() {
     other.show();
     platform::QtDialogs owned(&other);
     QCOMPARE(owned.askingWindow(), &other);
+}
+
+void TestQtDialogs::questionsInARowAreAskedRight() {
+    // Questions of every style in a row, each answered as it waits, as a person would: each
+    // box has its own buttons, default and title, as wide as the title, on the window.
+    QWidget window;
+    window.setGeometry(0, 0, 632, 426);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    platform::QtDialogs dialogs;
+    using platform::Answer, platform::Buttons, platform::DefaultButton, platform::Icon;
+    const struct {
+        platform::MessageStyle style;
+        QString title;
+        QMessageBox::StandardButton expectedDefault;
+        QMessageBox::StandardButton pressed;
+        Answer answer;
+    } questions[] = {
+        {{Buttons::YesNo, Icon::Question, DefaultButton::Second},
+         QStringLiteral("Vocaboro Search Engime"),
+         QMessageBox::No,
+         QMessageBox::Yes,
+         Answer::Yes},
+        {{Buttons::Ok, Icon::Stop},
+         QStringLiteral("vocaboro"),
+         QMessageBox::Ok,
+         QMessageBox::Ok,
+         Answer::Ok},
+        {{Buttons::YesNo, Icon::Question, DefaultButton::First},
+         QStringLiteral("ITALY Vocable List : LEXFWD_B.DAT and a long title"),
+         QMessageBox::Yes,
+         QMessageBox::No,
+         Answer::No},
+    };
+    for (const auto& q : questions) {
+        QString problem = QStringLiteral("not asked");
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QFont bold = box->font();
+            bold.setBold(true);
+            const QList<QAbstractButton*> buttons = box->buttons();
+            problem =
+                box->parentWidget() != &window  ? QStringLiteral("not on the window")
+                : box->windowTitle() != q.title ? QStringLiteral("title ") + box->windowTitle()
+                : box->defaultButton() != box->button(q.expectedDefault) ? QStringLiteral("default")
+                : buttons.size() != (q.style.buttons == Buttons::Ok ? 1 : 2)
+                    ? QStringLiteral("%1 buttons").arg(buttons.size())
+                : box->width() < QFontMetrics(bold).horizontalAdvance(q.title) + 100
+                    ? QStringLiteral("narrower than its title")
+                    : QString();
+            box->button(q.pressed)->click();
+        });
+        QCOMPARE(dialogs.messageBox(QStringLiteral("Continue List...?"), q.style, q.title),
+                 q.answer);
+        QCOMPARE(problem, QString());
+    }
 }
 
 QTEST_MAIN(TestQtDialogs)
