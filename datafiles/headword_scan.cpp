@@ -7,6 +7,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <sys/file.h>
 #include <unistd.h>
@@ -247,6 +248,61 @@ HeadwordScan scanHeadwordsInBytes(std::string_view bytes, std::optional<std::str
     return std::move(scanner.result);
 }
 
+namespace {
+
+// Reads a whole file through `read` (pread's contract: the count, 0 at the end, -1 and errno)
+// in windows, checking its lines; `error` is set when a read fails, and nothing is decided.
+bool scanFile(const std::function<ssize_t(char*, std::size_t, std::uint64_t)>& read,
+              Scanner& scanner, std::size_t window, int& error) {
+    std::size_t capacity = std::max<std::size_t>(window, 1);
+    std::unique_ptr<char[]> bytes;
+    try {
+        bytes.reset(new char[capacity]); // not cleared: the file is read over it
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
+        return false;
+    }
+    std::size_t held = 0; // bytes in the window
+    std::uint64_t at = 0; // where in the file the window's first byte is
+    for (bool first = true;; first = false) {
+        ssize_t got = 0;
+        do
+            got = read(bytes.get() + held, capacity - held, at + held);
+        while (got < 0 && errno == EINTR);
+        if (got < 0) {
+            error = errno;
+            return false;
+        }
+        held += static_cast<std::size_t>(got);
+        if (first && beginsWithUtf8Mark({bytes.get(), held})) {
+            error = kErrorSavedAsUtf8;
+            return false;
+        }
+        if (got == 0) // the end of the file
+            return scanner.last({bytes.get(), held}, at);
+        const std::size_t cut = completeLines(bytes.get(), held);
+        if (!scanner.lines(bytes.get(), cut, at))
+            return false;
+        std::memmove(bytes.get(), bytes.get() + cut, held - cut);
+        at += cut;
+        held -= cut;
+        if (held == capacity) { // one line, or a blank run, longer than the window
+            if (capacity > 2 * kMaxRecordBytes)
+                return false;
+            try {
+                std::unique_ptr<char[]> larger(new char[capacity * 2]);
+                std::memcpy(larger.get(), bytes.get(), held);
+                bytes = std::move(larger);
+                capacity *= 2;
+            } catch (const std::bad_alloc&) {
+                return false;
+            }
+        }
+    }
+}
+
+} // namespace
+
 HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std::string_view> key,
                            const FileAccess& access, std::size_t window) {
     HeadwordScan none;
@@ -266,61 +322,26 @@ HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std:
         none.error = lockWithin(ops, fd, LOCK_SH, access.lockTimeout);
     if (none.error != 0)
         return none;
-
     Scanner scanner(key);
-    std::size_t capacity = std::max<std::size_t>(window, 1);
-    std::unique_ptr<char[]> bytes;
-    try {
-        bytes.reset(new char[capacity]); // not cleared: the file is read over it
-    } catch (const std::bad_alloc&) {
-        none.error = ENOMEM;
+    const auto read = [&ops, fd](char* out, std::size_t n, std::uint64_t offset) {
+        return ops.pread(fd, out, n, static_cast<off_t>(offset));
+    };
+    if (!scanFile(read, scanner, window, none.error))
         return none;
-    }
-    std::size_t held = 0; // bytes in the window
-    std::uint64_t at = 0; // where in the file window[0] is
-    for (bool first = true;; first = false) {
-        ssize_t got = 0;
-        do
-            got = ops.pread(fd, bytes.get() + held, capacity - held, static_cast<off_t>(at + held));
-        while (got < 0 && errno == EINTR);
-        if (got < 0) {
-            none.error = errno;
-            return none;
-        }
-        held += static_cast<std::size_t>(got);
-        if (first && beginsWithUtf8Mark({bytes.get(), held})) {
-            none.error = kErrorSavedAsUtf8;
-            return none;
-        }
-        if (got == 0) { // the end of the file
-            if (!scanner.last({bytes.get(), held}, at))
-                return none;
-            break;
-        }
-        const std::size_t cut = completeLines(bytes.get(), held);
-        if (!scanner.lines(bytes.get(), cut, at))
-            return none;
-        std::memmove(bytes.get(), bytes.get() + cut, held - cut);
-        at += cut;
-        held -= cut;
-        if (held == capacity) { // one line, or a blank run, longer than the window
-            if (capacity > 2 * kMaxRecordBytes)
-                return none;
-            try {
-                std::unique_ptr<char[]> larger(new char[capacity * 2]);
-                std::memcpy(larger.get(), bytes.get(), held);
-                bytes = std::move(larger);
-                capacity *= 2;
-            } catch (const std::bad_alloc&) {
-                return none;
-            }
-        }
-    }
     // Read to its end under one lock: a write that follows need not read the file again.
     if (const std::optional<FileStamp> stamp = FileStamp::of(ops, fd))
         rememberRecordsEnd(*stamp, recordsEndAt(scanner.recordsEnd, scanner.lastByte));
     scanner.result.decided = true;
     return std::move(scanner.result);
+}
+
+std::optional<RecordsEnd>
+writerShapedRecordsEnd(const std::function<ssize_t(char*, std::size_t, std::uint64_t)>& read) {
+    Scanner scanner(std::nullopt);
+    int error = 0;
+    if (!scanFile(read, scanner, std::size_t(256) << 10, error))
+        return std::nullopt;
+    return recordsEndAt(scanner.recordsEnd, scanner.lastByte);
 }
 
 } // namespace datafiles

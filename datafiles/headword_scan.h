@@ -12,8 +12,10 @@
 
 #include "dictionary_record.h"
 #include "file_io.h"
+#include "records_end.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -36,5 +38,11 @@ HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std:
 
 // The same over bytes already read: decided, and the matches, or undecided.
 HeadwordScan scanHeadwordsInBytes(std::string_view bytes, std::optional<std::string_view> key);
+
+// Where the records of a file of the writer's shape end, read through `read` (pread's
+// contract); nothing when the file has another shape, or a read fails: the writer then finds
+// the end with the reader's own code.
+std::optional<RecordsEnd>
+writerShapedRecordsEnd(const std::function<ssize_t(char*, std::size_t, std::uint64_t)>& read);
 
 } // namespace datafiles

@@ -1,5 +1,7 @@
 #include "locked_file.h"
 
+#include "headword_scan.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -94,10 +96,17 @@ bool LockedFile::endStillHolds(const RecordsEnd& known) {
 RecordsEnd LockedFile::findEnd() {
     if (std::optional<RecordsEnd> known = knownRecordsEnd(stamp_); known && endStillHolds(*known))
         return std::move(*known);
+    // A file of the writer's lines is checked sixty-four bytes at a time; any other is read
+    // with the reader's own code.
+    std::optional<RecordsEnd> shaped =
+        writerShapedRecordsEnd([this](char* out, std::size_t n, std::uint64_t offset) {
+            return ops_.pread(fd_, out, n, static_cast<off_t>(offset));
+        });
     const ReadAt readAt = [this](char* out, std::size_t n, std::uint64_t offset) {
         return readExactly(ops_, fd_, out, n, offset);
     };
-    RecordsEnd end = findRecordsEnd(readAt, static_cast<std::uint64_t>(size_), kEndWindow);
+    RecordsEnd end = shaped ? std::move(*shaped)
+                            : findRecordsEnd(readAt, static_cast<std::uint64_t>(size_), kEndWindow);
     rememberRecordsEnd(stamp_, end);
     return end;
 }
