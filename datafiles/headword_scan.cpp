@@ -1,6 +1,7 @@
 #include "headword_scan.h"
 
 #include "record_reader.h"
+#include "record_stream.h"
 #include "records_end.h"
 
 #include <algorithm>
@@ -67,11 +68,12 @@ struct Masks {
     return x;
 }
 
-class Scanner {
+// The records whose head word is a given word.
+class ExactKey : public HeadwordTest {
 public:
     // A value of the writer's lines holds no quote and no line end: a key with one is the
     // head word of none of them.
-    explicit Scanner(std::optional<std::string_view> key) : key_(key) {
+    explicit ExactKey(std::optional<std::string_view> key) : key_(key) {
         if (key && key->find_first_of("\"\r\n") == std::string_view::npos) {
             pattern_ = "\"" + std::string(*key) + "\"";
             if (pattern_.size() <= 8) {
@@ -81,9 +83,31 @@ public:
             }
         }
     }
+    bool wantsLine(const char* line, std::size_t room) const override {
+        if (pattern_.empty() || room < pattern_.size())
+            return false;
+        if (shortMask_ != 0 && room >= 8) {
+            std::uint64_t head;
+            std::memcpy(&head, line, 8);
+            return (head & shortMask_) == shortPattern_;
+        }
+        return std::memcmp(line, pattern_.data(), pattern_.size()) == 0;
+    }
+    bool wants(std::string_view headword) const override { return key_ && headword == *key_; }
+
+private:
+    std::optional<std::string_view> key_;
+    std::string pattern_;            // the key between quotes; empty: no line begins with it
+    std::uint64_t shortPattern_ = 0; // the same in one word, when it fits
+    std::uint64_t shortMask_ = 0;
+};
+
+class Scanner {
+public:
+    explicit Scanner(const HeadwordTest& test) : test_(test) {}
 
     // Checks the complete lines [0, n) of `d` (each ended by LF, the first at a line start),
-    // which lie at `at` in the file, and keeps the records of those that begin with the key.
+    // which lie at `at` in the file, and keeps the records of those the test wants.
     bool lines(const char* d, std::size_t n, std::uint64_t at);
     // The bytes after the last complete line: nothing, blanks, or one last record without a
     // line end, then blanks.
@@ -94,28 +118,13 @@ public:
     char lastByte = 0;            // the byte that ends it
 
 private:
-    // Whether the line at `line`, with `room` bytes to the end of the lines, begins with the
-    // quoted key.
-    [[gnu::always_inline]] bool startsWithKey(const char* line, std::size_t room) const {
-        if (pattern_.empty() || room < pattern_.size())
-            return false;
-        if (shortMask_ != 0 && room >= 8) {
-            std::uint64_t head;
-            std::memcpy(&head, line, 8);
-            return (head & shortMask_) == shortPattern_;
-        }
-        return std::memcmp(line, pattern_.data(), pattern_.size()) == 0;
-    }
     void keep(std::string_view line) {
         DictionaryRecord record;
         RecordReader(line).next(record);
         result.records.push_back(std::move(record));
     }
 
-    std::optional<std::string_view> key_;
-    std::string pattern_;            // the key between quotes; empty: no line begins with it
-    std::uint64_t shortPattern_ = 0; // the same in one word, when it fits
-    std::uint64_t shortMask_ = 0;
+    const HeadwordTest& test_;
     std::vector<std::size_t> matched_; // line starts in the lines being checked
 };
 
@@ -130,7 +139,7 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
     std::uint64_t carryClose = 0, carryComma = 0, carryCr = 0, carryLf = 1;
     std::size_t lineStart = 0;
     int commas = 0;
-    if (n > 0 && startsWithKey(d, n))
+    if (n > 0 && test_.wantsLine(d, n))
         matched_.push_back(0);
     char padded[64];
     for (std::size_t b = 0; b < n; b += 64) {
@@ -178,7 +187,7 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
                 return false;
             commas = 0;
             lineStart = lineEnd;
-            if (lineStart < n && startsWithKey(d + lineStart, n - lineStart))
+            if (lineStart < n && test_.wantsLine(d + lineStart, n - lineStart))
                 matched_.push_back(lineStart);
         }
         commas += std::popcount(comma & ~counted);
@@ -212,7 +221,7 @@ bool Scanner::last(std::string_view rest, std::uint64_t at) {
     if (rest.front() != '"' || reader.next(record) != ReadStatus::Record || !reader.atEnd())
         return false;
     const std::string_view line = rest.substr(0, reader.offset());
-    const bool match = key_ && record.headword() == *key_;
+    const bool match = test_.wants(record.headword());
     if (match)
         keep(line);
     result.lastRecordMatched = match;
@@ -238,8 +247,17 @@ std::size_t completeLines(const char* d, std::size_t n) {
 
 } // namespace
 
+std::optional<std::string_view> headwordOfLine(const char* line, std::size_t room) {
+    const void* close = room > 1 ? std::memchr(line + 1, '"', room - 1) : nullptr;
+    if (!close)
+        return std::nullopt;
+    return std::string_view(line + 1,
+                            static_cast<std::size_t>(static_cast<const char*>(close) - line) - 1);
+}
+
 HeadwordScan scanHeadwordsInBytes(std::string_view bytes, std::optional<std::string_view> key) {
-    Scanner scanner(key);
+    const ExactKey test(key);
+    Scanner scanner(test);
     const std::size_t cut = completeLines(bytes.data(), bytes.size());
     scanner.result.decided = !beginsWithUtf8Mark(bytes) && scanner.lines(bytes.data(), cut, 0) &&
                              scanner.last(bytes.substr(cut), cut);
@@ -303,7 +321,7 @@ bool scanFile(const std::function<ssize_t(char*, std::size_t, std::uint64_t)>& r
 
 } // namespace
 
-HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std::string_view> key,
+HeadwordScan scanHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
                            const FileAccess& access, std::size_t window) {
     HeadwordScan none;
     FileOps& ops = *access.ops;
@@ -322,7 +340,7 @@ HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std:
         none.error = lockWithin(ops, fd, LOCK_SH, access.lockTimeout);
     if (none.error != 0)
         return none;
-    Scanner scanner(key);
+    Scanner scanner(test);
     const auto read = [&ops, fd](char* out, std::size_t n, std::uint64_t offset) {
         return ops.pread(fd, out, n, static_cast<off_t>(offset));
     };
@@ -335,9 +353,38 @@ HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std:
     return std::move(scanner.result);
 }
 
+HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std::string_view> key,
+                           const FileAccess& access, std::size_t window) {
+    return scanHeadwords(path, ExactKey(key), access, window);
+}
+
+HeadwordScan scanAllHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
+                              const FileAccess& access) {
+    HeadwordScan found = scanHeadwords(path, test, access);
+    if (found.decided || found.error != 0)
+        return found;
+    RecordStream records(access);
+    if ((found.error = records.open(path)) != 0)
+        return found;
+    RecordView record;
+    while (!records.atEnd()) {
+        if (records.next(record) != ReadStatus::Record) {
+            found.error = records.error();
+            found.records.clear();
+            return found;
+        }
+        found.lastRecordMatched = test.wants(record.headword());
+        if (found.lastRecordMatched)
+            record.copyTo(found.records.emplace_back());
+    }
+    found.decided = true;
+    return found;
+}
+
 std::optional<RecordsEnd>
 writerShapedRecordsEnd(const std::function<ssize_t(char*, std::size_t, std::uint64_t)>& read) {
-    Scanner scanner(std::nullopt);
+    const ExactKey nothing(std::nullopt);
+    Scanner scanner(nothing);
     int error = 0;
     if (!scanFile(read, scanner, std::size_t(256) << 10, error))
         return std::nullopt;

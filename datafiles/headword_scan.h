@@ -29,6 +29,30 @@ struct HeadwordScan {
     bool lastRecordMatched = false;        // the file's last record is among them
 };
 
+// What a scan looks for in the head words of a file's records.
+class HeadwordTest {
+public:
+    virtual ~HeadwordTest() = default;
+    // Whether the record of a line of the writer's shape is wanted: `line` is its first byte
+    // (the quote before the head word), `room` the bytes from there to the end of the lines
+    // being checked, which hold the whole line.
+    virtual bool wantsLine(const char* line, std::size_t room) const = 0;
+    // The same for a head word read by the reader.
+    virtual bool wants(std::string_view headword) const = 0;
+};
+
+// The head word of the writer's line at `line`: the bytes between its first two quotes.
+std::optional<std::string_view> headwordOfLine(const char* line, std::size_t room);
+
+// The records whose head word passes `test`, from a file decided as above.
+HeadwordScan scanHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
+                           const FileAccess& access = {},
+                           std::size_t window = std::size_t(256) << 10);
+// The same for a file of any shape, read record by record when it is not of the writer's;
+// undecided only when it ends in the middle of a record or holds one too long.
+HeadwordScan scanAllHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
+                              const FileAccess& access = {});
+
 // `key` empty (a word the files cannot hold) matches no record; the file is checked all the
 // same.
 // The file is read in windows of `window` bytes (more for a longer line).

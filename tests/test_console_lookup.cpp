@@ -246,7 +246,9 @@ void TestConsoleLookup::initialsChooseTheFile() {
         QVERIFY(f.consoleLines().first().contains(word));
     }
     QCOMPARE(f.form().lookupFile(), QStringLiteral("LEXFWD_I.DAT"));
-    // A capital, a digit, a Thai letter, an emoji: no file, nothing printed, nothing asked.
+    // A capital: no file, but the word of its small initial is offered; declined, nothing
+    // is printed. A digit, a Thai letter, an emoji: no file, nothing printed, nothing asked.
+    f.dialogs().expectMessage(QStringLiteral("Maybe you searching [ casa ]"), Answer::No);
     for (const QString& word : {QStringLiteral("Casa"), QStringLiteral("3casa"),
                                 QString::fromUtf16(u"บ้าน"), QString::fromUtf16(u"\U0001F600")}) {
         f.lookUp(word);
@@ -342,7 +344,11 @@ void TestConsoleLookup::listModeShowsPagesOfTwenty() {
     QCOMPARE(first[21], QStringLiteral(" 20 > b20 = p20"));
     QCOMPARE(f.dialogs().problems(), QStringList());
 
-    // The one-letter word "b" is searched as a word.
+    // The one-letter word "b" is searched as a word: not found, the three nearest (one letter
+    // added) are offered first.
+    for (const char* near : {"b1", "b2", "b3"})
+        f.dialogs().expectMessage(
+            QStringLiteral("Maybe you searching [ %1 ]").arg(QLatin1String(near)), Answer::No);
     f.dialogs().expectMessage(kNotFound, Answer::No);
     f.lookUp(QStringLiteral("b"));
     QCOMPARE(f.dialogs().problems(), QStringList());

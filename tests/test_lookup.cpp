@@ -125,13 +125,13 @@ void TestLookup::lookUp_data() {
          .dataLabel = "Datafile : LEXFWD_C.DAT",
          .lookupFile = "LEXFWD_C.DAT"});
     row("not found: the offer to insert, declined", {.lookup = IT,
-                                                     .typed = "cosa",
+                                                     .typed = "cipolla",
                                                      .files = {{"LEXFWD_C.DAT", casaFile}},
                                                      .questions = {{kNotFound, Answer::No}},
                                                      .matchCount = 0,
                                                      .events = {"end I-T"}});
     row("not found: the offer accepted opens the panel", {.lookup = IT,
-                                                          .typed = "cosa",
+                                                          .typed = "cipolla",
                                                           .files = {{"LEXFWD_C.DAT", casaFile}},
                                                           .questions = {{kNotFound, Answer::Yes}},
                                                           .matchCount = 0,
@@ -257,6 +257,78 @@ void TestLookup::lookUp_data() {
          .lookupFile = "LEXREV_K.DAT"});
     row("Thai-Italian: only plain small letters open a file",
         {.lookup = TI, .typed = QString::fromUtf16(u"àa"), .matchCount = 0, .events = {"end T-I"}});
+
+    // A word not found, typed otherwise than stored: its nearest head words are offered,
+    // best first, three at most; Yes looks one up in the file where it stands.
+    const QString kMaybe = QStringLiteral("Maybe you searching [ ");
+    auto maybe = [&kMaybe](const char16_t* word, Answer answer) {
+        return Question{kMaybe + QString::fromUtf16(word) + QStringLiteral(" ]"), answer};
+    };
+    const std::string pFile = lines({rec("pera", "sali"), rec("perch\xE9", "tham mai")});
+    row("accents and case set aside",
+        {.lookup = IT,
+         .typed = "perche",
+         .files = {{"LEXFWD_P.DAT", pFile}},
+         .questions = {maybe(u"perché", Answer::Yes), {kAnother, Answer::No}},
+         .printed = {QString::fromUtf16(u" 1 > perché =   [ tham mai ]")},
+         .matchCount = 1,
+         .events = {"end I-T"},
+         .dataLabel = "Datafile : LEXFWD_P.DAT",
+         .lookupFile = "LEXFWD_P.DAT"});
+    row("a capital initial: the file of its small letter",
+        {.lookup = IT,
+         .typed = "Citta",
+         .files = {{"LEXFWD_C.DAT", lines({rec("citt\xE0", "mueang")})}},
+         .questions = {maybe(u"città", Answer::Yes), {kAnother, Answer::No}},
+         .printed = {QString::fromUtf16(u" 1 > città =   [ mueang ]")},
+         .matchCount = 1,
+         .events = {"end I-T"},
+         .dataLabel = "Datafile : LEXFWD_C.DAT",
+         .lookupFile = "LEXFWD_C.DAT"});
+    row("one letter added, then two swapped, before the not-found question",
+        {.lookup = IT,
+         .typed = "csaa",
+         .files = {{"LEXFWD_C.DAT", casaFile}},
+         .questions = {maybe(u"casa", Answer::No), {kNotFound, Answer::No}},
+         .matchCount = 0,
+         .events = {"end I-T"}});
+    row("one edit from four head words: three asked, in the file's order",
+        {.lookup = IT,
+         .typed = "cas",
+         .files = {{"LEXFWD_C.DAT", lines({rec("caso", "-"), rec("casa", "-"), rec("case", "-"),
+                                           rec("cast", "-")})}},
+         .questions = {maybe(u"caso", Answer::No),
+                       maybe(u"casa", Answer::No),
+                       maybe(u"case", Answer::No),
+                       {kNotFound, Answer::No}},
+         .matchCount = 0,
+         .events = {"end I-T"}});
+    row("a hand-made cross-reference wins, and nothing else is offered",
+        {.lookup = IT,
+         .typed = "perche",
+         .files = {{"LEXFWD_P.DAT", pFile + lines({pointer("perche", "pera")})}},
+         .questions = {maybe(u"pera", Answer::No)},
+         .matchCount = 0,
+         .events = {"end I-T"},
+         .dataLabel = "Datafile : LEXFWD_P.DAT",
+         .lookupFile = "LEXFWD_P.DAT"});
+    row("nothing near: the not-found question alone",
+        {.lookup = IT,
+         .typed = "zzzz",
+         .files = {{"LEXFWD_Z.DAT", lines({rec("zanzara", "yung")})}},
+         .questions = {{kNotFound, Answer::No}},
+         .matchCount = 0,
+         .events = {"end I-T"}});
+    row("Thai-Italian: a doubled vowel as one, and one edit",
+        {.lookup = TI,
+         .typed = "baaan",
+         .files = {{"LEXREV_B.DAT", lines({rec("ban", "villaggio"), rec("baan", "casa")})}},
+         .questions = {maybe(u"baan", Answer::No),
+                       maybe(u"ban", Answer::Yes),
+                       {kAnother, Answer::No}},
+         .printed = {QString::fromUtf16(u" 1 > ban =   [ villaggio ]")},
+         .matchCount = 1,
+         .events = {"end T-I"}});
 
     // List mode: pages of 20, a question after each, the last one included.
     std::vector<datafiles::DictionaryRecord> list = numbered(45);

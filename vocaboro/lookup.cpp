@@ -1,10 +1,16 @@
 #include "lookup.h"
 
+#include "datafiles/near_words.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_stream.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
 
+#include "thaitext/folding.h"
+
+#include <QStringList>
+
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -57,13 +63,17 @@ const LookupKind kThaiItalian{
     .hideDataLabelAtEnd = true,
 };
 
-// The file a word's first character selects, by the direction's table.
+// The file a first character selects, by the direction's table.
+std::optional<std::string> fileForInitial(datafiles::Direction files, const std::string& first) {
+    return files == datafiles::Direction::Forward ? datafiles::forwardFileForLookup(first)
+                                                  : datafiles::reverseFile(first);
+}
+
 std::optional<std::string> fileForWord(datafiles::Direction files, const QString& word) {
     const std::optional<std::string> first = platform::toLatin(word.left(1));
     if (!first)
         return std::nullopt;
-    return files == datafiles::Direction::Forward ? datafiles::forwardFileForLookup(*first)
-                                                  : datafiles::reverseFile(*first);
+    return fileForInitial(files, *first);
 }
 
 } // namespace
@@ -112,13 +122,19 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
         return end();
     }
     host_.showDataLabel(true);
+    redirected_ = false;
     const std::optional<std::string> fileName = fileForWord(kind.files, word);
-    if (!fileName) {
+    if (fileName) {
+        state_.lookupFile = QString::fromStdString(*fileName);
+    } else {
+        // No file for such an initial: a word near it, in the file of its initial with
+        // case and accent set aside, is offered, and looked up there on Yes.
         host_.showDataLabel(false);
         host_.hideGoButton();
-        return end();
+        if (!offerNearWords(kind, QString()))
+            return end();
+        host_.showDataLabel(true);
     }
-    state_.lookupFile = QString::fromStdString(*fileName);
 
     // A redirect to a suggested word reads the same file again from its start.
     for (;;) {
@@ -177,8 +193,7 @@ Lookup::ScanOutcome Lookup::answer(const LookupKind& kind, const datafiles::Head
             return crossReference(kind) ? ScanOutcome::Redirect : ScanOutcome::Done;
         printMatchLine();
     }
-    endOfSearch(kind, found.lastRecordMatched);
-    return ScanOutcome::Done;
+    return endOfSearch(kind, found.lastRecordMatched);
 }
 
 Lookup::ScanOutcome Lookup::scan(const LookupKind& kind, File& file) {
@@ -187,16 +202,14 @@ Lookup::ScanOutcome Lookup::scan(const LookupKind& kind, File& file) {
     datafiles::RecordStream& reader = file.records;
     if (reader.atEnd()) {
         // An empty file: there is no record to compare, so the word was not found.
-        endOfSearch(kind, false);
-        return ScanOutcome::Done;
+        return endOfSearch(kind, false);
     }
     for (;;) {
         if (!readNext(file))
             return ScanOutcome::Done;
         if (!key || file.record.headword() != *key) {
             if (reader.atEnd()) {
-                endOfSearch(kind, false);
-                return ScanOutcome::Done;
+                return endOfSearch(kind, false);
             }
             continue;
         }
@@ -206,20 +219,20 @@ Lookup::ScanOutcome Lookup::scan(const LookupKind& kind, File& file) {
             return crossReference(kind) ? ScanOutcome::Redirect : ScanOutcome::Done;
         printMatchLine();
         if (reader.atEnd()) {
-            endOfSearch(kind, true);
-            return ScanOutcome::Done;
+            return endOfSearch(kind, true);
         }
     }
 }
 
+bool Lookup::offer(const std::string& suggestion) {
+    return ask(QStringLiteral("Maybe you searching [ ") + platform::fromLatin(suggestion) +
+                   QStringLiteral(" ]  ? (y/n)"),
+               {Buttons::YesNo, Icon::Question, DefaultButton::First},
+               QStringLiteral("Vocaboro Intellisense")) == Answer::Yes;
+}
+
 bool Lookup::crossReference(const LookupKind& kind) {
     // The suggestions are Italian words kept in the fields after the note.
-    auto offer = [this](const std::string& suggestion) {
-        return ask(QStringLiteral("Maybe you searching [ ") + platform::fromLatin(suggestion) +
-                       QStringLiteral(" ]  ? (y/n)"),
-                   {Buttons::YesNo, Icon::Question, DefaultButton::First},
-                   QStringLiteral("Vocaboro Intellisense")) == Answer::Yes;
-    };
     const datafiles::DictionaryRecord pointer = state_.record;
     std::optional<std::string> accepted;
     if (offer(pointer.thai))
@@ -231,10 +244,53 @@ bool Lookup::crossReference(const LookupKind& kind) {
     if (!accepted)
         return false;
     state_.*kind.word = platform::fromLatin(*accepted);
+    redirected_ = true;
     return true;
 }
 
-void Lookup::endOfSearch(const LookupKind& kind, bool lastRecordMatched) {
+bool Lookup::offerNearWords(const LookupKind& kind, const QString& sameFile) {
+    const std::optional<std::string> typed = platform::toLatin(state_.*kind.word);
+    if (!typed || typed->empty())
+        return false;
+    // The word's own file, then the file of its initial with case and accent set aside.
+    QStringList files;
+    if (!sameFile.isEmpty())
+        files << sameFile;
+    const std::string plainInitial(
+        1, static_cast<char>(thaitext::foldLatin(static_cast<unsigned char>(typed->front()))));
+    if (const std::optional<std::string> plain = fileForInitial(kind.files, plainInitial);
+        plain && !files.contains(QString::fromStdString(*plain)))
+        files << QString::fromStdString(*plain);
+    struct Near {
+        datafiles::NearWord word;
+        QString file;
+    };
+    std::vector<Near> near;
+    for (const QString& file : files)
+        for (datafiles::NearWord& word :
+             datafiles::nearHeadwords(paths_.map((state_.datapath + file).toStdString()), *typed,
+                                      kind.files == datafiles::Direction::Reverse, access_))
+            if (std::none_of(near.begin(), near.end(),
+                             [&word](const Near& n) { return n.word.headword == word.headword; }))
+                near.push_back({std::move(word), file});
+    std::stable_sort(near.begin(), near.end(), [](const Near& a, const Near& b) {
+        return a.word.nearness < b.word.nearness;
+    });
+    for (std::size_t i = 0; i < near.size() && i < 3; ++i) {
+        if (offer(near[i].word.headword)) {
+            state_.*kind.word = platform::fromLatin(near[i].word.headword);
+            state_.lookupFile = near[i].file;
+            redirected_ = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+Lookup::ScanOutcome Lookup::endOfSearch(const LookupKind& kind, bool lastRecordMatched) {
+    // A word not found, with no cross-reference followed: the nearest head words first.
+    if (state_.matchCount == 0 && !redirected_ && offerNearWords(kind, state_.lookupFile))
+        return ScanOutcome::Redirect;
     const Answer answer =
         state_.matchCount == 0
             ? ask(QStringLiteral(
@@ -246,12 +302,13 @@ void Lookup::endOfSearch(const LookupKind& kind, bool lastRecordMatched) {
     state_.reply = answer == Answer::Yes ? QStringLiteral("y") : QStringLiteral("n");
     if (answer == Answer::Yes) {
         host_.openEntryPanel(kind.direction);
-        return;
+        return ScanOutcome::Done;
     }
     if (!lastRecordMatched) {
         state_.lookupFile.clear();
         host_.showDataLabel(false);
     }
+    return ScanOutcome::Done;
 }
 
 void Lookup::listMode(const LookupKind& kind, File& file) {

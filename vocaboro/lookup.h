@@ -61,8 +61,13 @@ private:
     ScanOutcome scan(const LookupKind& kind, File& file);
     // The same answers from the matches the fast search found in a file it decided.
     ScanOutcome answer(const LookupKind& kind, const datafiles::HeadwordScan& found);
+    // Asks "Maybe you searching [ ... ]"; true on Yes.
+    bool offer(const std::string& suggestion);
     bool crossReference(const LookupKind& kind);
-    void endOfSearch(const LookupKind& kind, bool lastRecordMatched);
+    // Offers up to three head words near the word not found, from `sameFile` (if any) and the
+    // file of its plain initial; true, with the word and file set, on the first Yes.
+    bool offerNearWords(const LookupKind& kind, const QString& sameFile);
+    ScanOutcome endOfSearch(const LookupKind& kind, bool lastRecordMatched);
     void listMode(const LookupKind& kind, File& file);
     // Reads the next record; false, after a message, when the file ends inside it.
     bool readNext(File& file);
@@ -80,6 +85,7 @@ private:
     LookupHost& host_;
     const datafiles::PathMapper& paths_;
     const datafiles::FileAccess& access_;
+    bool redirected_ = false; // a suggestion was followed in this look-up
 };
 
 } // namespace vocaboro
