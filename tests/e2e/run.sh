@@ -6,7 +6,8 @@
 #   the console; casa is looked up and baan added with the keys alone (the Enter walk, the
 #   check, the write), and the data files get the two records byte for byte; one more Enter
 #   presses "Next...", and a second word typed by the keys alone is written with nothing
-#   untyped in the files; every question box of a listing of pages opens centred on the console.
+#   untyped in the files; every question box of a listing of pages opens centred on the console;
+#   perche, with no cross-reference of its own, offers perché, and Yes prints its lines.
 #   Chartola: leaving the drop-down picks nothing; the opened list shows each item it reaches;
 #   the new pronunciation is found; the chart plays a letter; Alt+F4 on a window's frame ends
 #   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
@@ -257,6 +258,26 @@ while question=$(timeout 3 xdotool search --sync --onlyvisible --name "ITALY Voc
 done
 [ "$pages" -ge 3 ] || fail "the listing asked $pages times, not three or more"
 step "each of the listing's $pages questions opens centred on the console"
+
+# perche, its cross-reference taken out of the file: perché, the nearest head word, is offered,
+# and Yes prints its lines.
+grep -av '^"perche",' "$work/thai/LEXFWD_P.DAT" >"$work/p.dat" && mv "$work/p.dat" "$work/thai/LEXFWD_P.DAT"
+click "$console" 448 220            # Italian-Thai: the console is clear
+shot "$console" vocaboro_cleared
+typed perche
+keys Return
+window "Vocaboro Intellisense" >/dev/null
+screen_shot vocaboro_near_word "$console"
+keys Return                         # Yes, the default
+window "Vocaboro Search Engime" >/dev/null
+shot "$console" vocaboro_near_word_found
+keys n
+convert "$out/vocaboro_cleared.png" -crop 390x60+0+0 +repage "$work/before.png"
+convert "$out/vocaboro_near_word_found.png" -crop 390x60+0+0 +repage "$work/after.png"
+changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 300 ] 2>/dev/null ||
+    fail "Yes to perché printed nothing ($changed pixels changed at the top of the console)"
+step "perche offers perché, whose lines Yes prints"
 
 click "$console" 592 396            # End
 ends "$vocaboro" "End"
