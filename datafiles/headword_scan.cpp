@@ -104,7 +104,9 @@ private:
 
 class Scanner {
 public:
-    explicit Scanner(const HeadwordTest& test) : test_(test) {}
+    // `trusted`: the lines are known to have the writer's shape; they are only read.
+    explicit Scanner(const HeadwordTest& test, bool trusted = false)
+        : test_(test), trusted_(trusted) {}
 
     // Checks the complete lines [0, n) of `d` (each ended by LF, the first at a line start),
     // which lie at `at` in the file, and keeps the records of those the test wants.
@@ -118,6 +120,10 @@ public:
     char lastByte = 0;            // the byte that ends it
 
 private:
+    // Reads lines known to have the writer's shape, only testing where each begins.
+    bool readLines(const char* d, std::size_t n, std::uint64_t at);
+    // Keeps the records of the lines the test wanted, once their lines are known whole.
+    void keepMatched(const char* d, std::size_t n, std::uint64_t at);
     void keep(std::string_view line) {
         DictionaryRecord record;
         RecordReader(line).next(record);
@@ -125,6 +131,7 @@ private:
     }
 
     const HeadwordTest& test_;
+    bool trusted_;
     std::vector<std::size_t> matched_; // line starts in the lines being checked
 };
 
@@ -135,12 +142,15 @@ __attribute__((target_clones("arch=haswell", "default")))
 #endif
 bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
     matched_.clear();
+    if (trusted_)
+        return readLines(d, n, at);
     bool inside = false;
     std::uint64_t carryClose = 0, carryComma = 0, carryCr = 0, carryLf = 1;
     std::size_t lineStart = 0;
     int commas = 0;
     if (n > 0 && test_.wantsLine(d, n))
         matched_.push_back(0);
+
     char padded[64];
     for (std::size_t b = 0; b < n; b += 64) {
         const std::size_t length = std::min<std::size_t>(64, n - b);
@@ -194,6 +204,33 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
     }
     if (inside || lineStart != n)
         return false;
+    keepMatched(d, n, at);
+    return true;
+}
+
+bool Scanner::readLines(const char* d, std::size_t n, std::uint64_t at) {
+    if (n > 0 && test_.wantsLine(d, n))
+        matched_.push_back(0);
+    char padded[64];
+    for (std::size_t b = 0; b < n; b += 64) {
+        const std::size_t length = std::min<std::size_t>(64, n - b);
+        const char* p = d + b;
+        if (length < 64) {
+            std::memset(padded, 'x', sizeof padded);
+            std::memcpy(padded, p, length);
+            p = padded;
+        }
+        for (std::uint64_t ends = classify(p).lf; ends != 0; ends &= ends - 1) {
+            const std::size_t start = b + static_cast<std::size_t>(std::countr_zero(ends)) + 1;
+            if (start < n && test_.wantsLine(d + start, n - start))
+                matched_.push_back(start);
+        }
+    }
+    keepMatched(d, n, at);
+    return true;
+}
+
+void Scanner::keepMatched(const char* d, std::size_t n, std::uint64_t at) {
     // Every line has the writer's shape: the lines kept are records, whole.
     for (const std::size_t start : matched_) {
         const char* end = static_cast<const char*>(std::memchr(d + start, '\n', n - start));
@@ -209,7 +246,6 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
         recordsEnd = at + n;
         lastByte = '\n';
     }
-    return true;
 }
 
 bool Scanner::last(std::string_view rest, std::uint64_t at) {
@@ -321,8 +357,11 @@ bool scanFile(const std::function<ssize_t(char*, std::size_t, std::uint64_t)>& r
 
 } // namespace
 
-HeadwordScan scanHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
-                           const FileAccess& access, std::size_t window) {
+namespace {
+
+HeadwordScan scanFileHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
+                               const FileStamp* shaped, const FileAccess& access,
+                               std::size_t window) {
     HeadwordScan none;
     FileOps& ops = *access.ops;
     int fd = -1;
@@ -340,27 +379,36 @@ HeadwordScan scanHeadwords(const std::filesystem::path& path, const HeadwordTest
         none.error = lockWithin(ops, fd, LOCK_SH, access.lockTimeout);
     if (none.error != 0)
         return none;
-    Scanner scanner(test);
+    const std::optional<FileStamp> now = FileStamp::of(ops, fd);
+    Scanner scanner(test, shaped && now && *now == *shaped);
     const auto read = [&ops, fd](char* out, std::size_t n, std::uint64_t offset) {
         return ops.pread(fd, out, n, static_cast<off_t>(offset));
     };
     if (!scanFile(read, scanner, window, none.error))
         return none;
     // Read to its end under one lock: a write that follows need not read the file again.
-    if (const std::optional<FileStamp> stamp = FileStamp::of(ops, fd))
-        rememberRecordsEnd(*stamp, recordsEndAt(scanner.recordsEnd, scanner.lastByte));
+    if (now)
+        rememberRecordsEnd(*now, recordsEndAt(scanner.recordsEnd, scanner.lastByte));
+    scanner.result.shape = now;
     scanner.result.decided = true;
     return std::move(scanner.result);
 }
 
+} // namespace
+
+HeadwordScan scanHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
+                           const FileAccess& access, std::size_t window, const FileStamp* shaped) {
+    return scanFileHeadwords(path, test, shaped, access, window);
+}
+
 HeadwordScan scanHeadwords(const std::filesystem::path& path, std::optional<std::string_view> key,
                            const FileAccess& access, std::size_t window) {
-    return scanHeadwords(path, ExactKey(key), access, window);
+    return scanFileHeadwords(path, ExactKey(key), nullptr, access, window);
 }
 
 HeadwordScan scanAllHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
-                              const FileAccess& access) {
-    HeadwordScan found = scanHeadwords(path, test, access);
+                              const FileAccess& access, const FileStamp* shaped) {
+    HeadwordScan found = scanHeadwords(path, test, access, std::size_t(256) << 10, shaped);
     if (found.decided || found.error != 0)
         return found;
     RecordStream records(access);

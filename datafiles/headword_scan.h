@@ -27,6 +27,8 @@ struct HeadwordScan {
     bool decided = false; // the file has the writer's shape: `records` are all the matches
     std::vector<DictionaryRecord> records; // the matching records, in the file's order
     bool lastRecordMatched = false;        // the file's last record is among them
+    // A decided file as it was when it was read, for a second reading of the same file.
+    std::optional<FileStamp> shape;
 };
 
 // What a scan looks for in the head words of a file's records.
@@ -44,14 +46,17 @@ public:
 // The head word of the writer's line at `line`: the bytes between its first two quotes.
 std::optional<std::string_view> headwordOfLine(const char* line, std::size_t room);
 
-// The records whose head word passes `test`, from a file decided as above.
+// The records whose head word passes `test`, from a file decided as above. With `shaped`,
+// the stamp of a scan that decided the file: while the file is still as it was then, its
+// lines are not checked again, only read.
 HeadwordScan scanHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
                            const FileAccess& access = {},
-                           std::size_t window = std::size_t(256) << 10);
+                           std::size_t window = std::size_t(256) << 10,
+                           const FileStamp* shaped = nullptr);
 // The same for a file of any shape, read record by record when it is not of the writer's;
 // undecided only when it ends in the middle of a record or holds one too long.
 HeadwordScan scanAllHeadwords(const std::filesystem::path& path, const HeadwordTest& test,
-                              const FileAccess& access = {});
+                              const FileAccess& access = {}, const FileStamp* shaped = nullptr);
 
 // `key` empty (a word the files cannot hold) matches no record; the file is checked all the
 // same.

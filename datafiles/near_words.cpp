@@ -1,15 +1,17 @@
 #include "near_words.h"
 
-#include "headword_scan.h"
 #include "thaitext/folding.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace datafiles {
 namespace {
 
+const unsigned char* const kFold = thaitext::foldingTable();
+
 unsigned char fold(char c) {
-    return thaitext::foldLatin(static_cast<unsigned char>(c));
+    return kFold[static_cast<unsigned char>(c)];
 }
 
 bool isVowel(unsigned char c) {
@@ -56,62 +58,87 @@ std::string collapsed(std::string_view word) {
     return out;
 }
 
-class NearTest : public HeadwordTest {
-public:
-    NearTest(std::string_view typed, bool doubledVowels)
-        : typed_(typed), folded_(thaitext::foldLatin(typed)), doubledVowels_(doubledVowels),
-          collapsed_(doubledVowels ? collapsed(typed) : std::string()) {}
-
-    Nearness of(std::string_view headword) const {
-        if (headword == typed_)
-            return Nearness::None;
-        if (equalFolded(headword, folded_))
-            return Nearness::CaseAndAccents;
-        if (oneEditFolded(headword, folded_))
-            return Nearness::OneEdit;
-        // A run of vowels shortens a word: only words at least as long, of the same initial.
-        if (doubledVowels_ && headword.size() >= collapsed_.size() && !headword.empty() &&
-            !folded_.empty() &&
-            fold(headword.front()) == static_cast<unsigned char>(folded_.front()) &&
-            collapsed(headword) == collapsed_)
-            return Nearness::DoubledVowels;
-        return Nearness::None;
+// Whether `word`, folded with its runs of one vowel written once, is `target`.
+bool equalCollapsed(std::string_view word, std::string_view target) {
+    std::size_t t = 0;
+    unsigned char previous = 0;
+    for (const char c : word) {
+        const unsigned char f = fold(c);
+        if (isVowel(f) && f == previous)
+            continue;
+        if (t == target.size() || static_cast<unsigned char>(target[t]) != f)
+            return false;
+        ++t;
+        previous = f;
     }
-    bool wantsLine(const char* line, std::size_t room) const override {
-        const std::optional<std::string_view> headword = headwordOfLine(line, room);
-        return headword && wants(*headword);
-    }
-    bool wants(std::string_view headword) const override { return of(headword) != Nearness::None; }
-
-private:
-    std::string_view typed_;
-    std::string folded_;
-    bool doubledVowels_;
-    std::string collapsed_;
-};
+    return t == target.size();
+}
 
 } // namespace
+
+NearTest::NearTest(std::string_view typed, bool doubledVowels)
+    : typed_(typed), folded_(thaitext::foldLatin(typed)), doubledVowels_(doubledVowels),
+      collapsed_(doubledVowels ? collapsed(typed) : std::string()) {}
+
+Nearness NearTest::of(std::string_view headword) const {
+    if (headword == typed_)
+        return Nearness::None;
+    if (equalFolded(headword, folded_))
+        return Nearness::CaseAndAccents;
+    if (oneEditFolded(headword, folded_))
+        return Nearness::OneEdit;
+    // Runs of vowels lengthen a pronunciation, up to twice its length.
+    if (doubledVowels_ && headword.size() >= collapsed_.size() &&
+        headword.size() <= 2 * typed_.size() + 1 && equalCollapsed(headword, collapsed_))
+        return Nearness::DoubledVowels;
+    return Nearness::None;
+}
+
+bool NearTest::wantsLine(const char* line, std::size_t room) const {
+    // Where the closing quote of a head word near the word can stand: a quick look at those
+    // few bytes turns most lines away.
+    const std::size_t length = typed_.size();
+    const std::size_t shortest =
+        std::min(length > 0 ? length - 1 : 0, doubledVowels_ ? collapsed_.size() : length);
+    const std::size_t longest = doubledVowels_ ? 2 * length + 1 : length + 1;
+    const std::size_t end = std::min(room, longest + 2); // past the latest closing quote
+    std::size_t quote = shortest + 1;
+    while (quote < end && line[quote] != '"')
+        ++quote;
+    if (quote >= end)
+        return false;
+    // Its head word holds no quote before it: the first quote after the opening one.
+    const std::string_view headword(line + 1, quote - 1);
+    return headword.find('"') == std::string_view::npos && wants(headword);
+}
+
+std::vector<NearWord> nearest(const NearTest& test, const std::vector<std::string>& headwords,
+                              std::size_t most) {
+    std::vector<NearWord> near;
+    for (const std::string& headword : headwords)
+        if (std::none_of(near.begin(), near.end(),
+                         [&headword](const NearWord& n) { return n.headword == headword; }))
+            near.push_back({test.of(headword), headword});
+    std::stable_sort(near.begin(), near.end(),
+                     [](const NearWord& a, const NearWord& b) { return a.nearness < b.nearness; });
+    if (near.size() > most)
+        near.resize(most);
+    return near;
+}
 
 Nearness nearnessOf(std::string_view typed, std::string_view headword, bool doubledVowels) {
     return NearTest(typed, doubledVowels).of(headword);
 }
 
 std::vector<NearWord> nearHeadwords(const std::filesystem::path& path, std::string_view typed,
-                                    bool doubledVowels, const FileAccess& access,
-                                    std::size_t most) {
+                                    bool doubledVowels, const FileAccess& access, std::size_t most,
+                                    const FileStamp* shaped) {
     const NearTest test(typed, doubledVowels);
-    const HeadwordScan found = scanAllHeadwords(path, test, access);
-    std::vector<NearWord> near;
+    const HeadwordScan found = scanAllHeadwords(path, test, access, shaped);
+    std::vector<std::string> headwords;
     for (const DictionaryRecord& record : found.records)
-        if (std::none_of(near.begin(), near.end(),
-                         [&record](const NearWord& n) { return n.headword == record.headword; }))
-            near.push_back({test.of(record.headword), record.headword});
-    std::stable_sort(near.begin(), near.end(), [](const NearWord& a, const NearWord& b) {
-        return a.nearness < b.nearness;
-    });
-    if (near.size() > most)
-        near.resize(most);
-    return near;
+        headwords.push_back(record.headword);
+    return nearest(test, headwords, most);
 }
 
 } // namespace datafiles

@@ -6,6 +6,7 @@
 // stored for it: the file is read as a look-up reads it.
 
 #include "file_io.h"
+#include "headword_scan.h"
 
 #include <filesystem>
 #include <string>
@@ -30,10 +31,33 @@ struct NearWord {
     std::string headword;
 };
 
+// The test of head words near one typed word, for a scan of a file (headword_scan.h).
+class NearTest : public HeadwordTest {
+public:
+    NearTest(std::string_view typed, bool doubledVowels);
+    Nearness of(std::string_view headword) const;
+    // Only a head word about as long as the word typed can be near it: its closing quote is
+    // looked for there, not along the whole line.
+    bool wantsLine(const char* line, std::size_t room) const override;
+    bool wants(std::string_view headword) const override { return of(headword) != Nearness::None; }
+
+private:
+    std::string typed_;
+    std::string folded_;
+    bool doubledVowels_;
+    std::string collapsed_;
+};
+
+// The `most` nearest of `headwords` (each passed by `test`), the nearest first and, as near,
+// in their order; each once.
+std::vector<NearWord> nearest(const NearTest& test, const std::vector<std::string>& headwords,
+                              std::size_t most = 3);
+
 // Up to `most` head words of the file near `typed`, the nearest first and, as near, in the
 // file's order; each once. None when the file cannot be read.
+// `shaped`: as for scanHeadwords.
 std::vector<NearWord> nearHeadwords(const std::filesystem::path& path, std::string_view typed,
                                     bool doubledVowels, const FileAccess& access = {},
-                                    std::size_t most = 3);
+                                    std::size_t most = 3, const FileStamp* shaped = nullptr);
 
 } // namespace datafiles

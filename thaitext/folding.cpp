@@ -48,6 +48,10 @@ unsigned char foldLatin(unsigned char byte) {
     return table()[byte];
 }
 
+const unsigned char* foldingTable() {
+    return table().data();
+}
+
 std::string foldLatin(std::string_view bytes) {
     std::string folded(bytes);
     for (char& c : folded)

@@ -12,5 +12,7 @@ namespace thaitext {
 // plain one (à, á, â, ã, ä, å to a, and so on for e, i, o, u and y); any other byte as it is.
 unsigned char foldLatin(unsigned char byte);
 std::string foldLatin(std::string_view bytes);
+// The same for every byte at once: foldingTable()[b] is foldLatin(b).
+const unsigned char* foldingTable();
 
 } // namespace thaitext

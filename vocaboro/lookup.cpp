@@ -123,6 +123,7 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
     }
     host_.showDataLabel(true);
     redirected_ = false;
+    read_ = {};
     const std::optional<std::string> fileName = fileForWord(kind.files, word);
     if (fileName) {
         state_.lookupFile = QString::fromStdString(*fileName);
@@ -154,6 +155,7 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
             const std::optional<std::string> key = platform::toLatin(word);
             const datafiles::HeadwordScan found = datafiles::scanHeadwords(
                 path, key ? std::optional<std::string_view>(*key) : std::nullopt, access_);
+            read_ = {state_.lookupFile, found.shape};
             if (found.decided || noFileYet(found.error)) {
                 if (answer(kind, found) != ScanOutcome::Redirect)
                     break;
@@ -267,9 +269,11 @@ bool Lookup::offerNearWords(const LookupKind& kind, const QString& sameFile) {
     };
     std::vector<Near> near;
     for (const QString& file : files)
-        for (datafiles::NearWord& word :
-             datafiles::nearHeadwords(paths_.map((state_.datapath + file).toStdString()), *typed,
-                                      kind.files == datafiles::Direction::Reverse, access_))
+        for (datafiles::NearWord& word : datafiles::nearHeadwords(
+                 paths_.map((state_.datapath + file).toStdString()), *typed,
+                 kind.files == datafiles::Direction::Reverse, access_, 3,
+                 // The word's own file was just read and found of the writer's shape.
+                 file == read_.file && read_.shape ? &*read_.shape : nullptr))
             if (std::none_of(near.begin(), near.end(),
                              [&word](const Near& n) { return n.word.headword == word.headword; }))
                 near.push_back({std::move(word), file});

@@ -18,6 +18,9 @@
 
 #include <QString>
 
+#include <string>
+#include <vector>
+
 namespace vocaboro {
 
 enum class LookupDirection { ItalianThai, ThaiItalian };
@@ -86,6 +89,11 @@ private:
     const datafiles::PathMapper& paths_;
     const datafiles::FileAccess& access_;
     bool redirected_ = false; // a suggestion was followed in this look-up
+    // The file last read for the word, and how it was when found of the writer's shape.
+    struct Read {
+        QString file;
+        std::optional<datafiles::FileStamp> shape;
+    } read_;
 };
 
 } // namespace vocaboro
