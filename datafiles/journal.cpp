@@ -248,7 +248,9 @@ int Journal::acquire(std::chrono::milliseconds timeout, bool create) {
 }
 
 int Journal::read(std::string& text) {
-    if (size_ > kMaxDataFileBytes)
+    // Two lines of the longest record, and room for the rest: a larger file is no journal
+    // the kit wrote, and is not held in memory to find that out.
+    if (size_ > 2 * (kMaxRecordBytes + kJournalBefore) + 4096)
         return EFBIG;
     try {
         text.resize(static_cast<std::size_t>(size_));
@@ -315,12 +317,14 @@ int Journal::setAside(fs::path& to) {
 RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
     RecoveryResult result;
     std::string text;
-    if (const int error = read(text)) {
-        result.error = error;
+    const int unread = read(text);
+    if (unread != 0 && unread != EFBIG) {
+        result.error = unread;
         result.errorFile = path_;
         return result;
     }
-    const ParsedJournal parsed = parseJournal(text);
+    const ParsedJournal parsed =
+        unread == EFBIG ? ParsedJournal{ParsedJournal::State::Damaged, {}} : parseJournal(text);
     using State = ParsedJournal::State;
     if (parsed.state == State::Empty)
         return result; // a finished write whose journal was not removed
