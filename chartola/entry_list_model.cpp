@@ -97,23 +97,19 @@ void EntryStore::addWriterLines(datafiles::RecordIndexer& indexer, std::string_v
     // A writer's line takes 23 bytes at least and about 45 in a real dictionary: room for a
     // record in every 32 bytes seldom grows, and what stays unused is never touched.
     reserveRows(size_ + bytes.size() / 32 + 1);
-    Row* out = reinterpret_cast<Row*>(rows_.reserve(0));
-    std::size_t count = size_;
-    std::size_t room = rows_.capacity() / sizeof(Row);
-    datafiles::IndexedRecord record;
-    while (indexer.nextWriterLine(record)) {
-        if (record.crossReference)
-            continue;
-        if (count == room) {
-            rows_.setSize(count * sizeof(Row));
-            reserveRows(count + 1);
-            out = reinterpret_cast<Row*>(rows_.reserve(0));
-            room = rows_.capacity() / sizeof(Row);
+    constexpr std::size_t kBatch = 256;
+    datafiles::IndexedRecord records[kBatch];
+    for (std::size_t found = kBatch; found == kBatch;) {
+        found = indexer.nextWriterLines(records, kBatch);
+        reserveRows(size_ + found);
+        Row* out = reinterpret_cast<Row*>(rows_.reserve(0)) + size_;
+        for (std::size_t i = 0; i < found; ++i) {
+            *out = static_cast<Row>(records[i].start) | kQuotedHead;
+            out += !records[i].crossReference;
         }
-        out[count++] = static_cast<Row>(record.start) | kQuotedHead;
+        size_ = static_cast<std::size_t>(out - reinterpret_cast<Row*>(rows_.reserve(0)));
+        rows_.setSize(size_ * sizeof(Row));
     }
-    size_ = count;
-    rows_.setSize(count * sizeof(Row));
 }
 
 EntryStore::AddResult EntryStore::index(std::size_t base) {

@@ -107,43 +107,53 @@ bool RecordIndexer::atEnd() const {
     return blankTo_ >= bytes_.size();
 }
 
-bool RecordIndexer::nextWriterLine(IndexedRecord& record) {
-    if (pos_ >= bytes_.size())
-        return false;
-    const char* p = bytes_.data() + pos_;
-    // The bytes of this record's 64-byte block and the next, from the record on: lines up
-    // to 64 bytes with their line end are looked at this way, the rest by the reader.
-    const std::size_t block = pos_ & ~std::size_t(63);
-    const auto at = static_cast<unsigned>(pos_ - block);
-    if (block != block_) {
-        // Blocks are looked at in order: the one after the last is usually known already.
-        const bool following = block == block_ + 64 && block_ != kNone;
-        block_ = block;
-        masks_ = following ? following_ : masksOf(bytes_.data() + block, bytes_.size() - block);
-        following_ = block + 64 < bytes_.size()
-                         ? masksOf(bytes_.data() + block + 64, bytes_.size() - block - 64)
-                         : Masks{};
+std::size_t RecordIndexer::nextWriterLines(IndexedRecord* out, std::size_t room) {
+    const char* const data = bytes_.data();
+    const std::size_t size = bytes_.size();
+    std::size_t pos = pos_;
+    std::size_t block = block_;
+    Masks masks = masks_;
+    Masks following = following_;
+    std::size_t n = 0;
+    while (n < room && pos < size) {
+        // The bytes of this record's 64-byte block and the next, from the record on: lines
+        // up to 64 bytes with their line end are looked at this way, the rest by the reader.
+        const std::size_t at = pos & 63;
+        if (pos - at != block) {
+            // Blocks are looked at in order: the one after the last is usually known already.
+            masks = pos - at == block + 64 && block != kNone
+                        ? following
+                        : masksOf(data + pos - at, size - (pos - at));
+            block = pos - at;
+            following = block + 64 < size ? masksOf(data + block + 64, size - block - 64) : Masks{};
+        }
+        Masks line{masks.quotes >> at, masks.commas >> at, masks.lineFeeds >> at};
+        if (at > 0) {
+            line.quotes |= following.quotes << (64 - at);
+            line.commas |= following.commas << (64 - at);
+            line.lineFeeds |= following.lineFeeds << (64 - at);
+        }
+        bool crossReference = false;
+        const std::size_t length = line.lineFeeds
+                                       ? writerLineLength(data + pos, line.quotes, line.commas,
+                                                          line.lineFeeds, crossReference)
+                                       : 0;
+        if (length == 0 || length > maxRecord_)
+            break;
+        out[n++] = {pos, crossReference};
+        pos += length;
     }
-    Masks line{masks_.quotes >> at, masks_.commas >> at, masks_.lineFeeds >> at};
-    if (at > 0) {
-        line.quotes |= following_.quotes << (64 - at);
-        line.commas |= following_.commas << (64 - at);
-        line.lineFeeds |= following_.lineFeeds << (64 - at);
-    }
-    const std::size_t length =
-        line.lineFeeds
-            ? writerLineLength(p, line.quotes, line.commas, line.lineFeeds, record.crossReference)
-            : 0;
-    if (length == 0 || length > maxRecord_)
-        return false;
-    recordStart_ = pos_;
-    record.start = pos_;
-    pos_ += length;
-    return true;
+    if (n > 0)
+        recordStart_ = out[n - 1].start;
+    pos_ = pos;
+    block_ = block;
+    masks_ = masks;
+    following_ = following;
+    return n;
 }
 
 ReadStatus RecordIndexer::next(IndexedRecord& record) {
-    if (nextWriterLine(record))
+    if (nextWriterLines(&record, 1) == 1)
         return ReadStatus::Record;
     recordStart_ = pos_;
     record.start = pos_;

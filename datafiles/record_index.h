@@ -33,10 +33,11 @@ public:
         bytes_ = bytes;
         block_ = kNone;
     }
-    // The next record when it is a line as the writer lays it out and these bytes hold it
-    // whole, which is what the reader reads there whatever follows; false otherwise, leaving
-    // the record to next().
-    bool nextWriterLine(IndexedRecord& record);
+    // The next records, up to `room` of them, while each is a line as the writer lays it
+    // out and these bytes hold it whole (which is what the reader reads there whatever
+    // follows); how many. Fewer than `room` leaves the next record to next().
+    std::size_t nextWriterLines(IndexedRecord* out, std::size_t room);
+    bool nextWriterLine(IndexedRecord& record) { return nextWriterLines(&record, 1) == 1; }
 
     // As RecordReader::atEnd: blank lines after the last record count as the end.
     bool atEnd() const;
