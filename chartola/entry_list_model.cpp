@@ -72,12 +72,12 @@ EntryStore::AddResult EntryStore::readFile(const std::filesystem::path& path,
                                            const datafiles::FileAccess& access, int& error) {
     const std::size_t base = bytes_.size();
     const std::size_t held = size_;
-    // The writer's lines are indexed as each piece of the file arrives, while its bytes are
-    // still in the processor's cache; the rest once the file is whole.
+    // Records are indexed as each piece of the file arrives, while its bytes are still in the
+    // processor's cache, as far as the piece decides them; the rest once the file is whole.
     datafiles::RecordIndexer indexer({});
     error = datafiles::appendWholeFile(path, access, bytes_, [&](std::string_view bytes) {
         indexer.extend(bytes);
-        addWriterLines(indexer, bytes);
+        addDecided(indexer, bytes);
     });
     if (error != 0) {
         size_ = held;
@@ -93,18 +93,16 @@ void EntryStore::reserveRows(std::size_t rows) {
         rows_.reserve(std::max(rows, held + held / 2) * sizeof(Row));
 }
 
-void EntryStore::addWriterLines(datafiles::RecordIndexer& indexer, std::string_view bytes) {
-    // A writer's line takes 23 bytes at least and about 45 in a real dictionary: room for a
-    // record in every 32 bytes seldom grows, and what stays unused is never touched.
-    reserveRows(size_ + bytes.size() / 32 + 1);
+void EntryStore::addDecided(datafiles::RecordIndexer& indexer, std::string_view bytes) {
     constexpr std::size_t kBatch = 256;
     datafiles::IndexedRecord records[kBatch];
     for (std::size_t found = kBatch; found == kBatch;) {
-        found = indexer.nextWriterLines(records, kBatch);
+        found = indexer.nextDecided(records, kBatch);
         reserveRows(size_ + found);
         Row* out = reinterpret_cast<Row*>(rows_.reserve(0)) + size_;
         for (std::size_t i = 0; i < found; ++i) {
-            *out = static_cast<Row>(records[i].start) | kQuotedHead;
+            *out = static_cast<Row>(records[i].start) |
+                   (bytes[records[i].start] == '"' ? kQuotedHead : 0);
             out += !records[i].crossReference;
         }
         size_ = static_cast<std::size_t>(out - reinterpret_cast<Row*>(rows_.reserve(0)));
@@ -124,7 +122,7 @@ EntryStore::AddResult EntryStore::index(std::size_t base, datafiles::RecordIndex
     AddResult result;
     datafiles::IndexedRecord record;
     for (;;) {
-        addWriterLines(indexer, all);
+        addDecided(indexer, all);
         if (indexer.atEnd())
             break;
         if (const auto status = indexer.next(record); status != datafiles::ReadStatus::Record) {

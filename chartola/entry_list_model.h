@@ -75,7 +75,7 @@ private:
     };
     AddResult index(std::size_t base);
     AddResult index(std::size_t base, datafiles::RecordIndexer& indexer);
-    void addWriterLines(datafiles::RecordIndexer& indexer, std::string_view bytes);
+    void addDecided(datafiles::RecordIndexer& indexer, std::string_view bytes);
     void reserveRows(std::size_t rows);
     const Row* rows() const { return reinterpret_cast<const Row*>(rows_.view().data()); }
     std::string_view bytesOf(const File& file) const {

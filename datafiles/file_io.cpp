@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -305,14 +306,50 @@ void FileBytes::clear() {
     mapped_ = false;
 }
 
+namespace {
+
+// A mapping of `bytes`. From 2 MiB on it starts at a multiple of 2 MiB and asks for huge
+// pages, so that the system can give them from its first byte; nullptr without memory.
+char* mapMemory(std::size_t bytes) {
+    const std::size_t padding = bytes >= kHugePageBytes ? kHugePageBytes : 0;
+    void* memory = ::mmap(nullptr, bytes + padding, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        return nullptr;
+    auto* start = static_cast<char*>(memory);
+    if (padding > 0) {
+        const auto address = reinterpret_cast<std::uintptr_t>(start);
+        const std::size_t head = ((address + padding - 1) & ~(padding - 1)) - address;
+        if (head > 0)
+            ::munmap(start, head);
+        if (padding - head > 0)
+            ::munmap(start + head + bytes, padding - head);
+        start += head;
+        adviseHugePages(start, bytes);
+    }
+    return start;
+}
+
+} // namespace
+
 char* FileBytes::reserve(std::size_t capacity) {
     if (capacity <= capacity_)
         return data_;
     if (mapped_) {
-        // The pages move along instead of being copied.
-        void* memory = ::mremap(data_, capacity_, capacity, MREMAP_MAYMOVE);
-        if (memory == MAP_FAILED)
-            throw std::bad_alloc();
+        // The pages move along instead of being copied: in place when the room after them is
+        // free, else to a new place that starts as a fresh mapping would (moved anywhere else,
+        // huge pages would be broken up).
+        void* memory = ::mremap(data_, capacity_, capacity, 0);
+        if (memory == MAP_FAILED) {
+            char* place = mapMemory(capacity);
+            if (!place)
+                throw std::bad_alloc();
+            memory = ::mremap(data_, capacity_, capacity, MREMAP_MAYMOVE | MREMAP_FIXED, place);
+            if (memory == MAP_FAILED) {
+                ::munmap(place, capacity);
+                throw std::bad_alloc();
+            }
+        }
         data_ = static_cast<char*>(memory);
         capacity_ = capacity;
         adviseHugePages(data_, capacity_);
@@ -321,12 +358,9 @@ char* FileBytes::reserve(std::size_t capacity) {
     char* fresh = nullptr;
     const bool mapped = capacity >= kMappedBytes;
     if (mapped) {
-        void* memory =
-            ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (memory == MAP_FAILED)
+        fresh = mapMemory(capacity);
+        if (!fresh)
             throw std::bad_alloc();
-        fresh = static_cast<char*>(memory);
-        adviseHugePages(fresh, capacity);
     } else {
         fresh = new char[capacity]; // left uncleared: the file is read over it
     }

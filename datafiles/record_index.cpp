@@ -152,6 +152,35 @@ std::size_t RecordIndexer::nextWriterLines(IndexedRecord* out, std::size_t room)
     return n;
 }
 
+bool RecordIndexer::nextOtherRecord(IndexedRecord& record) {
+    // Not at the end whatever follows: something else than blanks and line ends comes.
+    std::size_t p = pos_;
+    while (p < bytes_.size() && isBlankOrLineEnd(bytes_[p]))
+        ++p;
+    if (p >= bytes_.size())
+        return false;
+    // A record that ends before these bytes do ended at delimiters that more bytes do not move.
+    RecordReader reader(bytes_.substr(pos_), maxRecord_);
+    RecordView view;
+    if (reader.next(view) != ReadStatus::Record || pos_ + reader.offset() >= bytes_.size())
+        return false;
+    recordStart_ = pos_;
+    record = {pos_, view.isCrossReference()};
+    pos_ += reader.offset();
+    return true;
+}
+
+std::size_t RecordIndexer::nextDecided(IndexedRecord* out, std::size_t room) {
+    std::size_t n = 0;
+    while (n < room) {
+        n += nextWriterLines(out + n, room - n);
+        if (n == room || !nextOtherRecord(out[n]))
+            break;
+        ++n;
+    }
+    return n;
+}
+
 ReadStatus RecordIndexer::next(IndexedRecord& record) {
     if (nextWriterLines(&record, 1) == 1)
         return ReadStatus::Record;

@@ -33,11 +33,10 @@ public:
         bytes_ = bytes;
         block_ = kNone;
     }
-    // The next records, up to `room` of them, while each is a line as the writer lays it
-    // out and these bytes hold it whole (which is what the reader reads there whatever
-    // follows); how many. Fewer than `room` leaves the next record to next().
-    std::size_t nextWriterLines(IndexedRecord* out, std::size_t room);
-    bool nextWriterLine(IndexedRecord& record) { return nextWriterLines(&record, 1) == 1; }
+    // The next records, up to `room` of them, as far as these bytes decide them whatever
+    // follows; how many. Fewer than `room` leaves the next record to more bytes, or to next()
+    // once the file is whole.
+    std::size_t nextDecided(IndexedRecord* out, std::size_t room);
 
     // As RecordReader::atEnd: blank lines after the last record count as the end.
     bool atEnd() const;
@@ -53,6 +52,11 @@ public:
     };
 
 private:
+    // The same for lines as the writer lays them out, up to 64 bytes each.
+    std::size_t nextWriterLines(IndexedRecord* out, std::size_t room);
+    // Any other record that these bytes hold whole, read by RecordReader.
+    bool nextOtherRecord(IndexedRecord& record);
+
     std::string_view bytes_;
     std::size_t maxRecord_;
     std::size_t pos_ = 0;

@@ -39,14 +39,14 @@ Reading byReader(std::string_view bytes, std::size_t maxRecord) {
 }
 
 // With `piece`, the bytes arrive that many at a time, as from a file being read, and the
-// writer's lines they hold whole are taken as they come.
+// records they decide are taken as they come.
 Reading byIndex(std::string_view bytes, std::size_t maxRecord, std::size_t piece = 0) {
     Reading r;
     RecordIndexer indexer(piece ? std::string_view() : bytes, maxRecord);
     IndexedRecord record;
     for (std::size_t read = piece; piece && read < bytes.size() + piece; read += piece) {
         indexer.extend(bytes.substr(0, read));
-        while (indexer.nextWriterLine(record))
+        while (indexer.nextDecided(&record, 1) == 1)
             r.records.emplace_back(record.start, record.crossReference);
     }
     indexer.extend(bytes);
