@@ -390,8 +390,15 @@ void FileBytes::prepare(std::size_t from, std::size_t to) {
 
 void FileBytes::releaseUnused() {
     const std::size_t kept = pageBelow(size_ + kPageBytes - 1);
-    if (mapped_ && kept < capacity_)
-        ::madvise(data_ + kept, capacity_ - kept, MADV_DONTNEED);
+    if (!mapped_ || kept >= capacity_)
+        return;
+#if defined(MADV_FREE)
+    // Lazily: the system takes the pages when it needs memory, and until then bytes read
+    // there later go into pages that are already made.
+    if (::madvise(data_ + kept, capacity_ - kept, MADV_FREE) == 0)
+        return;
+#endif
+    ::madvise(data_ + kept, capacity_ - kept, MADV_DONTNEED);
 }
 
 int appendWholeFile(const std::filesystem::path& path, const FileAccess& access, FileBytes& into,

@@ -112,7 +112,9 @@ public:
     void setSize(std::size_t size) { size_ = size; } // at most the capacity
     // Makes the pages of [from, to) at once, for bytes about to be read there.
     void prepare(std::size_t from, std::size_t to);
-    // Gives the system back the pages after the bytes held, keeping the room for them.
+    // Gives the system the pages after the bytes held, keeping the room for them: lazily,
+    // where the system can (it takes them when it needs memory; until then, bytes read there
+    // later go into pages already made), else at once.
     void releaseUnused();
     void clear();
 
