@@ -89,10 +89,10 @@ ReadFileResult readWholeFile(const std::filesystem::path& path, const FileAccess
 
 // The bytes of whole files in memory of their own, for a reader that keeps many files at
 // once. Unlike a std::string's, the memory is not cleared before a file is read into it,
-// and a large buffer is mapped from the system by itself, grows without copying and is
-// given back whole when freed: the whole dictionary is 45 MB per direction, and clearing
-// it first took a third of the time of reading it. Emptied with setSize(0), it keeps its
-// pages for the next files.
+// and a large buffer is mapped from the system by itself (in huge pages where the system
+// gives them), grows without copying and is given back whole when freed: the whole
+// dictionary is 45 MB per direction, and clearing it first took a third of the time of
+// reading it. Emptied with setSize(0), it keeps its pages for the next files.
 class FileBytes {
 public:
     FileBytes() = default;
