@@ -1,18 +1,27 @@
 // One console look-up as a whole process, for the benchmark to time beside `grep -c`:
 //   lookup_probe FOLDER WORD [TIMES]   starts Vocaboro's console window offscreen on FOLDER,
-//                              looks WORD up in the Italian-to-Thai direction, answers the
+//                              types WORD after Italian-Thai and presses Enter, answers the
 //                              end-of-search question with No and ends; with TIMES, writes
 //                              there the processor time of the look-up alone (the main
-//                              thread's, which runs it), in
-//                              milliseconds, from the Enter to the question answered.
+//                              thread's, which runs it), in milliseconds, from the Enter to
+//                              the question answered; then, on a second line, the wall time
+//                              from the Enter to the answer lines painted and to the question
+//                              box shown. Where the question is asked, the events that a
+//                              modal box's loop would handle first are handled (the console's
+//                              paint), then the box the console shows for it is built and
+//                              shown until painted, and closed.
 // Ends with status 0 when the window asked exactly what a look-up asks, 1 otherwise.
 
+#include "platform/qt_dialogs.h"
 #include "platform/scripted_dialogs.h"
 #include "vocaboro/console_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -24,6 +33,25 @@ double processorMilliseconds() {
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
 }
+
+double wallMilliseconds() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Counts the paint events a widget and its children receive.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -41,14 +69,39 @@ int main(int argc, char** argv) {
     vocaboro::Form1 console(dialogs, options);
     dialogs.expectInput(QStringLiteral("Path Folder"), folder + QLatin1Char('/'));
     console.Form_Load();
+    console.show();
+    QApplication::setActiveWindow(&console);
+    QCoreApplication::processEvents();
     console.Command3D10_Click(); // Italian-Thai
+    QCoreApplication::processEvents();
     dialogs.expectMessage(QStringLiteral("Wish insert another"), platform::Answer::No);
-    console.findChild<QLineEdit*>(QStringLiteral("Text8"))->setText(QString::fromLatin1(argv[2]));
+    auto* word = console.findChild<QLineEdit*>(QStringLiteral("Text8"));
+    word->setText(QString::fromLatin1(argv[2]));
+    PaintCounter consolePaints;
+    for (QWidget* w : console.findChildren<QWidget*>())
+        w->installEventFilter(&consolePaints);
+    double enter = 0, painted = -1, shown = -1;
+    dialogs.whileAsking = [&](const platform::AskedQuestion& question) {
+        if (question.isInput)
+            return;
+        QCoreApplication::processEvents(); // what the box's own loop handles first
+        painted = consolePaints.paints > 0 ? wallMilliseconds() - enter : -1;
+        const platform::QtDialogs real(&console);
+        const std::unique_ptr<QMessageBox> box =
+            real.makeMessageBox(question.text, question.style, question.title);
+        PaintCounter boxPaints;
+        box->installEventFilter(&boxPaints);
+        box->show();
+        QCoreApplication::processEvents();
+        shown = boxPaints.paints > 0 ? wallMilliseconds() - enter : -1;
+        box->hide();
+    };
     const double before = processorMilliseconds();
-    console.Text8_KeyPress(13);
+    enter = wallMilliseconds();
+    QTest::keyClick(word, Qt::Key_Return);
     const double lookup = processorMilliseconds() - before;
     if (argc == 4)
-        std::ofstream(argv[3]) << lookup << "\n";
+        std::ofstream(argv[3]) << lookup << "\n" << painted << " " << shown << "\n";
     if (!dialogs.problems().isEmpty()) {
         for (const QString& problem : dialogs.problems())
             std::fprintf(stderr, "lookup_probe: %s\n", qPrintable(problem));

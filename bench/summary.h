@@ -8,10 +8,19 @@
 
 namespace bench {
 
+// The programs the table runs as processes of their own.
+struct Programs {
+    std::string lookupProbe; // one console look-up (lookup_probe.cpp)
+    std::string loadProbe;   // one whole load in a fresh process (load_probe.cpp)
+    std::string writeProbe;  // written entries (write_probe.cpp)
+    std::string firstPaint;  // a program's start to its first paint (first_paint.cpp), or empty
+    std::string vocaboro;
+    std::string chartola;
+};
+
 // Runs the measurements on the dictionary generated in `folder` (one record is appended to
-// its largest forward file) and returns the table as text. `lookupProbe` is the program that
-// runs one console look-up as a process of its own.
+// its largest forward file, and the write rows add entries) and returns the table as text.
 std::string sideBySideTable(const std::string& folder, const GeneratedDictionary& generated,
-                            const std::string& lookupProbe);
+                            const Programs& programs);
 
 } // namespace bench

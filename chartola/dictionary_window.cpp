@@ -4,7 +4,6 @@
 
 #include "datafiles/file_io.h"
 #include "datafiles/path_mapping.h"
-#include "datafiles/record_reader.h"
 #include "platform/editable_combo.h"
 #include "platform/enter_clicks.h"
 #include "platform/fonts.h"
@@ -16,6 +15,7 @@
 #include "platform/wrap_button.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -234,17 +234,17 @@ void Form3::clearLists() {
 bool Form3::readLetterFile(const QString& fileName, EntryStore& store) {
     const QString typed = datapath_ + fileName;
     const datafiles::PathMapper paths(links_.driveRoot);
-    datafiles::ReadBytesResult file =
-        datafiles::readWholeFileBytes(paths.map(typed.toStdString()), links_.fileAccess);
+    int error = 0;
+    const EntryStore::AddResult added =
+        store.readFile(paths.map(typed.toStdString()), links_.fileAccess, error);
     auto report = [&](const QString& reason) {
         links_.dialogs.messageBox(
             QStringLiteral("The data file \"%1\" could not be read: %2.").arg(typed, reason),
             {platform::Buttons::Ok, platform::Icon::Stop}, QStringLiteral("Chartola"));
         return false;
     };
-    if (!file.ok())
-        return report(QString::fromStdString(datafiles::describeError(file.error)));
-    const EntryStore::AddResult added = store.addFile(std::move(file.bytes));
+    if (error != 0)
+        return report(QString::fromStdString(datafiles::describeError(error)));
     if (!added.whole)
         return report((added.tooLong ? QStringLiteral("it holds a record longer than 4 MiB")
                                      : QStringLiteral("it ends in the middle of a record")) +
@@ -256,7 +256,7 @@ bool Form3::loadit(char letter) {
     clearLists();
     setStatus(QStringLiteral("loading...") + QLatin1Char(static_cast<char>(letter - 'a' + 'A')));
     loadedletter_ = marker(letter);
-    EntryStore store;
+    EntryStore store = entries_->spareStore();
     const bool ok = readLetterFile(QString::fromStdString(datafiles::letterLoaderFileName(
                                        datafiles::Direction::Forward, letter)),
                                    store);
@@ -271,7 +271,13 @@ bool Form3::loadDirection(datafiles::Direction files) {
     filecount_ = 0;
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    EntryStore store;
+    // The bar is painted when it shows and then at most once a frame: a whole load takes a
+    // few frames, and painting it after each of the 26 files took a tenth of the load.
+    constexpr qint64 kFrameMs = 16;
+    ProgressBar1->repaint();
+    QElapsedTimer sincePainted;
+    sincePainted.start();
+    EntryStore store = entries_->spareStore(); // reads into the pages of the lists emptied
     bool ok = true;
     for (char letter = 'a'; letter <= 'z' && ok; ++letter) {
         ok = readLetterFile(QString::fromStdString(datafiles::letterLoaderFileName(files, letter)),
@@ -279,7 +285,10 @@ bool Form3::loadDirection(datafiles::Direction files) {
         if (ok) {
             ++filecount_;
             ProgressBar1->setValue(filecount_);
-            ProgressBar1->repaint();
+            if (sincePainted.elapsed() >= kFrameMs) {
+                ProgressBar1->repaint();
+                sincePainted.start();
+            }
         }
     }
     entries_->append(std::move(store)); // after what the lists held, in one reset

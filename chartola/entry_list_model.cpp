@@ -1,5 +1,6 @@
 #include "entry_list_model.h"
 
+#include "datafiles/record_index.h"
 #include "datafiles/record_reader.h"
 #include "platform/text.h"
 #include "thaitext/codec.h"
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstring>
+#include <utility>
 
 namespace chartola {
 namespace {
@@ -37,47 +40,143 @@ const Folding& folding() {
 
 } // namespace
 
+EntryStore::EntryStore(EntryStore&& other) noexcept
+    : bytes_(std::move(other.bytes_)), rows_(std::move(other.rows_)),
+      files_(std::move(other.files_)), size_(std::exchange(other.size_, 0)) {
+    other.files_.clear();
+}
+
+EntryStore& EntryStore::operator=(EntryStore&& other) noexcept {
+    if (this != &other) {
+        bytes_ = std::move(other.bytes_);
+        rows_ = std::move(other.rows_);
+        files_ = std::move(other.files_);
+        size_ = std::exchange(other.size_, 0);
+        other.files_.clear();
+    }
+    return *this;
+}
+
 EntryStore::AddResult EntryStore::addFile(datafiles::FileBytes bytes) {
-    // Files are read whole and never exceed 2 GiB (datafiles::kMaxDataFileBytes), so a
-    // record's offset fits 32 bits.
-    File file{std::move(bytes), {}, size_};
-    const std::string_view all = file.bytes.view();
-    // A writer's line takes 23 bytes at least and about 45 in a real dictionary: room for a
-    // record in every 32 bytes seldom grows, and what stays unused is never touched.
-    file.rows.reserve(all.size() / 32 + 1);
-    datafiles::RecordReader reader(all);
-    datafiles::RecordView record;
+    const std::size_t base = bytes_.size();
+    if (bytes_.capacity() == 0) {
+        bytes_ = std::move(bytes);
+    } else if (bytes.size() > 0) {
+        std::memcpy(bytes_.reserve(base + bytes.size()) + base, bytes.view().data(), bytes.size());
+        bytes_.setSize(base + bytes.size());
+    }
+    return index(base);
+}
+
+EntryStore::AddResult EntryStore::readFile(const std::filesystem::path& path,
+                                           const datafiles::FileAccess& access, int& error) {
+    const std::size_t base = bytes_.size();
+    const std::size_t held = size_;
+    // Records are indexed as each piece of the file arrives, while its bytes are still in the
+    // processor's cache, as far as the piece decides them; the rest once the file is whole.
+    datafiles::RecordIndexer indexer({});
+    error = datafiles::appendWholeFile(path, access, bytes_, [&](std::string_view bytes) {
+        indexer.extend(bytes);
+        addDecided(indexer, bytes);
+    });
+    if (error != 0) {
+        size_ = held;
+        rows_.setSize(held * sizeof(Row));
+        return {};
+    }
+    return index(base, indexer);
+}
+
+void EntryStore::reserveRows(std::size_t rows) {
+    const std::size_t held = rows_.capacity() / sizeof(Row);
+    if (rows > held)
+        rows_.reserve(std::max(rows, held + held / 2) * sizeof(Row));
+}
+
+void EntryStore::addDecided(datafiles::RecordIndexer& indexer, std::string_view bytes) {
+    constexpr std::size_t kBatch = 256;
+    datafiles::IndexedRecord records[kBatch];
+    for (std::size_t found = kBatch; found == kBatch;) {
+        found = indexer.nextDecided(records, kBatch);
+        reserveRows(size_ + found);
+        Row* out = reinterpret_cast<Row*>(rows_.reserve(0)) + size_;
+        for (std::size_t i = 0; i < found; ++i) {
+            *out = static_cast<Row>(records[i].start) |
+                   (bytes[records[i].start] == '"' ? kQuotedHead : 0);
+            out += !records[i].crossReference;
+        }
+        size_ = static_cast<std::size_t>(out - reinterpret_cast<Row*>(rows_.reserve(0)));
+        rows_.setSize(size_ * sizeof(Row));
+    }
+}
+
+EntryStore::AddResult EntryStore::index(std::size_t base) {
+    datafiles::RecordIndexer indexer(bytes_.view().substr(base));
+    return index(base, indexer);
+}
+
+EntryStore::AddResult EntryStore::index(std::size_t base, datafiles::RecordIndexer& indexer) {
+    const std::string_view all = bytes_.view().substr(base);
+    indexer.extend(all);
+    const std::size_t first = files_.empty() ? 0 : files_.back().firstRow + files_.back().rows;
     AddResult result;
-    while (!reader.atEnd()) {
-        const std::size_t start = reader.offset();
-        if (const auto status = reader.next(record); status != datafiles::ReadStatus::Record) {
-            result = {false, status == datafiles::ReadStatus::TooLong, reader.line()};
+    datafiles::IndexedRecord record;
+    for (;;) {
+        addDecided(indexer, all);
+        if (indexer.atEnd())
+            break;
+        if (const auto status = indexer.next(record); status != datafiles::ReadStatus::Record) {
+            result = {false, status == datafiles::ReadStatus::TooLong, indexer.line()};
             break;
         }
-        if (record.isCrossReference())
+        if (record.crossReference)
             continue;
-        const std::string_view head = record.headword();
-        const std::size_t offset =
-            head.data() ? static_cast<std::size_t>(head.data() - (all.data() + start)) : 0;
-        file.rows.push_back({static_cast<std::uint32_t>(start),
-                             offset < kFar ? static_cast<std::uint16_t>(offset) : kFar,
-                             head.size() < kFar ? static_cast<std::uint16_t>(head.size()) : kFar});
+        reserveRows(size_ + 1);
+        reinterpret_cast<Row*>(rows_.reserve(0))[size_++] =
+            static_cast<Row>(record.start) | (all[record.start] == '"' ? kQuotedHead : 0);
+        rows_.setSize(size_ * sizeof(Row));
     }
-    if (!file.rows.empty()) { // a file that shows nothing keeps no bytes
-        size_ += file.rows.size();
-        files_.push_back(std::move(file));
-    }
+    if (size_ > first)
+        files_.push_back({base, all.size(), first, size_ - first});
+    else
+        bytes_.setSize(base); // a file that shows nothing keeps no bytes
     return result;
 }
 
 void EntryStore::append(EntryStore&& more) {
-    for (File& file : more.files_) {
+    if (empty()) {
+        *this = std::move(more);
+        return;
+    }
+    const std::size_t base = bytes_.size();
+    const std::string_view bytes = more.bytes_.view();
+    if (!bytes.empty()) {
+        std::memcpy(bytes_.reserve(base + bytes.size()) + base, bytes.data(), bytes.size());
+        bytes_.setSize(base + bytes.size());
+    }
+    reserveRows(size_ + more.size_);
+    if (more.size_ > 0)
+        std::memcpy(rows_.reserve(0) + size_ * sizeof(Row), more.rows(), more.size_ * sizeof(Row));
+    rows_.setSize((size_ + more.size_) * sizeof(Row));
+    for (File file : more.files_) {
+        file.base += base;
         file.firstRow += size_;
-        files_.push_back(std::move(file));
+        files_.push_back(file);
     }
     size_ += more.size_;
-    more.files_.clear();
-    more.size_ = 0;
+    more.clear();
+}
+
+void EntryStore::clear() {
+    bytes_.setSize(0);
+    rows_.setSize(0);
+    files_.clear();
+    size_ = 0;
+}
+
+void EntryStore::releaseUnused() {
+    bytes_.releaseUnused();
+    rows_.releaseUnused();
 }
 
 const EntryStore::File& EntryStore::fileOf(std::size_t row) const {
@@ -87,23 +186,24 @@ const EntryStore::File& EntryStore::fileOf(std::size_t row) const {
     return *(after - 1);
 }
 
-std::string_view EntryStore::reread(const File& file, const Row& row, Field field) const {
-    datafiles::RecordReader reader(file.bytes.view().substr(row.record));
+std::string_view EntryStore::reread(std::string_view bytes, Row row, Field field) const {
+    datafiles::RecordReader reader(bytes.substr(row & ~kQuotedHead));
     datafiles::RecordView record;
     reader.next(record);
     return record.fields[static_cast<std::size_t>(field)];
 }
 
-std::string_view EntryStore::headword(const File& file, const Row& row) const {
-    if (row.headOffset == kFar || row.headLength == kFar)
-        return reread(file, row, Headword);
-    return file.bytes.view().substr(row.record + row.headOffset, row.headLength);
+std::string_view EntryStore::headword(std::string_view bytes, Row row) const {
+    if (!(row & kQuotedHead))
+        return reread(bytes, row, Headword);
+    const std::size_t start = (row & ~kQuotedHead) + 1;
+    return bytes.substr(start, bytes.find('"', start) - start);
 }
 
 std::string_view EntryStore::field(std::size_t row, Field field) const {
     const File& file = fileOf(row);
-    const Row& r = file.rows[row - file.firstRow];
-    return field == Headword ? headword(file, r) : reread(file, r, field);
+    const Row r = rows()[row];
+    return field == Headword ? headword(bytesOf(file), r) : reread(bytesOf(file), r, field);
 }
 
 std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix) const {
@@ -126,25 +226,37 @@ std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix) const {
     const unsigned char* standIn = fold.standIn.data();
     const auto first = static_cast<unsigned char>(wanted[0]);
     const std::size_t length = wanted.size();
+    auto matches = [&](const char* head, std::size_t size) {
+        if (size < length)
+            return false;
+        for (std::size_t i = 0; i < length; ++i)
+            if (standIn[static_cast<unsigned char>(head[i])] !=
+                static_cast<unsigned char>(wanted[i]))
+                return false;
+        return true;
+    };
+    const Row* all = rows();
     for (const File& file : files_) {
-        const char* bytes = file.bytes.view().data();
-        for (std::size_t r = 0; r < file.rows.size(); ++r) {
-            const Row& row = file.rows[r];
-            const char* head = bytes + row.record + row.headOffset;
-            std::size_t size = row.headLength;
-            if (row.headOffset == kFar || row.headLength == kFar) {
-                const std::string_view far = reread(file, row, Headword);
-                head = far.data();
-                size = far.size();
+        const std::string_view bytes = bytesOf(file);
+        for (std::size_t r = file.firstRow; r < file.firstRow + file.rows; ++r) {
+            const Row row = all[r];
+            if (!(row & kQuotedHead)) {
+                const std::string_view head = reread(bytes, row, Headword);
+                if (matches(head.data(), head.size()))
+                    return static_cast<std::ptrdiff_t>(r);
+                continue;
             }
-            if (size < length || standIn[static_cast<unsigned char>(head[0])] != first)
+            // A quoted head word ends at the next quote, which no typed text matches there.
+            const char* head = bytes.data() + (row & ~kQuotedHead) + 1;
+            if (standIn[static_cast<unsigned char>(head[0])] != first || head[0] == '"')
                 continue;
             std::size_t i = 1;
-            while (i < length && standIn[static_cast<unsigned char>(head[i])] ==
-                                     static_cast<unsigned char>(wanted[i]))
+            while (i < length && head[i] != '"' &&
+                   standIn[static_cast<unsigned char>(head[i])] ==
+                       static_cast<unsigned char>(wanted[i]))
                 ++i;
             if (i == length)
-                return static_cast<std::ptrdiff_t>(file.firstRow + r);
+                return static_cast<std::ptrdiff_t>(r);
         }
     }
     return -1;
@@ -172,16 +284,29 @@ void EntryListModel::clear() {
     if (store_.empty())
         return;
     beginResetModel();
-    store_ = EntryStore();
+    store_.clear();
     endResetModel();
 }
 
+EntryStore EntryListModel::spareStore() {
+    if (!store_.empty())
+        return {};
+    EntryStore spare = std::move(store_);
+    spare.clear();
+    return spare;
+}
+
 void EntryListModel::append(EntryStore&& more) {
-    if (more.empty())
+    if (more.empty()) {
+        if (store_.empty()) // it may hold the memory of the lists emptied before
+            store_ = std::move(more);
+        store_.releaseUnused();
         return;
+    }
     beginResetModel();
     store_.append(std::move(more));
     endResetModel();
+    store_.releaseUnused();
 }
 
 int EntryListModel::findPrefix(const QString& typed) const {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -86,11 +87,12 @@ struct ReadFileResult : FileResult {
 // EWOULDBLOCK.
 ReadFileResult readWholeFile(const std::filesystem::path& path, const FileAccess& access = {});
 
-// The bytes of one whole file in memory of their own, for a reader that keeps many files at
-// once. Unlike a std::string's, the memory is not cleared before the file is read into it,
-// and a large buffer is mapped from the system by itself and given back whole when freed:
-// the whole dictionary is 45 MB per direction, and clearing it first took a third of the
-// time of reading it.
+// The bytes of whole files in memory of their own, for a reader that keeps many files at
+// once. Unlike a std::string's, the memory is not cleared before a file is read into it,
+// and a large buffer is mapped from the system by itself (in huge pages where the system
+// gives them), grows without copying and is given back whole when freed: the whole
+// dictionary is 45 MB per direction, and clearing it first took a third of the time of
+// reading it. Emptied with setSize(0), it keeps its pages for the next files.
 class FileBytes {
 public:
     FileBytes() = default;
@@ -106,7 +108,14 @@ public:
 
     // Room for `capacity` bytes, keeping those held; throws std::bad_alloc without memory.
     char* reserve(std::size_t capacity);
+    std::size_t capacity() const { return capacity_; }
     void setSize(std::size_t size) { size_ = size; } // at most the capacity
+    // Makes the pages of [from, to) at once, for bytes about to be read there.
+    void prepare(std::size_t from, std::size_t to);
+    // Gives the system the pages after the bytes held, keeping the room for them: lazily,
+    // where the system can (it takes them when it needs memory; until then, bytes read there
+    // later go into pages already made), else at once.
+    void releaseUnused();
     void clear();
 
 private:
@@ -123,6 +132,12 @@ struct ReadBytesResult : FileResult {
 // The same reading as readWholeFile, into a FileBytes.
 ReadBytesResult readWholeFileBytes(const std::filesystem::path& path,
                                    const FileAccess& access = {});
+// The same reading, after the bytes that `into` holds, which stay where they are (the buffer
+// may move); on a failure `into` holds them alone again. 0 or the reason. With `onRead`, the
+// file is read a piece at a time, and `onRead` is given the file's bytes read so far after
+// each piece, while they are still in the processor's cache.
+int appendWholeFile(const std::filesystem::path& path, const FileAccess& access, FileBytes& into,
+                    const std::function<void(std::string_view)>& onRead = {});
 
 // Opens a data file for reading by the readers' rules: only a regular file (a folder gives
 // EISDIR, a pipe or a device kErrorNotRegularFile, without waiting on them), at most

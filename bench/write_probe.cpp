@@ -1,0 +1,118 @@
+// Vocaboro's write of one entry in a process of its own, as a user makes it, for the
+// benchmark to time:
+//   write_probe FOLDER first TIMES [WRITES]   starts the console window offscreen on FOLDER,
+//                              opens the entry panel ("Insert a New Vocable"), fills it,
+//                              checks it and clicks the write button; then WRITES - 1 more
+//                              entries through "Next...", each the same way.
+//   write_probe FOLDER lookup TIMES    looks the entry's Italian word up first (Italian-Thai,
+//                              Enter), answers the look-up's question with Yes, which opens
+//                              the panel with the word, fills the rest, checks and writes.
+// Each write is timed from the click on the write button to the confirmation shown (the
+// panel's record labels), events handled; TIMES gets one line per write: the wall time and
+// the main thread's processor time, in milliseconds. Ends with status 0 when every write was
+// confirmed without a question left over.
+
+#include "platform/scripted_dialogs.h"
+#include "vocaboro/console_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+double processorMilliseconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double wallMilliseconds() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc >= 4 ? argv[2] : "";
+    if ((mode != "first" && mode != "lookup") || argc > 5) {
+        std::fputs("usage: write_probe FOLDER first|lookup TIMES [WRITES]\n", stderr);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    platform::ScriptedDialogs dialogs;
+    vocaboro::ConsoleOptions options;
+    options.driveRoot = folder.toStdString();
+    vocaboro::Form1 console(dialogs, options);
+    dialogs.expectInput(QStringLiteral("Path Folder"), folder + QLatin1Char('/'));
+    console.Form_Load();
+    console.show();
+    QApplication::setActiveWindow(&console);
+    QCoreApplication::processEvents();
+    auto control = [&console](const char* name) {
+        return console.findChild<QWidget*>(QLatin1String(name));
+    };
+    auto click = [&](const char* name) {
+        QTest::mouseClick(control(name), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    auto setText = [&](const char* name, const QString& text) {
+        static_cast<QLineEdit*>(control(name))->setText(text);
+    };
+    // Words of their own, so that every run writes another entry: the largest letter files
+    // of both directions ("c" forward, "k" reverse).
+    const QString tag = QString::number(::getpid()) + QLatin1Char('x');
+    const QString thai = QString::fromUtf16(u"\u0E1A\u0E49\u0E32\u0E19");
+    std::ofstream times(argv[3]);
+    bool ok = true;
+    auto timedWrite = [&] {
+        click("Command3D5"); // the check
+        auto* confirmation = static_cast<QLabel*>(control("Label11"));
+        const double wall = wallMilliseconds();
+        const double cpu = processorMilliseconds();
+        click("Command3D3");
+        const double cpuTaken = processorMilliseconds() - cpu;
+        const double wallTaken = wallMilliseconds() - wall;
+        times << wallTaken << " " << cpuTaken << "\n";
+        ok = ok && !confirmation->isHidden();
+    };
+    const int writes = argc == 5 ? std::atoi(argv[4]) : 1;
+    if (mode == "lookup") {
+        click("Command3D10"); // Italian-Thai
+        dialogs.expectMessage(QStringLiteral("Wish insert"), platform::Answer::Yes);
+        auto* word = static_cast<QLineEdit*>(control("Text8"));
+        word->setText(QStringLiteral("cscritta") + tag);
+        QTest::keyClick(word, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        setText("Text4", QStringLiteral("khian") + tag);
+        setText("Text3", thai);
+        timedWrite();
+    } else {
+        click("Command5"); // Insert a New Vocable
+        for (int n = 0; n < writes; ++n) {
+            if (n > 0)
+                click("Command3D7"); // Next...
+            setText("Text1", QStringLiteral("cscritta") + tag + QString::number(n));
+            setText("Text4", QStringLiteral("khian") + tag + QString::number(n));
+            setText("Text3", thai);
+            timedWrite();
+        }
+    }
+    for (const QString& problem : dialogs.problems())
+        std::fprintf(stderr, "write_probe: %s\n", qPrintable(problem));
+    return ok && dialogs.problems().isEmpty() ? 0 : 1;
+}

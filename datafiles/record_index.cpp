@@ -1,0 +1,202 @@
+#include "record_index.h"
+
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace datafiles {
+namespace {
+
+using Masks = RecordIndexer::Masks;
+
+// One bit per byte of up to 64 bytes from `p`: which are double quotes, commas, line feeds.
+#if defined(__SSE2__)
+inline std::uint64_t bitsOf(__m128i a, __m128i b, __m128i c, __m128i d, __m128i of) {
+    auto one = [of](__m128i chunk) {
+        return std::uint64_t(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, of))));
+    };
+    return one(a) | one(b) << 16 | one(c) << 32 | one(d) << 48;
+}
+#endif
+
+Masks masksOf(const char* p, std::size_t available) {
+    Masks m;
+#if defined(__SSE2__)
+    if (available >= 64) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48));
+        m.quotes = bitsOf(a, b, c, d, _mm_set1_epi8('"'));
+        m.commas = bitsOf(a, b, c, d, _mm_set1_epi8(','));
+        m.lineFeeds = bitsOf(a, b, c, d, _mm_set1_epi8('\n'));
+        return m;
+    }
+#endif
+    for (std::size_t k = 0; k < 64 && k < available; ++k) {
+        const std::uint64_t bit = std::uint64_t(1) << k;
+        m.quotes |= p[k] == '"' ? bit : 0;
+        m.commas |= p[k] == ',' ? bit : 0;
+        m.lineFeeds |= p[k] == '\n' ? bit : 0;
+    }
+    return m;
+}
+
+// Whether the line at `p`, whose quotes, commas and line feeds are `quotes`, `commas` and
+// `lineFeeds` (one bit per byte from `p`, the first line feed within them), is one record as
+// the writer lays it out: seven quoted values joined by single commas, then CR LF. Those are
+// exactly the lines that RecordReader reads as one record of those values. Gives the length
+// of the line with its line end, or 0.
+std::size_t writerLineLength(const char* p, std::uint64_t quotes, std::uint64_t commas,
+                             std::uint64_t lineFeeds, bool& crossReference) {
+    const int lineFeed = std::countr_zero(lineFeeds);
+    // The shortest such line is seven empty values: 14 quotes, 6 commas and the CR.
+    if (lineFeed < 21 || p[lineFeed - 1] != '\r')
+        return 0;
+    const int end = lineFeed - 1; // the CR
+    const std::uint64_t q = quotes & ((std::uint64_t(1) << end) - 1);
+    const std::uint64_t last = std::uint64_t(1) << (end - 1);
+    if (!(q & 1) || !(q & last))
+        return 0;
+    // Bit i of `inside` is set when an odd number of quotes stand at or before byte i: set at
+    // each opening quote, clear at each closing one.
+    std::uint64_t inside = q;
+    inside ^= inside << 1;
+    inside ^= inside << 2;
+    inside ^= inside << 4;
+    inside ^= inside << 8;
+    inside ^= inside << 16;
+    inside ^= inside << 32;
+    if (inside & last) // an odd number of quotes
+        return 0;
+    // Every closing quote but the last is followed by a comma and the next opening quote...
+    const std::uint64_t closing = q & ~inside & ~last;
+    if (((closing << 1) & ~commas) != 0 || ((closing << 2) & ~q) != 0)
+        return 0;
+    // ... and there are six of them. The third closes the attribute; the note follows.
+    std::uint64_t rest = closing;
+    for (int k = 0; k < 2; ++k)
+        rest &= rest - 1;
+    const int note = std::countr_zero(rest) + 2;
+    for (int k = 0; k < 3; ++k)
+        rest &= rest - 1;
+    if (rest == 0 || (rest & (rest - 1)) != 0)
+        return 0;
+    crossReference = p[note + 1] == '*' && p[note + 2] == '"';
+    return static_cast<std::size_t>(lineFeed) + 1;
+}
+
+bool isBlankOrLineEnd(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+} // namespace
+
+bool RecordIndexer::atEnd() const {
+    if (pos_ < bytes_.size() && bytes_[pos_] == '"')
+        return false;
+    if (pos_ < blankFrom_ || pos_ > blankTo_) {
+        blankFrom_ = pos_;
+        blankTo_ = pos_;
+    }
+    while (blankTo_ < bytes_.size() && isBlankOrLineEnd(bytes_[blankTo_]))
+        ++blankTo_;
+    return blankTo_ >= bytes_.size();
+}
+
+std::size_t RecordIndexer::nextWriterLines(IndexedRecord* out, std::size_t room) {
+    const char* const data = bytes_.data();
+    const std::size_t size = bytes_.size();
+    std::size_t pos = pos_;
+    std::size_t block = block_;
+    Masks masks = masks_;
+    Masks following = following_;
+    std::size_t n = 0;
+    while (n < room && pos < size) {
+        // The bytes of this record's 64-byte block and the next, from the record on: lines
+        // up to 64 bytes with their line end are looked at this way, the rest by the reader.
+        const std::size_t at = pos & 63;
+        if (pos - at != block) {
+            // Blocks are looked at in order: the one after the last is usually known already.
+            masks = pos - at == block + 64 && block != kNone
+                        ? following
+                        : masksOf(data + pos - at, size - (pos - at));
+            block = pos - at;
+            following = block + 64 < size ? masksOf(data + block + 64, size - block - 64) : Masks{};
+        }
+        Masks line{masks.quotes >> at, masks.commas >> at, masks.lineFeeds >> at};
+        if (at > 0) {
+            line.quotes |= following.quotes << (64 - at);
+            line.commas |= following.commas << (64 - at);
+            line.lineFeeds |= following.lineFeeds << (64 - at);
+        }
+        bool crossReference = false;
+        const std::size_t length = line.lineFeeds
+                                       ? writerLineLength(data + pos, line.quotes, line.commas,
+                                                          line.lineFeeds, crossReference)
+                                       : 0;
+        if (length == 0 || length > maxRecord_)
+            break;
+        out[n++] = {pos, crossReference};
+        pos += length;
+    }
+    if (n > 0)
+        recordStart_ = out[n - 1].start;
+    pos_ = pos;
+    block_ = block;
+    masks_ = masks;
+    following_ = following;
+    return n;
+}
+
+bool RecordIndexer::nextOtherRecord(IndexedRecord& record) {
+    // Not at the end whatever follows: something else than blanks and line ends comes.
+    std::size_t p = pos_;
+    while (p < bytes_.size() && isBlankOrLineEnd(bytes_[p]))
+        ++p;
+    if (p >= bytes_.size())
+        return false;
+    // A record that ends before these bytes do ended at delimiters that more bytes do not move.
+    RecordReader reader(bytes_.substr(pos_), maxRecord_);
+    RecordView view;
+    if (reader.next(view) != ReadStatus::Record || pos_ + reader.offset() >= bytes_.size())
+        return false;
+    recordStart_ = pos_;
+    record = {pos_, view.isCrossReference()};
+    pos_ += reader.offset();
+    return true;
+}
+
+std::size_t RecordIndexer::nextDecided(IndexedRecord* out, std::size_t room) {
+    std::size_t n = 0;
+    while (n < room) {
+        n += nextWriterLines(out + n, room - n);
+        if (n == room || !nextOtherRecord(out[n]))
+            break;
+        ++n;
+    }
+    return n;
+}
+
+ReadStatus RecordIndexer::next(IndexedRecord& record) {
+    if (nextWriterLines(&record, 1) == 1)
+        return ReadStatus::Record;
+    recordStart_ = pos_;
+    record.start = pos_;
+    // Any other record: the reader's own reading, from here.
+    RecordReader reader(bytes_.substr(pos_), maxRecord_);
+    RecordView view;
+    const ReadStatus status = reader.next(view);
+    record.crossReference = view.isCrossReference();
+    pos_ = status == ReadStatus::Record ? pos_ + reader.offset() : bytes_.size();
+    return status;
+}
+
+std::size_t RecordIndexer::line() const {
+    return 1 + countLineEnds(bytes_, recordStart_);
+}
+
+} // namespace datafiles
