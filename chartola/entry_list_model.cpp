@@ -4,6 +4,7 @@
 #include "datafiles/record_reader.h"
 #include "platform/text.h"
 #include "thaitext/codec.h"
+#include "thaitext/folding.h"
 
 #include <algorithm>
 #include <array>
@@ -206,7 +207,7 @@ std::string_view EntryStore::field(std::size_t row, Field field) const {
     return field == Headword ? headword(bytesOf(file), r) : reread(bytesOf(file), r, field);
 }
 
-std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix) const {
+std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix, bool accentsAside) const {
     const Folding& fold = folding();
     // The typed text as stand-in bytes, once; a character that no byte folds to matches
     // no head word.
@@ -217,13 +218,14 @@ std::ptrdiff_t EntryStore::findPrefix(std::u16string_view prefix) const {
         const auto found = std::find(fold.folded.begin(), fold.folded.end(), folded);
         if (found == fold.folded.end())
             return -1;
-        wanted += static_cast<char>(found - fold.folded.begin());
+        const auto byte = static_cast<unsigned char>(found - fold.folded.begin());
+        wanted += static_cast<char>(accentsAside ? thaitext::foldLatin(byte) : byte);
     }
     if (size_ == 0)
         return -1;
     if (wanted.empty())
         return 0;
-    const unsigned char* standIn = fold.standIn.data();
+    const unsigned char* standIn = accentsAside ? thaitext::foldingTable() : fold.standIn.data();
     const auto first = static_cast<unsigned char>(wanted[0]);
     const std::size_t length = wanted.size();
     auto matches = [&](const char* head, std::size_t size) {
@@ -310,8 +312,11 @@ void EntryListModel::append(EntryStore&& more) {
 }
 
 int EntryListModel::findPrefix(const QString& typed) const {
-    const std::ptrdiff_t row = store_.findPrefix(std::u16string_view(
-        reinterpret_cast<const char16_t*>(typed.utf16()), static_cast<std::size_t>(typed.size())));
+    const std::u16string_view prefix(reinterpret_cast<const char16_t*>(typed.utf16()),
+                                     static_cast<std::size_t>(typed.size()));
+    std::ptrdiff_t row = store_.findPrefix(prefix);
+    if (row < 0)
+        row = store_.findPrefix(prefix, true);
     return row < INT_MAX ? static_cast<int>(row) : -1;
 }
 

@@ -57,8 +57,9 @@ public:
 
     // The first row whose head word begins with `prefix`, letter case aside exactly as
     // QString::startsWith(prefix, Qt::CaseInsensitive) compares the decoded head word; -1
-    // when none does.
-    std::ptrdiff_t findPrefix(std::u16string_view prefix) const;
+    // when none does. With `accentsAside`, the accents of vowels are set aside as well
+    // (thaitext/folding.h): "perch" begins "perché".
+    std::ptrdiff_t findPrefix(std::u16string_view prefix, bool accentsAside = false) const;
 
 private:
     // A row is where its record starts in its file (files are read whole and never exceed
@@ -109,7 +110,8 @@ public:
     EntryStore spareStore();
     // Adds the records of `more` after those held, in one reset of the views.
     void append(EntryStore&& more);
-    // The first row whose head word begins with `typed`, letter case aside; -1 when none.
+    // The first row whose head word begins with `typed`, letter case aside; when none does,
+    // the first that begins with it with accents set aside too; -1 when none does either.
     int findPrefix(const QString& typed) const;
 
     const EntryStore& store() const { return store_; }
