@@ -719,7 +719,7 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
                 for (auto [mode, times] :
                      {std::pair{"first", &into->first}, std::pair{"lookup", &into->afterLookup}})
                     if (const std::vector<double> w = writes(dataFolder, mode, 1); !w.empty())
-                        times->push_back(w.front());
+                        samples->push_back(w.front());
             }
             for (int run = 0; run < 2; ++run) {
                 const std::vector<double> w = writes(dataFolder, "first", kRuns + 1);
