@@ -716,7 +716,7 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
               std::pair<std::string, Sizes*>{folder, &large}}) {
             // A probe that failed wrote no time: its run counts as not met, not as a figure.
             for (int run = 0; run < kRuns; ++run) {
-                for (auto [mode, times] :
+                for (auto [mode, samples] :
                      {std::pair{"first", &into->first}, std::pair{"lookup", &into->afterLookup}})
                     if (const std::vector<double> w = writes(dataFolder, mode, 1); !w.empty())
                         samples->push_back(w.front());
