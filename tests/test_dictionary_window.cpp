@@ -85,6 +85,7 @@ private slots:
     void startUpPrompt();
     void enterLoadsTheLetterAndArrowsPickEntries();
     void enterLoadsOnlyWhatIsNotLoaded();
+    void downFindsAWordTypedWithoutItsAccents();
     void leavingTheDropDownPicksNothing();
     void theOpenedListShowsEachItemAtOnce();
     void leavingTheOpenedList_data();
@@ -162,6 +163,32 @@ void TestDictionaryWindow::enterLoadsTheLetterAndArrowsPickEntries() {
     d.key(Qt::Key_PageDown);
     QCOMPARE(d.combo()->currentIndex(), 3);
     QCOMPARE(d.text("Text2"), QStringLiteral("aahaan yen"));
+    QCOMPARE(d.dialogs.problems(), QStringList());
+}
+
+void TestDictionaryWindow::downFindsAWordTypedWithoutItsAccents() {
+    // Typed, Enter, then Down, by keys: when no item begins with the text, the first that
+    // does with accents and letter case set aside is picked; when one begins with it, as ever.
+    Dictionary d;
+    d.write("LEXFWD_P.DAT", {entry("pera", "sali"), entry("perch\xE9", "tham mai"),
+                             entry("p\xE8sca", "tok plaa"), entry("pesca", "luuk phiich")});
+    d.start();
+    const struct {
+        const char* typed;
+        const char16_t* shown; // in the drop-down's field after Down
+        const char* counterpart;
+    } cases[] = {
+        {"perch", u"perché", "tham mai"}, // only with its accent
+        {"PERCH", u"perché", "tham mai"}, // nor its case
+        {"pe", u"pera", "sali"},          // begins "pera" as typed: the first, as ever
+        {"pes", u"pesca", "luuk phiich"}, // pèsca, before it, only without the accent
+    };
+    for (const auto& c : cases) {
+        d.enter(QString::fromLatin1(c.typed));
+        d.key(Qt::Key_Down);
+        QCOMPARE(d.combo()->currentText(), QString::fromUtf16(c.shown));
+        QCOMPARE(d.text("Text2"), QString::fromLatin1(c.counterpart));
+    }
     QCOMPARE(d.dialogs.problems(), QStringList());
 }
 
