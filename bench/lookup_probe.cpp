@@ -10,6 +10,8 @@
 //                              modal box's loop would handle first are handled (the console's
 //                              paint), then the box the console shows for it is built and
 //                              shown until painted, and closed.
+//   lookup_probe FOLDER WORD TIMES absent   the same for a word that is not in the file and
+//                              has no head word near it: the not-found question is answered.
 // Ends with status 0 when the window asked exactly what a look-up asks, 1 otherwise.
 
 #include "platform/qt_dialogs.h"
@@ -25,6 +27,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <string>
 
 namespace {
 
@@ -56,10 +59,11 @@ protected:
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::fputs("usage: lookup_probe FOLDER WORD [TIMES]\n", stderr);
+    if (argc < 3 || argc > 5) {
+        std::fputs("usage: lookup_probe FOLDER WORD [TIMES [absent]]\n", stderr);
         return 2;
     }
+    const bool absent = argc == 5 && std::string(argv[4]) == "absent";
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -74,7 +78,9 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     console.Command3D10_Click(); // Italian-Thai
     QCoreApplication::processEvents();
-    dialogs.expectMessage(QStringLiteral("Wish insert another"), platform::Answer::No);
+    dialogs.expectMessage(absent ? QStringLiteral("Not Found !")
+                                 : QStringLiteral("Wish insert another"),
+                          platform::Answer::No);
     auto* word = console.findChild<QLineEdit*>(QStringLiteral("Text8"));
     word->setText(QString::fromLatin1(argv[2]));
     PaintCounter consolePaints;
@@ -100,7 +106,7 @@ int main(int argc, char** argv) {
     enter = wallMilliseconds();
     QTest::keyClick(word, Qt::Key_Return);
     const double lookup = processorMilliseconds() - before;
-    if (argc == 4)
+    if (argc >= 4)
         std::ofstream(argv[3]) << lookup << "\n" << painted << " " << shown << "\n";
     if (!dialogs.problems().isEmpty()) {
         for (const QString& problem : dialogs.problems())

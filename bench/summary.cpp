@@ -559,10 +559,13 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
         };
         // What the probe wrote: the look-up's own processor time, then the times to the lines
         // painted and to the question shown; empty when it wrote none.
-        auto probeLookup = [&](const std::string& dataFolder, std::vector<ProcessTime>* into) {
+        auto probeLookup = [&](const std::string& dataFolder, std::vector<ProcessTime>* into,
+                               const std::string& word = {}) {
             std::filesystem::remove(times);
             const ProcessTime t =
-                runProcess({programs.lookupProbe, dataFolder, lastWord, times}, 0);
+                word.empty()
+                    ? runProcess({programs.lookupProbe, dataFolder, lastWord, times}, 0)
+                    : runProcess({programs.lookupProbe, dataFolder, word, times, "absent"}, 0);
             if (into)
                 keep(*into, t);
             const std::vector<double> n = numbersIn(times);
@@ -571,11 +574,17 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
         };
         probeLookup(folder, nullptr); // warm the caches once
         std::vector<ProcessTime> probeOne;
+        // A word of the same file that is not there, with no head word near it: fifteen
+        // letters, longer than any generated word by more than one.
+        const std::string absentWord = lastWord.substr(0, 1) + "qzjxkwvqzjxkwv";
+        std::vector<double> exactCpu, absentCpu;
         const bool withRg = runProcess({"rg", "--version"}, 0).wall >= 0;
         for (int run = 0; run < 8 * kRuns + 1; ++run) {
             const std::vector<double> big = probeLookup(folder, &probe);
             const std::vector<double> one = probeLookup(oneDir.path().toStdString(), &probeOne);
             lookupNet.push_back(big[0] - one[0]);
+            exactCpu.push_back(big[0]);
+            absentCpu.push_back(probeLookup(folder, nullptr, absentWord)[0]);
             painted.push_back(big[1]);
             shown.push_back(big[2]);
             keep(grep, runProcess({"grep", "-c", pattern, largestFile}, 0));
@@ -621,6 +630,11 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
                         withRg ? show(rn, "ms") : "no rg",
                         withRg ? number(gn.median / rn.median) + " x" : "-", "-", withRg, false,
                         gn.runs});
+        const Stats exact = stats(exactCpu), missing = stats(absentCpu);
+        rows.push_back({"look-up: no match, near words sought (CPU)", show(missing, "ms"),
+                        show(exact, "ms") + " exact", number(missing.median / exact.median) + " x",
+                        "<= 2x exact", ran && missing.median <= 2 * exact.median, true,
+                        missing.runs});
         timeRow("look-up: Enter to answer lines painted", painted, nullptr, 10, ran);
         timeRow("look-up: Enter to question box shown", shown, nullptr, 15, ran);
     }
