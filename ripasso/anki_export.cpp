@@ -1,0 +1,185 @@
+#include "anki_export.h"
+
+#include "datafiles/dictionary_record.h"
+#include "thaitext/codec.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <unordered_map>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace ripasso {
+namespace {
+
+// UTF-8 of each byte of a single-byte code set.
+using ByteTable = std::array<std::string, 256>;
+
+void appendUtf8(std::string& out, char16_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+ByteTable makeTable(char16_t (*decode)(unsigned char)) {
+    ByteTable table;
+    for (int b = 0; b < 256; ++b)
+        appendUtf8(table[static_cast<std::size_t>(b)], decode(static_cast<unsigned char>(b)));
+    return table;
+}
+
+const ByteTable& latinTable() {
+    static const ByteTable table = makeTable(thaitext::cp1252ToUnicode);
+    return table;
+}
+const ByteTable& thaiTable() {
+    static const ByteTable table = makeTable(thaitext::tis620ToUnicode);
+    return table;
+}
+
+std::string decode(std::string_view bytes, const ByteTable& table) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const char b : bytes)
+        out += table[static_cast<unsigned char>(b)];
+    return out;
+}
+
+// A tag per attribute: Anki's tags are separated by spaces, so spaces inside become "_".
+std::string tagOf(std::string_view attribute) {
+    std::string tag = decode(attribute, latinTable());
+    for (char& c : tag)
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            c = '_';
+    return tag;
+}
+
+std::uint64_t fnv1a(std::string_view a, std::string_view b) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    auto mix = [&hash](std::string_view bytes) {
+        for (const char c : bytes) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 0x100000001b3ull;
+        }
+    };
+    mix(a);
+    mix(std::string_view("\x1f", 1));
+    mix(b);
+    return hash;
+}
+
+// Writes everything, or gives the errno of the failure.
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+} // namespace
+
+std::string noteId(std::string_view headword, std::string_view pronunciation, int occurrence) {
+    char id[32];
+    std::snprintf(id, sizeof id, "ripasso-%016llx",
+                  static_cast<unsigned long long>(fnv1a(headword, pronunciation)));
+    return occurrence > 1 ? id + ("-" + std::to_string(occurrence)) : std::string(id);
+}
+
+std::string ankiField(std::string_view utf8, bool firstColumn) {
+    const bool quote = utf8.find_first_of("\t\r\n\"") != std::string_view::npos ||
+                       (firstColumn && !utf8.empty() && utf8.front() == '#');
+    if (!quote)
+        return std::string(utf8);
+    std::string out = "\"";
+    for (const char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::string_view deck,
+                           const datafiles::FileAccess& access) {
+    ExportResult result;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        result.error = "cannot write in " + folder.string() + ": " + std::strerror(errno);
+        return result;
+    }
+    ::fchmod(fd, 0644);
+
+    std::string out = "#separator:tab\n#html:false\n#notetype:";
+    out += kAnkiNoteType;
+    out += "\n#deck:";
+    for (const char c : deck) // a header line ends at its line end
+        out += c == '\r' || c == '\n' ? ' ' : c;
+    out += "\n#columns:Front\tBack\tThai\tAttribute\tNote\tTags\tGUID\n#tags:ripasso\n"
+           "#tags column:6\n#guid column:7\n";
+    int error = 0;
+    std::unordered_map<std::uint64_t, int> occurrences;
+    result.problems = readForwardRecords(pathOf, access, [&](const datafiles::RecordView& r) {
+        if (r.isCrossReference() || error != 0)
+            return;
+        const std::uint64_t pair = fnv1a(r.headword(), r.counterpart());
+        const int occurrence = ++occurrences[pair];
+        out += ankiField(decode(r.headword(), latinTable()), true);
+        out += '\t';
+        out += ankiField(decode(r.counterpart(), latinTable()));
+        out += '\t';
+        out += ankiField(decode(unmarked(r.thai(), datafiles::kNoThai), thaiTable()));
+        out += '\t';
+        out += ankiField(decode(unmarked(r.attribute(), datafiles::kNoAttribute), latinTable()));
+        out += '\t';
+        out += ankiField(decode(unmarked(r.note(), datafiles::kNoNote), latinTable()));
+        out += '\t';
+        out += tagOf(unmarked(r.attribute(), datafiles::kNoAttribute));
+        out += '\t';
+        out += noteId(r.headword(), r.counterpart(), occurrence);
+        out += '\n';
+        ++result.notes;
+        if (out.size() >= (std::size_t(1) << 20)) {
+            error = writeAll(fd, out);
+            out.clear();
+        }
+    });
+    if (error == 0)
+        error = writeAll(fd, out);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        result.error = "cannot write " + target.string() + ": " + std::strerror(error);
+        return result;
+    }
+    datafiles::syncFolder(*access.ops, folder);
+    result.written = true;
+    return result;
+}
+
+} // namespace ripasso
