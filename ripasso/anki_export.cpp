@@ -122,8 +122,13 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
                            const datafiles::FileAccess& access) {
     ExportResult result;
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    // A file with no name while it is written: a crash leaves nothing behind. It gets a name
+    // beside the target once it is complete, and that name is renamed over the target.
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+    const bool unnamed = fd >= 0;
+    if (!unnamed)
+        fd = ::mkstemp(temporary.data()); // a file system without unnamed files
     if (fd < 0) {
         result.error = "cannot write in " + folder.string() + ": " + std::strerror(errno);
         return result;
@@ -168,12 +173,25 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
         error = writeAll(fd, out);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
+    bool named = !unnamed;
+    if (error == 0 && unnamed) {
+        temporary = (folder / ("." + target.filename().string() + "." +
+                               std::to_string(::getpid())))
+                        .string();
+        ::unlink(temporary.c_str()); // left by an earlier process of the same number
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        named = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(),
+                         AT_SYMLINK_FOLLOW) == 0;
+        if (!named)
+            error = errno;
+    }
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0) {
-        ::unlink(temporary.c_str());
+        if (named)
+            ::unlink(temporary.c_str());
         result.error = "cannot write " + target.string() + ": " + std::strerror(error);
         return result;
     }
