@@ -2,15 +2,16 @@
 
 #include "datafiles/path_mapping.h"
 #include "platform/fonts.h"
+#include "platform/pictures.h"
 #include "platform/text.h"
 #include "platform/wrap_button.h"
-#include "platform/wrapping_label.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -115,13 +116,14 @@ void DrillPage::buildQuestionPanel(QWidget* panel) {
     layout->addLayout(grid);
     feedback_ = makeLabel(panel, "feedback", QStringLiteral("Answer"));
     feedback_->setAlignment(Qt::AlignCenter);
-    feedback_->setFont(platform::makeFont(platform::kSansFont, 11, true));
+    feedback_->setFont(platform::makeFont(platform::kThaiButtonFont, 13, true));
     feedback_->setMinimumHeight(feedback_->fontMetrics().height() * 2);
     layout->addWidget(feedback_);
     auto* bottom = new QHBoxLayout;
     stopButton_ = makeButton(panel, "stopButton", QStringLiteral("Stop the round (Esc)"));
     nextButton_ = makeButton(panel, "nextButton", QStringLiteral("&Next (Enter)"),
                              QStringLiteral("Next question"));
+    nextButton_->setMinimumSize(180, 40);
     bottom->addWidget(stopButton_);
     bottom->addStretch(1);
     bottom->addWidget(nextButton_);
@@ -138,12 +140,10 @@ void DrillPage::buildResultPanel(QWidget* panel) {
     resultSummary_ = makeLabel(panel, "resultSummary", QStringLiteral("Result of the round"));
     resultSummary_->setFont(platform::makeFont(platform::kSansFont, 14, true));
     layout->addWidget(resultSummary_);
-    missedList_ = new platform::WrappingLabel(panel);
+    missedList_ = new QListWidget(panel);
     missedList_->setObjectName(QStringLiteral("missedList"));
     missedList_->setAccessibleName(QStringLiteral("Letters missed"));
-    missedList_->setTextFormat(Qt::PlainText);
     missedList_->setFont(platform::makeFont(platform::kThaiButtonFont, 14));
-    missedList_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(missedList_, 1);
     auto* buttons = new QHBoxLayout;
     backButton_ = makeButton(panel, "backButton", QStringLiteral("&Back"),
@@ -251,9 +251,11 @@ void DrillPage::showQuestion() {
     const bool listening = kind_ == DrillKind::Sound && hasSound(q.letter);
     playButton_->setVisible(listening);
     if (kind_ == DrillKind::Sound) {
-        promptLetter_->setFont(platform::makeFont(platform::kSansFont, 28, true));
-        promptLetter_->setText(listening ? QStringLiteral("?")
-                                         : QString::fromUtf8(letter(q.letter).reading));
+        promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 28, true));
+        if (listening)
+            promptLetter_->setPixmap(platform::loadPicture("listen.png"));
+        else
+            promptLetter_->setText(QString::fromUtf8(letter(q.letter).reading));
         promptText_->setText(listening ? QStringLiteral("Which letter do you hear?")
                                        : QStringLiteral("No sound: which letter reads so?"));
     } else {
@@ -313,6 +315,10 @@ void DrillPage::answer(int index) {
                              : QStringLiteral("No: it is ") + describeLetter(q.letter) +
                                    QLatin1Char('.'));
     feedback_->setAccessibleDescription(feedback_->text());
+    if (kind_ == DrillKind::Sound) { // the letter heard, now that it is told
+        promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
+        promptLetter_->setText(thaiLetter(q.letter));
+    }
     nextButton_->setText(current_ + 1 < static_cast<int>(round_.size())
                              ? QStringLiteral("&Next (Enter)")
                              : QStringLiteral("See the &result (Enter)"));
@@ -350,7 +356,8 @@ void DrillPage::next() {
 
 void DrillPage::showResult() {
     answered_ = false;
-    resultSummary_->setText(QStringLiteral("%1 of %2 right").arg(right_).arg(round_.size()));
+    resultSummary_->setText(QStringLiteral("%1 of %2 right").arg(right_).arg(round_.size()) +
+                            (missed_.empty() ? QString() : QStringLiteral(". Missed:")));
     QStringList lines;
     for (const int at : missed_) {
         const DrillQuestion& q = round_[static_cast<std::size_t>(at)];
@@ -361,10 +368,12 @@ void DrillPage::showResult() {
                                                    : QString::fromUtf8(letter(picked).reading)) +
                      QLatin1Char(')');
     }
-    missedList_->setText(lines.isEmpty()
-                             ? QStringLiteral("No letter missed.")
-                             : QStringLiteral("Missed:\n") + lines.join(QLatin1Char('\n')));
-    missedList_->setAccessibleDescription(missedList_->text());
+    missedList_->clear();
+    missedList_->addItems(lines.isEmpty() ? QStringList{QStringLiteral("No letter missed.")}
+                                          : lines);
+    missedList_->setAccessibleDescription(lines.isEmpty() ? QStringLiteral("No letter missed")
+                                                          : QStringLiteral("%1 letters missed")
+                                                                .arg(lines.size()));
     panels_->setCurrentIndex(1);
     againButton_->setFocus(Qt::OtherFocusReason);
 }

@@ -12,12 +12,12 @@
 #include <vector>
 
 class QLabel;
+class QListWidget;
 class QStackedWidget;
 
 namespace platform {
 class MarkedButton;
-class WrappingLabel;
-} // namespace platform
+}
 
 namespace ripasso {
 
@@ -83,7 +83,7 @@ private:
     platform::MarkedButton* nextButton_ = nullptr;
     platform::MarkedButton* stopButton_ = nullptr;
     QLabel* resultSummary_ = nullptr;
-    platform::WrappingLabel* missedList_ = nullptr;
+    QListWidget* missedList_ = nullptr;
     platform::MarkedButton* againButton_ = nullptr;
     platform::MarkedButton* backButton_ = nullptr;
 };

@@ -40,25 +40,34 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     top->addWidget(cardsLeft_);
     layout->addLayout(top);
 
-    cardDirection_ = makeLabel(this, "cardDirection", QStringLiteral("Direction of the card"));
-    cardDirection_->setAlignment(Qt::AlignCenter);
-    layout->addWidget(cardDirection_);
-    frontText_ = makeLabel(this, "frontText", QStringLiteral("Front of the card"));
-    frontText_->setFont(platform::makeFont(platform::kSansFont, 24, true));
-    frontThai_ = makeLabel(this, "frontThai", QStringLiteral("Thai script on the front"));
+    // The card: its front, and its back below a line once it is shown.
+    auto* card = new QFrame(this);
+    card->setObjectName(QStringLiteral("card"));
+    card->setAccessibleName(QStringLiteral("Card"));
+    card->setStyleSheet(QStringLiteral("QFrame#card { background: white; border: 1px solid "
+                                       "#9e9e9e; border-radius: 8px; } QLabel { color: black; }"));
+    auto* cardLayout = new QVBoxLayout(card);
+    cardDirection_ = makeLabel(card, "cardDirection", QStringLiteral("Direction of the card"));
+    cardDirection_->setStyleSheet(QStringLiteral("color: #5d4037;"));
+    frontText_ = makeLabel(card, "frontText", QStringLiteral("Front of the card"));
+    frontText_->setFont(platform::makeFont(platform::kThaiButtonFont, 24, true));
+    frontThai_ = makeLabel(card, "frontThai", QStringLiteral("Thai script on the front"));
     frontThai_->setFont(platform::makeFont(platform::kThaiButtonFont, 32));
-    for (QLabel* label : {frontText_, frontThai_}) {
+    for (QLabel* label : {cardDirection_, frontText_, frontThai_}) {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
-        layout->addWidget(label);
+        cardLayout->addWidget(label);
     }
-
-    back_ = new QFrame(this);
+    back_ = new QWidget(card);
     back_->setObjectName(QStringLiteral("cardBack"));
     back_->setAccessibleName(QStringLiteral("Back of the card"));
     auto* backLayout = new QVBoxLayout(back_);
+    auto* rule = new QFrame(back_);
+    rule->setObjectName(QStringLiteral("rule"));
+    rule->setFrameShape(QFrame::HLine);
+    backLayout->addWidget(rule);
     backText_ = makeLabel(back_, "backText", QStringLiteral("Answer"));
-    backText_->setFont(platform::makeFont(platform::kSansFont, 22, true));
+    backText_->setFont(platform::makeFont(platform::kThaiButtonFont, 22, true));
     backThai_ = makeLabel(back_, "backThai", QStringLiteral("Thai script"));
     backThai_->setFont(platform::makeFont(platform::kThaiButtonFont, 32));
     for (QLabel* label : {backText_, backThai_}) {
@@ -72,7 +81,9 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     backDetails_->setTextFormat(Qt::PlainText);
     backDetails_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     backLayout->addWidget(backDetails_);
-    layout->addWidget(back_, 1);
+    cardLayout->addWidget(back_);
+    layout->addWidget(card);
+    layout->addStretch(1);
 
     showButton_ = makeButton(this, "showButton", QStringLiteral("&Show the answer (Space)"));
     layout->addWidget(showButton_, 0, Qt::AlignCenter);
