@@ -175,13 +175,12 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
         error = errno;
     bool named = !unnamed;
     if (error == 0 && unnamed) {
-        temporary = (folder / ("." + target.filename().string() + "." +
-                               std::to_string(::getpid())))
+        temporary = (folder / ("." + target.filename().string() + "." + std::to_string(::getpid())))
                         .string();
         ::unlink(temporary.c_str()); // left by an earlier process of the same number
         const std::string self = "/proc/self/fd/" + std::to_string(fd);
-        named = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(),
-                         AT_SYMLINK_FOLLOW) == 0;
+        named =
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0;
         if (!named)
             error = errno;
     }

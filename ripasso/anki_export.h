@@ -35,13 +35,11 @@ struct ExportResult {
 
 // Reads LEXFWD_A.DAT ... LEXFWD_Z.DAT at the paths `pathOf` gives and writes `target`.
 ExportResult exportForAnki(const PathOf& pathOf, const std::filesystem::path& target,
-                           std::string_view deck,
-                           const datafiles::FileAccess& access = {});
+                           std::string_view deck, const datafiles::FileAccess& access = {});
 
 // The note id of a head word and pronunciation (code page 1252 bytes); `occurrence` counts
 // from 1 the records of the same pair in the files' order.
-std::string noteId(std::string_view headword, std::string_view pronunciation,
-                   int occurrence = 1);
+std::string noteId(std::string_view headword, std::string_view pronunciation, int occurrence = 1);
 
 // A field as Anki reads it: enclosed in double quotes, inner ones doubled, when it holds a
 // tab, a line break or a double quote (or, in the first column, begins with "#", which Anki

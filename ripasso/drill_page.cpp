@@ -154,8 +154,7 @@ void DrillPage::buildResultPanel(QWidget* panel) {
     buttons->addWidget(againButton_);
     layout->addLayout(buttons);
     connect(backButton_, &QPushButton::clicked, this, &DrillPage::stop);
-    connect(againButton_, &QPushButton::clicked, this,
-            [this] { start(kind_, soundFolder_); });
+    connect(againButton_, &QPushButton::clicked, this, [this] { start(kind_, soundFolder_); });
 }
 
 void DrillPage::loadScores() {
@@ -310,10 +309,9 @@ void DrillPage::answer(int index) {
         else if (i == index)
             button->setStyleSheet(kWrongLook);
     }
-    feedback_->setText(right ? QStringLiteral("Right: ") + describeLetter(q.letter) +
-                                   QLatin1Char('.')
-                             : QStringLiteral("No: it is ") + describeLetter(q.letter) +
-                                   QLatin1Char('.'));
+    feedback_->setText(
+        right ? QStringLiteral("Right: ") + describeLetter(q.letter) + QLatin1Char('.')
+              : QStringLiteral("No: it is ") + describeLetter(q.letter) + QLatin1Char('.'));
     feedback_->setAccessibleDescription(feedback_->text());
     if (kind_ == DrillKind::Sound) { // the letter heard, now that it is told
         promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
@@ -361,19 +359,20 @@ void DrillPage::showResult() {
     QStringList lines;
     for (const int at : missed_) {
         const DrillQuestion& q = round_[static_cast<std::size_t>(at)];
-        const int picked = q.choices[static_cast<std::size_t>(picked_[static_cast<std::size_t>(at)])];
+        const int picked =
+            q.choices[static_cast<std::size_t>(picked_[static_cast<std::size_t>(at)])];
         lines << describeLetter(q.letter) + QStringLiteral(" (you picked ") +
-                     (kind_ == DrillKind::Class    ? className(picked)
+                     (kind_ == DrillKind::Class   ? className(picked)
                       : kind_ == DrillKind::Sound ? thaiLetter(picked)
-                                                   : QString::fromUtf8(letter(picked).reading)) +
+                                                  : QString::fromUtf8(letter(picked).reading)) +
                      QLatin1Char(')');
     }
     missedList_->clear();
     missedList_->addItems(lines.isEmpty() ? QStringList{QStringLiteral("No letter missed.")}
                                           : lines);
-    missedList_->setAccessibleDescription(lines.isEmpty() ? QStringLiteral("No letter missed")
-                                                          : QStringLiteral("%1 letters missed")
-                                                                .arg(lines.size()));
+    missedList_->setAccessibleDescription(
+        lines.isEmpty() ? QStringLiteral("No letter missed")
+                        : QStringLiteral("%1 letters missed").arg(lines.size()));
     panels_->setCurrentIndex(1);
     againButton_->setFocus(Qt::OtherFocusReason);
 }

@@ -60,8 +60,8 @@ readForwardRecords(const PathOf& pathOf, const datafiles::FileAccess& access,
         return problems;
     }
     for (const auto& [reason, names] : unreadable)
-        problems.push_back(joinNames(names) + " could not be read: " +
-                           datafiles::describeError(reason) + ".");
+        problems.push_back(joinNames(names) +
+                           " could not be read: " + datafiles::describeError(reason) + ".");
     return problems;
 }
 

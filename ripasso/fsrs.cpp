@@ -39,8 +39,8 @@ Memory nextMemory(Memory memory, double elapsedDays, Grade grade) {
     const int g = static_cast<int>(grade);
     Memory next;
     if (grade == Grade::Again) {
-        next.stability = std::min(s, w(11) * std::pow(d, -w(12)) *
-                                         (std::pow(s + 1, w(13)) - 1) * std::exp(w(14) * (1 - r)));
+        next.stability = std::min(s, w(11) * std::pow(d, -w(12)) * (std::pow(s + 1, w(13)) - 1) *
+                                         std::exp(w(14) * (1 - r)));
     } else {
         const double hard = grade == Grade::Hard ? w(15) : 1;
         const double easy = grade == Grade::Easy ? w(16) : 1;

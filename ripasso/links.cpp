@@ -34,6 +34,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& accessibleNa
     label->setObjectName(QLatin1String(name));
     label->setAccessibleName(accessibleName);
     label->setTextFormat(Qt::PlainText);
+    label->setMargin(2); // the text's first and last pixels stay off the edge
     return label;
 }
 

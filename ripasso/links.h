@@ -30,8 +30,8 @@ struct Links {
     platform::SoundPlayer& player;
     ProgressStore& store;
     std::filesystem::path driveRoot;
-    std::function<int()> today;   // the day number, counted from 1970-01-01
-    std::uint32_t seed = 1;       // of the drills' choices
+    std::function<int()> today; // the day number, counted from 1970-01-01
+    std::uint32_t seed = 1;     // of the drills' choices
     datafiles::FileAccess fileAccess = {};
 };
 

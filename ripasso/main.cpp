@@ -62,12 +62,12 @@ int exportAnki(int argc, char* argv[]) {
         ripasso::StoreError error;
         ripasso::StoreOptions options;
         options.readOnly = true;
-        const auto store = ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error,
-                                                        options);
+        const auto store =
+            ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error, options);
         const std::optional<std::string> chosen =
             store ? store->setting("wordsFolder") : std::nullopt;
-        folder = chosen && !chosen->empty() ? QString::fromStdString(*chosen)
-                                            : ripasso::kDefaultFolder;
+        folder =
+            chosen && !chosen->empty() ? QString::fromStdString(*chosen) : ripasso::kDefaultFolder;
     }
     folder = ripasso::folderText(folder);
     const datafiles::PathMapper paths(driveRootFor(QCoreApplication::applicationDirPath()));
@@ -111,8 +111,7 @@ int main(int argc, char* argv[]) {
     const auto store = ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error);
     if (!store) {
         dialogs.messageBox(QString::fromStdString(error.message),
-                           {platform::Buttons::Ok, platform::Icon::Stop},
-                           ripasso::kProgramTitle);
+                           {platform::Buttons::Ok, platform::Icon::Stop}, ripasso::kProgramTitle);
         return 1;
     }
     platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};

@@ -39,7 +39,8 @@ QString lines(const std::vector<std::string>& sentences) {
 
 } // namespace
 
-MainWindow::MainWindow(Links links, QWidget* parent) : QMainWindow(parent), links_(std::move(links)) {
+MainWindow::MainWindow(Links links, QWidget* parent)
+    : QMainWindow(parent), links_(std::move(links)) {
     setObjectName(QStringLiteral("ripassoWindow"));
     setWindowTitle(kProgramTitle);
     setWindowIcon(platform::loadIcon("ripasso_icon.png"));
@@ -52,15 +53,14 @@ MainWindow::MainWindow(Links links, QWidget* parent) : QMainWindow(parent), link
     buildHomePage(homePage_);
     drillPage_ = new DrillPage(links_, pages_);
     reviewPage_ = new ReviewPage(links_, pages_);
-    for (QWidget* page : {homePage_, static_cast<QWidget*>(drillPage_),
-                          static_cast<QWidget*>(reviewPage_)})
+    for (QWidget* page :
+         {homePage_, static_cast<QWidget*>(drillPage_), static_cast<QWidget*>(reviewPage_)})
         pages_->addWidget(page);
     connect(drillPage_, &DrillPage::closed, this, &MainWindow::showHome);
     connect(reviewPage_, &ReviewPage::closed, this, [this](std::size_t answered) {
-        sessionNote_->setText(answered == 0 ? QString()
-                              : answered == 1
-                                  ? QStringLiteral("1 answer saved.")
-                                  : QStringLiteral("%1 answers saved.").arg(answered));
+        sessionNote_->setText(answered == 0   ? QString()
+                              : answered == 1 ? QStringLiteral("1 answer saved.")
+                                              : QStringLiteral("%1 answers saved.").arg(answered));
         readCards();
     });
     buildMenu();
@@ -122,8 +122,8 @@ void MainWindow::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    exportAction_ = file->addAction(QStringLiteral("&Export for Anki…"), this,
-                                    &MainWindow::exportWords);
+    exportAction_ =
+        file->addAction(QStringLiteral("&Export for Anki…"), this, &MainWindow::exportWords);
     exportAction_->setObjectName(QStringLiteral("exportAction"));
     exportAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
     folderAction_ = file->addAction(QStringLiteral("Choose the words' &folder…"), this,
@@ -155,9 +155,9 @@ void MainWindow::remember(const char* setting, const QString& value) {
 void MainWindow::chooseFolder() {
     const QString proposed =
         folder_.isEmpty() ? rememberedFolder(kWordsFolderSetting, kDefaultFolder) : folder_;
-    const QString answer = links_.dialogs.inputBox(
-        QStringLiteral("Folder of the data files (*.DAT) with your words"),
-        QStringLiteral("Ripasso: your words"), proposed, 3000, 2000);
+    const QString answer =
+        links_.dialogs.inputBox(QStringLiteral("Folder of the data files (*.DAT) with your words"),
+                                QStringLiteral("Ripasso: your words"), proposed, 3000, 2000);
     if (answer.isEmpty() && !folder_.isEmpty())
         return; // cancelled: the folder stays
     folder_ = folderText(answer.isEmpty() ? proposed : answer);
@@ -217,9 +217,9 @@ void MainWindow::showHome() {
 void MainWindow::startDrill(DrillKind kind) {
     if (soundFolder_.isEmpty()) {
         const QString proposed = rememberedFolder(kSoundFolderSetting, kDefaultFolder);
-        const QString answer = links_.dialogs.inputBox(
-            QStringLiteral("Folder of the letter sounds (*.wav)"),
-            QStringLiteral("Ripasso: letter sounds"), proposed, 3000, 2000);
+        const QString answer =
+            links_.dialogs.inputBox(QStringLiteral("Folder of the letter sounds (*.wav)"),
+                                    QStringLiteral("Ripasso: letter sounds"), proposed, 3000, 2000);
         soundFolder_ = folderText(answer.isEmpty() ? proposed : answer);
         remember(kSoundFolderSetting, soundFolder_);
     }

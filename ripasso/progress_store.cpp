@@ -124,8 +124,8 @@ int readInteger(sqlite3* db, const char* sql, int& value) {
 
 StoreError describeStoreError(const fs::path& file, int sqliteCode, std::string_view detail) {
     const std::string name = quoted(file);
-    const std::string why = detail.empty() ? std::string(sqlite3_errstr(sqliteCode))
-                                           : std::string(detail);
+    const std::string why =
+        detail.empty() ? std::string(sqlite3_errstr(sqliteCode)) : std::string(detail);
     switch (sqliteCode & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -146,8 +146,8 @@ StoreError describeStoreError(const fs::path& file, int sqliteCode, std::string_
                            "). It was left as it is: move it away and Ripasso starts a new "
                            "one, or restore it from a copy.");
     case SQLITE_FULL:
-        return problem(StoreProblem::CannotOpen, "The progress file " + name +
-                                                     " cannot be written: the disk is full.");
+        return problem(StoreProblem::CannotOpen,
+                       "The progress file " + name + " cannot be written: the disk is full.");
     default:
         return problem(StoreProblem::CannotOpen,
                        "The progress file " + name + " cannot be used: " + why + ".");
@@ -168,9 +168,8 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
                            "The progress file " + name +
                                " cannot be written: it, or its folder, is read-only. It was "
                                "left as it is.");
-        return problem(StoreProblem::CannotOpen, "The progress file " + name +
-                                                     " cannot be used: " + std::strerror(err) +
-                                                     ".");
+        return problem(StoreProblem::CannotOpen, "The progress file " + name + " cannot be used: " +
+                                                     std::strerror(err) + ".");
     };
 
     int lockFd = -1;
@@ -275,10 +274,10 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
     {
         Statement mode(db, "PRAGMA journal_mode=WAL");
         if (!mode.step() || mode.bytes(0) != "wal") {
-            error = mode.ok() ? problem(StoreProblem::CannotOpen,
-                                        "The progress file " + name +
-                                            " cannot use write-ahead logging.")
-                              : describeStoreError(file, mode.code(), sqlite3_errmsg(db));
+            error = mode.ok()
+                        ? problem(StoreProblem::CannotOpen,
+                                  "The progress file " + name + " cannot use write-ahead logging.")
+                        : describeStoreError(file, mode.code(), sqlite3_errmsg(db));
             return nullptr;
         }
     }

@@ -84,8 +84,8 @@ class ProgressStore {
 public:
     // Opens the database, creating it and its folder when they do not exist. Null with
     // `error` set when it cannot be used.
-    static std::unique_ptr<ProgressStore> open(const std::filesystem::path& file,
-                                               StoreError& error, StoreOptions options = {});
+    static std::unique_ptr<ProgressStore> open(const std::filesystem::path& file, StoreError& error,
+                                               StoreOptions options = {});
     ~ProgressStore();
     ProgressStore(const ProgressStore&) = delete;
     ProgressStore& operator=(const ProgressStore&) = delete;

@@ -140,8 +140,8 @@ void ReviewPage::showCard() {
     for (std::size_t i = 0; i < grades_.size(); ++i) {
         const auto grade = static_cast<Grade>(i + 1);
         const int days = session_->preview(grade).state.dueDay - session_->today();
-        const QString label = QString::number(i + 1) + QLatin1Char(' ') +
-                              QLatin1String(kGradeNames[i]);
+        const QString label =
+            QString::number(i + 1) + QLatin1Char(' ') + QLatin1String(kGradeNames[i]);
         grades_[i]->setText(label + QStringLiteral(" · ") + daysText(days));
         grades_[i]->setAccessibleName(label + QStringLiteral(", again in ") + daysText(days));
         grades_[i]->setVisible(false);

@@ -119,11 +119,11 @@ FolderCards collectCards(const PathOf& pathOf, const std::vector<StoredCard>& kn
             if (result.fresh.size() >= newAllowance)
                 continue;
             if (found == slots.end())
-                found = slots
-                            .emplace(WordKey{std::string(key.headword),
-                                             std::string(key.pronunciation)},
-                                     Slot{})
-                            .first;
+                found =
+                    slots
+                        .emplace(WordKey{std::string(key.headword), std::string(key.pronunciation)},
+                                 Slot{})
+                        .first;
             found->second.seen[d] = true;
             found->second.selected[d] = static_cast<int>(result.fresh.size());
             result.fresh.push_back(makeCard(record, direction));

@@ -27,11 +27,12 @@ struct RipassoFixture {
         platform::installFontSubstitutes();
         std::filesystem::create_directory(words().toStdString());
         for (char letter = 'A'; letter <= 'Z'; ++letter) // every letter, empty unless filled
-            std::ofstream((words() + QStringLiteral("LEXFWD_%1.DAT").arg(QLatin1Char(letter)))
-                              .toStdString());
+            std::ofstream(
+                (words() + QStringLiteral("LEXFWD_%1.DAT").arg(QLatin1Char(letter))).toStdString());
         ripasso::StoreError error;
-        store = ripasso::ProgressStore::open(dir.filePath(QStringLiteral("ripasso.sqlite")).toStdString(),
-                                             error, {busyTimeout, false});
+        store = ripasso::ProgressStore::open(
+            dir.filePath(QStringLiteral("ripasso.sqlite")).toStdString(), error,
+            {busyTimeout, false});
     }
     QString words() const { return dir.filePath(QStringLiteral("words")) + QLatin1Char('/'); }
     void write(const char* name, const std::vector<datafiles::DictionaryRecord>& records,
@@ -42,9 +43,8 @@ struct RipassoFixture {
     }
     // A new window, as at a start: it asks for the folder and reads it.
     ripasso::MainWindow& open(const QString& folder) {
-        window = std::make_unique<ripasso::MainWindow>(
-            ripasso::Links{dialogs, player, *store, dir.path().toStdString(),
-                           [this] { return day; }, 5});
+        window = std::make_unique<ripasso::MainWindow>(ripasso::Links{
+            dialogs, player, *store, dir.path().toStdString(), [this] { return day; }, 5});
         dialogs.expectInput(QStringLiteral("Folder of the data files"), folder);
         window->show();
         window->chooseFolder();

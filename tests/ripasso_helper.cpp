@@ -47,7 +47,8 @@ int main(int argc, char* argv[]) {
     }
     for (int i = 0;; ++i) {
         const ripasso::StoredCard card{
-            {std::string(argv[3]) + "-" + std::to_string(i), "p", ripasso::CardDirection::ItalianToThai},
+            {std::string(argv[3]) + "-" + std::to_string(i), "p",
+             ripasso::CardDirection::ItalianToThai},
             ripasso::answerCard(std::nullopt, 100, ripasso::Grade::Good)};
         if (!store->saveAnswer(card, ripasso::Grade::Good)) {
             std::fprintf(stderr, "%s\n", store->lastError().message.c_str());

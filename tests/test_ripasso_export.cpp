@@ -54,15 +54,15 @@ QString latin(std::string_view bytes, const char* none = "") {
 QList<QStringList> expectedNotes(const fs::path& folder) {
     QList<QStringList> notes;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        const auto file = datafiles::readWholeFile(folder / ("LEXFWD_" + std::string(1, letter) +
-                                                             ".DAT"));
+        const auto file =
+            datafiles::readWholeFile(folder / ("LEXFWD_" + std::string(1, letter) + ".DAT"));
         for (const datafiles::DictionaryRecord& r : datafiles::readAllRecords(file.bytes).records)
             if (!r.isCrossReference())
-                notes << QStringList{latin(r.headword), latin(r.counterpart),
-                                     r.thai == "@" ? QString()
-                                                   : QString::fromStdU16String(
-                                                         thaitext::decodeTis620(r.thai)),
-                                     latin(r.attribute, "-"), latin(r.note, "-")};
+                notes << QStringList{
+                    latin(r.headword), latin(r.counterpart),
+                    r.thai == "@" ? QString()
+                                  : QString::fromStdU16String(thaitext::decodeTis620(r.thai)),
+                    latin(r.attribute, "-"), latin(r.note, "-")};
     }
     return notes;
 }
@@ -91,9 +91,10 @@ void TestRipassoExport::everyFieldComesBackAsTheFilesHoldIt_data() {
     // A bare field may hold a double quote, a quoted one a tab or a line break; a head word
     // that begins with "#" would be a comment line to Anki.
     QTest::newRow("tabs, quotes, line breaks")
-        << QString() << QByteArray("ca\"sa,\"baan\",\"s. f.\",\"con\ttab\",\"@\",\"$\",\"$\"\r\n"
-                                   "\"#uno\",\"nung\",\"-\",\"riga\r\nseconda\",\"\xB9\",\"$\","
-                                   "\"$\"\r\n\"caff\xE8\",\"kafee\",\"-\",\"-\",\"@\",\"$\",\"$\"\r\n");
+        << QString()
+        << QByteArray("ca\"sa,\"baan\",\"s. f.\",\"con\ttab\",\"@\",\"$\",\"$\"\r\n"
+                      "\"#uno\",\"nung\",\"-\",\"riga\r\nseconda\",\"\xB9\",\"$\","
+                      "\"$\"\r\n\"caff\xE8\",\"kafee\",\"-\",\"-\",\"@\",\"$\",\"$\"\r\n");
 }
 
 void TestRipassoExport::everyFieldComesBackAsTheFilesHoldIt() {
@@ -111,11 +112,10 @@ void TestRipassoExport::everyFieldComesBackAsTheFilesHoldIt() {
         QVERIFY2(result.written, result.error.c_str());
         const QList<QStringList> rows = readByPython(target);
         QVERIFY(!rows.isEmpty());
-        QCOMPARE(rows[0], (QStringList{
-                              "#separator:tab", "#html:false",
-                              "#notetype:Basic (and reversed card)", "#deck:Thai",
-                              "#columns:Front\tBack\tThai\tAttribute\tNote\tTags\tGUID",
-                              "#tags:ripasso", "#tags column:6", "#guid column:7"}));
+        QCOMPARE(rows[0], (QStringList{"#separator:tab", "#html:false",
+                                       "#notetype:Basic (and reversed card)", "#deck:Thai",
+                                       "#columns:Front\tBack\tThai\tAttribute\tNote\tTags\tGUID",
+                                       "#tags:ripasso", "#tags column:6", "#guid column:7"}));
         const QList<QStringList> expected = expectedNotes(words);
         QCOMPARE(rows.size() - 1, expected.size());
         QCOMPARE(int(result.notes), expected.size());
@@ -134,7 +134,8 @@ void TestRipassoExport::everyFieldComesBackAsTheFilesHoldIt() {
                 idsBefore[word] = row[6];
         }
         QCOMPARE(ids.size(), rows.size() - 1);
-        std::ofstream(words / "LEXFWD_C.DAT", std::ios::app | std::ios::binary) << added.toStdString();
+        std::ofstream(words / "LEXFWD_C.DAT", std::ios::app | std::ios::binary)
+            << added.toStdString();
     }
     QCOMPARE(int(std::distance(fs::directory_iterator(dir.path().toStdString()),
                                fs::directory_iterator())),

@@ -53,11 +53,10 @@ void TestRipassoPractice::scheduleFollowsTheModel_data() {
                                                    {4, G::Good, 14.8081, 5.1618, 19},
                                                    {19, G::Good, 49.4616, 5.1618, 68},
                                                    {68, G::Good, 145.6706, 5.1618, 214}};
-    QTest::newRow("again, good the same day")
-        << QList<Step>{{0, G::Again, 0.4872, 7.6214, 1},
-                       {0, G::Good, 0.4872, 7.5452, 1},
-                       {1, G::Good, 2.4661, 7.4713, 3},
-                       {4, G::Good, 7.7127, 7.3997, 12}};
+    QTest::newRow("again, good the same day") << QList<Step>{{0, G::Again, 0.4872, 7.6214, 1},
+                                                             {0, G::Good, 0.4872, 7.5452, 1},
+                                                             {1, G::Good, 2.4661, 7.4713, 3},
+                                                             {4, G::Good, 7.7127, 7.3997, 12}};
     QTest::newRow("easy") << QList<Step>{{0, G::Easy, 13.8206, 3.932, 14},
                                          {14, G::Easy, 127.4815, 3.1004, 141},
                                          {141, G::Easy, 979.4274, 2.2947, 1120}};
@@ -72,10 +71,9 @@ void TestRipassoPractice::scheduleFollowsTheModel_data() {
     QTest::newRow("late reviews") << QList<Step>{{0, G::Good, 3.7145, 5.1618, 4},
                                                  {14, G::Good, 34.6278, 5.1618, 49},
                                                  {79, G::Good, 157.8832, 5.1618, 237}};
-    QTest::newRow("easy, forgotten long after")
-        << QList<Step>{{0, G::Easy, 13.8206, 3.932, 14},
-                       {100, G::Again, 4.9203, 5.7095, 105},
-                       {101, G::Hard, 5.5223, 6.5622, 107}};
+    QTest::newRow("easy, forgotten long after") << QList<Step>{{0, G::Easy, 13.8206, 3.932, 14},
+                                                               {100, G::Again, 4.9203, 5.7095, 105},
+                                                               {101, G::Hard, 5.5223, 6.5622, 107}};
 }
 
 void TestRipassoPractice::scheduleFollowsTheModel() {
@@ -149,7 +147,7 @@ void TestRipassoPractice::folderCardsAreDueKnownOrNew() {
                   line({"cani", "-", "-", "*", "cane", "$", "$"}) + // a cross-reference
                   line({"casa", "baan", "s.f.", "edificio", "@", "$", "$"}) +
                   line({"cielo", "", "-", "-", "@", "$", "$"}) + // no pronunciation
-                  "\"cosa\",\"a");                                // cut short
+                  "\"cosa\",\"a");                               // cut short
     writeFile(dir, "LEXFWD_G.DAT", line({"gatto", "maeu", "s.m.", "-", "@", "$", "$"}));
     std::filesystem::create_directory(dir.filePath(QStringLiteral("LEXFWD_M.DAT")).toStdString());
     const int today = 100;

@@ -32,9 +32,9 @@ void sql(const fs::path& file, const char* statements) {
 
 QByteArray hashOf(const fs::path& file) {
     QFile f(QString::fromStdString(file.string()));
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(),
-                                                                  QCryptographicHash::Sha256)
-                                       : QByteArray("missing");
+    return f.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+               : QByteArray("missing");
 }
 
 StoredCard card(const std::string& word, int day, Grade grade,
@@ -80,7 +80,8 @@ void TestRipassoProgress::answersScoresAndSettingsAreKept() {
     QCOMPARE(int(cards.size()), 2);
     const auto casa = std::find_if(cards.begin(), cards.end(),
                                    [](const StoredCard& c) { return c.key.headword == "casa"; });
-    const CardState expected = card("casa", 11, Grade::Good, card("casa", 10, Grade::Again).state).state;
+    const CardState expected =
+        card("casa", 11, Grade::Good, card("casa", 10, Grade::Again).state).state;
     QCOMPARE(casa->key, (CardKey{"casa", "p", CardDirection::ThaiToItalian}));
     QCOMPARE(casa->state.dueDay, expected.dueDay);
     QCOMPARE(casa->state.memory.stability, expected.memory.stability);
@@ -96,9 +97,8 @@ void TestRipassoProgress::answersScoresAndSettingsAreKept() {
 }
 
 void TestRipassoProgress::aKilledReviewKeepsEveryAnswerGiven() {
-    const int kills = qEnvironmentVariableIntValue("KILLS") > 0
-                          ? qEnvironmentVariableIntValue("KILLS")
-                          : 40;
+    const int kills =
+        qEnvironmentVariableIntValue("KILLS") > 0 ? qEnvironmentVariableIntValue("KILLS") : 40;
     const unsigned seed = std::random_device{}();
     qInfo("seed %u, %d kills", seed, kills);
     std::mt19937 random(seed);
@@ -127,8 +127,9 @@ void TestRipassoProgress::aKilledReviewKeepsEveryAnswerGiven() {
             return c.key.headword.rfind(prefix, 0) == 0;
         });
         // Every answer given is there; one more may have been committed but not yet said.
-        QVERIFY2(kept == given || kept == given + 1,
-                 qPrintable(QStringLiteral("run %1: %2 said, %3 kept").arg(run).arg(given).arg(kept)));
+        QVERIFY2(
+            kept == given || kept == given + 1,
+            qPrintable(QStringLiteral("run %1: %2 said, %3 kept").arg(run).arg(given).arg(kept)));
         answers += given;
     }
     sqlite3* db = nullptr;
@@ -166,37 +167,32 @@ void TestRipassoProgress::aStoreThatCannotBeUsedIsToldAndLeftAsItIs_data() {
                return holder; // killed when it goes
            })
         << StoreProblem::Locked << QStringLiteral("locked by another program");
-    QTest::newRow("not a database")
-        << Setup([](const fs::path& file) -> std::shared_ptr<void> {
-               std::ofstream(file) << std::string(5000, 'x');
-               return nullptr;
-           })
-        << StoreProblem::Damaged << QStringLiteral("is damaged (file is not a database)");
-    QTest::newRow("a newer version")
-        << Setup([](const fs::path& file) -> std::shared_ptr<void> {
-               makeStore(file);
-               sql(file, "PRAGMA user_version=2");
-               return nullptr;
-           })
-        << StoreProblem::NewerVersion << QStringLiteral("written by a newer Ripasso (version 2");
+    QTest::newRow("not a database") << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+        std::ofstream(file) << std::string(5000, 'x');
+        return nullptr;
+    }) << StoreProblem::Damaged << QStringLiteral("is damaged (file is not a database)");
+    QTest::newRow("a newer version") << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+        makeStore(file);
+        sql(file, "PRAGMA user_version=2");
+        return nullptr;
+    }) << StoreProblem::NewerVersion << QStringLiteral("written by a newer Ripasso (version 2");
     QTest::newRow("another program's database")
         << Setup([](const fs::path& file) -> std::shared_ptr<void> {
                sql(file, "CREATE TABLE notes (text)");
                return nullptr;
            })
         << StoreProblem::NotOurs << QStringLiteral("is not Ripasso's progress");
-    QTest::newRow("read-only")
-        << Setup([](const fs::path& file) -> std::shared_ptr<void> {
-               makeStore(file);
-               fs::permissions(file, fs::perms::owner_read | fs::perms::group_read |
-                                         fs::perms::others_read);
-               // The helper opens it as a user of no rights: its folders let it through.
-               for (const fs::path& folder : {file.parent_path(), file.parent_path().parent_path()})
-                   fs::permissions(folder, fs::perms::others_exec, fs::perm_options::add);
-               return nullptr;
-           })
-        << StoreProblem::ReadOnly << QStringLiteral("cannot be written: it, or its folder, is "
-                                                    "read-only");
+    QTest::newRow("read-only") << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+        makeStore(file);
+        fs::permissions(file,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        // The helper opens it as a user of no rights: its folders let it through.
+        for (const fs::path& folder : {file.parent_path(), file.parent_path().parent_path()})
+            fs::permissions(folder, fs::perms::others_exec, fs::perm_options::add);
+        return nullptr;
+    }) << StoreProblem::ReadOnly
+                               << QStringLiteral("cannot be written: it, or its folder, is "
+                                                 "read-only");
 }
 
 void TestRipassoProgress::aStoreThatCannotBeUsedIsToldAndLeftAsItIs() {

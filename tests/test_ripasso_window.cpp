@@ -143,8 +143,8 @@ void TestRipassoWindow::aReviewGradedByKeysIsSavedAndScheduled() {
         else
             real::press(Qt::Key_3);
     }
-    QCOMPARE(fronts, (QStringList{"casa", "cane", "gatto", QString::fromUtf16(u"baanบ้าน"),
-                                  "maa", "casa", "maeu"}));
+    QCOMPARE(fronts, (QStringList{"casa", "cane", "gatto", QString::fromUtf16(u"baanบ้าน"), "maa",
+                                  "casa", "maeu"}));
     QVERIFY(window.findChild<QWidget*>(QStringLiteral("homePage"))->isVisible());
     QCOMPARE(text(f, "sessionNote"), QStringLiteral("7 answers saved."));
     QVERIFY(text(f, "wordsSummary").startsWith(QStringLiteral("Nothing more to review today")));
@@ -153,7 +153,8 @@ void TestRipassoWindow::aReviewGradedByKeysIsSavedAndScheduled() {
     QCOMPARE(int(cards.size()), 6);
     for (const StoredCard& card : cards) // casa, forgotten once, comes back tomorrow
         QCOMPARE(card.state.dueDay,
-                 f.day + (card.key == CardKey{"casa", "baan", CardDirection::ItalianToThai} ? 1 : 4));
+                 f.day +
+                     (card.key == CardKey{"casa", "baan", CardDirection::ItalianToThai} ? 1 : 4));
 
     // Four days on, a word added and one changed by hand since: the changed one's cards are
     // new, its old progress stays in the database, unused.
