@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,25 +20,27 @@ namespace ripasso {
 namespace {
 
 // UTF-8 of each byte of a single-byte code set.
-using ByteTable = std::array<std::string, 256>;
-
-void appendUtf8(std::string& out, char16_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
+struct Utf8 {
+    char bytes[3];
+    unsigned char size;
+};
+using ByteTable = std::array<Utf8, 256>;
 
 ByteTable makeTable(char16_t (*decode)(unsigned char)) {
-    ByteTable table;
-    for (int b = 0; b < 256; ++b)
-        appendUtf8(table[static_cast<std::size_t>(b)], decode(static_cast<unsigned char>(b)));
+    ByteTable table{};
+    for (int b = 0; b < 256; ++b) {
+        const char16_t c = decode(static_cast<unsigned char>(b));
+        Utf8& u = table[static_cast<std::size_t>(b)];
+        if (c < 0x80) {
+            u = {{static_cast<char>(c), 0, 0}, 1};
+        } else if (c < 0x800) {
+            u = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0}, 2};
+        } else {
+            u = {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                  static_cast<char>(0x80 | (c & 0x3F))},
+                 3};
+        }
+    }
     return table;
 }
 
@@ -51,21 +53,43 @@ const ByteTable& thaiTable() {
     return table;
 }
 
-std::string decode(std::string_view bytes, const ByteTable& table) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    for (const char b : bytes)
-        out += table[static_cast<unsigned char>(b)];
-    return out;
+void appendDecoded(std::string& out, std::string_view bytes, const ByteTable& table) {
+    for (const char b : bytes) {
+        const Utf8& u = table[static_cast<unsigned char>(b)];
+        out.append(u.bytes, u.size);
+    }
+}
+
+bool needsQuotes(std::string_view text, bool firstColumn) {
+    return text.find_first_of("\t\r\n\"") != std::string_view::npos ||
+           (firstColumn && !text.empty() && text.front() == '#');
+}
+
+// A field in the code set's bytes, decoded as Anki reads it. The bytes that call for quotes
+// are ASCII, the same in both code sets and in UTF-8.
+void appendField(std::string& out, std::string_view bytes, const ByteTable& table,
+                 bool firstColumn = false) {
+    if (!needsQuotes(bytes, firstColumn)) {
+        appendDecoded(out, bytes, table);
+        return;
+    }
+    out += '"';
+    for (const char b : bytes) {
+        if (b == '"')
+            out += '"';
+        const Utf8& u = table[static_cast<unsigned char>(b)];
+        out.append(u.bytes, u.size);
+    }
+    out += '"';
 }
 
 // A tag per attribute: Anki's tags are separated by spaces, so spaces inside become "_".
-std::string tagOf(std::string_view attribute) {
-    std::string tag = decode(attribute, latinTable());
-    for (char& c : tag)
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
-            c = '_';
-    return tag;
+void appendTag(std::string& out, std::string_view attribute) {
+    for (const char b : attribute) {
+        const bool blank = b == ' ' || b == '\t' || b == '\r' || b == '\n';
+        const Utf8& u = latinTable()[static_cast<unsigned char>(blank ? '_' : b)];
+        out.append(u.bytes, u.size);
+    }
 }
 
 std::uint64_t fnv1a(std::string_view a, std::string_view b) {
@@ -81,6 +105,50 @@ std::uint64_t fnv1a(std::string_view a, std::string_view b) {
     mix(b);
     return hash;
 }
+
+// How many times each 64-bit key was counted: open addressing in one array, since a million
+// keys in node-based maps took most of the export's time.
+class KeyCounter {
+public:
+    int count(std::uint64_t key) {
+        if (key == 0) // 0 marks a free slot
+            return ++zeroCount_;
+        if (used_ * 2 >= slots_.size())
+            grow();
+        for (std::size_t i = index(key);; i = (i + 1) & (slots_.size() - 1)) {
+            if (slots_[i].key == key)
+                return ++slots_[i].count;
+            if (slots_[i].key == 0) {
+                slots_[i] = {key, 1};
+                ++used_;
+                return 1;
+            }
+        }
+    }
+
+private:
+    struct Slot {
+        std::uint64_t key;
+        int count;
+    };
+    std::size_t index(std::uint64_t key) const {
+        return static_cast<std::size_t>(key * 0x9E3779B97F4A7C15ull >> 20) & (slots_.size() - 1);
+    }
+    void grow() {
+        std::vector<Slot> old(slots_.empty() ? 1024 : slots_.size() * 2, Slot{0, 0});
+        old.swap(slots_);
+        for (const Slot& s : old)
+            if (s.key != 0) {
+                std::size_t i = index(s.key);
+                while (slots_[i].key != 0)
+                    i = (i + 1) & (slots_.size() - 1);
+                slots_[i] = s;
+            }
+    }
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+    int zeroCount_ = 0;
+};
 
 // Writes everything, or gives the errno of the failure.
 int writeAll(int fd, std::string_view bytes) {
@@ -105,9 +173,7 @@ std::string noteId(std::string_view headword, std::string_view pronunciation, in
 }
 
 std::string ankiField(std::string_view utf8, bool firstColumn) {
-    const bool quote = utf8.find_first_of("\t\r\n\"") != std::string_view::npos ||
-                       (firstColumn && !utf8.empty() && utf8.front() == '#');
-    if (!quote)
+    if (!needsQuotes(utf8, firstColumn))
         return std::string(utf8);
     std::string out = "\"";
     for (const char c : utf8) {
@@ -143,23 +209,23 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
     out += "\n#columns:Front\tBack\tThai\tAttribute\tNote\tTags\tGUID\n#tags:ripasso\n"
            "#tags column:6\n#guid column:7\n";
     int error = 0;
-    std::unordered_map<std::uint64_t, int> occurrences;
+    KeyCounter occurrences;
     result.problems = readForwardRecords(pathOf, access, [&](const datafiles::RecordView& r) {
         if (r.isCrossReference() || error != 0)
             return;
         const std::uint64_t pair = fnv1a(r.headword(), r.counterpart());
-        const int occurrence = ++occurrences[pair];
-        out += ankiField(decode(r.headword(), latinTable()), true);
+        const int occurrence = occurrences.count(pair);
+        appendField(out, r.headword(), latinTable(), true);
         out += '\t';
-        out += ankiField(decode(r.counterpart(), latinTable()));
+        appendField(out, r.counterpart(), latinTable());
         out += '\t';
-        out += ankiField(decode(unmarked(r.thai(), datafiles::kNoThai), thaiTable()));
+        appendField(out, unmarked(r.thai(), datafiles::kNoThai), thaiTable());
         out += '\t';
-        out += ankiField(decode(unmarked(r.attribute(), datafiles::kNoAttribute), latinTable()));
+        appendField(out, unmarked(r.attribute(), datafiles::kNoAttribute), latinTable());
         out += '\t';
-        out += ankiField(decode(unmarked(r.note(), datafiles::kNoNote), latinTable()));
+        appendField(out, unmarked(r.note(), datafiles::kNoNote), latinTable());
         out += '\t';
-        out += tagOf(unmarked(r.attribute(), datafiles::kNoAttribute));
+        appendTag(out, unmarked(r.attribute(), datafiles::kNoAttribute));
         out += '\t';
         out += noteId(r.headword(), r.counterpart(), occurrence);
         out += '\n';
