@@ -170,13 +170,9 @@ void MainWindow::readCards() {
     std::vector<StoredCard> known;
     const int today = links_.today();
     const std::optional<int> firstToday = links_.store.cardsFirstAnsweredOn(today);
-    if (!firstToday || !links_.store.loadCards(known)) {
-        // Without the progress, every card would look new: no review rather than a wrong one.
-        links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message) +
-                                      QStringLiteral(" Your words cannot be reviewed now."),
-                                  stopped(), kProgramTitle);
-        cards_ = {};
-    } else {
+    const bool progressRead = firstToday && links_.store.loadCards(known);
+    cards_ = {};
+    if (progressRead) {
         const std::size_t allowance =
             static_cast<std::size_t>(std::max(0, static_cast<int>(kNewCardsPerDay) - *firstToday));
         const datafiles::PathMapper mapper = paths();
@@ -185,11 +181,18 @@ void MainWindow::readCards() {
                 return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
             },
             known, today, allowance, links_.fileAccess);
+    } else {
+        // Without the progress every card would look new: no review rather than a wrong one.
+        links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message) +
+                                      QStringLiteral(" Your words cannot be reviewed now."),
+                                  stopped(), kProgramTitle);
     }
     folderLabel_->setText(QStringLiteral("Words from %1").arg(folder_));
     const std::size_t due = cards_.due.size();
     const std::size_t fresh = cards_.fresh.size();
-    if (cards_.cards == 0)
+    if (!progressRead)
+        wordsSummary_->setText(QStringLiteral("Your progress could not be read."));
+    else if (cards_.cards == 0)
         wordsSummary_->setText(QStringLiteral("No word with a pronunciation was found here."));
     else if (due + fresh == 0)
         wordsSummary_->setText(QStringLiteral("Nothing more to review today (%1 cards, %2 never "
