@@ -64,6 +64,9 @@ int exportAnki(int argc, char* argv[]) {
         options.readOnly = true;
         const auto store =
             ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error, options);
+        if (!store && std::filesystem::exists(ripasso::defaultProgressFile()))
+            std::fprintf(stderr, "ripasso: %s The folder C:\\THAI\\ is exported.\n",
+                         error.message.c_str());
         const std::optional<std::string> chosen =
             store ? store->setting("wordsFolder") : std::nullopt;
         folder =
