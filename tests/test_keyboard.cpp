@@ -219,10 +219,6 @@ void TestKeyboard::ripassoButtonsByKeysAndNamesForAll() {
     const QList<std::function<void(ripasso::MainWindow&)>> pages = {
         [](ripasso::MainWindow&) {},                                             // start page
         [](ripasso::MainWindow& w) { w.startDrill(ripasso::DrillKind::Sound); }, // a question
-        [](ripasso::MainWindow& w) {
-            w.startDrill(ripasso::DrillKind::Reading);
-            w.drillPage().answer(0);
-        },
         [](ripasso::MainWindow& w) { // the round's result
             w.startDrill(ripasso::DrillKind::Class);
             for (int i = 0; i < ripasso::kQuestionsPerRound; ++i) {
@@ -230,8 +226,7 @@ void TestKeyboard::ripassoButtonsByKeysAndNamesForAll() {
                 w.drillPage().next();
             }
         },
-        [](ripasso::MainWindow& w) { w.startReview(); }, // a card's front
-        [](ripasso::MainWindow& w) {
+        [](ripasso::MainWindow& w) { // a card's back
             w.startReview();
             w.reviewPage().showBack();
         },
@@ -240,7 +235,7 @@ void TestKeyboard::ripassoButtonsByKeysAndNamesForAll() {
         RipassoFixture f;
         f.write("LEXFWD_C.DAT", {{"casa", "baan", "s.f.", "-", "\xBA\xE9\xD2\xB9", "$", "$"}});
         ripasso::MainWindow& window = f.open();
-        if (i > 0 && i < 4)
+        if (i == 1 || i == 2)
             f.dialogs.expectInput(QStringLiteral("sounds"), QStringLiteral(STARTER_FOLDER "/"));
         pages[i](window);
         // Every control has a name; every one a person reads or uses, one for screen readers.
