@@ -225,11 +225,13 @@ QPixmap directionIcon(bool italyFirst) {
     return pixmap;
 }
 
-QPixmap speaker() {
-    QPixmap pixmap(32, 32);
+// A loudspeaker with two waves, drawn on a 32-unit square at `size` pixels.
+QPixmap speaker(int size = 32) {
+    QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     p.setBrush(QColor(60, 60, 60));
     p.setPen(Qt::NoPen);
     QPolygonF cone;
@@ -400,13 +402,17 @@ int main(int argc, char* argv[]) {
     save(directionIcon(true), "direction_it_th.png");
     save(directionIcon(false), "direction_th_it.png");
     save(speaker(), "speaker.png");
+    save(speaker(96), "listen.png"); // Ripasso's sound drill
     const IconDesign chartola{QColor(255, 255, 0), QColor(64, 0, 64), QString::fromUtf16(u"ก")};
     const IconDesign vocaboro{QColor(0, 200, 0), QColor(0, 0, 0), QString::fromUtf16(u"ค")};
+    const IconDesign ripasso{QColor(150, 205, 255), QColor(0, 40, 110), QString::fromUtf16(u"ร")};
     save(icon(chartola.back, chartola.ink, chartola.letter), "chartola_icon.png");
     save(icon(vocaboro.back, vocaboro.ink, vocaboro.letter), "vocaboro_icon.png");
+    save(icon(ripasso.back, ripasso.ink, ripasso.letter), "ripasso_icon.png");
     QDir(out).mkpath(QStringLiteral("icons"));
     const std::pair<IconDesign, QString> programs[] = {{chartola, QStringLiteral("chartola")},
-                                                       {vocaboro, QStringLiteral("vocaboro")}};
+                                                       {vocaboro, QStringLiteral("vocaboro")},
+                                                       {ripasso, QStringLiteral("ripasso")}};
     for (const auto& [design, program] : programs) {
         for (int size : {48, 64, 128, 256})
             save(scalableIcon(design, size),

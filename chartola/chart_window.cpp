@@ -1,6 +1,6 @@
 #include "chart_window.h"
 
-#include "consonant_table.h"
+#include "alphabet/consonant_table.h"
 #include "platform/enter_clicks.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
@@ -16,6 +16,10 @@
 #include <QPainter>
 #include <QPushButton>
 
+using alphabet::Consonant;
+using alphabet::consonant;
+using alphabet::ConsonantClass;
+using alphabet::consonantTable;
 using platform::place;
 
 namespace chartola {

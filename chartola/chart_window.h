@@ -14,9 +14,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace chartola {
-
+namespace alphabet {
 struct Consonant;
+}
+
+namespace chartola {
 
 // What the chart uses: the folder question, the sound, and where its buttons lead.
 struct ChartLinks {
@@ -28,7 +30,7 @@ struct ChartLinks {
 };
 
 // The tooltip of a letter button: its Unicode name, its class, whether it is still used.
-QString letterTooltip(const Consonant& consonant);
+QString letterTooltip(const alphabet::Consonant& consonant);
 
 class Form1 : public QWidget {
     Q_OBJECT

@@ -18,10 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view all(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::size_t keyAt = all.find('"');
     const std::string_view key =
-        keyAt == std::string_view::npos ? std::string_view()
-                                        : all.substr(keyAt + 1, data[0] % 8);
-    for (const std::optional<std::string_view> k : {std::optional<std::string_view>(key),
-                                                    std::optional<std::string_view>()}) {
+        keyAt == std::string_view::npos ? std::string_view() : all.substr(keyAt + 1, data[0] % 8);
+    for (const std::optional<std::string_view> k :
+         {std::optional<std::string_view>(key), std::optional<std::string_view>()}) {
         const datafiles::HeadwordScan fast = datafiles::scanHeadwordsInBytes(all, k);
         if (!fast.decided)
             continue;

@@ -1,7 +1,7 @@
 #include "pictures.h"
 
-#include <QLabel>
 #include <QEvent>
+#include <QLabel>
 #include <QMovie>
 
 namespace platform {

@@ -4,6 +4,7 @@
 // its background.
 
 #include "chartola_fixture.h"
+#include "ripasso_fixture.h"
 #include "test_support.h"
 
 #include "chartola/about_box.h"
@@ -12,6 +13,8 @@
 #include "companion/credits_window.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
+#include "ripasso/drill_page.h"
+#include "ripasso/review_page.h"
 #include "vocaboro/console_window.h"
 #include "vocaboro/program.h"
 
@@ -127,6 +130,7 @@ private slots:
     void cleanup() { checkNoQuestionLeftOver(); }
     void chartolaWindows();
     void vocaboroWindows();
+    void ripassoPages();
     void coloursAreFlatAndTextReads();
 };
 
@@ -285,6 +289,45 @@ void TestCaptionsFit::vocaboroWindows() {
     console.Command3_Click(); // a help page
     QCOMPARE(clipped(&console), QStringList());
     QCOMPARE(dialogs.problems(), QStringList());
+}
+
+void TestCaptionsFit::ripassoPages() {
+    RipassoFixture f;
+    f.write("LEXFWD_P.DAT", {{"precipitevolissimevolmente", "reew reew maak maak", "avv.",
+                              "il piu' lungo avverbio della lingua, che si dice per scherzo",
+                              "\xC3\xE0\xA7\xE7\xC7\xC1\xD2\xA1\xE6", "$", "$"}});
+    f.write("LEXFWD_X.DAT", {{"x", "y", "-", "-", "@", "$", "$"}}, std::ios::app);
+    std::ofstream((f.words() + "LEXFWD_C.DAT").toStdString()) << "\"cosa\",\"a";
+    ripasso::MainWindow& window = f.open();
+    // As drawn: after the layouts have taken the new texts in.
+    const auto shown = [&window] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return clipped(&window);
+    };
+    QCOMPARE(shown(), QStringList());
+    f.dialogs.expectInput(QStringLiteral("sounds"), QStringLiteral(STARTER_FOLDER "/"));
+    for (const auto kind :
+         {ripasso::DrillKind::Sound, ripasso::DrillKind::Reading, ripasso::DrillKind::Class}) {
+        window.startDrill(kind);
+        ripasso::DrillPage& drill = window.drillPage();
+        for (int i = 0; i < ripasso::kQuestionsPerRound; ++i) {
+            QStringList problems = shown();
+            drill.answer(i % 2);
+            problems += shown();
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char(' '))));
+            drill.next();
+        }
+        QCOMPARE(shown(), QStringList());
+        drill.stop();
+    }
+    window.startReview();
+    for (int card = 0; card < 4; ++card) {
+        QCOMPARE(shown(), QStringList());
+        window.reviewPage().showBack();
+        QCOMPARE(shown(), QStringList());
+        window.reviewPage().grade(ripasso::Grade::Good);
+    }
+    QCOMPARE(shown(), QStringList());
 }
 
 void TestCaptionsFit::coloursAreFlatAndTextReads() {

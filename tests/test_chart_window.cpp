@@ -1,7 +1,7 @@
 #include "chartola_fixture.h"
 
+#include "alphabet/consonant_table.h"
 #include "chartola/chart_window.h"
-#include "chartola/consonant_table.h"
 #include "chartola/dictionary_window.h"
 #include "chartola/program.h"
 #include "platform/fonts.h"
@@ -20,9 +20,9 @@
 
 #include <set>
 
-using chartola::Consonant;
-using chartola::consonant;
-using chartola::consonantTable;
+using alphabet::Consonant;
+using alphabet::consonant;
+using alphabet::consonantTable;
 
 namespace {
 

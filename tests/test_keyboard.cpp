@@ -6,6 +6,9 @@
 #include "chartola/chart_window.h"
 #include "companion/credits_window.h"
 #include "real_input.h"
+#include "ripasso/drill_page.h"
+#include "ripasso/review_page.h"
+#include "ripasso_fixture.h"
 #include "test_support.h"
 #include "vocaboro/console_window.h"
 #include "vocaboro/program.h"
@@ -14,6 +17,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
@@ -135,6 +139,7 @@ private slots:
     void cleanup() { checkNoQuestionLeftOver(); }
     void vocaboroButtonsByKeys();
     void chartolaButtonsByKeys();
+    void ripassoButtonsByKeysAndNamesForAll();
     void creditsOpenTheWorkingWindowWithEnterOrSpace();
     void everyBoxHasANameAndTheLoadsDiffer();
 };
@@ -208,6 +213,45 @@ void TestKeyboard::chartolaButtonsByKeys() {
     real::press(Qt::Key_Space);
     QCOMPARE(chart.findChild<QLineEdit*>(QStringLiteral("Text1"))->text(),
              QString::fromUtf16(u"kô-kài"));
+}
+
+void TestKeyboard::ripassoButtonsByKeysAndNamesForAll() {
+    const QList<std::function<void(ripasso::MainWindow&)>> pages = {
+        [](ripasso::MainWindow&) {},                                             // start page
+        [](ripasso::MainWindow& w) { w.startDrill(ripasso::DrillKind::Sound); }, // a question
+        [](ripasso::MainWindow& w) { // the round's result
+            w.startDrill(ripasso::DrillKind::Class);
+            for (int i = 0; i < ripasso::kQuestionsPerRound; ++i) {
+                w.drillPage().answer(0);
+                w.drillPage().next();
+            }
+        },
+        [](ripasso::MainWindow& w) { // a card's back
+            w.startReview();
+            w.reviewPage().showBack();
+        },
+    };
+    for (int i = 0; i < pages.size(); ++i) {
+        RipassoFixture f;
+        f.write("LEXFWD_C.DAT", {{"casa", "baan", "s.f.", "-", "\xBA\xE9\xD2\xB9", "$", "$"}});
+        ripasso::MainWindow& window = f.open();
+        if (i == 1 || i == 2)
+            f.dialogs.expectInput(QStringLiteral("sounds"), QStringLiteral(STARTER_FOLDER "/"));
+        pages[i](window);
+        // Every control has a name; every one a person reads or uses, one for screen readers.
+        for (QWidget* w : window.findChildren<QWidget*>()) {
+            if (!w->isVisible() || w->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+            const bool read =
+                qobject_cast<QAbstractButton*>(w) ||
+                (qobject_cast<QLabel*>(w) && !static_cast<QLabel*>(w)->text().isEmpty());
+            QVERIFY2(!read || !w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        }
+        const QStringList problems = walkTheButtons(&window);
+        QVERIFY2(problems.isEmpty(),
+                 qPrintable(QStringLiteral("page %1: ").arg(i) + problems.join(QLatin1Char('\n'))));
+    }
 }
 
 void TestKeyboard::creditsOpenTheWorkingWindowWithEnterOrSpace() {

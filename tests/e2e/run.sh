@@ -8,6 +8,9 @@
 #   presses "Next...", and a second word typed by the keys alone is written with nothing
 #   untyped in the files; every question box of a listing of pages opens centred on the console;
 #   perche, with no cross-reference of its own, offers perché, and Yes prints its lines.
+#   Ripasso: a round of the reading drill answered by keys, each answer kept; a review of 20
+#   new cards graded by keys, saved and scheduled; a second copy refused while the first runs;
+#   the export for Anki, with the folder chosen last, read back with Python's csv module.
 #   Chartola: leaving the drop-down picks nothing; the opened list shows each item it reaches;
 #   the new pronunciation is found; the chart plays a letter; Alt+F4 on a window's frame ends
 #   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
@@ -347,6 +350,92 @@ chart=$(window "Learning Alphabet THAI")
 activate "$chart"
 keys alt+F4
 ends "$chartola" "Alt+F4 on the chart's frame"
+
+# --- Ripasso: a drill round and a review by keys, a second copy refused, the export read back
+if [ -n "${E2E_DRIVE_C_THAI:-}" ]; then
+    progress="${XDG_DATA_HOME:-$HOME/.local/share}/thai-kit/ripasso.sqlite"
+    ripasso_env=()
+else # a progress of its own, not the user's
+    progress="$work/data/thai-kit/ripasso.sqlite"
+    ripasso_env=(XDG_DATA_HOME="$work/data")
+fi
+query() { python3 -c 'import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute(sys.argv[2]).fetchone()[0])' "$progress" "$1"; }
+step "starting ripasso"
+env "${ripasso_env[@]}" "$bin/ripasso" &
+pids+=($!)
+ripasso=$!
+answer_folder "Ripasso: your words" "$folder" ripasso_folder_prompt
+main=$(window "^Ripasso$")
+activate "$main"
+shot "$main" ripasso_home
+keys alt+e                          # See a letter, pick its reading
+sound=$(window "Ripasso: letter sounds")
+activate "$sound"
+keys Return
+activate "$main"
+shot "$main" ripasso_drill_question
+keys 1
+shot "$main" ripasso_drill_answered
+keys Return
+for _ in $(seq 19); do xdotool key --delay 120 1 Return; done
+sleep 0.5
+shot "$main" ripasso_drill_result
+[ "$(query 'SELECT sum(asked) FROM letter WHERE drill = 1')" = 20 ] ||
+    fail "the drill round kept $(query 'SELECT sum(asked) FROM letter') answers, not 20"
+step "a drill round of 20 questions answered by keys, each answer kept"
+keys Escape Return                  # back, then the review: the focus is on it
+keys space
+shot "$main" ripasso_review_back
+cp "$out/ripasso_review_back.png" "$out/ripasso.png"
+keys 3
+for _ in $(seq 19); do xdotool key --delay 120 space 3; done
+sleep 0.5
+shot "$main" ripasso_review_done
+[ "$(query 'SELECT count(*) FROM review')" = 20 ] && [ "$(query 'SELECT count(*) FROM card')" = 20 ] ||
+    fail "the review kept $(query 'SELECT count(*) FROM review') answers of 20"
+[ "$(query "SELECT count(*) FROM card WHERE due_day - last_day = 4")" = 20 ] ||
+    fail "the cards answered Good are not due in four days"
+step "a review of 20 new cards graded by keys, each answer saved and due in four days"
+
+# A second copy says that the progress is in use, and ends.
+env "${ripasso_env[@]}" "$bin/ripasso" &
+pids+=($!)
+second=$!
+box=$(timeout 20 xdotool search --sync --onlyvisible --pid "$second" 2>/dev/null | head -n 1) || true
+[ -n "$box" ] || fail "a second copy of Ripasso showed no message"
+activate "$box"
+screen_shot ripasso_in_use
+keys Return
+status=0
+wait "$second" || status=$?
+[ "$status" = 1 ] || fail "a second copy of Ripasso ended with status $status, not 1"
+step "a second copy said the progress is in use and ended"
+activate "$main"
+keys alt+F4
+ends "$ripasso" "Alt+F4 on Ripasso's window"
+
+# The export, with the folder chosen last, read back as Anki reads it.
+env "${ripasso_env[@]}" "$bin/ripasso" --export-anki "$work/anki.txt" || fail "the export failed"
+data_folder=${E2E_DRIVE_C_THAI:-$work/thai}
+python3 - "$work/anki.txt" "$data_folder" <<'PY' || fail "the export does not read back as the data files"
+import csv, glob, io, sys
+text = open(sys.argv[1], encoding='utf-8', newline='').read()
+header = []
+while text.startswith('#'):
+    line, text = text.split('\n', 1)
+    header.append(line)
+assert header[:4] == ['#separator:tab', '#html:false', '#notetype:Basic (and reversed card)', '#deck:Thai'], header
+notes = list(csv.reader(io.StringIO(text, newline=''), delimiter='\t'))
+records = []
+for name in sorted(glob.glob(sys.argv[2] + '/LEXFWD_*.DAT')):
+    data = open(name, 'rb').read().decode('cp1252', 'replace')
+    records += [r for r in csv.reader(io.StringIO(data, newline='')) if r and r[3] != '*']
+assert len(notes) == len(records), (len(notes), len(records))
+zanzariera = [n for n in notes if n[0] == 'zanzariera']
+assert zanzariera and zanzariera[0][1:5] == ['muung', '\u0e21\u0e38\u0e49\u0e07', 's.f.', 'la rete sottile che si stende sopra il letto la sera, per dormire senza le zanzare'], zanzariera
+assert len({n[6] for n in notes}) == len(notes)
+print('e2e: the export holds', len(notes), 'notes, one per record')
+PY
 
 # --- Twice the scale: the layout keeps its place and its captions
 step "vocaboro at QT_SCALE_FACTOR=2"

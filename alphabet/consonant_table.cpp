@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace chartola {
+namespace alphabet {
 namespace {
 
 constexpr thaitext::Rgb Y{255, 255, 0};   // yellow
@@ -76,4 +76,4 @@ const Consonant& consonant(int number) {
     return kTable[static_cast<std::size_t>(number - 1)];
 }
 
-} // namespace chartola
+} // namespace alphabet

@@ -1,0 +1,131 @@
+// Ripasso: the window, or with --export-anki the export alone, which needs no display.
+//   ripasso
+//   ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]
+
+#include "anki_export.h"
+#include "links.h"
+#include "main_window.h"
+#include "progress_store.h"
+
+#include "datafiles/path_mapping.h"
+#include "platform/fonts.h"
+#include "platform/install_paths.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_sound_player.h"
+#include "platform/startup.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: ripasso                       the practice window\n"
+    "       ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]\n"
+    "                                     writes the words of DIR's forward data files to\n"
+    "                                     FILE.txt for Anki's import (DIR: the folder last\n"
+    "                                     chosen in Ripasso, else C:\\THAI\\)\n";
+
+std::filesystem::path driveRootFor(const QString& programFolder) {
+    return platform::driveRoot(programFolder.toStdString(), platform::userDataHome());
+}
+
+int exportAnki(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QString file, folder, deck = QString::fromLatin1(ripasso::kDefaultDeck);
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == QLatin1String("--export-anki") && hasValue)
+            file = args[++i];
+        else if (arg == QLatin1String("--folder") && hasValue)
+            folder = args[++i];
+        else if (arg == QLatin1String("--deck") && hasValue)
+            deck = args[++i];
+        else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    if (file.isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (folder.isEmpty()) {
+        // The folder chosen last in the window, read beside a Ripasso that may be running.
+        ripasso::StoreError error;
+        ripasso::StoreOptions options;
+        options.readOnly = true;
+        const auto store =
+            ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error, options);
+        if (!store && std::filesystem::exists(ripasso::defaultProgressFile()))
+            std::fprintf(stderr, "ripasso: %s The folder C:\\THAI\\ is exported.\n",
+                         error.message.c_str());
+        const std::optional<std::string> chosen =
+            store ? store->setting("wordsFolder") : std::nullopt;
+        folder =
+            chosen && !chosen->empty() ? QString::fromStdString(*chosen) : ripasso::kDefaultFolder;
+    }
+    folder = ripasso::folderText(folder);
+    const datafiles::PathMapper paths(driveRootFor(QCoreApplication::applicationDirPath()));
+    const ripasso::ExportResult result = ripasso::exportForAnki(
+        [&](const std::string& name) {
+            return paths.map((folder + QString::fromStdString(name)).toStdString());
+        },
+        paths.map(file.toStdString()), deck.toStdString());
+    for (const std::string& problem : result.problems)
+        std::fprintf(stderr, "ripasso: %s\n", problem.c_str());
+    if (!result.written) {
+        std::fprintf(stderr, "ripasso: the export was not written: %s\n", result.error.c_str());
+        return 1;
+    }
+    std::printf("ripasso: %zu notes from %s written to %s\n", result.notes,
+                folder.toLocal8Bit().constData(), file.toLocal8Bit().constData());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--export-anki") == 0)
+            return exportAnki(argc, argv);
+    if (argc > 1) {
+        std::fputs(kUsage, argc == 2 && std::strcmp(argv[1], "--help") == 0 ? stdout : stderr);
+        return argc == 2 && std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
+    }
+
+    platform::StartupExit startup;
+    QApplication app(argc, argv);
+    startup.drop();
+    QApplication::setApplicationName(QStringLiteral("Ripasso"));
+    QApplication::setDesktopFileName(QStringLiteral("net.example.thaikit.Ripasso"));
+    platform::installFontSubstitutes();
+
+    const std::filesystem::path driveRoot = driveRootFor(QApplication::applicationDirPath());
+    platform::QtDialogs dialogs;
+    ripasso::StoreError error;
+    const auto store = ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error);
+    if (!store) {
+        dialogs.messageBox(QString::fromStdString(error.message),
+                           {platform::Buttons::Ok, platform::Icon::Stop}, ripasso::kProgramTitle);
+        return 1;
+    }
+    platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};
+    ripasso::MainWindow window({.dialogs = dialogs,
+                                .player = player,
+                                .store = *store,
+                                .driveRoot = driveRoot,
+                                .today = ripasso::currentDay,
+                                .seed = std::random_device()(),
+                                .fileAccess = {}});
+    window.show();
+    window.chooseFolder();
+    return app.exec();
+}

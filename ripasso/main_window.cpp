@@ -1,0 +1,272 @@
+#include "main_window.h"
+
+#include "anki_export.h"
+#include "drill_page.h"
+#include "review_page.h"
+
+#include "platform/fonts.h"
+#include "platform/pictures.h"
+#include "platform/wrap_button.h"
+#include "platform/wrapping_label.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace ripasso {
+namespace {
+
+constexpr char kWordsFolderSetting[] = "wordsFolder";
+constexpr char kSoundFolderSetting[] = "soundFolder";
+constexpr char kExportFileSetting[] = "exportFile";
+
+platform::MessageStyle information() {
+    return {platform::Buttons::Ok, platform::Icon::Information};
+}
+platform::MessageStyle stopped() {
+    return {platform::Buttons::Ok, platform::Icon::Stop};
+}
+
+QString lines(const std::vector<std::string>& sentences) {
+    QStringList all;
+    for (const std::string& s : sentences)
+        all << QString::fromStdString(s);
+    return all.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Links links, QWidget* parent)
+    : QMainWindow(parent), links_(std::move(links)) {
+    setObjectName(QStringLiteral("ripassoWindow"));
+    setWindowTitle(kProgramTitle);
+    setWindowIcon(platform::loadIcon("ripasso_icon.png"));
+    setFont(platform::makeFont(platform::kSansFont, 10));
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName(QStringLiteral("pages"));
+    setCentralWidget(pages_);
+    homePage_ = new QWidget(pages_);
+    homePage_->setObjectName(QStringLiteral("homePage"));
+    buildHomePage(homePage_);
+    drillPage_ = new DrillPage(links_, pages_);
+    reviewPage_ = new ReviewPage(links_, pages_);
+    for (QWidget* page :
+         {homePage_, static_cast<QWidget*>(drillPage_), static_cast<QWidget*>(reviewPage_)})
+        pages_->addWidget(page);
+    connect(drillPage_, &DrillPage::closed, this, &MainWindow::showHome);
+    connect(reviewPage_, &ReviewPage::closed, this, [this](std::size_t answered) {
+        sessionNote_->setText(answered == 0   ? QString()
+                              : answered == 1 ? QStringLiteral("1 answer saved.")
+                                              : QStringLiteral("%1 answers saved.").arg(answered));
+        readCards();
+    });
+    buildMenu();
+    resize(760, 620);
+}
+
+void MainWindow::buildHomePage(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    auto* heading = makeLabel(page, "heading", QStringLiteral("Ripasso"));
+    heading->setText(QStringLiteral("Ripasso"));
+    heading->setFont(platform::makeFont(platform::kSansFont, 20, true));
+    auto* subtitle = makeLabel(page, "subtitle", QStringLiteral("What Ripasso does"));
+    subtitle->setText(QStringLiteral("Practice the Thai letters and your own words"));
+    layout->addWidget(heading);
+    layout->addWidget(subtitle);
+
+    auto* letters = new QGroupBox(QStringLiteral("Letters: rounds of 20 questions"), page);
+    letters->setObjectName(QStringLiteral("lettersBox"));
+    auto* lettersLayout = new QVBoxLayout(letters);
+    const std::pair<const char*, QString> drills[] = {
+        {"drillSoundButton", QStringLiteral("&Hear a letter, pick it")},
+        {"drillReadingButton", QStringLiteral("See a letter, pick its r&eading")},
+        {"drillClassButton", QStringLiteral("See a letter, pick its &class")}};
+    for (int i = 0; i < 3; ++i) {
+        drillButtons_[i] = makeButton(letters, drills[i].first, drills[i].second);
+        lettersLayout->addWidget(drillButtons_[i]);
+        connect(drillButtons_[i], &QPushButton::clicked, this,
+                [this, i] { startDrill(static_cast<DrillKind>(i)); });
+    }
+    layout->addWidget(letters);
+
+    auto* words = new QGroupBox(QStringLiteral("Your words"), page);
+    words->setObjectName(QStringLiteral("wordsBox"));
+    auto* wordsLayout = new QVBoxLayout(words);
+    folderLabel_ = makeLabel(words, "folderLabel", QStringLiteral("Folder of your words"));
+    wordsSummary_ = makeLabel(words, "wordsSummary", QStringLiteral("Cards for today"));
+    wordsSummary_->setWordWrap(true);
+    reviewButton_ = makeButton(words, "reviewButton", QStringLiteral("&Review your words"));
+    folderButton_ = makeButton(words, "folderButton", QStringLiteral("Choose another &folder…"),
+                               QStringLiteral("Choose another folder of words"));
+    sessionNote_ = makeLabel(words, "sessionNote", QStringLiteral("Last review"));
+    readingNotes_ = new platform::WrappingLabel(words);
+    readingNotes_->setObjectName(QStringLiteral("readingNotes"));
+    readingNotes_->setAccessibleName(QStringLiteral("What could not be read"));
+    readingNotes_->setTextFormat(Qt::PlainText);
+    readingNotes_->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    readingNotes_->hide();
+    for (QWidget* w : {static_cast<QWidget*>(folderLabel_), static_cast<QWidget*>(wordsSummary_),
+                       static_cast<QWidget*>(reviewButton_), static_cast<QWidget*>(folderButton_),
+                       static_cast<QWidget*>(sessionNote_), static_cast<QWidget*>(readingNotes_)})
+        wordsLayout->addWidget(w);
+    layout->addWidget(words);
+    layout->addStretch(1);
+    connect(reviewButton_, &QPushButton::clicked, this, &MainWindow::startReview);
+    connect(folderButton_, &QPushButton::clicked, this, &MainWindow::chooseFolder);
+}
+
+void MainWindow::buildMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+    exportAction_ =
+        file->addAction(QStringLiteral("&Export for Anki…"), this, &MainWindow::exportWords);
+    exportAction_->setObjectName(QStringLiteral("exportAction"));
+    exportAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    folderAction_ = file->addAction(QStringLiteral("Choose the words' &folder…"), this,
+                                    &MainWindow::chooseFolder);
+    folderAction_->setObjectName(QStringLiteral("folderAction"));
+    folderAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    file->addSeparator();
+    quitAction_ = file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+    quitAction_->setObjectName(QStringLiteral("quitAction"));
+    quitAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+}
+
+datafiles::PathMapper MainWindow::paths() const {
+    return datafiles::PathMapper(links_.driveRoot);
+}
+
+QString MainWindow::rememberedFolder(const char* setting, const QString& fallback) {
+    const std::optional<std::string> value = links_.store.setting(setting);
+    return value && !value->empty() ? QString::fromStdString(*value) : fallback;
+}
+
+void MainWindow::remember(const char* setting, const QString& value) {
+    if (!links_.store.setSetting(setting, value.toStdString()))
+        links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message),
+                                  {platform::Buttons::Ok, platform::Icon::Exclamation},
+                                  kProgramTitle);
+}
+
+void MainWindow::chooseFolder() {
+    const QString proposed =
+        folder_.isEmpty() ? rememberedFolder(kWordsFolderSetting, kDefaultFolder) : folder_;
+    const QString answer =
+        links_.dialogs.inputBox(QStringLiteral("Folder of the data files (*.DAT) with your words"),
+                                QStringLiteral("Ripasso: your words"), proposed, 3000, 2000);
+    if (answer.isEmpty() && !folder_.isEmpty())
+        return; // cancelled: the folder stays
+    folder_ = folderText(answer.isEmpty() ? proposed : answer);
+    remember(kWordsFolderSetting, folder_);
+    sessionNote_->clear();
+    readCards();
+}
+
+void MainWindow::readCards() {
+    std::vector<StoredCard> known;
+    const int today = links_.today();
+    const std::optional<int> firstToday = links_.store.cardsFirstAnsweredOn(today);
+    const bool progressRead = firstToday && links_.store.loadCards(known);
+    cards_ = {};
+    if (progressRead) {
+        const std::size_t allowance =
+            static_cast<std::size_t>(std::max(0, static_cast<int>(kNewCardsPerDay) - *firstToday));
+        const datafiles::PathMapper mapper = paths();
+        cards_ = collectCards(
+            [this, &mapper](const std::string& name) {
+                return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
+            },
+            known, today, allowance, links_.fileAccess);
+    } else {
+        // Without the progress every card would look new: no review rather than a wrong one.
+        links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message) +
+                                      QStringLiteral(" Your words cannot be reviewed now."),
+                                  stopped(), kProgramTitle);
+    }
+    folderLabel_->setText(QStringLiteral("Words from %1").arg(folder_));
+    const std::size_t due = cards_.due.size();
+    const std::size_t fresh = cards_.fresh.size();
+    if (!progressRead)
+        wordsSummary_->setText(QStringLiteral("Your progress could not be read."));
+    else if (cards_.cards == 0)
+        wordsSummary_->setText(QStringLiteral("No word with a pronunciation was found here."));
+    else if (due + fresh == 0)
+        wordsSummary_->setText(QStringLiteral("Nothing more to review today (%1 cards, %2 never "
+                                              "answered).")
+                                   .arg(cards_.cards)
+                                   .arg(cards_.unseen));
+    else
+        wordsSummary_->setText(QStringLiteral("For today: %1 cards due and %2 new (%3 cards, %4 "
+                                              "never answered).")
+                                   .arg(due)
+                                   .arg(fresh)
+                                   .arg(cards_.cards)
+                                   .arg(cards_.unseen));
+    reviewButton_->setEnabled(due + fresh > 0);
+    readingNotes_->setText(lines(cards_.problems));
+    readingNotes_->setVisible(!cards_.problems.empty());
+    showHome();
+}
+
+void MainWindow::showHome() {
+    pages_->setCurrentWidget(homePage_);
+    (reviewButton_->isEnabled() ? reviewButton_ : drillButtons_[0])->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::startDrill(DrillKind kind) {
+    if (soundFolder_.isEmpty()) {
+        const QString proposed = rememberedFolder(kSoundFolderSetting, kDefaultFolder);
+        const QString answer =
+            links_.dialogs.inputBox(QStringLiteral("Folder of the letter sounds (*.wav)"),
+                                    QStringLiteral("Ripasso: letter sounds"), proposed, 3000, 2000);
+        soundFolder_ = folderText(answer.isEmpty() ? proposed : answer);
+        remember(kSoundFolderSetting, soundFolder_);
+    }
+    pages_->setCurrentWidget(drillPage_);
+    drillPage_->start(kind, soundFolder_);
+}
+
+void MainWindow::startReview() {
+    std::vector<WordCard> session = cards_.due;
+    session.insert(session.end(), cards_.fresh.begin(), cards_.fresh.end());
+    if (session.empty())
+        return;
+    pages_->setCurrentWidget(reviewPage_);
+    reviewPage_->start(std::move(session));
+}
+
+void MainWindow::exportWords() {
+    const QString proposed =
+        rememberedFolder(kExportFileSetting, QStringLiteral("~/ripasso-anki.txt"));
+    const QString answer = links_.dialogs.inputBox(
+        QStringLiteral("File to write your words to, for Anki (File, Import)"),
+        QStringLiteral("Ripasso: export for Anki"), proposed, 3000, 2000);
+    if (answer.isEmpty())
+        return;
+    remember(kExportFileSetting, answer);
+    const datafiles::PathMapper mapper = paths();
+    const ExportResult result = ripasso::exportForAnki(
+        [this, &mapper](const std::string& name) {
+            return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
+        },
+        mapper.map(answer.toStdString()), kDefaultDeck, links_.fileAccess);
+    if (!result.written) {
+        links_.dialogs.messageBox(QStringLiteral("The export was not written: %1.")
+                                      .arg(QString::fromStdString(result.error)),
+                                  stopped(), kProgramTitle);
+        return;
+    }
+    QString text = QStringLiteral("%1 notes were written to \"%2\". In Anki, File, Import "
+                                  "takes them into the deck \"%3\".")
+                       .arg(result.notes)
+                       .arg(answer, QLatin1String(kDefaultDeck));
+    if (!result.problems.empty())
+        text += QStringLiteral("\n\n") + lines(result.problems);
+    links_.dialogs.messageBox(text, information(), kProgramTitle);
+}
+
+} // namespace ripasso

@@ -1,0 +1,76 @@
+#pragma once
+// Ripasso's window: the start page (the three letter drills, the review of the user's words
+// and what the words' folder holds), the drill page and the review page, and the File menu
+// (export for Anki, another folder, quit).
+
+#include "links.h"
+#include "word_cards.h"
+
+#include "datafiles/path_mapping.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QStackedWidget;
+
+namespace platform {
+class MarkedButton;
+class WrappingLabel;
+} // namespace platform
+
+namespace ripasso {
+
+class DrillPage;
+class ReviewPage;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Links links, QWidget* parent = nullptr);
+
+    // Asks for the words' folder, proposing the one chosen last (else "C:\THAI\"), keeps
+    // the answer in the progress, and reads the folder's cards.
+    void chooseFolder();
+    // Reads the folder's cards again and shows the start page.
+    void readCards();
+    void startDrill(DrillKind kind);
+    void startReview();
+    // Asks for the file and writes the words there for Anki.
+    void exportWords();
+
+    const QString& folder() const { return folder_; }
+    const FolderCards& cards() const { return cards_; }
+    DrillPage& drillPage() const { return *drillPage_; }
+    ReviewPage& reviewPage() const { return *reviewPage_; }
+
+private:
+    void buildHomePage(QWidget* page);
+    void buildMenu();
+    void showHome();
+    datafiles::PathMapper paths() const;
+    QString rememberedFolder(const char* setting, const QString& fallback);
+    void remember(const char* setting, const QString& value);
+
+    Links links_;
+    QString folder_;
+    QString soundFolder_;
+    FolderCards cards_;
+
+    QStackedWidget* pages_ = nullptr;
+    QWidget* homePage_ = nullptr;
+    DrillPage* drillPage_ = nullptr;
+    ReviewPage* reviewPage_ = nullptr;
+    QLabel* folderLabel_ = nullptr;
+    QLabel* wordsSummary_ = nullptr;
+    QLabel* sessionNote_ = nullptr;
+    platform::WrappingLabel* readingNotes_ = nullptr;
+    platform::MarkedButton* reviewButton_ = nullptr;
+    platform::MarkedButton* folderButton_ = nullptr;
+    platform::MarkedButton* drillButtons_[3] = {};
+    QAction* exportAction_ = nullptr;
+    QAction* folderAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+};
+
+} // namespace ripasso

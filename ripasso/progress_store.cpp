@@ -1,0 +1,442 @@
+#include "progress_store.h"
+
+#include "platform/install_paths.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace ripasso {
+namespace {
+
+const char* const kSchema = R"sql(
+CREATE TABLE setting (name TEXT PRIMARY KEY, value BLOB NOT NULL) WITHOUT ROWID;
+CREATE TABLE card (
+    headword BLOB NOT NULL,
+    pronunciation BLOB NOT NULL,
+    direction INTEGER NOT NULL,
+    stability REAL NOT NULL,
+    difficulty REAL NOT NULL,
+    due_day INTEGER NOT NULL,
+    last_day INTEGER NOT NULL,
+    first_day INTEGER NOT NULL,
+    reviews INTEGER NOT NULL,
+    lapses INTEGER NOT NULL,
+    PRIMARY KEY (headword, pronunciation, direction)) WITHOUT ROWID;
+CREATE INDEX card_first_day ON card (first_day);
+CREATE TABLE review (
+    id INTEGER PRIMARY KEY,
+    headword BLOB NOT NULL,
+    pronunciation BLOB NOT NULL,
+    direction INTEGER NOT NULL,
+    day INTEGER NOT NULL,
+    grade INTEGER NOT NULL,
+    stability REAL NOT NULL,
+    difficulty REAL NOT NULL,
+    due_day INTEGER NOT NULL);
+CREATE TABLE letter (
+    drill INTEGER NOT NULL,
+    code INTEGER NOT NULL,
+    asked INTEGER NOT NULL,
+    missed INTEGER NOT NULL,
+    weight REAL NOT NULL,
+    PRIMARY KEY (drill, code)) WITHOUT ROWID;
+)sql";
+
+// A prepared statement, finalised when it goes.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        code_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return code_ == SQLITE_OK || code_ == SQLITE_ROW || code_ == SQLITE_DONE; }
+    int code() const { return code_; }
+
+    Statement& bind(int index, std::string_view bytes) {
+        if (ok())
+            code_ = sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()),
+                                      SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& bind(int index, int value) {
+        if (ok())
+            code_ = sqlite3_bind_int(stmt_, index, value);
+        return *this;
+    }
+    Statement& bind(int index, double value) {
+        if (ok())
+            code_ = sqlite3_bind_double(stmt_, index, value);
+        return *this;
+    }
+    // True while there is a row; false at the end or on an error (see code()).
+    bool step() {
+        if (!ok())
+            return false;
+        code_ = sqlite3_step(stmt_);
+        return code_ == SQLITE_ROW;
+    }
+    int integer(int column) const { return sqlite3_column_int(stmt_, column); }
+    double real(int column) const { return sqlite3_column_double(stmt_, column); }
+    std::string bytes(int column) const {
+        const void* data = sqlite3_column_blob(stmt_, column);
+        const int size = sqlite3_column_bytes(stmt_, column);
+        return data ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(size))
+                    : std::string();
+    }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+    int code_ = SQLITE_OK;
+};
+
+StoreError problem(StoreProblem kind, std::string message) {
+    return {kind, std::move(message)};
+}
+
+std::string quoted(const fs::path& file) {
+    return "\"" + file.string() + "\"";
+}
+
+// Reads one integer pragma or count; the SQLite code on failure.
+int readInteger(sqlite3* db, const char* sql, int& value) {
+    Statement query(db, sql);
+    if (query.step()) {
+        value = query.integer(0);
+        return SQLITE_OK;
+    }
+    return query.code() == SQLITE_DONE ? SQLITE_ERROR : query.code();
+}
+
+} // namespace
+
+StoreError describeStoreError(const fs::path& file, int sqliteCode, std::string_view detail) {
+    const std::string name = quoted(file);
+    const std::string why =
+        detail.empty() ? std::string(sqlite3_errstr(sqliteCode)) : std::string(detail);
+    switch (sqliteCode & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return problem(StoreProblem::Locked,
+                       "The progress file " + name +
+                           " is locked by another program. Nothing was changed in it; try "
+                           "again when that program has finished with it.");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return problem(StoreProblem::ReadOnly,
+                       "The progress file " + name +
+                           " cannot be written: it, or its folder, is read-only. It was left as "
+                           "it is.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return problem(StoreProblem::Damaged,
+                       "The progress file " + name + " is damaged (" + why +
+                           "). It was left as it is: move it away and Ripasso starts a new "
+                           "one, or restore it from a copy.");
+    case SQLITE_FULL:
+        return problem(StoreProblem::CannotOpen,
+                       "The progress file " + name + " cannot be written: the disk is full.");
+    default:
+        return problem(StoreProblem::CannotOpen,
+                       "The progress file " + name + " cannot be used: " + why + ".");
+    }
+}
+
+fs::path defaultProgressFile() {
+    return platform::userDataHome() / "thai-kit" / "ripasso.sqlite";
+}
+
+std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreError& error,
+                                                   StoreOptions options) {
+    error = {};
+    const std::string name = quoted(file);
+    auto fromErrno = [&](int err) {
+        if (err == EACCES || err == EROFS || err == EPERM)
+            return problem(StoreProblem::ReadOnly,
+                           "The progress file " + name +
+                               " cannot be written: it, or its folder, is read-only. It was "
+                               "left as it is.");
+        return problem(StoreProblem::CannotOpen, "The progress file " + name + " cannot be used: " +
+                                                     std::strerror(err) + ".");
+    };
+
+    int lockFd = -1;
+    if (!options.readOnly) {
+        std::error_code ec;
+        fs::create_directories(file.parent_path(), ec);
+        if (ec) {
+            error = fromErrno(ec.value());
+            return nullptr;
+        }
+        // This copy's hold on the file: a second copy of Ripasso finds it taken. The
+        // descriptor stays open until SQLite has closed the file, since closing any
+        // descriptor of a file drops the process's POSIX locks on it, SQLite's included.
+        lockFd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (lockFd < 0) {
+            error = errno == ELOOP ? problem(StoreProblem::CannotOpen,
+                                             "The progress file " + name +
+                                                 " is a link; Ripasso follows none. It was "
+                                                 "left as it is.")
+                                   : fromErrno(errno);
+            return nullptr;
+        }
+        struct stat info {};
+        if (::fstat(lockFd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            ::close(lockFd);
+            error = problem(StoreProblem::CannotOpen,
+                            "The progress file " + name + " is not a regular file.");
+            return nullptr;
+        }
+        if (::flock(lockFd, LOCK_EX | LOCK_NB) != 0) {
+            const int err = errno;
+            ::close(lockFd);
+            error = err == EWOULDBLOCK
+                        ? problem(StoreProblem::InUse,
+                                  "The progress file " + name +
+                                      " is in use by another copy of Ripasso. Close that one "
+                                      "first: this one ends without touching it.")
+                        : fromErrno(err);
+            return nullptr;
+        }
+        // Write-ahead logging puts two more files beside it.
+        if (::access(file.parent_path().c_str(), W_OK) != 0) {
+            error = fromErrno(errno);
+            ::close(lockFd);
+            return nullptr;
+        }
+    }
+
+    sqlite3* db = nullptr;
+    const int flags = (options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_FULLMUTEX;
+    const int opened = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
+    std::unique_ptr<ProgressStore> store(new ProgressStore(file, db, lockFd));
+    if (opened != SQLITE_OK) {
+        error = describeStoreError(file, opened, db ? sqlite3_errmsg(db) : "");
+        return nullptr;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, static_cast<int>(options.busyTimeout.count()));
+    if (!options.readOnly && sqlite3_db_readonly(db, "main") == 1) {
+        error = describeStoreError(file, SQLITE_READONLY, "");
+        return nullptr;
+    }
+
+    int applicationId = 0, version = 0, objects = 0;
+    int code = readInteger(db, "PRAGMA application_id", applicationId);
+    if (code == SQLITE_OK)
+        code = readInteger(db, "PRAGMA user_version", version);
+    if (code == SQLITE_OK)
+        code = readInteger(db, "SELECT count(*) FROM sqlite_schema", objects);
+    if (code != SQLITE_OK) {
+        error = describeStoreError(file, code, sqlite3_errmsg(db));
+        return nullptr;
+    }
+    const bool empty = applicationId == 0 && version == 0 && objects == 0;
+    if (!empty && applicationId != kApplicationId) {
+        error = problem(StoreProblem::NotOurs,
+                        "The file " + name +
+                            " is not Ripasso's progress: it belongs to another program and was "
+                            "left as it is. Move it away and Ripasso starts a new one.");
+        return nullptr;
+    }
+    if (version > kSchemaVersion) {
+        error = problem(StoreProblem::NewerVersion,
+                        "The progress file " + name + " was written by a newer Ripasso (version " +
+                            std::to_string(version) + "; this one knows version " +
+                            std::to_string(kSchemaVersion) +
+                            "). It was left as it is: use the newer Ripasso.");
+        return nullptr;
+    }
+    if (options.readOnly) {
+        if (empty) {
+            error = problem(StoreProblem::CannotOpen,
+                            "The progress file " + name + " holds no progress yet.");
+            return nullptr;
+        }
+        return store;
+    }
+
+    // Each answer is committed to the log at once; a synced log at each commit is what a
+    // power cut would need, a written one is what kill -9 needs.
+    {
+        Statement mode(db, "PRAGMA journal_mode=WAL");
+        if (!mode.step() || mode.bytes(0) != "wal") {
+            error = mode.ok()
+                        ? problem(StoreProblem::CannotOpen,
+                                  "The progress file " + name + " cannot use write-ahead logging.")
+                        : describeStoreError(file, mode.code(), sqlite3_errmsg(db));
+            return nullptr;
+        }
+    }
+    if (!store->exec("PRAGMA synchronous=NORMAL") || !store->exec("BEGIN IMMEDIATE")) {
+        error = store->lastError_;
+        return nullptr;
+    }
+    if (empty) {
+        const std::string pragmas = "PRAGMA application_id=" + std::to_string(kApplicationId) +
+                                    ";PRAGMA user_version=" + std::to_string(kSchemaVersion);
+        if (!store->exec(kSchema) || !store->exec(pragmas.c_str())) {
+            error = store->lastError_;
+            store->exec("ROLLBACK");
+            return nullptr;
+        }
+    }
+    if (!store->exec("COMMIT")) {
+        error = store->lastError_;
+        store->exec("ROLLBACK");
+        return nullptr;
+    }
+    return store;
+}
+
+ProgressStore::~ProgressStore() {
+    if (db_)
+        sqlite3_close_v2(db_);
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+}
+
+bool ProgressStore::fail(int code) {
+    lastError_ = describeStoreError(file_, code, sqlite3_errmsg(db_));
+    return false;
+}
+
+bool ProgressStore::exec(const char* sql) {
+    const int code = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    return code == SQLITE_OK || fail(code);
+}
+
+std::optional<std::string> ProgressStore::setting(std::string_view name) {
+    Statement query(db_, "SELECT value FROM setting WHERE name = ?");
+    query.bind(1, name);
+    if (query.step())
+        return query.bytes(0);
+    if (query.code() != SQLITE_DONE)
+        fail(query.code());
+    return std::nullopt;
+}
+
+bool ProgressStore::setSetting(std::string_view name, std::string_view value) {
+    Statement update(db_, "INSERT INTO setting (name, value) VALUES (?, ?) "
+                          "ON CONFLICT (name) DO UPDATE SET value = excluded.value");
+    update.bind(1, name).bind(2, value);
+    update.step();
+    return update.code() == SQLITE_DONE || fail(update.code());
+}
+
+bool ProgressStore::loadCards(std::vector<StoredCard>& cards) {
+    cards.clear();
+    Statement query(db_, "SELECT headword, pronunciation, direction, stability, difficulty, "
+                         "due_day, last_day, first_day, reviews, lapses FROM card");
+    while (query.step()) {
+        StoredCard card;
+        card.key.headword = query.bytes(0);
+        card.key.pronunciation = query.bytes(1);
+        card.key.direction =
+            query.integer(2) == 1 ? CardDirection::ThaiToItalian : CardDirection::ItalianToThai;
+        card.state.memory = {query.real(3), query.real(4)};
+        card.state.dueDay = query.integer(5);
+        card.state.lastDay = query.integer(6);
+        card.state.firstDay = query.integer(7);
+        card.state.reviews = query.integer(8);
+        card.state.lapses = query.integer(9);
+        cards.push_back(std::move(card));
+    }
+    return query.code() == SQLITE_DONE || fail(query.code());
+}
+
+std::optional<int> ProgressStore::cardsFirstAnsweredOn(int day) {
+    Statement query(db_, "SELECT count(*) FROM card WHERE first_day = ?");
+    query.bind(1, day);
+    if (query.step())
+        return query.integer(0);
+    fail(query.code());
+    return std::nullopt;
+}
+
+bool ProgressStore::saveAnswer(const StoredCard& card, Grade grade) {
+    if (!exec("BEGIN IMMEDIATE"))
+        return false;
+    const int direction = static_cast<int>(card.key.direction);
+    const CardState& s = card.state;
+    Statement upsert(db_, "INSERT INTO card (headword, pronunciation, direction, stability, "
+                          "difficulty, due_day, last_day, first_day, reviews, lapses) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                          "ON CONFLICT (headword, pronunciation, direction) DO UPDATE SET "
+                          "stability = excluded.stability, difficulty = excluded.difficulty, "
+                          "due_day = excluded.due_day, last_day = excluded.last_day, "
+                          "first_day = excluded.first_day, reviews = excluded.reviews, "
+                          "lapses = excluded.lapses");
+    upsert.bind(1, card.key.headword)
+        .bind(2, card.key.pronunciation)
+        .bind(3, direction)
+        .bind(4, s.memory.stability)
+        .bind(5, s.memory.difficulty)
+        .bind(6, s.dueDay)
+        .bind(7, s.lastDay)
+        .bind(8, s.firstDay)
+        .bind(9, s.reviews)
+        .bind(10, s.lapses);
+    upsert.step();
+    Statement log(db_, "INSERT INTO review (headword, pronunciation, direction, day, grade, "
+                       "stability, difficulty, due_day) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    log.bind(1, card.key.headword)
+        .bind(2, card.key.pronunciation)
+        .bind(3, direction)
+        .bind(4, s.lastDay)
+        .bind(5, static_cast<int>(grade))
+        .bind(6, s.memory.stability)
+        .bind(7, s.memory.difficulty)
+        .bind(8, s.dueDay);
+    if (upsert.code() == SQLITE_DONE)
+        log.step();
+    const int code = upsert.code() != SQLITE_DONE ? upsert.code() : log.code();
+    if (code != SQLITE_DONE) {
+        fail(code);
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    if (!exec("COMMIT")) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    return true;
+}
+
+bool ProgressStore::loadLetterScores(DrillKind drill, std::vector<LetterScore>& scores) {
+    scores.clear();
+    Statement query(db_, "SELECT code, asked, missed, weight FROM letter WHERE drill = ?");
+    query.bind(1, static_cast<int>(drill));
+    while (query.step())
+        scores.push_back({query.integer(0), query.integer(1), query.integer(2), query.real(3)});
+    return query.code() == SQLITE_DONE || fail(query.code());
+}
+
+bool ProgressStore::saveLetterScore(DrillKind drill, const LetterScore& score) {
+    Statement update(db_, "INSERT INTO letter (drill, code, asked, missed, weight) "
+                          "VALUES (?, ?, ?, ?, ?) ON CONFLICT (drill, code) DO UPDATE SET "
+                          "asked = excluded.asked, missed = excluded.missed, "
+                          "weight = excluded.weight");
+    update.bind(1, static_cast<int>(drill))
+        .bind(2, score.code)
+        .bind(3, score.asked)
+        .bind(4, score.missed)
+        .bind(5, score.weight);
+    update.step();
+    return update.code() == SQLITE_DONE || fail(update.code());
+}
+
+} // namespace ripasso

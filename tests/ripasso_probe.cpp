@@ -1,0 +1,114 @@
+// Ripasso's speed on a generated dictionary of 1,000,000 records per direction, with a
+// progress of 10,000 cards answered before (half of them due): the first card painted after
+// the folder is chosen, each answer to the next card painted, and the export for Anki.
+// Not a test: it prints the median and the range of several runs.
+//   ripasso_probe [RUNS]
+
+#include "bench/dictionary_generator.h"
+#include "platform/fonts.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/test_doubles.h"
+#include "ripasso/anki_export.h"
+#include "ripasso/main_window.h"
+#include "ripasso/review_page.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Figures {
+    std::vector<double> ms;
+    void print(const char* what, double target) {
+        std::sort(ms.begin(), ms.end());
+        const double median = ms[ms.size() / 2];
+        std::printf("| %-44s | %8.2f ms [%.2f-%.2f] | %4zu runs | <= %6.0f ms | %-3s |\n", what,
+                    median, ms.front(), ms.back(), ms.size(), target,
+                    median <= target ? "yes" : "no");
+    }
+};
+
+double since(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    platform::installFontSubstitutes();
+    const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 7;
+    QTemporaryDir dir;
+    const std::filesystem::path words = dir.path().toStdString() + "/words";
+    std::filesystem::create_directory(words);
+    const bench::GeneratedDictionary made = bench::generateDictionary(words, 1000000);
+    std::printf("Generated dictionary: %zu + %zu records, %.1f MB\n", made.forwardRecords,
+                made.reverseRecords, static_cast<double>(made.bytes) / 1e6);
+    const QString folder = QString::fromStdString(words.string()) + QLatin1Char('/');
+    const auto pathOf = [&](const std::string& name) { return words / name; };
+
+    ripasso::StoreError error;
+    const auto store = ripasso::ProgressStore::open(dir.path().toStdString() + "/p.sqlite", error);
+    const int today = 20000;
+    {
+        // 10,000 cards answered Good before: those of day -8 are due today, the others later.
+        const ripasso::FolderCards first = ripasso::collectCards(pathOf, {}, today, 10000);
+        for (std::size_t i = 0; i < first.fresh.size(); ++i) {
+            const int day = today - (i % 2 == 0 ? 8 : 1);
+            store->saveAnswer(
+                {first.fresh[i].key, ripasso::answerCard(std::nullopt, day, ripasso::Grade::Good)},
+                ripasso::Grade::Good);
+        }
+    }
+
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingPlayer player;
+    Figures firstCard, answer, exported;
+    for (int run = 0; run < runs; ++run) {
+        ripasso::MainWindow window(
+            {dialogs, player, *store, dir.path().toStdString(), [&] { return today; }, 1});
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            return 1;
+        dialogs.expectInput(QStringLiteral("Folder"), folder);
+        QElapsedTimer timer;
+        timer.start();
+        window.chooseFolder();
+        window.startReview();
+        window.repaint();
+        firstCard.ms.push_back(since(timer));
+        // Answers: the back shown (not timed), then the key to the next card painted.
+        ripasso::ReviewPage& page = window.reviewPage();
+        for (int card = 0; card < 40; ++card) {
+            page.showBack();
+            window.repaint();
+            QWidget* focused = QApplication::focusWidget();
+            timer.restart();
+            QTest::keyClick(focused, Qt::Key_3);
+            window.repaint();
+            answer.ms.push_back(since(timer));
+        }
+    }
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const ripasso::ExportResult result =
+            ripasso::exportForAnki(pathOf, dir.path().toStdString() + "/anki.txt", "Thai");
+        exported.ms.push_back(since(timer));
+        if (!result.written)
+            std::fprintf(stderr, "export: %s\n", result.error.c_str());
+    }
+    std::printf("| %-44s | %-28s | %-9s | %-11s | met |\n", "measure", "median [min-max]", "",
+                "target");
+    firstCard.print("first card painted after the folder answer", 300);
+    answer.print("an answer to the next card painted", 16);
+    exported.print("export for Anki of 1,000,000 records", 2000);
+    return 0;
+}

@@ -1,0 +1,210 @@
+// Ripasso's progress database: what is saved comes back; a helper killed with kill -9 while it
+// answers loses no answer it gave; a database that cannot be used is told, named, and left
+// byte for byte as it was.
+
+#include "ripasso/progress_store.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <random>
+
+using namespace ripasso;
+namespace fs = std::filesystem;
+
+namespace {
+
+void sql(const fs::path& file, const char* statements) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    QCOMPARE(sqlite3_exec(db, statements, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+QByteArray hashOf(const fs::path& file) {
+    QFile f(QString::fromStdString(file.string()));
+    return f.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+               : QByteArray("missing");
+}
+
+StoredCard card(const std::string& word, int day, Grade grade) {
+    return {{word, "p", CardDirection::ThaiToItalian}, answerCard(std::nullopt, day, grade)};
+}
+
+void makeStore(const fs::path& file) {
+    StoreError error;
+    QVERIFY(ProgressStore::open(file, error));
+}
+
+} // namespace
+
+class TestRipassoProgress : public QObject {
+    Q_OBJECT
+private slots:
+    void answersAndSettingsAreKeptInANewFolder();
+    void aKilledReviewKeepsEveryAnswerGiven();
+    void aStoreThatCannotBeUsedIsToldAndLeftAsItIs_data();
+    void aStoreThatCannotBeUsedIsToldAndLeftAsItIs();
+};
+
+void TestRipassoProgress::answersAndSettingsAreKeptInANewFolder() {
+    QTemporaryDir dir;
+    const fs::path file = dir.path().toStdString() + "/new/folder/ripasso.sqlite";
+    for (const int day : {10, 11}) {
+        StoreError error;
+        const auto store = ProgressStore::open(file, error);
+        QVERIFY2(store, error.message.c_str());
+        QVERIFY(
+            store->saveAnswer(card("casa" + std::to_string(day), day, Grade::Good), Grade::Good));
+        QVERIFY(store->setSetting("wordsFolder", "C:\\" + std::to_string(day)));
+    }
+    StoreError error;
+    const auto store = ProgressStore::open(file, error);
+    std::vector<StoredCard> cards;
+    QVERIFY(store && store->loadCards(cards));
+    QCOMPARE(int(cards.size()), 2);
+    QCOMPARE(store->cardsFirstAnsweredOn(11), std::optional<int>(1));
+    QCOMPARE(store->setting("wordsFolder"), std::optional<std::string>("C:\\11"));
+}
+
+void TestRipassoProgress::aKilledReviewKeepsEveryAnswerGiven() {
+    const int kills =
+        qEnvironmentVariableIntValue("KILLS") > 0 ? qEnvironmentVariableIntValue("KILLS") : 40;
+    const unsigned seed = std::random_device{}();
+    qInfo("seed %u, %d kills", seed, kills);
+    std::mt19937 random(seed);
+    QTemporaryDir dir;
+    const fs::path file = dir.path().toStdString() + "/ripasso.sqlite";
+    int answers = 0;
+    for (int run = 0; run < kills; ++run) {
+        QProcess helper;
+        helper.start(QStringLiteral(RIPASSO_HELPER),
+                     {QStringLiteral("answer"), QString::fromStdString(file.string()),
+                      QString::number(run)});
+        QVERIFY(helper.waitForStarted());
+        QTest::qSleep(static_cast<int>(random() % 60));
+        ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
+        QVERIFY(helper.waitForFinished());
+        // The answers it said were committed: the last whole line.
+        const QList<QByteArray> said = helper.readAllStandardOutput().split('\n');
+        const int given = said.size() >= 2 ? said[said.size() - 2].toInt() + 1 : 0;
+        StoreError error;
+        const auto store = ProgressStore::open(file, error);
+        QVERIFY2(store, error.message.c_str());
+        std::vector<StoredCard> cards;
+        QVERIFY(store->loadCards(cards));
+        const std::string prefix = std::to_string(run) + "-";
+        const auto kept = std::count_if(cards.begin(), cards.end(), [&](const StoredCard& c) {
+            return c.key.headword.rfind(prefix, 0) == 0;
+        });
+        // Every answer given is there; one more may have been committed but not yet said.
+        QVERIFY2(
+            kept == given || kept == given + 1,
+            qPrintable(QStringLiteral("run %1: %2 said, %3 kept").arg(run).arg(given).arg(kept)));
+        answers += given;
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_stmt* check = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+    QCOMPARE(sqlite3_step(check), SQLITE_ROW);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+    qInfo("%d kills, %d answers said committed, all kept", kills, answers);
+}
+
+using Setup = std::function<std::shared_ptr<void>(const fs::path&)>;
+Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(StoreProblem)
+
+void TestRipassoProgress::aStoreThatCannotBeUsedIsToldAndLeftAsItIs_data() {
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<StoreProblem>("problem");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("another copy of Ripasso")
+        << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+               StoreError error;
+               return ProgressStore::open(file, error);
+           })
+        << StoreProblem::InUse << QStringLiteral("in use by another copy of Ripasso");
+    QTest::newRow("locked by another program")
+        << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+               makeStore(file);
+               auto holder = std::make_shared<QProcess>();
+               holder->start(QStringLiteral(RIPASSO_HELPER),
+                             {QStringLiteral("hold"), QString::fromStdString(file.string())});
+               holder->waitForReadyRead();
+               return holder; // killed when it goes
+           })
+        << StoreProblem::Locked << QStringLiteral("locked by another program");
+    QTest::newRow("not a database") << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+        std::ofstream(file) << std::string(5000, 'x');
+        return nullptr;
+    }) << StoreProblem::Damaged << QStringLiteral("is damaged (file is not a database)");
+    QTest::newRow("a newer version") << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+        makeStore(file);
+        sql(file, "PRAGMA user_version=2");
+        return nullptr;
+    }) << StoreProblem::NewerVersion << QStringLiteral("written by a newer Ripasso (version 2");
+    QTest::newRow("another program's database")
+        << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+               sql(file, "CREATE TABLE notes (text)");
+               return nullptr;
+           })
+        << StoreProblem::NotOurs << QStringLiteral("is not Ripasso's progress");
+    QTest::newRow("read-only") << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+        makeStore(file);
+        fs::permissions(file,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        // The helper opens it as a user of no rights: its folders let it through.
+        for (const fs::path& folder : {file.parent_path(), file.parent_path().parent_path()})
+            fs::permissions(folder, fs::perms::others_exec, fs::perm_options::add);
+        return nullptr;
+    }) << StoreProblem::ReadOnly
+                               << QStringLiteral("cannot be written: it, or its folder, is "
+                                                 "read-only");
+}
+
+void TestRipassoProgress::aStoreThatCannotBeUsedIsToldAndLeftAsItIs() {
+    QFETCH(Setup, setup);
+    QFETCH(StoreProblem, problem);
+    QFETCH(QString, told);
+    QTemporaryDir dir;
+    const fs::path file = dir.path().toStdString() + "/disk/ripasso.sqlite";
+    fs::create_directory(file.parent_path());
+    const std::shared_ptr<void> held = setup(file);
+    const QByteArray before = hashOf(file);
+    StoreError error;
+    StoreOptions options;
+    options.busyTimeout = std::chrono::milliseconds(300);
+    if (problem == StoreProblem::ReadOnly) {
+        QProcess opener;
+        opener.start(QStringLiteral(RIPASSO_HELPER),
+                     {QStringLiteral("open"), QString::fromStdString(file.string())});
+        QVERIFY(opener.waitForFinished());
+        const QList<QByteArray> said = opener.readAllStandardOutput().split('\n');
+        error = {StoreProblem(said.value(0).toInt()), said.value(1).toStdString()};
+    } else {
+        QVERIFY(!ProgressStore::open(file, error, options));
+    }
+    QCOMPARE(error.problem, problem);
+    const QString message = QString::fromStdString(error.message);
+    QVERIFY2(message.contains(told) &&
+                 message.contains(QString::fromStdString("\"" + file.string() + "\"")),
+             qPrintable(message));
+    QCOMPARE(hashOf(file), before);
+}
+
+QTEST_MAIN(TestRipassoProgress)
+#include "test_ripasso_progress.moc"
