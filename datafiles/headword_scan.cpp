@@ -1,5 +1,6 @@
 #include "headword_scan.h"
 
+#include "byte_masks.h"
 #include "record_reader.h"
 #include "record_stream.h"
 #include "records_end.h"
@@ -13,59 +14,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace datafiles {
 namespace {
 
 bool isBlankOrLineEnd(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// One bit a byte of 64 bytes: where each of the four bytes that shape a line is.
-struct Masks {
-    std::uint64_t quote = 0, comma = 0, cr = 0, lf = 0;
-};
-
-[[gnu::always_inline]] inline Masks classify(const char* p) {
-    Masks m;
-#if defined(__SSE2__)
-    const __m128i quote = _mm_set1_epi8('"'), comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'),
-                  lf = _mm_set1_epi8('\n');
-    for (int k = 0; k < 4; ++k) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-        auto bits = [&chunk, k](__m128i c) {
-            return std::uint64_t(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, c))))
-                   << (16 * k);
-        };
-        m.quote |= bits(quote);
-        m.comma |= bits(comma);
-        m.cr |= bits(cr);
-        m.lf |= bits(lf);
-    }
-#else
-    for (int k = 0; k < 64; ++k) {
-        const std::uint64_t bit = std::uint64_t(1) << k;
-        m.quote |= p[k] == '"' ? bit : 0;
-        m.comma |= p[k] == ',' ? bit : 0;
-        m.cr |= p[k] == '\r' ? bit : 0;
-        m.lf |= p[k] == '\n' ? bit : 0;
-    }
-#endif
-    return m;
-}
-
-// Bit i: whether an odd number of the bits 0..i are set.
-[[gnu::always_inline]] inline std::uint64_t prefixXor(std::uint64_t x) {
-    x ^= x << 1;
-    x ^= x << 2;
-    x ^= x << 4;
-    x ^= x << 8;
-    x ^= x << 16;
-    x ^= x << 32;
-    return x;
 }
 
 // The records whose head word is a given word.
@@ -151,18 +104,11 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
     if (n > 0 && test_.wantsLine(d, n))
         matched_.push_back(0);
 
-    char padded[64];
     for (std::size_t b = 0; b < n; b += 64) {
         const std::size_t length = std::min<std::size_t>(64, n - b);
-        const char* p = d + b;
-        if (length < 64) {
-            std::memset(padded, 'x', sizeof padded);
-            std::memcpy(padded, p, length);
-            p = padded;
-        }
         const std::uint64_t valid =
             length == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << length) - 1;
-        const Masks m = classify(p);
+        const ByteMasks m = byteMasks(d + b, length);
         // Inside a value: the opening quote and the bytes up to the closing one.
         const std::uint64_t in = prefixXor(m.quote) ^ (inside ? ~std::uint64_t(0) : 0);
         inside = (in >> 63) & 1;
@@ -211,16 +157,8 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
 bool Scanner::readLines(const char* d, std::size_t n, std::uint64_t at) {
     if (n > 0 && test_.wantsLine(d, n))
         matched_.push_back(0);
-    char padded[64];
     for (std::size_t b = 0; b < n; b += 64) {
-        const std::size_t length = std::min<std::size_t>(64, n - b);
-        const char* p = d + b;
-        if (length < 64) {
-            std::memset(padded, 'x', sizeof padded);
-            std::memcpy(padded, p, length);
-            p = padded;
-        }
-        for (std::uint64_t ends = classify(p).lf; ends != 0; ends &= ends - 1) {
+        for (std::uint64_t ends = byteMasks(d + b, n - b).lf; ends != 0; ends &= ends - 1) {
             const std::size_t start = b + static_cast<std::size_t>(std::countr_zero(ends)) + 1;
             if (start < n && test_.wantsLine(d + start, n - start))
                 matched_.push_back(start);

@@ -3,47 +3,8 @@
 #include <bit>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace datafiles {
 namespace {
-
-using Masks = RecordIndexer::Masks;
-
-// One bit per byte of up to 64 bytes from `p`: which are double quotes, commas, line feeds.
-#if defined(__SSE2__)
-inline std::uint64_t bitsOf(__m128i a, __m128i b, __m128i c, __m128i d, __m128i of) {
-    auto one = [of](__m128i chunk) {
-        return std::uint64_t(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, of))));
-    };
-    return one(a) | one(b) << 16 | one(c) << 32 | one(d) << 48;
-}
-#endif
-
-Masks masksOf(const char* p, std::size_t available) {
-    Masks m;
-#if defined(__SSE2__)
-    if (available >= 64) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48));
-        m.quotes = bitsOf(a, b, c, d, _mm_set1_epi8('"'));
-        m.commas = bitsOf(a, b, c, d, _mm_set1_epi8(','));
-        m.lineFeeds = bitsOf(a, b, c, d, _mm_set1_epi8('\n'));
-        return m;
-    }
-#endif
-    for (std::size_t k = 0; k < 64 && k < available; ++k) {
-        const std::uint64_t bit = std::uint64_t(1) << k;
-        m.quotes |= p[k] == '"' ? bit : 0;
-        m.commas |= p[k] == ',' ? bit : 0;
-        m.lineFeeds |= p[k] == '\n' ? bit : 0;
-    }
-    return m;
-}
 
 // Whether the line at `p`, whose quotes, commas and line feeds are `quotes`, `commas` and
 // `lineFeeds` (one bit per byte from `p`, the first line feed within them), is one record as
@@ -63,13 +24,7 @@ std::size_t writerLineLength(const char* p, std::uint64_t quotes, std::uint64_t 
         return 0;
     // Bit i of `inside` is set when an odd number of quotes stand at or before byte i: set at
     // each opening quote, clear at each closing one.
-    std::uint64_t inside = q;
-    inside ^= inside << 1;
-    inside ^= inside << 2;
-    inside ^= inside << 4;
-    inside ^= inside << 8;
-    inside ^= inside << 16;
-    inside ^= inside << 32;
+    const std::uint64_t inside = prefixXor(q);
     if (inside & last) // an odd number of quotes
         return 0;
     // Every closing quote but the last is followed by a comma and the next opening quote...
@@ -112,8 +67,8 @@ std::size_t RecordIndexer::nextWriterLines(IndexedRecord* out, std::size_t room)
     const std::size_t size = bytes_.size();
     std::size_t pos = pos_;
     std::size_t block = block_;
-    Masks masks = masks_;
-    Masks following = following_;
+    ByteMasks masks = masks_;
+    ByteMasks following = following_;
     std::size_t n = 0;
     while (n < room && pos < size) {
         // The bytes of this record's 64-byte block and the next, from the record on: lines
@@ -123,21 +78,21 @@ std::size_t RecordIndexer::nextWriterLines(IndexedRecord* out, std::size_t room)
             // Blocks are looked at in order: the one after the last is usually known already.
             masks = pos - at == block + 64 && block != kNone
                         ? following
-                        : masksOf(data + pos - at, size - (pos - at));
+                        : byteMasks<false>(data + pos - at, size - (pos - at));
             block = pos - at;
-            following = block + 64 < size ? masksOf(data + block + 64, size - block - 64) : Masks{};
+            following = block + 64 < size ? byteMasks<false>(data + block + 64, size - block - 64)
+                                          : ByteMasks{};
         }
-        Masks line{masks.quotes >> at, masks.commas >> at, masks.lineFeeds >> at};
+        std::uint64_t quotes = masks.quote >> at, commas = masks.comma >> at,
+                      lineFeeds = masks.lf >> at;
         if (at > 0) {
-            line.quotes |= following.quotes << (64 - at);
-            line.commas |= following.commas << (64 - at);
-            line.lineFeeds |= following.lineFeeds << (64 - at);
+            quotes |= following.quote << (64 - at);
+            commas |= following.comma << (64 - at);
+            lineFeeds |= following.lf << (64 - at);
         }
         bool crossReference = false;
-        const std::size_t length = line.lineFeeds
-                                       ? writerLineLength(data + pos, line.quotes, line.commas,
-                                                          line.lineFeeds, crossReference)
-                                       : 0;
+        const std::size_t length =
+            lineFeeds ? writerLineLength(data + pos, quotes, commas, lineFeeds, crossReference) : 0;
         if (length == 0 || length > maxRecord_)
             break;
         out[n++] = {pos, crossReference};

@@ -8,6 +8,7 @@
 // that spans lines, a short line, bare fields, blank lines) is read by RecordReader itself,
 // from where the previous record ended.
 
+#include "byte_masks.h"
 #include "file_io.h"
 #include "record_reader.h"
 
@@ -45,12 +46,6 @@ public:
     // As RecordReader::line: where the last record read starts (from 1).
     std::size_t line() const;
 
-    struct Masks {
-        std::uint64_t quotes = 0;
-        std::uint64_t commas = 0;
-        std::uint64_t lineFeeds = 0;
-    };
-
 private:
     // The same for lines as the writer lays them out, up to 64 bytes each.
     std::size_t nextWriterLines(IndexedRecord* out, std::size_t room);
@@ -66,8 +61,8 @@ private:
     // One bit per byte of the 64-byte block of the last record read, and of the next block.
     static constexpr std::size_t kNone = SIZE_MAX;
     std::size_t block_ = kNone;
-    Masks masks_;
-    Masks following_;
+    ByteMasks masks_;
+    ByteMasks following_;
 };
 
 } // namespace datafiles
