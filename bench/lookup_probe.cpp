@@ -16,6 +16,7 @@
 
 #include "platform/qt_dialogs.h"
 #include "platform/scripted_dialogs.h"
+#include "probe_clocks.h"
 #include "vocaboro/console_window.h"
 
 #include <QApplication>
@@ -23,25 +24,14 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <string>
 
+using bench::processorMilliseconds;
+using bench::wallMilliseconds;
+
 namespace {
-
-double processorMilliseconds() {
-    timespec t{};
-    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double wallMilliseconds() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // Counts the paint events a widget and its children receive.
 class PaintCounter : public QObject {

@@ -13,6 +13,7 @@
 // confirmed without a question left over.
 
 #include "platform/scripted_dialogs.h"
+#include "probe_clocks.h"
 #include "vocaboro/console_window.h"
 
 #include <QApplication>
@@ -21,30 +22,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <random>
 #include <string>
 #include <unistd.h>
 
-namespace {
-
-double processorMilliseconds() {
-    timespec t{};
-    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double wallMilliseconds() {
-    return std::chrono::duration<double, std::milli>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-} // namespace
+using bench::processorMilliseconds;
+using bench::wallMilliseconds;
 
 int main(int argc, char** argv) {
     const std::string mode = argc >= 4 ? argv[2] : "";
