@@ -53,13 +53,7 @@ bool isBlankOrLineEnd(char c) {
 bool RecordIndexer::atEnd() const {
     if (pos_ < bytes_.size() && bytes_[pos_] == '"')
         return false;
-    if (pos_ < blankFrom_ || pos_ > blankTo_) {
-        blankFrom_ = pos_;
-        blankTo_ = pos_;
-    }
-    while (blankTo_ < bytes_.size() && isBlankOrLineEnd(bytes_[blankTo_]))
-        ++blankTo_;
-    return blankTo_ >= bytes_.size();
+    return blankRun_.reachesEnd(bytes_, pos_);
 }
 
 std::size_t RecordIndexer::nextWriterLines(IndexedRecord* out, std::size_t room) {

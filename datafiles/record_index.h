@@ -56,8 +56,7 @@ private:
     std::size_t maxRecord_;
     std::size_t pos_ = 0;
     std::size_t recordStart_ = 0;
-    mutable std::size_t blankFrom_ = 0;
-    mutable std::size_t blankTo_ = 0;
+    mutable BlankRun blankRun_;
     // One bit per byte of the 64-byte block of the last record read, and of the next block.
     static constexpr std::size_t kNone = SIZE_MAX;
     std::size_t block_ = kNone;

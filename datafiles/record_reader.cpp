@@ -24,14 +24,18 @@ void RecordView::copyTo(DictionaryRecord& record) const {
         record.field(i).assign(fields[static_cast<std::size_t>(i)]);
 }
 
-bool RecordReader::atEnd() const {
-    if (pos_ < blankFrom_ || pos_ > blankTo_) {
-        blankFrom_ = pos_;
-        blankTo_ = pos_;
+bool BlankRun::reachesEnd(std::string_view bytes, std::size_t pos) {
+    if (pos < from_ || pos > to_) {
+        from_ = pos;
+        to_ = pos;
     }
-    while (blankTo_ < bytes_.size() && (isLineEnd(bytes_[blankTo_]) || isBlank(bytes_[blankTo_])))
-        ++blankTo_;
-    return blankTo_ >= bytes_.size();
+    while (to_ < bytes.size() && (isLineEnd(bytes[to_]) || isBlank(bytes[to_])))
+        ++to_;
+    return to_ >= bytes.size();
+}
+
+bool RecordReader::atEnd() const {
+    return blankRun_.reachesEnd(bytes_, pos_);
 }
 
 std::size_t countLineEnds(std::string_view bytes, std::size_t end) {

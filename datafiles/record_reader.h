@@ -39,6 +39,19 @@ struct RecordView {
     void copyTo(DictionaryRecord& record) const;
 };
 
+// Whether only blanks and line ends follow a position of bytes that may grow since the last
+// call: the run seen is remembered, so each byte is looked at once over all calls.
+class BlankRun {
+public:
+    bool reachesEnd(std::string_view bytes, std::size_t pos);
+
+private:
+    // Every byte in [from_, to_) is a blank or a line end; to_ is the first byte after them
+    // that is not (or the end).
+    std::size_t from_ = 0;
+    std::size_t to_ = 0;
+};
+
 class RecordReader {
 public:
     // The reader does not copy: the bytes must outlive it and every view it gives.
@@ -71,10 +84,7 @@ private:
     std::size_t maxRecord_;
     std::size_t pos_ = 0;
     std::size_t recordStart_ = 0;
-    // Every byte in [blankFrom_, blankTo_) is a blank or a line end; blankTo_ is the first
-    // byte after them that is not (or the end).
-    mutable std::size_t blankFrom_ = 0;
-    mutable std::size_t blankTo_ = 0;
+    mutable BlankRun blankRun_;
 };
 
 // How many lines end before `end` in `bytes`: CR LF, a lone CR and a lone LF each end one.
