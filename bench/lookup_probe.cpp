@@ -15,9 +15,8 @@
 // Ends with status 0 when the window asked exactly what a look-up asks, 1 otherwise.
 
 #include "platform/qt_dialogs.h"
-#include "platform/scripted_dialogs.h"
 #include "probe_clocks.h"
-#include "vocaboro/console_window.h"
+#include "probe_console.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -56,16 +55,9 @@ int main(int argc, char** argv) {
     const bool absent = argc == 5 && std::string(argv[4]) == "absent";
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    platform::ScriptedDialogs dialogs;
-    vocaboro::ConsoleOptions options;
-    options.driveRoot = folder.toStdString();
-    vocaboro::Form1 console(dialogs, options);
-    dialogs.expectInput(QStringLiteral("Path Folder"), folder + QLatin1Char('/'));
-    console.Form_Load();
-    console.show();
-    QApplication::setActiveWindow(&console);
-    QCoreApplication::processEvents();
+    bench::ProbeConsole probe(QString::fromLocal8Bit(argv[1]));
+    platform::ScriptedDialogs& dialogs = probe.dialogs;
+    vocaboro::Form1& console = probe.window;
     console.Command3D10_Click(); // Italian-Thai
     QCoreApplication::processEvents();
     dialogs.expectMessage(absent ? QStringLiteral("Not Found !")

@@ -12,9 +12,8 @@
 // the main thread's processor time, in milliseconds. Ends with status 0 when every write was
 // confirmed without a question left over.
 
-#include "platform/scripted_dialogs.h"
 #include "probe_clocks.h"
-#include "vocaboro/console_window.h"
+#include "probe_console.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -40,16 +39,9 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    platform::ScriptedDialogs dialogs;
-    vocaboro::ConsoleOptions options;
-    options.driveRoot = folder.toStdString();
-    vocaboro::Form1 console(dialogs, options);
-    dialogs.expectInput(QStringLiteral("Path Folder"), folder + QLatin1Char('/'));
-    console.Form_Load();
-    console.show();
-    QApplication::setActiveWindow(&console);
-    QCoreApplication::processEvents();
+    bench::ProbeConsole probe(QString::fromLocal8Bit(argv[1]));
+    platform::ScriptedDialogs& dialogs = probe.dialogs;
+    vocaboro::Form1& console = probe.window;
     auto control = [&console](const char* name) {
         return console.findChild<QWidget*>(QLatin1String(name));
     };
