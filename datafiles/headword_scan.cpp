@@ -29,30 +29,30 @@ public:
     explicit ExactKey(std::optional<std::string_view> key) : key_(key) {
         if (key && key->find_first_of("\"\r\n") == std::string_view::npos) {
             pattern_ = "\"" + std::string(*key) + "\"";
-            if (pattern_.size() <= 8) {
-                std::memcpy(&shortPattern_, pattern_.data(), pattern_.size());
-                shortMask_ = pattern_.size() == 8 ? ~std::uint64_t(0)
-                                                  : (std::uint64_t(1) << (8 * pattern_.size())) - 1;
-            }
+            const std::size_t head = std::min<std::size_t>(pattern_.size(), 8);
+            std::memcpy(&headPattern_, pattern_.data(), head);
+            headMask_ = head == 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * head)) - 1;
         }
     }
     bool wantsLine(const char* line, std::size_t room) const override {
         if (pattern_.empty() || room < pattern_.size())
             return false;
-        if (shortMask_ != 0 && room >= 8) {
-            std::uint64_t head;
-            std::memcpy(&head, line, 8);
-            return (head & shortMask_) == shortPattern_;
-        }
-        return std::memcmp(line, pattern_.data(), pattern_.size()) == 0;
+        if (room < 8)
+            return std::memcmp(line, pattern_.data(), pattern_.size()) == 0;
+        // Most lines differ in their first eight bytes: one comparison of a word tells.
+        std::uint64_t head;
+        std::memcpy(&head, line, 8);
+        return (head & headMask_) == headPattern_ &&
+               (pattern_.size() <= 8 ||
+                std::memcmp(line + 8, pattern_.data() + 8, pattern_.size() - 8) == 0);
     }
     bool wants(std::string_view headword) const override { return key_ && headword == *key_; }
 
 private:
     std::optional<std::string_view> key_;
-    std::string pattern_;            // the key between quotes; empty: no line begins with it
-    std::uint64_t shortPattern_ = 0; // the same in one word, when it fits
-    std::uint64_t shortMask_ = 0;
+    std::string pattern_;           // the key between quotes; empty: no line begins with it
+    std::uint64_t headPattern_ = 0; // its first eight bytes (or fewer) in one word
+    std::uint64_t headMask_ = 0;
 };
 
 class Scanner {
@@ -73,6 +73,13 @@ public:
     char lastByte = 0;            // the byte that ends it
 
 private:
+    // What `lines` does, with the byte masks that `masksOf` makes: with SSE2 for any x86-64,
+    // or with AVX2 in `linesAvx2`, a function built for the processors that have it.
+    template <ByteMasks (*masksOf)(const char*, std::size_t)>
+    bool checkLines(const char* d, std::size_t n, std::uint64_t at);
+#if defined(DATAFILES_AVX2_MASKS)
+    bool linesAvx2(const char* d, std::size_t n, std::uint64_t at);
+#endif
     // Reads lines known to have the writer's shape, only testing where each begins.
     bool readLines(const char* d, std::size_t n, std::uint64_t at);
     // Keeps the records of the lines the test wanted, once their lines are known whole.
@@ -88,15 +95,8 @@ private:
     std::vector<std::size_t> matched_; // line starts in the lines being checked
 };
 
-// Built twice: for any x86-64, and for processors with the newer instructions (a population
-// count among them), chosen when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("arch=haswell", "default")))
-#endif
-bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
-    matched_.clear();
-    if (trusted_)
-        return readLines(d, n, at);
+template <ByteMasks (*masksOf)(const char*, std::size_t)>
+bool Scanner::checkLines(const char* d, std::size_t n, std::uint64_t at) {
     bool inside = false;
     std::uint64_t carryClose = 0, carryComma = 0, carryCr = 0, carryLf = 1;
     std::size_t lineStart = 0;
@@ -108,7 +108,7 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
         const std::size_t length = std::min<std::size_t>(64, n - b);
         const std::uint64_t valid =
             length == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << length) - 1;
-        const ByteMasks m = byteMasks(d + b, length);
+        const ByteMasks m = masksOf(d + b, length);
         // Inside a value: the opening quote and the bytes up to the closing one.
         const std::uint64_t in = prefixXor(m.quote) ^ (inside ? ~std::uint64_t(0) : 0);
         inside = (in >> 63) & 1;
@@ -153,6 +153,27 @@ bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
     keepMatched(d, n, at);
     return true;
 }
+
+// Built twice: for any x86-64, and for processors with AVX2 (32 bytes a comparison, and a
+// population count among its instructions), chosen by what the processor says it supports.
+bool Scanner::lines(const char* d, std::size_t n, std::uint64_t at) {
+    matched_.clear();
+    if (trusted_)
+        return readLines(d, n, at);
+#if defined(DATAFILES_AVX2_MASKS)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        return linesAvx2(d, n, at);
+#endif
+    return checkLines<byteMasks<true>>(d, n, at);
+}
+
+#if defined(DATAFILES_AVX2_MASKS)
+[[gnu::target("avx2"), gnu::flatten]] bool Scanner::linesAvx2(const char* d, std::size_t n,
+                                                              std::uint64_t at) {
+    return checkLines<byteMasksAvx2<true>>(d, n, at);
+}
+#endif
 
 bool Scanner::readLines(const char* d, std::size_t n, std::uint64_t at) {
     if (n > 0 && test_.wantsLine(d, n))
