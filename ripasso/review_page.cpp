@@ -142,8 +142,13 @@ void ReviewPage::showCard() {
         const int days = session_->preview(grade).state.dueDay - session_->today();
         const QString label =
             QString::number(i + 1) + QLatin1Char(' ') + QLatin1String(kGradeNames[i]);
-        grades_[i]->setText(label + QStringLiteral(" · ") + daysText(days));
-        grades_[i]->setAccessibleName(label + QStringLiteral(", again in ") + daysText(days));
+        // A card answered Again comes back later in this session (and is due the next day).
+        const bool again = grade == Grade::Again;
+        grades_[i]->setText(label + QStringLiteral(" · ") +
+                            (again ? QStringLiteral("this session") : daysText(days)));
+        grades_[i]->setAccessibleName(label +
+                                      (again ? QStringLiteral(", again in this session")
+                                             : QStringLiteral(", again in ") + daysText(days)));
         grades_[i]->setVisible(false);
     }
     const std::size_t left = session_->left();

@@ -136,9 +136,11 @@ void TestRipassoWindow::aReviewGradedByKeysIsSavedAndScheduled() {
         QCOMPARE(page.session()->answered(), std::size_t(answer));
         real::press(Qt::Key_Space);
         QVERIFY(f.control<QWidget>("cardBack")->isVisible());
-        if (answer == 0)
+        if (answer == 0) {
+            QCOMPARE(f.control<QPushButton>("gradeAgain")->text(),
+                     QStringLiteral("1 Again · this session"));
             real::press(Qt::Key_1); // Again: casa comes back after four cards
-        else if (answer == 5)
+        } else if (answer == 5)
             real::press(Qt::Key_Return); // Enter on the focused Good
         else
             real::press(Qt::Key_3);
