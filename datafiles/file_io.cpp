@@ -447,7 +447,7 @@ std::string describeError(int error) {
     case kErrorChangedMeanwhile:
         return "another program changed it meanwhile";
     case kErrorSymbolicLink:
-        return "it is a symbolic link to another file";
+        return "it is a symbolic link";
     case kErrorHardLink:
         return "it is a hard link: the same file has another name too";
     case kErrorJournalDamaged:
@@ -458,7 +458,7 @@ std::string describeError(int error) {
     case kErrorRecordTooLong:
         return "it holds a record longer than 4 MiB";
     case ELOOP:
-        return "it is a symbolic link to another file";
+        return "it is a symbolic link";
     case ENOENT:
         return "the file or a folder of its path does not exist";
     case ENOTDIR:

@@ -311,7 +311,7 @@ void TestFaults::whatStartUpCannotFinishIsToldAtOnce() {
              std::filesystem::create_symlink(f.file("notes.txt"), f.file(journal));
          },
          QStringLiteral("\"%1VOCABORO.JNL\" is where Vocaboro keeps the record of an "
-                        "unfinished write, but it is a symbolic link to another file. Vocaboro "
+                        "unfinished write, but it is a symbolic link. Vocaboro "
                         "neither reads nor changes it"),
          cane},
     };
