@@ -209,12 +209,16 @@ shot "$console" vocaboro_checked
 keys Return                         # the write
 shot "$console" vocaboro_written
 
-expected_forward=$(printf '"casa","baan","-","-","\xba\xe9\xd2\xb9","$","$"\r\n' | od -An -tx1)
-expected_reverse=$(printf '"baan","casa","-","-","\xba\xe9\xd2\xb9","$","$"\r\n' | od -An -tx1)
-[ "$(tail -c 38 "$work/thai/LEXFWD_C.DAT" | od -An -tx1)" = "$expected_forward" ] ||
-    fail "LEXFWD_C.DAT does not end with the new record: $(tail -c 60 "$work/thai/LEXFWD_C.DAT" | od -c | head -5)"
-[ "$(tail -c 38 "$work/thai/LEXREV_B.DAT" | od -An -tx1)" = "$expected_reverse" ] ||
-    fail "LEXREV_B.DAT does not end with the new record"
+# Whether the data file $1 ends with the record $2 (printf's escapes), byte for byte.
+ends_with() {
+    local expected size
+    expected=$(printf "$2" | od -An -tx1)
+    size=$(printf "$2" | wc -c)
+    [ "$(tail -c "$size" "$work/thai/$1" | od -An -tx1)" = "$expected" ] ||
+        fail "$1 does not end with the new record: $(tail -c 60 "$work/thai/$1" | od -c | head -5)"
+}
+ends_with LEXFWD_C.DAT '"casa","baan","-","-","\xba\xe9\xd2\xb9","$","$"\r\n'
+ends_with LEXREV_B.DAT '"baan","casa","-","-","\xba\xe9\xd2\xb9","$","$"\r\n'
 step "both data files end with the new records, byte for byte, written with the keys alone"
 
 # One more Enter after the write: "Next..." has the focus, so the next word comes at once.
@@ -225,12 +229,8 @@ typed maeu
 keys Return Return Return Return    # notes, two sound files, on to the check
 keys Return Return                  # the check, the write
 shot "$console" vocaboro_written_again
-expected_forward=$(printf '"gatto","maeu","-","-","@","$","$"\r\n' | od -An -tx1)
-expected_reverse=$(printf '"maeu","gatto","-","-","@","$","$"\r\n' | od -An -tx1)
-[ "$(tail -c 36 "$work/thai/LEXFWD_G.DAT" | od -An -tx1)" = "$expected_forward" ] ||
-    fail "LEXFWD_G.DAT does not end with gatto: $(tail -c 60 "$work/thai/LEXFWD_G.DAT" | od -c | head -5)"
-[ "$(tail -c 36 "$work/thai/LEXREV_M.DAT" | od -An -tx1)" = "$expected_reverse" ] ||
-    fail "LEXREV_M.DAT does not end with maeu"
+ends_with LEXFWD_G.DAT '"gatto","maeu","-","-","@","$","$"\r\n'
+ends_with LEXREV_M.DAT '"maeu","gatto","-","-","@","$","$"\r\n'
 for file in LEXFWD_C.DAT LEXREV_B.DAT LEXFWD_G.DAT LEXREV_M.DAT; do
     [ -f "$bin/drive_c/THAI/$file" ] || continue
     cmp -s <(head -c "$(stat -c %s "$bin/drive_c/THAI/$file")" "$work/thai/$file") "$bin/drive_c/THAI/$file" ||
