@@ -9,6 +9,18 @@
 #include <QTest>
 #include <QTimer>
 
+namespace {
+
+// A window of the console's size, shown and active: the window that asks.
+bool showAsTheConsole(QWidget& window) {
+    window.setGeometry(0, 0, 632, 426);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
+
+} // namespace
+
 class TestQtDialogs : public QObject {
     Q_OBJECT
 private slots:
@@ -38,10 +50,7 @@ void TestQtDialogs::inputBoxesShowTheirWholeTitle() {
 
 void TestQtDialogs::messageBoxesOpenCentredOnTheWindowThatAsks() {
     QWidget window;
-    window.setGeometry(0, 0, 632, 426);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showAsTheConsole(window));
     platform::QtDialogs dialogs;
     QCOMPARE(dialogs.askingWindow(), &window);
     const auto box = dialogs.makeMessageBox(
@@ -69,10 +78,7 @@ void TestQtDialogs::questionsInARowAreAskedRight() {
     // Questions of every style in a row, each answered as it waits, as a person would: each
     // box has its own buttons, default and title, as wide as the title, on the window.
     QWidget window;
-    window.setGeometry(0, 0, 632, 426);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showAsTheConsole(window));
     platform::QtDialogs dialogs;
     using platform::Answer, platform::Buttons, platform::DefaultButton, platform::Icon;
     const struct {
