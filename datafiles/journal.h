@@ -70,6 +70,9 @@ ParsedJournal parseJournal(std::string_view text);
 struct RecoveryResult {
     bool found = false;   // a journal of an unfinished write was there
     bool undone = false;  // part of its entry had reached a file and was removed again
+    bool change = false;   // the journal was of a change or a removal (entry_editor.h): the
+                           // entry named is the forward record as it was before it
+    bool finished = false; // a change that was sealed has been completed
     std::string headword; // the entry's first two fields, for telling the user
     std::string counterpart;
     // The two files the journal names, when it could be read.
