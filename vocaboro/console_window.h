@@ -136,9 +136,6 @@ private:
     // Shows the box of a function that is not available.
     void notAvailable();
     void showConsoleButtons();
-    QString writeFailureText(const datafiles::EntryWriteResult& result, const QString& forwardTyped,
-                             const QString& reverseTyped) const;
-    // Tells the user about an interrupted earlier write that was found and undone.
     // Tells what a recovery found and did; at start-up also what it had to leave undone.
     void reportRecovery(const datafiles::RecoveryResult& recovery, bool atStart);
     QString typedPath(const QString& fileName) const { return state_.datapath + fileName; }

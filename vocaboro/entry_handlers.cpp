@@ -2,6 +2,7 @@
 // Enter walk, the check and the write.
 
 #include "console_window.h"
+#include "entry_messages.h"
 #include "entry_panel.h"
 #include "help_page.h"
 
@@ -9,32 +10,17 @@
 #include "datafiles/record_writer.h"
 #include "platform/text.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <cerrno>
 
 namespace vocaboro {
 namespace {
 
 using State = EntryPanel::State;
 
-QString reasonOf(int error) {
-    return QString::fromStdString(datafiles::describeError(error));
-}
-
-QString entryName(const datafiles::RecoveryResult& r) {
-    return QStringLiteral("\"%1\" = \"%2\"")
-        .arg(platform::fromLatin(r.headword), platform::fromLatin(r.counterpart));
-}
-
-// A journal that the kit neither reads nor changes: only the user can move it away.
-bool refusedJournal(int error) {
-    return error == datafiles::kErrorSymbolicLink || error == datafiles::kErrorHardLink ||
-           error == datafiles::kErrorNotRegularFile || error == EISDIR;
-}
+// The program named in the messages of the write and of the recovery.
+const QString kProgramName = QStringLiteral("Vocaboro");
 
 // "LEXFWD_C.DAT:casabaan--...$$": the file, a colon and the record's values run together.
 QString recordCaption(const QString& file, const datafiles::DictionaryRecord& r) {
@@ -177,9 +163,12 @@ void Form1::Command3D3_Click() {
     reportRecovery(result.recovered, false);
     if (!result.ok()) {
         // Nothing is shown as written: the panel stays ready for another try.
-        dialogs_.messageBox(writeFailureText(result, forwardTyped, reverseTyped),
-                            {platform::Buttons::Ok, platform::Icon::Stop},
-                            QStringLiteral("vocaboro"));
+        dialogs_.messageBox(
+            writeFailureText(
+                result, forwardTyped, reverseTyped,
+                [this](const std::filesystem::path& file) { return typedPath(file); },
+                kProgramName),
+            {platform::Buttons::Ok, platform::Icon::Stop}, QStringLiteral("vocaboro"));
         return;
     }
     panel_->setRecordLabels(recordCaption(forwardFile_, forward),
@@ -189,112 +178,10 @@ void Form1::Command3D3_Click() {
     panel_->Command3D7->setFocus();
 }
 
-QString Form1::writeFailureText(const datafiles::EntryWriteResult& result,
-                                const QString& forwardTyped, const QString& reverseTyped) const {
-    using P = datafiles::EntryWriteResult::Problem;
-    using F = datafiles::EntryWriteResult::File;
-    const QString file = result.file == F::Reverse ? reverseTyped : forwardTyped;
-    const QString journal = typedPath(QLatin1String(datafiles::kJournalFileName));
-    QString text;
-    if (result.problem == P::Fragment) {
-        text = QStringLiteral("The data file \"%1\" ends with an incomplete record on line %2. "
-                              "Nothing was stored; repair that line, then write again.")
-                   .arg(file)
-                   .arg(result.fragmentLine);
-    } else if (result.problem == P::TooLong && result.fragmentLine == 0) {
-        text = QStringLiteral("The entry is longer than a record of the data files can be "
-                              "(4 MiB). Nothing was stored.");
-    } else if (result.problem == P::TooLong) {
-        text = QStringLiteral("The data file \"%1\" holds a record longer than 4 MiB on line %2. "
-                              "Nothing was stored; repair that line, then write again.")
-                   .arg(file)
-                   .arg(result.fragmentLine);
-    } else if (!result.recovered.settled()) {
-        text = QStringLiteral("An earlier, unfinished write could not be undone in \"%1\": %2. "
-                              "Nothing was stored; try again in a moment.")
-                   .arg(typedPath(result.recovered.errorFile), reasonOf(result.recovered.error));
-    } else if (result.inJournal && refusedJournal(result.error)) {
-        text = QStringLiteral("\"%1\" cannot be Vocaboro's journal of unfinished writes: %2. "
-                              "Nothing was stored. Move it away or remove it (it holds no "
-                              "words), then write again.")
-                   .arg(journal, reasonOf(result.error));
-    } else if (result.problem == P::OpenFailed && result.error == EWOULDBLOCK) {
-        text = QStringLiteral("The %1 \"%2\" is in use by another program. Nothing was "
-                              "stored; try again in a moment.")
-                   .arg(result.inJournal ? QStringLiteral("journal") : QStringLiteral("data file"),
-                        result.inJournal ? journal : file);
-    } else if (result.problem == P::RollbackFailed) {
-        const QString undoFile = result.undoFile == F::Reverse ? reverseTyped : forwardTyped;
-        text = QStringLiteral("The %1 \"%2\" could not be written: %3. The part of the "
-                              "entry already written to \"%4\" could not be removed (%5); "
-                              "Vocaboro will remove it the next time it opens this data folder.")
-                   .arg(result.inJournal ? QStringLiteral("journal") : QStringLiteral("data file"),
-                        result.inJournal ? journal : file, reasonOf(result.error), undoFile,
-                        reasonOf(result.undoError));
-    } else {
-        text = QStringLiteral("The %1 \"%2\" could not be written: %3. Nothing was stored.")
-                   .arg(result.inJournal ? QStringLiteral("journal") : QStringLiteral("data file"),
-                        result.inJournal ? journal : file, reasonOf(result.error));
-    }
-    if (result.error == EACCES || result.error == EPERM || result.error == EROFS)
-        text += QStringLiteral(
-                    " To keep your own words, start Vocaboro again and type a folder of your "
-                    "own at the prompt, such as %1/thai/, with a copy of the data files in it.")
-                    .arg(QDir::homePath());
-    return text;
-}
-
 void Form1::reportRecovery(const datafiles::RecoveryResult& recovery, bool atStart) {
-    const QString entry = recovery.headword.empty() && recovery.counterpart.empty()
-                              ? QStringLiteral("an entry")
-                              : QStringLiteral("the entry ") + entryName(recovery);
-    const QString failed = typedPath(recovery.errorFile);
-    QString text;
-    if (recovery.error == datafiles::kErrorChangedMeanwhile) {
-        text = QStringLiteral("Vocaboro stopped before it had finished writing %1, and "
-                              "another program has changed \"%2\" since. That file was left as "
-                              "it is: please check its last line.")
-                   .arg(entry, failed);
-    } else if (recovery.error == datafiles::kErrorJournalDamaged) {
-        const QString files =
-            recovery.forwardFile.empty() || recovery.reverseFile.empty()
-                ? QStringLiteral("the data files written last")
-                : QStringLiteral("\"%1\" and \"%2\"")
-                      .arg(typedPath(recovery.forwardFile), typedPath(recovery.reverseFile));
-        text = QStringLiteral("Vocaboro stopped before it had finished writing %1, and its "
-                              "record of that write, \"%2\", is damaged. Nothing was removed, so "
-                              "the entry may be in one data file only: please check the last "
-                              "lines of %3. The damaged record was kept as \"%4\".")
-                   .arg(entry, failed, files, typedPath(recovery.setAside));
-    } else if (!recovery.settled() && atStart) {
-        // Told at once: until it is dealt with, a half entry may be read and no word written.
-        if (recovery.errorFile.filename() == datafiles::kJournalFileName &&
-            refusedJournal(recovery.error))
-            text = QStringLiteral("\"%1\" is where Vocaboro keeps the record of an unfinished "
-                                  "write, but %2. Vocaboro neither reads nor changes it, and "
-                                  "cannot add words to this data folder while it is there: move "
-                                  "it away or remove it (it holds no words), then start Vocaboro "
-                                  "again.")
-                       .arg(failed, reasonOf(recovery.error));
-        else if (recovery.errorFile.filename() == datafiles::kJournalFileName)
-            text = QStringLiteral("Vocaboro cannot use \"%1\", its record of an unfinished "
-                                  "write: %2. Until it can, the last entry written may be in one "
-                                  "data file only, and no word can be added to this data folder. "
-                                  "Vocaboro tries again before each write and at the next start.")
-                       .arg(failed, reasonOf(recovery.error));
-        else
-            text = QStringLiteral("Vocaboro stopped before it had finished writing %1, and the "
-                                  "part already stored in \"%2\" could not be removed yet: %3. "
-                                  "Until it is, the entry may be in one data file only, and no "
-                                  "word can be added to this data folder. Vocaboro tries again "
-                                  "before each write and at the next start.")
-                       .arg(entry, failed, reasonOf(recovery.error));
-    } else if (recovery.undone) {
-        text = QStringLiteral("Vocaboro stopped before it had finished writing %1. The "
-                              "part already stored has been removed, so the entry is in neither "
-                              "data file: write it again to keep it.")
-                   .arg(entry);
-    }
+    const QString text = recoveryText(
+        recovery, atStart, [this](const std::filesystem::path& file) { return typedPath(file); },
+        kProgramName);
     if (!text.isEmpty())
         dialogs_.messageBox(text,
                             {platform::Buttons::Ok, recovery.settled() && recovery.error == 0

@@ -1,27 +1,268 @@
 #include "entry_messages.h"
 
+#include "platform/text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cerrno>
+
 namespace vocaboro {
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("vocaboro::EntryMessages", text);
+}
+
+QString reasonOf(int error) {
+    return QString::fromStdString(datafiles::describeError(error));
+}
+
+QString entryName(const datafiles::RecoveryResult& r) {
+    return QStringLiteral("\"%1\" = \"%2\"")
+        .arg(platform::fromLatin(r.headword), platform::fromLatin(r.counterpart));
+}
+
+// A journal that the kit neither reads nor changes: only the user can move it away.
+bool refusedJournal(int error) {
+    return error == datafiles::kErrorSymbolicLink || error == datafiles::kErrorHardLink ||
+           error == datafiles::kErrorNotRegularFile || error == EISDIR;
+}
+
+bool isJournal(const std::filesystem::path& file) {
+    return file.filename() == datafiles::kJournalFileName;
+}
+
+bool permissionDenied(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+// What an interrupted change became; empty when there is nothing to tell.
+QString changeRecoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
+                           const TypedPath& typed, const QString& program) {
+    const QString entry = recovery.headword.empty() && recovery.counterpart.empty()
+                              ? tr("an entry")
+                              : tr("the entry %1").arg(entryName(recovery));
+    const QString failed = typed(recovery.errorFile);
+    if (recovery.error == datafiles::kErrorChangedMeanwhile)
+        return tr("%1 stopped before it had finished changing or removing %2, and another "
+                  "program has changed \"%3\" since. That file was left as it is: please check "
+                  "that entry in it.")
+            .arg(program, entry, failed);
+    if (recovery.error == datafiles::kErrorJournalDamaged) {
+        const QString files =
+            recovery.forwardFile.empty() || recovery.reverseFile.empty()
+                ? tr("the data files changed last")
+                : QStringLiteral("\"%1\" and \"%2\"")
+                      .arg(typed(recovery.forwardFile), typed(recovery.reverseFile));
+        return tr("%1 stopped before it had finished changing or removing %2, and its record "
+                  "of that change, \"%3\", is damaged. Nothing was done, so the entry may be "
+                  "changed in one data file only: please check it in %4. The damaged record "
+                  "was kept as \"%5\".")
+            .arg(program, entry, failed, files, typed(recovery.setAside));
+    }
+    if (!recovery.settled() && atStart && !isJournal(recovery.errorFile))
+        return tr("%1 stopped before it had finished changing or removing %2, and \"%3\" could "
+                  "not be brought in line yet: %4. Until it is, the entry may differ between "
+                  "the two data files, and no word can be added, changed or removed in this "
+                  "data folder. %1 tries again before each write and at the next start.")
+            .arg(program, entry, failed, reasonOf(recovery.error));
+    if (recovery.finished)
+        return tr("%1 stopped before it had finished changing or removing %2. The change has "
+                  "now been completed in both data files.")
+            .arg(program, entry);
+    if (recovery.undone)
+        return tr("%1 stopped before it had finished changing or removing %2. Nothing was "
+                  "changed: the entry is as it was in both data files; make the change again "
+                  "to keep it.")
+            .arg(program, entry);
+    return {};
+}
+
+} // namespace
 
 QString writeFailureText(const datafiles::EntryWriteResult& result, const QString& forwardTyped,
-                         const QString& reverseTyped, const TypedPath& typed) {
-    (void)forwardTyped;
-    (void)reverseTyped;
-    (void)typed;
-    return QString::fromStdString(datafiles::describeError(result.error));
+                         const QString& reverseTyped, const TypedPath& typed,
+                         const QString& program) {
+    using P = datafiles::EntryWriteResult::Problem;
+    using F = datafiles::EntryWriteResult::File;
+    const QString file = result.file == F::Reverse ? reverseTyped : forwardTyped;
+    const QString journal = typed(std::filesystem::path(datafiles::kJournalFileName));
+    const QString fileKind = result.inJournal ? tr("journal") : tr("data file");
+    const QString fileNamed = result.inJournal ? journal : file;
+    QString text;
+    if (result.problem == P::Fragment) {
+        text = tr("The data file \"%1\" ends with an incomplete record on line %2. "
+                  "Nothing was stored; repair that line, then write again.")
+                   .arg(file)
+                   .arg(result.fragmentLine);
+    } else if (result.problem == P::TooLong && result.fragmentLine == 0) {
+        text = tr("The entry is longer than a record of the data files can be "
+                  "(4 MiB). Nothing was stored.");
+    } else if (result.problem == P::TooLong) {
+        text = tr("The data file \"%1\" holds a record longer than 4 MiB on line %2. "
+                  "Nothing was stored; repair that line, then write again.")
+                   .arg(file)
+                   .arg(result.fragmentLine);
+    } else if (!result.recovered.settled()) {
+        text = tr("An earlier, unfinished write could not be undone in \"%1\": %2. "
+                  "Nothing was stored; try again in a moment.")
+                   .arg(typed(result.recovered.errorFile), reasonOf(result.recovered.error));
+    } else if (result.inJournal && refusedJournal(result.error)) {
+        text = tr("\"%1\" cannot be %2's journal of unfinished writes: %3. "
+                  "Nothing was stored. Move it away or remove it (it holds no "
+                  "words), then write again.")
+                   .arg(journal, program, reasonOf(result.error));
+    } else if (result.problem == P::OpenFailed && result.error == EWOULDBLOCK) {
+        text = tr("The %1 \"%2\" is in use by another program. Nothing was "
+                  "stored; try again in a moment.")
+                   .arg(fileKind, fileNamed);
+    } else if (result.problem == P::RollbackFailed) {
+        const QString undoFile = result.undoFile == F::Reverse ? reverseTyped : forwardTyped;
+        text = tr("The %1 \"%2\" could not be written: %3. The part of the "
+                  "entry already written to \"%4\" could not be removed (%5); "
+                  "%6 will remove it the next time it opens this data folder.")
+                   .arg(fileKind, fileNamed, reasonOf(result.error), undoFile,
+                        reasonOf(result.undoError), program);
+    } else {
+        text = tr("The %1 \"%2\" could not be written: %3. Nothing was stored.")
+                   .arg(fileKind, fileNamed, reasonOf(result.error));
+    }
+    if (permissionDenied(result.error)) {
+        if (program == kCommandLineProgram)
+            text += tr(" To keep your own words, give %1 a folder of your own with --folder, "
+                       "such as %2/thai/, with a copy of the data files in it.")
+                        .arg(program, QDir::homePath());
+        else
+            text += tr(" To keep your own words, start %1 again and type a folder of your "
+                       "own at the prompt, such as %2/thai/, with a copy of the data files in "
+                       "it.")
+                        .arg(program, QDir::homePath());
+    }
+    return text;
 }
 
 QString recoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
                      const TypedPath& typed, const QString& program) {
-    (void)recovery;
-    (void)atStart;
-    (void)typed;
-    (void)program;
+    const QString failed = typed(recovery.errorFile);
+    // A journal that cannot be used is told alike whatever it was of.
+    if (!recovery.settled() && atStart && isJournal(recovery.errorFile)) {
+        if (refusedJournal(recovery.error))
+            return tr("\"%1\" is where %2 keeps the record of an unfinished "
+                      "write, but %3. %2 neither reads nor changes it, and "
+                      "cannot add words to this data folder while it is there: move "
+                      "it away or remove it (it holds no words), then start %2 "
+                      "again.")
+                .arg(failed, program, reasonOf(recovery.error));
+        return tr("%1 cannot use \"%2\", its record of an unfinished "
+                  "write: %3. Until it can, the last entry written may be in one "
+                  "data file only, and no word can be added to this data folder. "
+                  "%1 tries again before each write and at the next start.")
+            .arg(program, failed, reasonOf(recovery.error));
+    }
+    if (recovery.change)
+        return changeRecoveryText(recovery, atStart, typed, program);
+
+    const QString entry = recovery.headword.empty() && recovery.counterpart.empty()
+                              ? tr("an entry")
+                              : tr("the entry %1").arg(entryName(recovery));
+    if (recovery.error == datafiles::kErrorChangedMeanwhile)
+        return tr("%1 stopped before it had finished writing %2, and "
+                  "another program has changed \"%3\" since. That file was left as "
+                  "it is: please check its last line.")
+            .arg(program, entry, failed);
+    if (recovery.error == datafiles::kErrorJournalDamaged) {
+        const QString files =
+            recovery.forwardFile.empty() || recovery.reverseFile.empty()
+                ? tr("the data files written last")
+                : QStringLiteral("\"%1\" and \"%2\"")
+                      .arg(typed(recovery.forwardFile), typed(recovery.reverseFile));
+        return tr("%1 stopped before it had finished writing %2, and its "
+                  "record of that write, \"%3\", is damaged. Nothing was removed, so "
+                  "the entry may be in one data file only: please check the last "
+                  "lines of %4. The damaged record was kept as \"%5\".")
+            .arg(program, entry, failed, files, typed(recovery.setAside));
+    }
+    if (!recovery.settled() && atStart)
+        // Told at once: until it is dealt with, a half entry may be read and no word written.
+        return tr("%1 stopped before it had finished writing %2, and the "
+                  "part already stored in \"%3\" could not be removed yet: %4. "
+                  "Until it is, the entry may be in one data file only, and no "
+                  "word can be added to this data folder. %1 tries again "
+                  "before each write and at the next start.")
+            .arg(program, entry, failed, reasonOf(recovery.error));
+    if (recovery.undone)
+        return tr("%1 stopped before it had finished writing %2. The "
+                  "part already stored has been removed, so the entry is in neither "
+                  "data file: write it again to keep it.")
+            .arg(program, entry);
     return {};
 }
 
 QString changeFailureText(const datafiles::EntryEditResult& result, const TypedPath& typed) {
-    (void)typed;
-    return QString::fromStdString(datafiles::describeError(result.error));
+    using P = datafiles::EntryEditResult::Problem;
+    const QString file = typed(result.file);
+    const QString kind = isJournal(result.file) ? tr("journal") : tr("data file");
+    const QString reason = reasonOf(result.error);
+    switch (result.problem) {
+    case P::None:
+        return {};
+    case P::NotFound:
+        return tr("The data file \"%1\" does not hold that entry (any longer). Nothing was "
+                  "changed.")
+            .arg(file);
+    case P::CounterpartMissing:
+        return tr("The data file \"%1\" holds no reverse record that goes with the entry: it "
+                  "is in one direction only. Nothing was changed.")
+            .arg(file);
+    case P::CounterpartNotSingle:
+        return tr("The data file \"%1\" holds %2 reverse records that go with the entry, more "
+                  "than its forward file holds of it. Nothing was changed.")
+            .arg(file, QString::number(result.counterparts));
+    case P::BadRecord:
+        return tr("The changed entry cannot be written: a word has no data file for its first "
+                  "letter, a key word is empty, or a value holds a double quote or a line "
+                  "break. Nothing was changed.");
+    case P::Fragment:
+        return tr("The data file \"%1\" ends with an incomplete record on line %2. Nothing was "
+                  "changed; repair that line, then try again.")
+            .arg(file, QString::number(result.fragmentLine));
+    case P::TooLong:
+        if (result.fragmentLine == 0)
+            return tr("The changed entry is longer than a record of the data files can be "
+                      "(4 MiB). Nothing was changed.");
+        return tr("The data file \"%1\" holds a record longer than 4 MiB on line %2. Nothing "
+                  "was changed; repair that line, then try again.")
+            .arg(file, QString::number(result.fragmentLine));
+    case P::OpenFailed:
+        if (!result.recovered.settled())
+            return tr("An earlier, unfinished write or change could not be finished or undone "
+                      "in \"%1\": %2. Nothing was changed; try again in a moment.")
+                .arg(typed(result.recovered.errorFile), reasonOf(result.recovered.error));
+        if (result.error == EWOULDBLOCK)
+            return tr("The %1 \"%2\" is in use by another program. Nothing was changed; try "
+                      "again in a moment.")
+                .arg(kind, file);
+        if (isJournal(result.file) && refusedJournal(result.error))
+            return tr("\"%1\" cannot be the journal of unfinished writes: %2. Nothing was "
+                      "changed. Move it away or remove it (it holds no words), then try again.")
+                .arg(file, reason);
+        return tr("The %1 \"%2\" could not be opened: %3. Nothing was changed.")
+            .arg(kind, file, reason);
+    case P::WriteFailed:
+        if (!result.recovered.settled())
+            return tr("An earlier, unfinished write or change could not be finished or undone "
+                      "in \"%1\": %2. Nothing was changed; try again in a moment.")
+                .arg(typed(result.recovered.errorFile), reasonOf(result.recovered.error));
+        return tr("The %1 \"%2\" could not be written: %3. Nothing was changed.")
+            .arg(kind, file, reason);
+    case P::NotFinished:
+        return tr("The change is recorded, but \"%1\" could not be put in its place: %2. The "
+                  "record of the change stays in \"%3\", and the next program of the kit that "
+                  "writes to this data folder finishes it.")
+            .arg(file, reason, typed(std::filesystem::path(datafiles::kJournalFileName)));
+    }
+    return {};
 }
 
 } // namespace vocaboro

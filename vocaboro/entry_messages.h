@@ -16,9 +16,15 @@ namespace vocaboro {
 // How a data file is named in a message: the folder as the user typed it, then its name.
 using TypedPath = std::function<QString(const std::filesystem::path&)>;
 
+// The command-line program. The programs with windows take another folder at their prompt;
+// it takes one with --folder, and the messages say so.
+inline const QString kCommandLineProgram = QStringLiteral("thai-kit");
+
 // Why the append of a new entry failed; nothing is reported as stored that was not.
+// `program` names the program that tells it, as in recoveryText.
 QString writeFailureText(const datafiles::EntryWriteResult& result, const QString& forwardTyped,
-                         const QString& reverseTyped, const TypedPath& typed);
+                         const QString& reverseTyped, const TypedPath& typed,
+                         const QString& program);
 
 // What was found of an interrupted write or change and done about it; empty when there is
 // nothing to tell. `atStart`: told when the program opens the folder rather than before a
