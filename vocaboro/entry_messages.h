@@ -21,10 +21,11 @@ using TypedPath = std::function<QString(const std::filesystem::path&)>;
 inline const QString kCommandLineProgram = QStringLiteral("thai-kit");
 
 // Why the append of a new entry failed; nothing is reported as stored that was not.
-// `program` names the program that tells it, as in recoveryText.
+// `program` names the program that tells it, as in recoveryText (a program other than
+// Vocaboro passes its own name).
 QString writeFailureText(const datafiles::EntryWriteResult& result, const QString& forwardTyped,
                          const QString& reverseTyped, const TypedPath& typed,
-                         const QString& program);
+                         const QString& program = QStringLiteral("Vocaboro"));
 
 // What was found of an interrupted write or change and done about it; empty when there is
 // nothing to tell. `atStart`: told when the program opens the folder rather than before a
