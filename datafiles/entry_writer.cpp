@@ -60,28 +60,20 @@ EntryWriteResult appendEntry(const fs::path& forwardPath, const std::string& for
         return r;
     };
     Journal journal(ops, folder);
-    if (const int error = journal.acquire(access.lockTimeout, true)) {
-        // A journal that could not be made tells of its folder, as the data files would.
-        struct stat info {};
-        const bool there = ops.lstat(journal.path().c_str(), &info) == 0;
+    RecoveryResult recovered;
+    if (const int error = openJournal(journal, access.lockTimeout, recovered)) {
         EntryWriteResult r = failure(Problem::OpenFailed, File::Forward, error);
-        r.inJournal = there;
-        return r;
-    }
-    RecoveryResult recovered = journal.recover(access.lockTimeout);
-    if (!recovered.settled()) {
-        EntryWriteResult r = failure(Problem::OpenFailed, File::Forward, recovered.error);
-        r.inJournal = recovered.errorFile == journal.path();
+        if (!recovered.settled()) {
+            r.inJournal = recovered.errorFile == journal.path();
+        } else if (recovered.found) {
+            r.inJournal = true; // no new journal after a damaged one was set aside
+        } else {
+            // A journal that could not be made tells of its folder, as the data files would.
+            struct stat info {};
+            r.inJournal = ops.lstat(journal.path().c_str(), &info) == 0;
+        }
         r.recovered = std::move(recovered);
         return r;
-    }
-    // A damaged journal was set aside: this write takes a new one.
-    if (recovered.error == kErrorJournalDamaged) {
-        if (const int error = journal.acquire(access.lockTimeout, true)) {
-            EntryWriteResult r = inJournal(failure(Problem::OpenFailed, File::Forward, error));
-            r.recovered = std::move(recovered);
-            return r;
-        }
     }
 
     // Forward files are always locked before reverse ones; with the journal locked first,

@@ -72,6 +72,10 @@ int FileOps::rename(const char* from, const char* to) {
     return std::rename(from, to);
 }
 
+int FileOps::replace(const char* from, const char* to) {
+    return std::rename(from, to);
+}
+
 FileOps& systemFileOps() {
     static FileOps ops;
     return ops;

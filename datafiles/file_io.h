@@ -39,6 +39,8 @@ public:
     virtual int unlink(const char* path);
     // Renames without replacing: EEXIST when `to` is there.
     virtual int rename(const char* from, const char* to);
+    // Renames over `to`, as rename(2) does: one step, the old file or the new.
+    virtual int replace(const char* from, const char* to);
 };
 
 // The real calls.

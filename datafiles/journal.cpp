@@ -3,9 +3,12 @@
 #include "locked_file.h"
 #include "path_mapping.h"
 #include "record_reader.h"
+#include "entry_editor.h"
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -15,8 +18,16 @@ namespace fs = std::filesystem;
 namespace datafiles {
 namespace {
 
-constexpr std::string_view kHeader = "VOCABORO JOURNAL 2\n";
-constexpr std::size_t kSumDigits = kJournalCommitSize - 1;
+// The first line: a fixed form that says whether the rest is sealed, and its checksum.
+constexpr std::string_view kMagic = "VOCABORO JOURNAL 3 ";
+constexpr std::string_view kUnsealed = "unsealed ";
+constexpr std::string_view kSealed = "sealed   ";
+constexpr std::size_t kSumDigits = 16;
+static_assert(kMagic.size() + kSealed.size() + kSumDigits + 1 == kJournalCommitSize);
+static_assert(kUnsealed.size() == kSealed.size());
+// What the kit's earlier journals began with, after their sixteen-digit first line.
+constexpr std::string_view kEarlierHeader = "VOCABORO JOURNAL 2\n";
+constexpr std::size_t kEarlierCommitSize = 17;
 
 // FNV-1a, 64 bits: any one byte changed changes it.
 std::uint64_t checksum(std::string_view bytes) {
@@ -28,57 +39,130 @@ std::uint64_t checksum(std::string_view bytes) {
     return hash;
 }
 
+std::string hex16(std::uint64_t value) {
+    std::string out(kSumDigits, '0');
+    for (std::size_t i = 0; i < kSumDigits; ++i)
+        out[i] = "0123456789abcdef"[(value >> (4 * (kSumDigits - 1 - i))) & 0xF];
+    return out;
+}
+
 bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
 }
 
-// Reads the body after the first line into `out`, as far as it goes; true when all of it
-// is there and nothing follows.
-bool parseBody(std::string_view rest, JournalEntry& out) {
-    if (!rest.starts_with(kHeader))
-        return false;
-    rest.remove_prefix(kHeader.size());
-    auto field = [&rest](char after) -> std::optional<std::string_view> {
-        const std::size_t end = rest.find(after);
+// Reads the fields of a body one after another.
+class BodyReader {
+public:
+    explicit BodyReader(std::string_view rest) : rest_(rest) {}
+    std::optional<std::string_view> field(char after) {
+        const std::size_t end = rest_.find(after);
         if (end == std::string_view::npos)
             return std::nullopt;
-        const std::string_view value = rest.substr(0, end);
-        rest.remove_prefix(end + 1);
+        const std::string_view value = rest_.substr(0, end);
+        rest_.remove_prefix(end + 1);
         return value;
-    };
-    auto number = [&field](std::uint64_t& value, char after) {
+    }
+    bool number(std::uint64_t& value, char after, int base = 10) {
         const std::optional<std::string_view> text = field(after);
         if (!text || text->empty())
             return false;
-        const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+        const auto [end, error] =
+            std::from_chars(text->data(), text->data() + text->size(), value, base);
         return error == std::errc() && end == text->data() + text->size();
-    };
+    }
+    // `size` bytes and a line end after them; as many as there are into `out` regardless.
+    bool bytes(std::uint64_t size, std::string& out) {
+        const std::uint64_t take = std::min<std::uint64_t>(size, rest_.size());
+        out = std::string(rest_.substr(0, static_cast<std::size_t>(take)));
+        if (take < size || rest_.size() == take || rest_[take] != '\n')
+            return false;
+        rest_.remove_prefix(static_cast<std::size_t>(take) + 1);
+        return true;
+    }
+    std::string_view rest() const { return rest_; }
+
+private:
+    std::string_view rest_;
+};
+
+// The two lines of an append, as far as they go; true when both are whole.
+bool parseAppend(BodyReader& in, JournalEntry& out) {
     for (JournalIntent* intent : {&out.forward, &out.reverse}) {
-        const std::optional<std::string_view> name = field(' ');
+        const std::optional<std::string_view> name = in.field(' ');
         if (!name)
             return false;
         intent->name = std::string(*name);
         std::uint64_t created = 0, beforeSize = 0, bytesSize = 0;
-        if (!number(intent->originalSize, ' ') || !number(intent->keep, ' ') ||
-            !number(created, ' ') || !number(beforeSize, ' ') || !number(bytesSize, '\n') ||
-            created > 1)
+        if (!in.number(intent->originalSize, ' ') || !in.number(intent->keep, ' ') ||
+            !in.number(created, ' ') || !in.number(beforeSize, ' ') ||
+            !in.number(bytesSize, '\n') || created > 1)
             return false;
         intent->created = created == 1;
-        const std::uint64_t take = std::min<std::uint64_t>(beforeSize + bytesSize, rest.size());
-        const std::string_view both = rest.substr(0, static_cast<std::size_t>(take));
-        intent->before = std::string(
-            both.substr(0, static_cast<std::size_t>(std::min<std::uint64_t>(beforeSize, take))));
-        if (take > beforeSize)
-            intent->bytes = std::string(both.substr(static_cast<std::size_t>(beforeSize)));
-        if (take < beforeSize + bytesSize || rest.size() == take || rest[take] != '\n')
+        std::string both;
+        const bool whole = in.bytes(beforeSize + bytesSize, both);
+        const auto split = static_cast<std::size_t>(std::min<std::uint64_t>(beforeSize, both.size()));
+        intent->before = both.substr(0, split);
+        intent->bytes = both.substr(split);
+        if (!whole)
             return false;
-        rest.remove_prefix(static_cast<std::size_t>(take) + 1);
     }
-    return rest.empty();
+    return true;
+}
+
+// A change's entry line and replaced files, as far as they go; true when all is whole.
+bool parseChange(BodyReader& in, JournalChange& out) {
+    std::uint64_t lineSize = 0;
+    if (in.field(' ') != "entry" || !in.number(lineSize, '\n') ||
+        !in.bytes(lineSize, out.forwardLine))
+        return false;
+    while (!in.rest().empty()) {
+        JournalReplacement file;
+        std::uint64_t existed = 0;
+        const std::optional<std::string_view> word = in.field(' ');
+        const std::optional<std::string_view> name = word == "replace" ? in.field(' ') : std::nullopt;
+        if (!name)
+            return false;
+        file.name = std::string(*name);
+        if (!in.number(existed, ' ') || existed > 1 || !in.number(file.oldSize, ' ') ||
+            !in.number(file.oldSum, ' ', 16) || !in.number(file.newSize, ' ') ||
+            !in.number(file.newSum, '\n', 16))
+            return false;
+        file.existed = existed == 1;
+        out.files.push_back(std::move(file));
+    }
+    return true;
+}
+
+// Reads a body of either kind into `parsed`; true when it is whole and nothing follows.
+bool parseBody(std::string_view body, ParsedJournal& parsed) {
+    BodyReader in(body);
+    const std::optional<std::string_view> kind = in.field('\n');
+    if (kind == "append") {
+        parsed.entry.emplace();
+        return parseAppend(in, *parsed.entry) && in.rest().empty();
+    }
+    if (kind == "change") {
+        parsed.change.emplace();
+        return parseChange(in, *parsed.change);
+    }
+    return false;
 }
 
 // A journal that checks is obeyed only when it speaks of two letter files of its folder and
 // of places that can be.
+bool obeyable(const JournalChange& change) {
+    if (change.files.empty() || change.files.size() > 4)
+        return false;
+    for (std::size_t i = 0; i < change.files.size(); ++i) {
+        if (!isLetterFileName(change.files[i].name))
+            return false;
+        for (std::size_t k = 0; k < i; ++k)
+            if (equalsIgnoringAsciiCase(change.files[i].name, change.files[k].name))
+                return false;
+    }
+    return true;
+}
+
 bool obeyable(const JournalEntry& entry) {
     for (const JournalIntent* intent : {&entry.forward, &entry.reverse})
         if (!isLetterFileName(intent->name) || intent->keep > intent->originalSize ||
@@ -89,9 +173,8 @@ bool obeyable(const JournalEntry& entry) {
            equalsIgnoringAsciiCase(entry.reverse.name.substr(0, 6), "LEXREV");
 }
 
-// The headword and counterpart of the line in an intent's bytes, for telling the user.
-void describeEntry(const JournalIntent& intent, RecoveryResult& result) {
-    std::string_view line = intent.bytes;
+// The headword and counterpart of a line, for telling the user.
+void describeEntry(std::string_view line, RecoveryResult& result) {
     while (!line.empty() && (line.front() == '\r' || line.front() == '\n'))
         line.remove_prefix(1);
     RecordReader reader(line);
@@ -135,6 +218,30 @@ int undoIntent(FileOps& ops, const fs::path& path, const JournalIntent& intent,
     return kErrorChangedMeanwhile;
 }
 
+// The bytes of a change's new file, never through a link or from anything but a regular file;
+// 0 or why not (ENOENT when it is not there).
+int readNewFile(FileOps& ops, const fs::path& path, std::string& out) {
+    const int fd = ops.open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno == ELOOP ? kErrorSymbolicLink : errnoOr(EIO);
+    struct stat info {};
+    int error = ops.fstat(fd, &info) != 0 ? errnoOr(EIO) : 0;
+    if (error == 0 && !S_ISREG(info.st_mode))
+        error = kErrorNotRegularFile;
+    if (error == 0 && static_cast<std::uint64_t>(info.st_size) > kMaxDataFileBytes)
+        error = EFBIG;
+    if (error == 0) {
+        try {
+            out.resize(static_cast<std::size_t>(info.st_size));
+            error = readExactly(ops, fd, out.data(), out.size(), 0);
+        } catch (const std::bad_alloc&) {
+            error = ENOMEM;
+        }
+    }
+    ops.close(fd);
+    return error;
+}
+
 } // namespace
 
 bool isLetterFileName(std::string_view name) {
@@ -148,10 +255,37 @@ bool isLetterFileName(std::string_view name) {
            equalsIgnoringAsciiCase(name.substr(8), ".DAT");
 }
 
+std::uint64_t contentChecksum(std::string_view bytes) {
+    // Eight bytes a step, each mixed by a multiplication and a rotation, then the length:
+    // the whole data file is summed twice per change, so this must keep up with the disk.
+    constexpr std::uint64_t k1 = 0x9E3779B97F4A7C15ull, k2 = 0xC2B2AE3D27D4EB4Full;
+    std::uint64_t hash = 0x27D4EB2F165667C5ull;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, 8);
+        hash ^= word * k1;
+        hash = ((hash << 31) | (hash >> 33)) * k2;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+    hash ^= (tail * k1) ^ (bytes.size() * k2);
+    hash ^= hash >> 33;
+    hash *= k1;
+    hash ^= hash >> 29;
+    return hash;
+}
+
+namespace {
+
+std::string unsealedLine() {
+    return std::string(kMagic) + std::string(kUnsealed) + std::string(kSumDigits, '.') + '\n';
+}
+
+} // namespace
+
 std::string journalText(const JournalEntry& entry) {
-    std::string out(kSumDigits, '.');
-    out += '\n';
-    out += kHeader;
+    std::string out = unsealedLine() + "append\n";
     for (const JournalIntent* intent : {&entry.forward, &entry.reverse}) {
         out += intent->name + ' ' + std::to_string(intent->originalSize) + ' ' +
                std::to_string(intent->keep) + ' ' + (intent->created ? '1' : '0') + ' ' +
@@ -164,37 +298,59 @@ std::string journalText(const JournalEntry& entry) {
     return out;
 }
 
+std::string journalText(const JournalChange& change) {
+    std::string out = unsealedLine() + "change\nentry " + std::to_string(change.forwardLine.size()) +
+                      '\n' + change.forwardLine + '\n';
+    for (const JournalReplacement& file : change.files)
+        out += "replace " + file.name + ' ' + (file.existed ? '1' : '0') + ' ' +
+               std::to_string(file.oldSize) + ' ' + hex16(file.oldSum) + ' ' +
+               std::to_string(file.newSize) + ' ' + hex16(file.newSum) + '\n';
+    return out;
+}
+
 std::string commitJournalLine(std::string_view text) {
-    std::string line(kSumDigits, '0');
-    const std::uint64_t sum = checksum(text.substr(std::min(text.size(), kJournalCommitSize)));
-    for (std::size_t i = 0; i < kSumDigits; ++i)
-        line[i] = "0123456789abcdef"[(sum >> (4 * (kSumDigits - 1 - i))) & 0xF];
-    line += '\n';
-    return line;
+    return std::string(kMagic) + std::string(kSealed) +
+           hex16(checksum(text.substr(std::min(text.size(), kJournalCommitSize)))) + '\n';
 }
 
 ParsedJournal parseJournal(std::string_view text) {
+    using State = ParsedJournal::State;
     ParsedJournal parsed;
     if (text.empty())
         return parsed;
-    // Stopped while the text was written, before its first line was set: the line reads
-    // as it was first written, or not at all (zero bytes where the disk kept nothing).
-    const std::string_view first = text.substr(0, kSumDigits);
-    if (std::all_of(first.begin(), first.end(), [](char c) { return c == '.' || c == '\0'; })) {
-        parsed.state = ParsedJournal::State::Unfinished;
+    const std::string_view first = text.substr(0, kJournalCommitSize);
+    const std::string_view body = text.substr(first.size());
+    if (first == unsealedLine()) {
+        // Stopped before it was sealed: nothing was changed. What can be read of it names the
+        // temporary files a change may have written.
+        parsed.state = State::Unfinished;
+        if (!parseBody(body, parsed) || !parsed.change || !obeyable(*parsed.change))
+            parsed.change.reset();
+        parsed.entry.reset();
         return parsed;
     }
-    JournalEntry entry;
-    const bool whole = parseBody(text.substr(std::min(text.size(), kJournalCommitSize)), entry);
-    const bool sealed = text.size() >= kJournalCommitSize && text[kSumDigits] == '\n' &&
-                        std::all_of(first.begin(), first.end(), isHexDigit) &&
-                        first == std::string_view(commitJournalLine(text)).substr(0, kSumDigits);
-    if (sealed && whole)
-        parsed.state =
-            obeyable(entry) ? ParsedJournal::State::Committed : ParsedJournal::State::NotObeyed;
+    const std::string_view sum = first.substr(std::min(first.size(), kMagic.size() + kSealed.size()), kSumDigits);
+    bool sealed = first.size() == kJournalCommitSize && first.starts_with(kMagic) &&
+                  first.substr(kMagic.size()).starts_with(kSealed) && first.back() == '\n' &&
+                  std::all_of(sum.begin(), sum.end(), isHexDigit) && first == commitJournalLine(text);
+    bool whole = parseBody(body, parsed);
+    if (!parsed.entry && !parsed.change && text.size() > kEarlierCommitSize &&
+        text.substr(kEarlierCommitSize).starts_with(kEarlierHeader)) {
+        // An append journal of the kit's earlier versions: obeyed only when sealed and whole.
+        const std::string_view earlierSum = text.substr(0, kSumDigits);
+        BodyReader in(text.substr(kEarlierCommitSize + kEarlierHeader.size()));
+        parsed.entry.emplace();
+        whole = parseAppend(in, *parsed.entry) && in.rest().empty();
+        sealed = text[kSumDigits] == '\n' &&
+                 std::all_of(earlierSum.begin(), earlierSum.end(), isHexDigit) &&
+                 earlierSum == hex16(checksum(text.substr(kEarlierCommitSize)));
+    }
+    if (!sealed || !whole)
+        parsed.state = State::Damaged;
+    else if (parsed.entry ? obeyable(*parsed.entry) : obeyable(*parsed.change))
+        parsed.state = State::Committed;
     else
-        parsed.state = ParsedJournal::State::Damaged;
-    parsed.entry = std::move(entry);
+        parsed.state = State::NotObeyed;
     return parsed;
 }
 
@@ -276,6 +432,12 @@ int Journal::writeAt(std::string_view bytes, std::uint64_t offset) {
 
 int Journal::record(const JournalEntry& entry) {
     const std::string text = journalText(entry);
+    if (const int error = begin(text))
+        return error;
+    return seal(text);
+}
+
+int Journal::begin(std::string_view text) {
     if (ops_.ftruncate(fd_, 0) != 0)
         return errnoOr(EIO);
     if (const int error = writeAt(text, 0))
@@ -284,6 +446,10 @@ int Journal::record(const JournalEntry& entry) {
         return errnoOr(EIO);
     if (created_)
         syncFolder(ops_, folder_);
+    return 0;
+}
+
+int Journal::seal(std::string_view text) {
     if (const int error = writeAt(commitJournalLine(text), 0))
         return error;
     if (ops_.fdatasync(fd_) != 0)
@@ -324,18 +490,29 @@ RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
         return result;
     }
     const ParsedJournal parsed =
-        unread == EFBIG ? ParsedJournal{ParsedJournal::State::Damaged, {}} : parseJournal(text);
+        unread == EFBIG ? ParsedJournal{ParsedJournal::State::Damaged, {}, {}} : parseJournal(text);
     using State = ParsedJournal::State;
     if (parsed.state == State::Empty)
         return result; // a finished write whose journal was not removed
     result.found = true;
     if (parsed.entry) {
-        describeEntry(parsed.entry->forward, result);
+        describeEntry(parsed.entry->forward.bytes, result);
         // Only names of this folder's letter files are shown, or used.
         for (const auto& [intent, file] : {std::pair{&parsed.entry->forward, &result.forwardFile},
                                            std::pair{&parsed.entry->reverse, &result.reverseFile}})
             if (isLetterFileName(intent->name))
                 *file = folder_ / intent->name;
+    }
+    if (parsed.change) {
+        result.change = true;
+        describeEntry(parsed.change->forwardLine, result);
+        for (const JournalReplacement& file : parsed.change->files) {
+            fs::path& named = equalsIgnoringAsciiCase(std::string_view(file.name).substr(0, 6), "LEXFWD")
+                                  ? result.forwardFile
+                                  : result.reverseFile;
+            if (isLetterFileName(file.name) && named.empty())
+                named = folder_ / file.name;
+        }
     }
     if (parsed.state == State::Damaged || parsed.state == State::NotObeyed) {
         // Kept for whoever wants to look, and never obeyed: the user is told instead.
@@ -348,7 +525,13 @@ RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
         result.errorFile = path_;
         return result;
     }
-    if (parsed.state == State::Committed) {
+    if (parsed.state == State::Unfinished && parsed.change)
+        removeNewFiles(*parsed.change);
+    if (parsed.state == State::Committed && parsed.change) {
+        finishChange(*parsed.change, timeout, result);
+        if (!result.settled())
+            return result; // the journal stays for another try
+    } else if (parsed.state == State::Committed) {
         // The reverse file first: the forward line is never left without a chance to go.
         const JournalEntry& entry = *parsed.entry;
         for (const auto& [intent, file] : {std::pair{&entry.reverse, &result.reverseFile},
@@ -371,6 +554,89 @@ RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
         }
     }
     return result;
+}
+
+void Journal::removeNewFiles(const JournalChange& change) {
+    for (const JournalReplacement& file : change.files)
+        ops_.unlink((folder_ / (file.name + kNewFileSuffix)).c_str());
+}
+
+void Journal::finishChange(const JournalChange& change, std::chrono::milliseconds timeout,
+                           RecoveryResult& result) {
+    // Every file stays locked until all are done, as the change held them.
+    std::vector<std::unique_ptr<LockedFile>> held;
+    bool renamed = false;
+    for (const JournalReplacement& file : change.files) {
+        const fs::path path = folder_ / file.name;
+        const fs::path waiting = folder_ / (file.name + kNewFileSuffix);
+        auto locked = std::make_unique<LockedFile>(ops_);
+        std::string now;
+        bool exists = true;
+        if (const int error = locked->open(path, timeout, false)) {
+            if (error != ENOENT) {
+                result.error = error;
+                result.errorFile = path;
+                return;
+            }
+            exists = false;
+        } else {
+            now.resize(static_cast<std::size_t>(locked->size()));
+            if (const int unreadable = locked->readAt(0, now)) {
+                result.error = unreadable;
+                result.errorFile = path;
+                return;
+            }
+        }
+        held.push_back(std::move(locked));
+        const auto holds = [](std::string_view bytes, std::uint64_t size, std::uint64_t sum) {
+            return bytes.size() == size && contentChecksum(bytes) == sum;
+        };
+        if (exists && holds(now, file.newSize, file.newSum)) {
+            ops_.unlink(waiting.c_str()); // replaced already
+            continue;
+        }
+        const bool old = exists ? file.existed && holds(now, file.oldSize, file.oldSum) : !file.existed;
+        std::string fresh;
+        const int unread = readNewFile(ops_, waiting, fresh);
+        if (unread != 0 && unread != ENOENT && unread != kErrorSymbolicLink &&
+            unread != kErrorNotRegularFile && unread != EFBIG) {
+            result.error = unread;
+            result.errorFile = waiting;
+            return;
+        }
+        if (old && unread == 0 && holds(fresh, file.newSize, file.newSum)) {
+            if (ops_.replace(waiting.c_str(), path.c_str()) != 0) {
+                result.error = errnoOr(EIO);
+                result.errorFile = path;
+                return;
+            }
+            renamed = true;
+            continue;
+        }
+        // Neither the old bytes nor the new: another program changed the file since, or
+        // removed what was waiting. Left as it is, and told.
+        if (result.error == 0) {
+            result.error = kErrorChangedMeanwhile;
+            result.errorFile = path;
+        }
+        if (unread == 0)
+            ops_.unlink(waiting.c_str());
+    }
+    if (renamed)
+        syncFolder(ops_, folder_);
+    result.finished = true;
+}
+
+int openJournal(Journal& journal, std::chrono::milliseconds timeout, RecoveryResult& recovered) {
+    if (const int error = journal.acquire(timeout, true))
+        return error;
+    recovered = journal.recover(timeout);
+    if (!recovered.settled())
+        return recovered.error;
+    // A damaged journal was set aside: this write takes a new one.
+    if (recovered.error == kErrorJournalDamaged)
+        return journal.acquire(timeout, true);
+    return 0;
 }
 
 RecoveryResult recoverUnfinishedWrite(const fs::path& folder, const FileAccess& access) {

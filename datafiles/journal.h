@@ -1,20 +1,24 @@
 #pragma once
 // The journal of an unfinished write: VOCABORO.JNL in the data folder, which says what
-// the write of one entry is about to append to its two files, so that a write stopped
-// half-way (the program killed, the power gone) can be undone by the next one.
+// the append of one entry, or the change or removal of one (entry_editor.h), is about to do
+// to its files, so that a write stopped half-way (the program killed, the power gone) can be
+// undone or finished by the next one.
 //
-// A journal belongs to its folder and to nothing else. It names its two data files by
-// their names in that folder, and only letter-file names ("LEXFWD_C.DAT"); it keeps the
-// bytes before each file's new ones, so that a journal copied beside other files changes
-// none of them. It is opened without following links, and only while it is a regular file
-// with no other name; anything else is refused, never written or cut.
+// A journal belongs to its folder and to nothing else. It names its data files by their
+// names in that folder, and only letter-file names ("LEXFWD_C.DAT"); it keeps the bytes
+// before each appended line, and the size and checksum of each replaced file's old and new
+// bytes, so that a journal copied beside other files changes none of them. It is opened
+// without following links, and only while it is a regular file with no other name; anything
+// else is refused, never written or cut.
 //
-// It is written in two steps, each synced before the next: the whole text with its first
-// line unset, then that line, which holds the checksum of the rest. A data file is touched
-// only after both. So a journal whose first line is unset was stopped while it was being
-// written, and nothing else was touched; one whose first line is set was complete, and if
-// it no longer checks it was damaged since, and is kept aside instead of being obeyed or
-// cleared.
+// Its first line says in a fixed form whether it is sealed: "VOCABORO JOURNAL 3 unsealed"
+// and sixteen dots, or "VOCABORO JOURNAL 3 sealed" and the checksum of the rest. It is
+// written in two steps, each synced before the next: the whole text with the unsealed line,
+// then the sealed line. An append touches its data files only after both; a change writes
+// its new files (under temporary names) between them. So an unsealed journal was stopped
+// before anything was changed: what it names is removed (temporary files only) and it is
+// cleared. A sealed journal that checks is obeyed. Any other shape, a first line overwritten
+// included, is damage: the journal is kept aside and the user told, never obeyed or cleared.
 
 #include "file_io.h"
 
@@ -23,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace datafiles {
 
@@ -48,21 +53,45 @@ struct JournalEntry {
     JournalIntent forward, reverse;
 };
 
-// The journal's text, its first line unset; commitJournalLine() gives that line.
+// One file that a change replaces: its name, whether it existed, and the size and checksum
+// of its bytes before and after. Its new bytes wait beside it under the name followed by
+// kNewFileSuffix (entry_editor.h) until they replace it.
+struct JournalReplacement {
+    std::string name;
+    bool existed = true;
+    std::uint64_t oldSize = 0, oldSum = 0;
+    std::uint64_t newSize = 0, newSum = 0;
+};
+
+// The change or removal of one entry: the forward record as it was, for telling the user, and
+// the files it replaces (at most four: the old and new forward and reverse files).
+struct JournalChange {
+    std::string forwardLine;
+    std::vector<JournalReplacement> files;
+};
+
+// The checksum of a file's bytes that a change journal keeps.
+std::uint64_t contentChecksum(std::string_view bytes);
+
+// The journal's text, its first line unsealed; commitJournalLine() gives the sealed line.
 std::string journalText(const JournalEntry& entry);
-inline constexpr std::size_t kJournalCommitSize = 17; // the first line, with its line end
+std::string journalText(const JournalChange& change);
+inline constexpr std::size_t kJournalCommitSize = 45; // the first line, with its line end
 std::string commitJournalLine(std::string_view text);
 
 struct ParsedJournal {
     enum class State {
         Empty,      // a finished write: nothing to do
-        Unfinished, // stopped while the journal itself was written: no data file was touched
-        Committed,  // complete and checked: `entry` says what to undo
-        Damaged,    // neither: not to be obeyed. `entry` holds what could still be read of it
+        Unfinished, // unsealed: no data file was touched; `change` names the temporary files
+                    // that may have been written, when it can be read
+        Committed,  // sealed and checked: `entry` says what to undo, `change` what to finish
+        Damaged,    // neither: not to be obeyed. `entry` or `change` holds what could still be
+                    // read of it
         NotObeyed,  // checks, but names a file that is not a letter file of its folder
     };
     State state = State::Empty;
     std::optional<JournalEntry> entry;
+    std::optional<JournalChange> change;
 };
 ParsedJournal parseJournal(std::string_view text);
 
@@ -114,6 +143,10 @@ public:
 
     // The intent, durable before any data file is touched: the text, then its first line.
     int record(const JournalEntry& entry);
+    // The same in two calls, for a change, which writes its new files in between: the text
+    // with its first line unsealed, synced; then the sealed line, synced.
+    int begin(std::string_view text);
+    int seal(std::string_view text);
     // Empties the journal durably: from here on the entry counts as written (or the
     // recovery as done), whatever happens to the journal file itself.
     int clear();
@@ -125,6 +158,11 @@ public:
 private:
     int read(std::string& text);
     int writeAt(std::string_view bytes, std::uint64_t offset);
+    // Whatever a stopped change left: an unsealed one's temporary files go; a sealed one's
+    // files are replaced by their new bytes where they still hold the old ones.
+    void removeNewFiles(const JournalChange& change);
+    void finishChange(const JournalChange& change, std::chrono::milliseconds timeout,
+                      RecoveryResult& result);
     // Renames a damaged journal to the first free "VOCABORO.JNL.damaged-N"; 0 or why not.
     int setAside(std::filesystem::path& to);
 
@@ -136,11 +174,19 @@ private:
     bool created_ = false;
 };
 
+// Opens and locks the journal of `journal`'s folder for a write, making it when missing, and
+// deals first with what an interrupted write left in it (`recovered`; a damaged journal is
+// set aside and a new one taken). 0, or why the write cannot go on: the journal could not be
+// made or locked, or what it held could not be dealt with yet (`recovered.settled()` false).
+int openJournal(Journal& journal, std::chrono::milliseconds timeout, RecoveryResult& recovered);
+
 // Undoes the write that a journal in `folder` describes, if one is there and no live
 // writer holds it: each file is cut back to where the entry's line began, provided that
 // the bytes before that place are those the journal kept and what follows is that line or
-// a torn start of it. A file that another program changed since is left as it is (error
-// kErrorChangedMeanwhile) and the journal is removed; a damaged journal is set aside.
+// a torn start of it. A sealed change is finished: each file that still holds its old bytes
+// is replaced by its new ones, waiting beside it. A file that another program changed since
+// is left as it is (error kErrorChangedMeanwhile) and the journal is removed; a damaged
+// journal is set aside.
 RecoveryResult recoverUnfinishedWrite(const std::filesystem::path& folder,
                                       const FileAccess& access = {});
 

@@ -40,29 +40,46 @@ int LockedFile::open(const std::filesystem::path& path, std::chrono::millisecond
                      bool create) {
     path_ = path;
     constexpr int kFlags = O_RDWR | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    fd_ = ops_.open(path.c_str(), kFlags, 0);
-    if (fd_ < 0 && errno == ENOENT && create) {
-        fd_ = ops_.open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
-        created_ = fd_ >= 0;
+    // A file replaced by a change while this waited for its lock is no longer the file at its
+    // name: the new one is opened and locked instead, so that nothing is appended to a file
+    // that has left its folder.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (fd_ >= 0)
+            ops_.close(fd_);
+        fd_ = ops_.open(path.c_str(), kFlags, 0);
+        if (fd_ < 0 && errno == ENOENT && create) {
+            fd_ = ops_.open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
+            created_ = fd_ >= 0;
+            if (fd_ < 0 && errno == EEXIST)
+                continue;
+        }
+        if (fd_ < 0)
+            return errnoOr(EIO);
+        struct stat info {};
+        if (ops_.fstat(fd_, &info) != 0)
+            return errnoOr(EIO);
+        if (S_ISDIR(info.st_mode))
+            return EISDIR;
+        if (!S_ISREG(info.st_mode))
+            return kErrorNotRegularFile;
+        if (const int error = lockWithin(ops_, fd_, LOCK_EX, timeout))
+            return error;
+        // The size once the lock is ours: another writer may have appended meanwhile.
+        if (ops_.fstat(fd_, &info) != 0)
+            return errnoOr(EIO);
+        struct stat named {};
+        if (ops_.stat(path.c_str(), &named) != 0 || named.st_dev != info.st_dev ||
+            named.st_ino != info.st_ino) {
+            if (created_) // made by this call, then replaced or removed: not ours to remove
+                created_ = false;
+            continue;
+        }
+        size_ = info.st_size;
+        stamp_ = FileStamp::of(info);
+        // The readers refuse a larger file; it is not read here either.
+        return static_cast<std::uint64_t>(size_) > kMaxDataFileBytes ? EFBIG : 0;
     }
-    if (fd_ < 0)
-        return errnoOr(EIO);
-    struct stat info {};
-    if (ops_.fstat(fd_, &info) != 0)
-        return errnoOr(EIO);
-    if (S_ISDIR(info.st_mode))
-        return EISDIR;
-    if (!S_ISREG(info.st_mode))
-        return kErrorNotRegularFile;
-    if (const int error = lockWithin(ops_, fd_, LOCK_EX, timeout))
-        return error;
-    // The size once the lock is ours: another writer may have appended meanwhile.
-    if (ops_.fstat(fd_, &info) != 0)
-        return errnoOr(EIO);
-    size_ = info.st_size;
-    stamp_ = FileStamp::of(info);
-    // The readers refuse a larger file; it is not read here either.
-    return static_cast<std::uint64_t>(size_) > kMaxDataFileBytes ? EFBIG : 0;
+    return EWOULDBLOCK;
 }
 
 int LockedFile::readAt(std::uint64_t offset, std::string& out) {
@@ -113,11 +130,10 @@ RecordsEnd LockedFile::findEnd() {
 
 void LockedFile::rememberWritten(std::string_view written) {
     RecordsEnd end = findRecordsEnd(written, written.size() + 1);
-    if (end.error != 0 || end.fragment || end.keep == 0)
+    if (end.error != 0 || end.fragment || end.keep == 0 || !writtenStamp_)
         return; // no whole record in them: what was known before is not known to last
     end.keep += static_cast<std::uint64_t>(keep_);
-    if (const std::optional<FileStamp> now = FileStamp::of(ops_, fd_))
-        rememberRecordsEnd(*now, end);
+    rememberRecordsEnd(*writtenStamp_, end);
 }
 
 int LockedFile::write(off_t keep, std::string_view bytes) {
@@ -127,6 +143,9 @@ int LockedFile::write(off_t keep, std::string_view bytes) {
         return errnoOr(EIO);
     if (const int error = writeAll(ops_, fd_, bytes))
         return error;
+    // The file as this write left it, taken at once under the lock: a program that takes no
+    // lock and changes it later, by the same number of bytes, changes this stamp.
+    writtenStamp_ = FileStamp::of(ops_, fd_);
     if (ops_.fdatasync(fd_) != 0)
         return errnoOr(EIO);
     return 0;

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -32,7 +33,7 @@ public:
     // file as it is now.
     RecordsEnd findEnd();
     // After a whole write(): where the records end now, as this process knows from the bytes
-    // it wrote after a record's end.
+    // it wrote after a record's end, for as long as the file stays as write() left it.
     void rememberWritten(std::string_view written);
 
     // Removes what follows `keep`, then writes `bytes` at the end and syncs them.
@@ -60,6 +61,7 @@ private:
     int fd_ = -1;
     off_t size_ = 0;
     FileStamp stamp_;
+    std::optional<FileStamp> writtenStamp_; // right after write() put its bytes down
     off_t keep_ = 0;
     bool touched_ = false;
     bool created_ = false;

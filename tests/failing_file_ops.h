@@ -14,7 +14,7 @@
 
 class FailingFileOps : public datafiles::FileOps {
 public:
-    enum class Call { Open, Write, Pwrite, Fstat, Ftruncate, Fdatasync, Flock, Unlink };
+    enum class Call { Open, Write, Pwrite, Fstat, Ftruncate, Fdatasync, Flock, Unlink, Fsync, Replace };
 
     struct Fault {
         Call call;
@@ -74,6 +74,16 @@ public:
         if (const auto f = fault(Call::Flock, pathOf(fd)))
             return failWith(f->error);
         return FileOps::flock(fd, operation);
+    }
+    int fsync(int fd) override {
+        if (const auto f = fault(Call::Fsync, pathOf(fd)))
+            return failWith(f->error);
+        return FileOps::fsync(fd);
+    }
+    int replace(const char* from, const char* to) override {
+        if (const auto f = fault(Call::Replace, to))
+            return failWith(f->error);
+        return FileOps::replace(from, to);
     }
     int unlink(const char* path) override {
         if (const auto f = fault(Call::Unlink, path))

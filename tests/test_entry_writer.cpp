@@ -45,6 +45,8 @@ namespace fs = std::filesystem;
 
 const std::string kCane = formatRecordLine({"cane", "maa", "s.m.", "-", "@", "$", "$"});
 const std::string kOca = formatRecordLine({"oca", "han", "-", "-", "@", "$", "$"});
+// The first line of a journal that was stopped before it was sealed.
+const std::string kUnsealed = "VOCABORO JOURNAL 3 unsealed ................\n";
 // The reverse record of kCane.
 const std::string kMaa = formatRecordLine({"maa", "cane", "s.m.", "-", "@", "$", "$"});
 
@@ -409,7 +411,7 @@ void TestEntryWriter::recoveryLeavesAFileChangedSinceAlone() {
     const RecoveryResult again = recoverUnfinishedWrite(f.root);
     QVERIFY(again.ok() && !again.found);
     // A torn journal (the stop came while it was written) touched no data file.
-    put(f.journal, std::string(16, '.') + "\nVOCABORO JOURNAL 2\nLEXFWD_C.DAT 12 12 0 0 40");
+    put(f.journal, kUnsealed + "append\nLEXFWD_C.DAT 12 12 0 0 40");
     const RecoveryResult torn = recoverUnfinishedWrite(f.root);
     QVERIFY(torn.ok() && torn.found && !torn.undone);
     QVERIFY(!fs::exists(f.journal));
@@ -526,7 +528,8 @@ void TestEntryWriter::aDamagedJournalIsSetAsideNeverObeyedNorCleared() {
     interrupt(f);
     const std::string sealed = slurp(f.journal);
     const std::string forward = slurp(f.forward), reverse = slurp(f.reverse);
-    // Cut short by damage, or one byte changed, anywhere: set aside whole, nothing cut.
+    // Cut short by damage, or one byte changed, anywhere, or its first bytes overwritten as if
+    // it had never been sealed: set aside whole, nothing cut.
     std::vector<std::string> damaged;
     for (std::size_t size = 1; size < sealed.size(); ++size)
         damaged.push_back(sealed.substr(0, size));
@@ -534,6 +537,9 @@ void TestEntryWriter::aDamagedJournalIsSetAsideNeverObeyedNorCleared() {
         damaged.push_back(sealed);
         damaged.back()[at] = static_cast<char>(damaged.back()[at] ^ 1);
     }
+    for (const char fill : {'\0', '.'})
+        damaged.push_back(std::string(16, fill) + sealed.substr(16));
+    damaged.push_back(kUnsealed.substr(0, 20) + sealed.substr(20));
     for (const std::string& text : damaged) {
         put(f.journal, text);
         const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
@@ -551,10 +557,11 @@ void TestEntryWriter::aDamagedJournalIsSetAsideNeverObeyedNorCleared() {
     QCOMPARE(named.reverseFile, f.reverse);
     QCOMPARE(named.headword, "casa"s);
     // Stopped while it was written, before it was sealed: no data file was touched yet, so
-    // the journal goes and nothing is said.
-    const std::string unsealed = std::string(16, '.') + sealed.substr(16);
+    // the journal goes and nothing is said, however much of the rest reached the disk.
+    QVERIFY(sealed.starts_with("VOCABORO JOURNAL 3 sealed   "));
+    const std::string unsealed = kUnsealed + sealed.substr(kUnsealed.size());
     put(f.forward, kCane);
-    for (std::size_t size = 1; size <= unsealed.size(); ++size) {
+    for (std::size_t size = kUnsealed.size(); size <= unsealed.size(); ++size) {
         put(f.journal, unsealed.substr(0, size) + std::string(size % 3 == 0 ? 8 : 0, '\0'));
         const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
         QVERIFY(recovered.ok() && recovered.found && !recovered.undone);
