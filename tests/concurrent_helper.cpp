@@ -2,10 +2,14 @@
 //   concurrent_helper write FOLDER ID COUNT   appends COUNT entries through the kit's writer
 //   concurrent_helper forever FOLDER ID NOTE  appends entries with a note of NOTE bytes until it
 //                                             is killed
+//   concurrent_helper change FOLDER COUNT     moves the reverse record of each entry "ck_N" between
+//                                             LEXREV_B and LEXREV_P, COUNT changes in all (0: until
+//                                             it is killed)
 //   concurrent_helper read FOLDER STOPFILE    reads both files in a loop until STOPFILE exists;
 //                                             prints "reads N torn-last T" and fails on a
 //                                             torn record that is not a file's last
 
+#include "datafiles/entry_editor.h"
 #include "datafiles/entry_writer.h"
 #include "datafiles/file_io.h"
 #include "datafiles/record_reader.h"
@@ -16,6 +20,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -68,6 +73,34 @@ int main(int argc, char* argv[]) {
             datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
                                    datafiles::formatRecordLine(datafiles::reverseOf(r)));
         }
+    }
+    if (mode == "change") {
+        const long count = std::atol(argv[3]);
+        for (long i = 0; count == 0 || i < count; ++i) {
+            const auto bytes = datafiles::readWholeFile(forward);
+            if (!bytes.ok())
+                return 1;
+            std::vector<datafiles::DictionaryRecord> moving;
+            for (const auto& r : datafiles::readAllRecords(bytes.bytes).records)
+                if (r.headword.starts_with("ck_"))
+                    moving.push_back(r);
+            if (moving.empty())
+                return 1;
+            datafiles::EntryChange change;
+            change.forward = moving[static_cast<std::size_t>(i) % moving.size()];
+            change.replacement = change.forward;
+            change.replacement->counterpart[0] = change.forward.counterpart[0] == 'b' ? 'p' : 'b';
+            auto result = datafiles::changeEntry(folder, change);
+            for (int retry = 0; retry < 100 && result.error == EWOULDBLOCK; ++retry)
+                result = datafiles::changeEntry(folder, change);
+            if (!result.ok()) {
+                std::fprintf(stderr, "change %ld failed: %d %s\n", i,
+                             static_cast<int>(result.problem),
+                             datafiles::describeError(result.error).c_str());
+                return 1;
+            }
+        }
+        return 0;
     }
     if (mode == "read") {
         const fs::path stop = argv[3];

@@ -1,6 +1,8 @@
 // Two processes append 400 entries each to the same letter files through the kit's
-// writer while a third reads them in a loop; and writers killed at random moments.
+// writer while a third reads them in a loop; writers killed at random moments; an append
+// beside changes that replace its files; and changes killed at random moments.
 
+#include "datafiles/entry_editor.h"
 #include "datafiles/entry_writer.h"
 #include "datafiles/file_io.h"
 #include "datafiles/record_reader.h"
@@ -25,6 +27,7 @@ private slots:
     void twoWritersAndAReader();
     void killedWritersLeaveEachEntryInBothFilesOrNeither();
     void aLookUpBesideAWriteSeesTheFileBeforeOrAfterIt();
+    void appendsBesideChangesAndKilledChangesKeepEveryEntryInStep();
 };
 
 void TestConcurrentWriters::twoWritersAndAReader() {
@@ -183,6 +186,76 @@ void TestConcurrentWriters::aLookUpBesideAWriteSeesTheFileBeforeOrAfterIt() {
     reader.join();
     QVERIFY2(fault.empty(), fault.c_str());
     qInfo("%ld scans beside 300 writes", scans.load());
+}
+
+void TestConcurrentWriters::appendsBesideChangesAndKilledChangesKeepEveryEntryInStep() {
+    // One process appends while another moves entries' reverse records between LEXREV_B and
+    // LEXREV_P, replacing both files at each change, and a third reads. Then changes are
+    // killed at random moments, each followed by the recovery of the next program. Every
+    // time: each forward record has its reverse record, nothing else is in the folder.
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    for (int i = 0; i < 20; ++i) {
+        const datafiles::DictionaryRecord r{"ck_" + std::to_string(i), "bk_" + std::to_string(i),
+                                            "-", "-", "@", "$", "$"};
+        QVERIFY(datafiles::appendEntry(folder / "LEXFWD_C.DAT", datafiles::formatRecordLine(r),
+                                       folder / "LEXREV_B.DAT",
+                                       datafiles::formatRecordLine(datafiles::reverseOf(r)))
+                    .ok());
+    }
+    auto inStep = [&folder](std::size_t appended) {
+        std::multiset<std::pair<std::string, std::string>> forward, reverse;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            QVERIFY2(name.ends_with(".DAT") || name == "stop", name.c_str());
+            if (!name.ends_with(".DAT"))
+                continue;
+            const auto bytes = datafiles::readWholeFile(entry.path());
+            QVERIFY(bytes.ok());
+            const auto read = datafiles::readAllRecords(bytes.bytes);
+            QVERIFY2(!read.truncated, name.c_str());
+            for (const auto& r : read.records)
+                (name.starts_with("LEXFWD") ? forward : reverse)
+                    .insert(name.starts_with("LEXFWD") ? std::pair{r.headword, r.counterpart}
+                                                       : std::pair{r.counterpart, r.headword});
+        }
+        QCOMPARE(forward.size(), 20 + appended);
+        QVERIFY(forward == reverse);
+    };
+    const QString helper = QStringLiteral(CONCURRENT_HELPER);
+    const QString stop = dir.filePath(QStringLiteral("stop"));
+    QProcess reader, writer, changer;
+    reader.start(helper, {QStringLiteral("read"), dir.path(), stop});
+    writer.start(helper, {QStringLiteral("write"), dir.path(), QStringLiteral("a"),
+                          QStringLiteral("200")});
+    changer.start(helper, {QStringLiteral("change"), dir.path(), QStringLiteral("200")});
+    for (QProcess* p : {&writer, &changer}) {
+        QVERIFY(p->waitForFinished(120000));
+        QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+    }
+    std::ofstream(stop.toStdString()) << "done";
+    QVERIFY(reader.waitForFinished(60000));
+    QCOMPARE(reader.exitCode(), 0);
+    inStep(200);
+
+    const int kills = qEnvironmentVariableIntValue("KILLS") > 0
+                          ? qEnvironmentVariableIntValue("KILLS") / 2
+                          : 60;
+    std::mt19937 random(std::random_device{}());
+    int finished = 0;
+    for (int k = 0; k < kills; ++k) {
+        QProcess killed;
+        killed.start(helper, {QStringLiteral("change"), dir.path(), QStringLiteral("0")});
+        QVERIFY(killed.waitForStarted());
+        QTest::qSleep(static_cast<int>(random() % 30));
+        ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+        QVERIFY(killed.waitForFinished());
+        const datafiles::RecoveryResult recovered = datafiles::recoverUnfinishedWrite(folder);
+        QVERIFY2(recovered.ok(), datafiles::describeError(recovered.error).c_str());
+        finished += recovered.finished;
+        inStep(200);
+    }
+    qInfo("%d changes killed, %d finished by the recovery", kills, finished);
 }
 
 QTEST_APPLESS_MAIN(TestConcurrentWriters)
