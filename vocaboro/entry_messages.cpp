@@ -208,16 +208,21 @@ QString changeFailureText(const datafiles::EntryEditResult& result, const TypedP
     case P::None:
         return {};
     case P::NotFound:
+        if (result.file.empty())
+            return tr("No data file holds that entry. Nothing was changed.");
         return tr("The data file \"%1\" does not hold that entry (any longer). Nothing was "
                   "changed.")
             .arg(file);
     case P::CounterpartMissing:
+        if (result.file.empty())
+            return tr("No data file holds a reverse record that goes with the entry: it is in "
+                      "one direction only. Nothing was changed.");
         return tr("The data file \"%1\" holds no reverse record that goes with the entry: it "
                   "is in one direction only. Nothing was changed.")
             .arg(file);
     case P::CounterpartNotSingle:
-        return tr("The data file \"%1\" holds %2 reverse records that go with the entry, more "
-                  "than its forward file holds of it. Nothing was changed.")
+        return tr("The data file \"%1\" holds %2 reverse records that go with the entry, not "
+                  "one for each time its forward file holds it. Nothing was changed.")
             .arg(file, QString::number(result.counterparts));
     case P::BadRecord:
         return tr("The changed entry cannot be written: a word has no data file for its first "

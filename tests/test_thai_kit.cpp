@@ -1,0 +1,284 @@
+// thai-kit: the built program on a folder of its own, each command's exit status, what it
+// prints and every data file's bytes after it; an interrupted write undone before a command;
+// the folder it takes when none is given, run in this process.
+
+#include "failing_file_ops.h"
+
+#include "cli/thai_kit.h"
+#include "datafiles/entry_writer.h"
+#include "datafiles/journal.h"
+#include "datafiles/record_writer.h"
+#include "ripasso/progress_store.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A record line with the markers of the fields not given.
+std::string line(const char* headword, const char* counterpart, const char* attribute = "-",
+                 const char* note = "-", const char* thai = "@") {
+    return datafiles::formatRecordLine(
+        {headword, counterpart, attribute, note, thai, datafiles::kNoSound, datafiles::kNoSound});
+}
+
+constexpr char kBaanThai[] = "\xba\xe9\xd2\xb9"; // บ้าน in TIS-620
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+void appendBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::app) << bytes;
+}
+
+struct Ran {
+    int status = -1;
+    QString out, err;
+};
+
+// The built program on `folder`, with a data home of its own (no progress, no user drive).
+Ran runProgram(const QTemporaryDir& home, const QString& folder, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+    environment.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(THAI_KIT_PROGRAM),
+                  QStringList{QStringLiteral("--folder"), folder} + arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class TestThaiKit : public QObject {
+    Q_OBJECT
+private slots:
+    void commandsLeaveTheFilesAsExpected();
+    void anInterruptedWriteIsUndoneBeforeTheCommand();
+    void withoutAFolderTheOneChosenLastInRipassoElseTheStarter();
+};
+
+void TestThaiKit::commandsLeaveTheFilesAsExpected() {
+    QTemporaryDir home, dir;
+    const QString folder = dir.path() + QStringLiteral("/");
+    const fs::path root = dir.path().toStdString();
+    using Files = std::map<std::string, std::string>;
+    struct Step {
+        QStringList args;
+        int status;
+        QString out; // the whole standard output; or a part, with `outPart`
+        QString err; // a part of the standard error; empty: nothing at all
+        Files files; // the files the step changes: all their bytes after it
+        bool outPart = false;
+        std::function<void()> before = {};
+    };
+    const std::string baan = line("baan", "casa", "s.f.", "-", kBaanThai);
+    const std::string casa = line("casa", "baan", "s.f.", "-", kBaanThai);
+    const std::string casaNote = line("casa", "baan", "s.f.", "la mia casa", kBaanThai);
+    const std::string baanNote = line("baan", "casa", "s.f.", "la mia casa", kBaanThai);
+    const std::string casaRuean = line("casa", "ruean", "s.f.", "la mia casa", kBaanThai);
+    const std::string rueanCasa = line("ruean", "casa", "s.f.", "la mia casa", kBaanThai);
+    const std::string cane = line("cane", "maa");
+    const QString usage = QStringLiteral("Try \"thai-kit --help\"");
+    const QString thaiRefused = QStringLiteral("thai-kit: THAI: Thai script or unaccented "
+                                               "letters only\n");
+    const std::vector<Step> steps = {
+        {{"add", "casa", "baan", "--thai", "บ้าน", "--attribute", "s.f."},
+         0,
+         "added to",
+         {},
+         {{"LEXFWD_C.DAT", casa}, {"LEXREV_B.DAT", baan}},
+         true},
+        {{"lookup", "casa"}, 0, "I-T casa = baan บ้าน (s.f.)\n", {}, {}},
+        {{"lookup", "baan"}, 0, "T-I baan = casa บ้าน (s.f.)\n", {}, {}},
+        {{"add", "gatto", "maeu", "--thai", "日本"}, 1, {}, thaiRefused, {}},
+        {{"add", "città", "maeu"},
+         0,
+         "added to",
+         {},
+         {{"LEXFWD_C.DAT", casa + line("citt\xe0", "maeu")},
+          {"LEXREV_M.DAT", line("maeu", "citt\xe0")}},
+         true},
+        {{"add", "caŧ", "maeu"}, 1, {}, "thai-kit: Italy Word: letter not allowed\n", {}},
+        {{"delete", "città", "maeu"},
+         0,
+         "removed from",
+         {},
+         {{"LEXFWD_C.DAT", casa}, {"LEXREV_M.DAT", ""}},
+         true},
+        {{"edit", "casa", "baan", "--set", "note=la mia casa"},
+         0,
+         "changed in",
+         {},
+         {{"LEXFWD_C.DAT", casaNote}, {"LEXREV_B.DAT", baanNote}},
+         true},
+        // The reverse record moves to the file of the new pronunciation's letter.
+        {{"edit", "casa", "baan", "--set", "pronunciation=ruean"},
+         0,
+         "changed in",
+         {},
+         {{"LEXFWD_C.DAT", casaRuean}, {"LEXREV_B.DAT", ""}, {"LEXREV_R.DAT", rueanCasa}},
+         true},
+        {{"lookup", "ruean"}, 0, "T-I ruean = casa บ้าน (s.f.) -- la mia casa\n", {}, {}},
+        {{"lookup", "baan"}, 1, {}, "thai-kit: no entry \"baan\" in either direction", {}},
+        {{"edit", "casa", "ruean", "--set", "thai=日本"}, 1, {}, thaiRefused, {}},
+        {{"edit", "casa", "ruean", "--set", "note=la mia casa"}, 1, {}, "already reads so", {}},
+        // Two different entries of the same words: refused with both listed, then picked.
+        {{"add", "casa", "ruean"},
+         0,
+         "added to",
+         {},
+         {{"LEXFWD_C.DAT", casaRuean + line("casa", "ruean")},
+          {"LEXREV_R.DAT", rueanCasa + line("ruean", "casa")}},
+         true},
+        {{"delete", "casa", "ruean"}, 1, {}, "2: I-T casa = ruean\n", {}},
+        {{"delete", "casa", "ruean", "--record", "2"},
+         0,
+         "removed from",
+         {},
+         {{"LEXFWD_C.DAT", casaRuean}, {"LEXREV_R.DAT", rueanCasa}},
+         true},
+        // A forward record without its reverse one: changed only when asked to.
+        {{"delete", "cane", "maa"},
+         1,
+         {},
+         "add --forward-alone",
+         {{"LEXFWD_C.DAT", casaRuean + cane}},
+         false,
+         [&] { appendBytes(root / "LEXFWD_C.DAT", cane); }},
+        {{"delete", "cane", "maa", "--forward-alone"},
+         0,
+         "removed from",
+         {},
+         {{"LEXFWD_C.DAT", casaRuean}},
+         true},
+        {{"delete", "cane", "maa"}, 1, {}, "holds no entry \"cane\" = \"maa\"", {}},
+        // Wrong command lines change nothing.
+        {{}, 2, {}, usage, {}},
+        {{"lookup"}, 2, {}, usage, {}},
+        {{"add", "casa"}, 2, {}, usage, {}},
+        {{"edit", "casa", "ruean"}, 2, {}, usage, {}},
+        {{"edit", "casa", "ruean", "--set", "colour=red"}, 2, {}, usage, {}},
+        {{"lookup", "casa", "--thai", "x"}, 2, {}, usage, {}},
+        {{"delete", "casa", "ruean", "--record", "0"}, 2, {}, usage, {}},
+        {{"frobnicate"}, 2, {}, usage, {}},
+        {{"--version"}, 0, "thai-kit " THAI_KIT_VERSION "\n", {}, {}},
+    };
+    Files expected;
+    for (const Step& step : steps) {
+        const QString name = step.args.join(QLatin1Char(' '));
+        if (step.before)
+            step.before();
+        const Ran ran = runProgram(home, folder, step.args);
+        QVERIFY2(
+            ran.status == step.status,
+            qPrintable(QStringLiteral("%1: status %2, %3").arg(name).arg(ran.status).arg(ran.err)));
+        if (step.outPart)
+            QVERIFY2(ran.out.contains(step.out), qPrintable(name + QStringLiteral(": ") + ran.out));
+        else
+            QCOMPARE(ran.out, step.out);
+        if (step.err.isEmpty())
+            QCOMPARE(ran.err, QString());
+        else
+            QVERIFY2(ran.err.contains(step.err), qPrintable(name + QStringLiteral(": ") + ran.err));
+        for (const auto& [file, bytes] : step.files)
+            expected[file] = bytes;
+        // Every file of the folder as expected, a file not there yet as an empty one.
+        for (const auto& [file, bytes] : expected)
+            QVERIFY2(readBytes(root / file) == bytes,
+                     qPrintable(name + QStringLiteral(": ") + QString::fromStdString(file)));
+        for (const auto& entry : fs::directory_iterator(root))
+            QVERIFY2(expected.count(entry.path().filename().string()),
+                     qPrintable(name + QStringLiteral(": ") +
+                                QString::fromStdString(entry.path().filename().string())));
+    }
+}
+
+void TestThaiKit::anInterruptedWriteIsUndoneBeforeTheCommand() {
+    // A write that could neither finish nor be rolled back left the forward line alone; any
+    // command first removes it, and says so on the standard error.
+    struct Case {
+        QStringList args;
+        int status;
+        std::string forwardAfter; // what LEXFWD_C.DAT holds after the command
+    };
+    const std::string cane = line("cane", "maa");
+    const std::string casa = line("casa", "baan");
+    const std::vector<Case> cases = {
+        {{"lookup", "casa"}, 1, cane},
+        {{"add", "cavallo", "maa"}, 0, cane + line("cavallo", "maa")},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir home, dir;
+        const fs::path root = dir.path().toStdString();
+        appendBytes(root / "LEXFWD_C.DAT", cane);
+        appendBytes(root / "LEXREV_B.DAT", line("maa", "cane"));
+        FailingFileOps ops;
+        ops.fail({FailingFileOps::Call::Write, "LEXREV", 1, ENOSPC});
+        ops.fail({FailingFileOps::Call::Ftruncate, "LEXFWD", 1, EIO});
+        QCOMPARE(datafiles::appendEntry(root / "LEXFWD_C.DAT", casa, root / "LEXREV_B.DAT",
+                                        line("baan", "casa"),
+                                        {&ops, std::chrono::milliseconds(100)})
+                     .problem,
+                 datafiles::EntryWriteResult::Problem::RollbackFailed);
+        QVERIFY(fs::exists(root / datafiles::kJournalFileName));
+        const Ran ran = runProgram(home, dir.path(), c.args);
+        QCOMPARE(ran.status, c.status);
+        QVERIFY2(ran.err.startsWith(QStringLiteral(
+                     "thai-kit: thai-kit stopped before it had finished writing the entry "
+                     "\"casa\" = \"baan\". The part already stored has been removed")),
+                 qPrintable(ran.err));
+        QCOMPARE(readBytes(root / "LEXFWD_C.DAT"), c.forwardAfter);
+        QCOMPARE(readBytes(root / "LEXREV_B.DAT"), line("maa", "cane"));
+        QVERIFY(!fs::exists(root / datafiles::kJournalFileName));
+    }
+}
+
+void TestThaiKit::withoutAFolderTheOneChosenLastInRipassoElseTheStarter() {
+    struct Case {
+        bool chosenInRipasso;
+        const char* found; // the folder whose casa is printed
+    };
+    for (const Case c : {Case{true, "ripasso"}, Case{false, "starter"}}) {
+        QTemporaryDir dir;
+        const fs::path root = dir.path().toStdString();
+        for (const char* name : {"ripasso", "drive_c/THAI"}) {
+            fs::create_directories(root / name);
+            appendBytes(root / name / "LEXFWD_C.DAT",
+                        line("casa", name[0] == 'r' ? "ripasso" : "starter"));
+        }
+        const fs::path progress = root / "ripasso.sqlite";
+        if (c.chosenInRipasso) {
+            ripasso::StoreError error;
+            const auto store = ripasso::ProgressStore::open(progress, error);
+            QVERIFY(store);
+            QVERIFY(store->setSetting("wordsFolder", (root / "ripasso").string() + "/"));
+        }
+        std::ostringstream out, err;
+        const int status = thaikit::run(
+            {QStringLiteral("lookup"), QStringLiteral("casa")},
+            {.driveRoot = [&] { return root; }, .progressFile = progress, .fileAccess = {}}, out,
+            err);
+        QCOMPARE(status, 0);
+        QCOMPARE(QString::fromStdString(out.str()),
+                 QStringLiteral("I-T casa = %1\n").arg(QLatin1String(c.found)));
+        QCOMPARE(QString::fromStdString(err.str()), QString());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestThaiKit)
+#include "test_thai_kit.moc"
