@@ -8,6 +8,8 @@
 #   presses "Next...", and a second word typed by the keys alone is written with nothing
 #   untyped in the files; every question box of a listing of pages opens centred on the console;
 #   perche, with no cross-reference of its own, offers perché, and Yes prints its lines.
+#   thai-kit (without a display): the entry the keys wrote, looked up both ways; a word added,
+#   changed and removed, the files as they were after it; a refused character, a usage error.
 #   Ripasso: a round of the reading drill answered by keys, each answer kept; a review of 20
 #   new cards graded by keys, saved and scheduled; a second copy refused while the first runs;
 #   the export for Anki, with the folder chosen last, read back with Python's csv module.
@@ -284,6 +286,33 @@ step "perche offers perché, whose lines Yes prints"
 
 click "$console" 592 396            # End
 ends "$vocaboro" "End"
+
+# --- thai-kit, without a display: the entry the keys wrote, looked up in both directions; a
+# word added, changed and removed again, which leaves the files as they were.
+if [ -x "$bin/thai-kit" ]; then
+    tk() { env -u DISPLAY "$bin/thai-kit" --folder "$folder" "$@"; }
+    grep -qx 'I-T casa = baan บ้าน' <<<"$(tk lookup casa)" || fail "thai-kit lookup casa: $(tk lookup casa 2>&1)"
+    grep -qx 'T-I baan = casa บ้าน' <<<"$(tk lookup baan)" || fail "thai-kit lookup baan: $(tk lookup baan 2>&1)"
+    cp "$work/thai/LEXFWD_C.DAT" "$work/before_c.dat"
+    cp "$work/thai/LEXREV_S.DAT" "$work/before_s.dat"
+    tk add cane sunak --thai 'สุนัข' --attribute s.m. >/dev/null || fail "thai-kit add failed"
+    ends_with LEXFWD_C.DAT '"cane","sunak","s.m.","-","\xca\xd8\xb9\xd1\xa2","$","$"\r\n'
+    ends_with LEXREV_S.DAT '"sunak","cane","s.m.","-","\xca\xd8\xb9\xd1\xa2","$","$"\r\n'
+    tk edit cane sunak --set note='il cane' >/dev/null || fail "thai-kit edit failed"
+    ends_with LEXREV_S.DAT '"sunak","cane","s.m.","il cane","\xca\xd8\xb9\xd1\xa2","$","$"\r\n'
+    tk delete cane sunak >/dev/null || fail "thai-kit delete failed"
+    cmp -s "$work/thai/LEXFWD_C.DAT" "$work/before_c.dat" && cmp -s "$work/thai/LEXREV_S.DAT" "$work/before_s.dat" ||
+        fail "thai-kit's add, edit and delete did not leave the files as they were"
+    status=0
+    tk add gatto maeu --thai '日本' 2>/dev/null || status=$?
+    [ "$status" = 1 ] || fail "thai-kit took a character the files cannot hold (status $status)"
+    status=0
+    tk lookup 2>/dev/null || status=$?
+    [ "$status" = 2 ] || fail "thai-kit lookup without a word ended with status $status, not 2"
+    step "thai-kit looked the keys' entry up both ways, and added, changed and removed a word"
+else
+    step "no thai-kit beside the programs: its round trip is left out"
+fi
 
 # --- Chartola: the drop-down, the new entry, the chart, Alt+F4
 start chartola
