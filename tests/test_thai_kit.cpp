@@ -5,6 +5,7 @@
 #include "failing_file_ops.h"
 
 #include "cli/thai_kit.h"
+#include "datafiles/entry_editor.h"
 #include "datafiles/entry_writer.h"
 #include "datafiles/journal.h"
 #include "datafiles/record_writer.h"
@@ -68,7 +69,7 @@ class TestThaiKit : public QObject {
     Q_OBJECT
 private slots:
     void commandsLeaveTheFilesAsExpected();
-    void anInterruptedWriteIsUndoneBeforeTheCommand();
+    void anInterruptedWriteOrChangeIsDealtWithBeforeTheCommand();
     void withoutAFolderTheOneChosenLastInRipassoElseTheStarter();
 };
 
@@ -208,42 +209,68 @@ void TestThaiKit::commandsLeaveTheFilesAsExpected() {
     }
 }
 
-void TestThaiKit::anInterruptedWriteIsUndoneBeforeTheCommand() {
-    // A write that could neither finish nor be rolled back left the forward line alone; any
-    // command first removes it, and says so on the standard error.
+void TestThaiKit::anInterruptedWriteOrChangeIsDealtWithBeforeTheCommand() {
+    // What a write or a change stopped by a failing disk left in the folder; any command
+    // first undoes or finishes it, and says so on the standard error.
+    const std::string cane = line("cane", "maa"), maa = line("maa", "cane");
+    constexpr std::chrono::milliseconds wait(100);
+    using Call = FailingFileOps::Call;
+    // An append that could neither finish nor be rolled back: the forward line alone.
+    auto append = [&](const fs::path& root, FailingFileOps& ops) {
+        ops.fail({Call::Write, "LEXREV", 1, ENOSPC});
+        ops.fail({Call::Ftruncate, "LEXFWD", 1, EIO});
+        return datafiles::appendEntry(root / "LEXFWD_C.DAT", line("casa", "baan"),
+                                      root / "LEXREV_B.DAT", line("baan", "casa"), {&ops, wait})
+                   .problem == datafiles::EntryWriteResult::Problem::RollbackFailed;
+    };
+    // A change sealed, then stopped when a file was to take its new bytes.
+    auto change = [&](const fs::path& root, FailingFileOps& ops) {
+        ops.fail({Call::Replace, "LEXREV_M", 1, EIO});
+        datafiles::EntryChange c;
+        c.forward = {"cane", "maa", "-", "-", "@", "$", "$"};
+        c.replacement = datafiles::DictionaryRecord{"cane", "maa", "-", "il cane", "@", "$", "$"};
+        return datafiles::changeEntry(root, c, {&ops, wait}).problem ==
+               datafiles::EntryEditResult::Problem::NotFinished;
+    };
+    const QString undone = QStringLiteral(
+        "thai-kit: thai-kit stopped before it had finished writing the entry \"casa\" = "
+        "\"baan\". The part already stored has been removed");
     struct Case {
+        std::function<bool(const fs::path&, FailingFileOps&)> interrupt;
         QStringList args;
         int status;
-        std::string forwardAfter; // what LEXFWD_C.DAT holds after the command
+        QString told;                 // the beginning of the standard error
+        std::string forward, reverse; // LEXFWD_C.DAT and LEXREV_M.DAT after the command
     };
-    const std::string cane = line("cane", "maa");
-    const std::string casa = line("casa", "baan");
     const std::vector<Case> cases = {
-        {{"lookup", "casa"}, 1, cane},
-        {{"add", "cavallo", "maa"}, 0, cane + line("cavallo", "maa")},
+        {append, {"lookup", "casa"}, 1, undone, cane, maa},
+        {append,
+         {"add", "cavallo", "maa"},
+         0,
+         undone,
+         cane + line("cavallo", "maa"),
+         maa + line("maa", "cavallo")},
+        {change,
+         {"lookup", "cane"},
+         0,
+         "thai-kit: thai-kit stopped before it had finished changing or removing the entry "
+         "\"cane\" = \"maa\". The change has now been completed in both data files.\n",
+         line("cane", "maa", "-", "il cane"),
+         line("maa", "cane", "-", "il cane")},
     };
     for (const Case& c : cases) {
         QTemporaryDir home, dir;
         const fs::path root = dir.path().toStdString();
         appendBytes(root / "LEXFWD_C.DAT", cane);
-        appendBytes(root / "LEXREV_B.DAT", line("maa", "cane"));
+        appendBytes(root / "LEXREV_M.DAT", maa);
         FailingFileOps ops;
-        ops.fail({FailingFileOps::Call::Write, "LEXREV", 1, ENOSPC});
-        ops.fail({FailingFileOps::Call::Ftruncate, "LEXFWD", 1, EIO});
-        QCOMPARE(datafiles::appendEntry(root / "LEXFWD_C.DAT", casa, root / "LEXREV_B.DAT",
-                                        line("baan", "casa"),
-                                        {&ops, std::chrono::milliseconds(100)})
-                     .problem,
-                 datafiles::EntryWriteResult::Problem::RollbackFailed);
+        QVERIFY(c.interrupt(root, ops));
         QVERIFY(fs::exists(root / datafiles::kJournalFileName));
         const Ran ran = runProgram(home, dir.path(), c.args);
         QCOMPARE(ran.status, c.status);
-        QVERIFY2(ran.err.startsWith(QStringLiteral(
-                     "thai-kit: thai-kit stopped before it had finished writing the entry "
-                     "\"casa\" = \"baan\". The part already stored has been removed")),
-                 qPrintable(ran.err));
-        QCOMPARE(readBytes(root / "LEXFWD_C.DAT"), c.forwardAfter);
-        QCOMPARE(readBytes(root / "LEXREV_B.DAT"), line("maa", "cane"));
+        QVERIFY2(ran.err.startsWith(c.told), qPrintable(ran.err));
+        QCOMPARE(readBytes(root / "LEXFWD_C.DAT"), c.forward);
+        QCOMPARE(readBytes(root / "LEXREV_M.DAT"), c.reverse);
         QVERIFY(!fs::exists(root / datafiles::kJournalFileName));
     }
 }
