@@ -23,15 +23,31 @@ namespace {
 
 using Problem = EntryEditResult::Problem;
 
-// One file the change touches: locked from the start to the end, its bytes before and after.
+// One file the change touches: locked from the start to the end, its bytes before, and after
+// as pieces of those bytes and of the new lines (a large file is never copied in memory).
 struct TouchedFile {
     std::string name; // its name in the folder
     fs::path path;
     std::unique_ptr<LockedFile> file;
     bool exists = false;
-    std::string before;
-    std::string after;
+    FileBytes before;
+    std::vector<std::string_view> after;
+    std::string appended; // what goes after the last record, when the entry moves here
     bool changed = false;
+
+    std::string_view old() const { return before.view(); }
+    std::uint64_t newSize() const {
+        std::uint64_t size = 0;
+        for (const std::string_view piece : after)
+            size += piece.size();
+        return size;
+    }
+    std::uint64_t newSum() const {
+        ContentSum sum;
+        for (const std::string_view piece : after)
+            sum.add(piece);
+        return sum.value();
+    }
 };
 
 // Where a record lies in a file's bytes: from its first byte to the first byte after its line
@@ -86,22 +102,25 @@ EntryEditResult failure(Problem problem, fs::path file = {}, int error = 0) {
     return r;
 }
 
-// Writes `bytes` to a new file at `path`, with the mode of the file it replaces, and syncs it.
-int writeNewFile(FileOps& ops, const fs::path& path, std::string_view bytes, mode_t mode) {
+// Writes the pieces to a new file at `path`, with the mode of the file it replaces, and syncs it.
+int writeNewFile(FileOps& ops, const fs::path& path, const std::vector<std::string_view>& pieces,
+                 mode_t mode) {
     ops.unlink(path.c_str()); // left by a change that never started to be sealed
     const int fd =
         ops.open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0)
         return errnoOr(EIO);
     int error = 0;
-    while (!bytes.empty() && error == 0) {
-        const ssize_t done = ops.write(fd, bytes.data(), bytes.size());
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            error = done < 0 ? errnoOr(EIO) : EIO;
-        else
-            bytes.remove_prefix(static_cast<std::size_t>(done));
+    for (std::string_view bytes : pieces) {
+        while (!bytes.empty() && error == 0) {
+            const ssize_t done = ops.write(fd, bytes.data(), bytes.size());
+            if (done < 0 && errno == EINTR)
+                continue;
+            if (done <= 0)
+                error = done < 0 ? errnoOr(EIO) : EIO;
+            else
+                bytes.remove_prefix(static_cast<std::size_t>(done));
+        }
     }
     if (error == 0 && ops.fsync(fd) != 0)
         error = errnoOr(EIO);
@@ -155,6 +174,7 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
     // The files, forward ones before reverse ones and each pair by name, so that two changes
     // never wait on each other in a circle (the journal's lock orders them anyway).
     std::vector<TouchedFile> files;
+    files.reserve(4); // never moved: the pieces of the new bytes point into them
     auto touch = [&](const std::string& capitalName) -> std::size_t {
         for (std::size_t i = 0; i < files.size(); ++i)
             if (equalsIgnoringAsciiCase(files[i].name, capitalName))
@@ -184,23 +204,25 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
         if (error)
             return refuse(failure(Problem::OpenFailed, file.path, error));
         file.exists = true;
+        const auto size = static_cast<std::size_t>(file.file->size());
         try {
-            file.before.resize(static_cast<std::size_t>(file.file->size()));
+            file.before.reserve(size);
         } catch (const std::bad_alloc&) {
             return refuse(failure(Problem::WriteFailed, file.path, ENOMEM));
         }
-        if (const int readError = file.file->readAt(0, file.before))
+        file.before.setSize(size);
+        if (const int readError =
+                readExactly(ops, file.file->descriptor(), file.before.reserve(size), size, 0))
             return refuse(failure(Problem::WriteFailed, file.path, readError));
-        if (beginsWithUtf8Mark(file.before))
+        if (beginsWithUtf8Mark(file.old()))
             return refuse(failure(Problem::OpenFailed, file.path, kErrorSavedAsUtf8));
-        file.after = file.before;
     }
     TouchedFile& forwardOld = files[touch(*forwardFrom)];
     EntryEditResult result;
     result.forwardFrom = forwardOld.path;
 
     // The forward record, then its reverse record.
-    const Found forwardFound = findRecords(forwardOld.before, old);
+    const Found forwardFound = findRecords(forwardOld.old(), old);
     if (forwardFound.spans.size() <= change.occurrence) {
         if (forwardFound.stop == ReadStatus::TooLong) {
             EntryEditResult r = failure(Problem::TooLong, forwardOld.path);
@@ -213,7 +235,7 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
     std::optional<Span> reverseSpan;
     TouchedFile* reverseOld = reverseFrom ? &files[touch(*reverseFrom)] : nullptr;
     if (reverseOld) {
-        const Found reverseFound = findRecords(reverseOld->before, reverseOf(old));
+        const Found reverseFound = findRecords(reverseOld->old(), reverseOf(old));
         result.counterparts = reverseFound.spans.size();
         if (reverseFound.spans.size() == forwardFound.spans.size())
             reverseSpan = reverseFound.spans[change.occurrence];
@@ -235,12 +257,14 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
     auto place = [&](TouchedFile& from, Span span, const std::optional<std::string>& toName,
                      const std::string& line, fs::path& toPath) -> EntryEditResult {
         TouchedFile* to = toName ? &files[touch(*toName)] : nullptr;
+        const std::string_view was = from.old();
         if (to == &from) {
-            from.after = from.before.substr(0, span.from) + line + from.before.substr(span.to);
+            from.after = {was.substr(0, span.from), line, was.substr(span.to)};
         } else {
-            from.after = from.before.substr(0, span.from) + from.before.substr(span.to);
+            from.after = {was.substr(0, span.from), was.substr(span.to)};
             if (to) {
-                const RecordsEnd end = findRecordsEnd(to->before, to->before.size() + 1);
+                const std::string_view there = to->old();
+                const RecordsEnd end = findRecordsEnd(there, there.size() + 1);
                 if (end.error)
                     return failure(Problem::WriteFailed, to->path, end.error);
                 if (end.fragment) {
@@ -249,8 +273,8 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
                     r.fragmentLine = end.fragmentLine;
                     return r;
                 }
-                to->after = to->before.substr(0, static_cast<std::size_t>(end.keep)) +
-                            end.prefix + line;
+                to->appended = end.prefix + line;
+                to->after = {there.substr(0, static_cast<std::size_t>(end.keep)), to->appended};
                 to->changed = true;
             }
         }
@@ -272,7 +296,7 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
         result.reverseTo.clear();
     }
     for (const TouchedFile& file : files)
-        if (file.changed && file.after.size() > kMaxDataFileBytes)
+        if (file.changed && file.newSize() > kMaxDataFileBytes)
             return refuse(failure(Problem::WriteFailed, file.path, EFBIG));
 
     // The journal first, unsealed; then the new files beside the old; then the seal.
@@ -285,9 +309,9 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
         replaced.name = file.name;
         replaced.existed = file.exists;
         replaced.oldSize = file.before.size();
-        replaced.oldSum = contentChecksum(file.before);
-        replaced.newSize = file.after.size();
-        replaced.newSum = contentChecksum(file.after);
+        replaced.oldSum = contentChecksum(file.old());
+        replaced.newSize = file.newSize();
+        replaced.newSum = file.newSum();
         intent.files.push_back(std::move(replaced));
     }
     const std::string text = journalText(intent);
@@ -323,9 +347,9 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
             return withRecovery(failure(Problem::NotFinished, file.path, errnoOr(EIO)));
     }
     syncFolder(ops, folder);
-    if (journal.clear() == 0)
-        journal.remove();
-    // An emptied journal that could not be cleared is finished again, harmlessly, later.
+    // The journal goes without being emptied first: should it come back after a power cut,
+    // every file already holds its new bytes, and the next writer finds nothing to do.
+    journal.remove();
     result.recovered = std::move(recovered);
     return result;
 }

@@ -20,7 +20,7 @@
 //  4. Each new file is written under its temporary name and synced; the folder is synced.
 //  5. The journal is sealed and synced: from here on, recovery finishes the change.
 //  6. Each temporary file is renamed over its file; the folder is synced.
-//  7. The journal is emptied, synced and removed.
+//  7. The journal is removed.
 // A change that fails before step 5 removes its temporary files and changes nothing; one that
 // fails after it leaves the journal, and the next program that writes finishes it.
 

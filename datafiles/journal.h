@@ -70,7 +70,21 @@ struct JournalChange {
     std::vector<JournalReplacement> files;
 };
 
-// The checksum of a file's bytes that a change journal keeps.
+// The checksum of a file's bytes that a change journal keeps, taken over the bytes given in
+// one piece or in several: the same bytes give the same sum however they are cut.
+class ContentSum {
+public:
+    void add(std::string_view bytes);
+    std::uint64_t value() const;
+
+private:
+    void mix(const char* block); // 32 bytes, one lane of eight each
+    std::uint64_t lanes_[4] = {0x27D4EB2F165667C5ull, 0x165667B19E3779F9ull,
+                               0x85EBCA77C2B2AE63ull, 0x9E3779B185EBCA87ull};
+    std::uint64_t size_ = 0;
+    char carry_[32] = {};
+    std::size_t carried_ = 0;
+};
 std::uint64_t contentChecksum(std::string_view bytes);
 
 // The journal's text, its first line unsealed; commitJournalLine() gives the sealed line.

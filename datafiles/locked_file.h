@@ -48,6 +48,7 @@ public:
     int remove();
 
     bool created() const { return created_; }
+    int descriptor() const { return fd_; }
     bool unsynced() const { return unsynced_; }
     off_t size() const { return size_; }
     const std::filesystem::path& path() const { return path_; }
