@@ -25,7 +25,7 @@ installed=$(fingerprint "$starter")
 build=$(dirname "$deb")/e2e-package
 rm -rf "$build"
 mkdir -p "$build/bin"
-ln -s "$root/usr/bin/vocaboro" "$root/usr/bin/chartola" "$root/usr/bin/ripasso" "$build/bin/"
+ln -s "$root/usr/bin/vocaboro" "$root/usr/bin/chartola" "$root/usr/bin/ripasso" "$root/usr/bin/thai-kit" "$build/bin/"
 
 home=$work/home
 user=$home/.local/share/thai-kit/drive_c/THAI
