@@ -12,6 +12,7 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -203,6 +204,13 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
             continue;
         if (error)
             return refuse(failure(Problem::OpenFailed, file.path, error));
+        // The new bytes take the name's place: a link would be replaced by a file of its own,
+        // and a file with other names would keep its old bytes under them.
+        struct stat named {}, held{};
+        if (ops.lstat(file.path.c_str(), &named) == 0 && S_ISLNK(named.st_mode))
+            return refuse(failure(Problem::OpenFailed, file.path, kErrorSymbolicLink));
+        if (ops.fstat(file.file->descriptor(), &held) == 0 && held.st_nlink > 1)
+            return refuse(failure(Problem::OpenFailed, file.path, kErrorHardLink));
         file.exists = true;
         const auto size = static_cast<std::size_t>(file.file->size());
         try {

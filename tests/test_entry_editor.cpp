@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <fstream>
 #include <map>
 #include <sys/file.h>
@@ -229,26 +230,33 @@ void TestEntryEditor::refusedChangesWriteNothing_data() {
     QTest::addColumn<QList<FailingFileOps::Fault>>("faults");
     QTest::addColumn<Problem>("problem");
     QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reverseIs"); // what stands at LEXREV_B.DAT's name
     using F = QList<FailingFileOps::Fault>;
     const EntryChange move = changeOf(kCasa, with(kCasa, 1, "ruean"));
     QTest::newRow("not there") << changeOf(with(kCasa, 3, "x"), kCasa) << F{}
-                               << Problem::NotFound << 0;
+                               << Problem::NotFound << 0 << QString();
     QTest::newRow("capital initial") << changeOf(kCasa, with(kCasa, 0, "Casa")) << F{}
-                                     << Problem::BadRecord << 0;
+                                     << Problem::BadRecord << 0 << QString();
     QTest::newRow("quote") << changeOf(kCasa, with(kCasa, 3, "a \"b\"")) << F{}
-                           << Problem::BadRecord << 0;
+                           << Problem::BadRecord << 0 << QString();
     QTest::newRow("line break") << changeOf(kCasa, with(kCasa, 2, "a\r\nb")) << F{}
-                                << Problem::BadRecord << 0;
+                                << Problem::BadRecord << 0 << QString();
     QTest::newRow("empty field") << changeOf(kCasa, with(kCasa, 4, "")) << F{}
-                                 << Problem::BadRecord << 0;
+                                 << Problem::BadRecord << 0 << QString();
     QTest::newRow("full disk") << move << F{{Call::Write, ".vocaboro-new", 1, ENOSPC, 10}}
-                               << Problem::WriteFailed << ENOSPC;
+                               << Problem::WriteFailed << ENOSPC << QString();
     QTest::newRow("read-only folder") << move << F{{Call::Open, ".vocaboro-new", 1, EROFS}}
-                                      << Problem::WriteFailed << EROFS;
+                                      << Problem::WriteFailed << EROFS << QString();
     QTest::newRow("new file not synced") << move << F{{Call::Fsync, ".vocaboro-new", 2, EIO}}
-                                         << Problem::WriteFailed << EIO;
+                                         << Problem::WriteFailed << EIO << QString();
     QTest::newRow("journal not sealed") << move << F{{Call::Pwrite, "VOCABORO.JNL", 2, EIO}}
-                                        << Problem::WriteFailed << EIO;
+                                        << Problem::WriteFailed << EIO << QString();
+    QTest::newRow("link") << move << F{} << Problem::OpenFailed << kErrorSymbolicLink
+                          << QStringLiteral("link");
+    QTest::newRow("second name") << move << F{} << Problem::OpenFailed << kErrorHardLink
+                                 << QStringLiteral("second name");
+    QTest::newRow("pipe") << move << F{} << Problem::OpenFailed << kErrorNotRegularFile
+                          << QStringLiteral("pipe");
 }
 
 void TestEntryEditor::refusedChangesWriteNothing() {
@@ -256,8 +264,23 @@ void TestEntryEditor::refusedChangesWriteNothing() {
     QFETCH(QList<FailingFileOps::Fault>, faults);
     QFETCH(Problem, problem);
     QFETCH(int, error);
+    QFETCH(QString, reverseIs);
     Folder f;
-    const auto was = f.files();
+    const fs::path reverse = f.root / "LEXREV_B.DAT";
+    QTemporaryDir elsewhere;
+    const fs::path target = fs::path(elsewhere.path().toStdString()) / "LEXREV_B.DAT";
+    if (reverseIs == QLatin1String("link")) {
+        fs::rename(reverse, target);
+        fs::create_symlink(target, reverse);
+    } else if (reverseIs == QLatin1String("second name")) {
+        fs::create_hard_link(reverse, f.root / "copy");
+    } else if (reverseIs == QLatin1String("pipe")) {
+        fs::remove(reverse);
+        QCOMPARE(::mkfifo(reverse.c_str(), 0644), 0);
+    }
+    const bool pipe = reverseIs == QLatin1String("pipe");
+    const auto was = pipe ? std::map<std::string, std::string>{} : f.files();
+    const std::string targetWas = slurp(target);
     FailingFileOps ops;
     for (const FailingFileOps::Fault& fault : faults)
         ops.fail(fault);
@@ -265,7 +288,11 @@ void TestEntryEditor::refusedChangesWriteNothing() {
     QCOMPARE(r.problem, problem);
     QCOMPARE(r.error, error);
     // No temporary file, no journal, not one byte changed.
-    QCOMPARE(f.files(), was);
+    if (!pipe)
+        QCOMPARE(f.files(), was);
+    QVERIFY(!fs::exists(f.root / kJournalFileName));
+    QCOMPARE(slurp(target), targetWas);
+    QCOMPARE(fs::is_symlink(reverse), reverseIs == QLatin1String("link"));
 }
 
 void TestEntryEditor::aChangeStoppedAtAnyCallIsFinishedOrUndone() {
