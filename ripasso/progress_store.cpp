@@ -52,6 +52,18 @@ CREATE TABLE letter (
     PRIMARY KEY (drill, code)) WITHOUT ROWID;
 )sql";
 
+// What version 2 adds to version 1: the moves of a word's history that a change of the word
+// in the Words page has announced and not yet made.
+const char* const kSchemaV2 = R"sql(
+CREATE TABLE pending_move (
+    id INTEGER PRIMARY KEY,
+    folder BLOB NOT NULL,
+    old_headword BLOB NOT NULL,
+    old_pronunciation BLOB NOT NULL,
+    new_headword BLOB NOT NULL,
+    new_pronunciation BLOB NOT NULL);
+)sql";
+
 // A prepared statement, finalised when it goes.
 class Statement {
 public:
@@ -76,6 +88,11 @@ public:
             code_ = sqlite3_bind_int(stmt_, index, value);
         return *this;
     }
+    Statement& bind(int index, std::int64_t value) {
+        if (ok())
+            code_ = sqlite3_bind_int64(stmt_, index, value);
+        return *this;
+    }
     Statement& bind(int index, double value) {
         if (ok())
             code_ = sqlite3_bind_double(stmt_, index, value);
@@ -89,6 +106,11 @@ public:
         return code_ == SQLITE_ROW;
     }
     int integer(int column) const { return sqlite3_column_int(stmt_, column); }
+    std::int64_t integer64(int column) const { return sqlite3_column_int64(stmt_, column); }
+    std::string text(int column) const {
+        const unsigned char* data = sqlite3_column_text(stmt_, column);
+        return data ? std::string(reinterpret_cast<const char*>(data)) : std::string();
+    }
     double real(int column) const { return sqlite3_column_double(stmt_, column); }
     std::string bytes(int column) const {
         const void* data = sqlite3_column_blob(stmt_, column);
@@ -260,6 +282,21 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
                             "). It was left as it is: use the newer Ripasso.");
         return nullptr;
     }
+    // A damaged file is refused before anything is written to it: SQLite finds most damage
+    // only when a statement reaches the damaged page, and would go on writing beside it.
+    if (!empty) {
+        Statement check(db, "PRAGMA quick_check(1)");
+        if (!check.step()) {
+            error = describeStoreError(file,
+                                       check.code() == SQLITE_DONE ? SQLITE_CORRUPT : check.code(),
+                                       sqlite3_errmsg(db));
+            return nullptr;
+        }
+        if (const std::string verdict = check.text(0); verdict != "ok") {
+            error = describeStoreError(file, SQLITE_CORRUPT, verdict);
+            return nullptr;
+        }
+    }
     if (options.readOnly) {
         if (empty) {
             error = problem(StoreProblem::CannotOpen,
@@ -285,14 +322,14 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
         error = store->lastError_;
         return nullptr;
     }
-    if (empty) {
-        const std::string pragmas = "PRAGMA application_id=" + std::to_string(kApplicationId) +
-                                    ";PRAGMA user_version=" + std::to_string(kSchemaVersion);
-        if (!store->exec(kSchema) || !store->exec(pragmas.c_str())) {
-            error = store->lastError_;
-            store->exec("ROLLBACK");
-            return nullptr;
-        }
+    // A new file gets the whole schema; one of an older version what it lacks, in place.
+    const std::string pragmas = "PRAGMA application_id=" + std::to_string(kApplicationId) +
+                                ";PRAGMA user_version=" + std::to_string(kSchemaVersion);
+    if ((empty && !store->exec(kSchema)) || (version < 2 && !store->exec(kSchemaV2)) ||
+        (version < kSchemaVersion && !store->exec(pragmas.c_str()))) {
+        error = store->lastError_;
+        store->exec("ROLLBACK");
+        return nullptr;
     }
     if (!store->exec("COMMIT")) {
         error = store->lastError_;
@@ -414,6 +451,132 @@ bool ProgressStore::saveAnswer(const StoredCard& card, Grade grade) {
         return false;
     }
     return true;
+}
+
+std::optional<bool> ProgressStore::hasCards(std::string_view headword,
+                                            std::string_view pronunciation) {
+    Statement query(db_, "SELECT count(*) FROM card WHERE headword = ? AND pronunciation = ?");
+    query.bind(1, headword).bind(2, pronunciation);
+    if (query.step())
+        return query.integer(0) > 0;
+    fail(query.code());
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> ProgressStore::announceMove(const PendingMove& move) {
+    // Synced at this commit: the change of the files that follows must find it after a crash.
+    if (!exec("PRAGMA synchronous=FULL"))
+        return std::nullopt;
+    Statement insert(db_, "INSERT INTO pending_move (folder, old_headword, old_pronunciation, "
+                          "new_headword, new_pronunciation) VALUES (?, ?, ?, ?, ?)");
+    insert.bind(1, move.folder)
+        .bind(2, move.oldHeadword)
+        .bind(3, move.oldPronunciation)
+        .bind(4, move.newHeadword)
+        .bind(5, move.newPronunciation);
+    insert.step();
+    const int code = insert.code();
+    const std::int64_t id = sqlite3_last_insert_rowid(db_);
+    exec("PRAGMA synchronous=NORMAL");
+    if (code != SQLITE_DONE) {
+        fail(code);
+        return std::nullopt;
+    }
+    return id;
+}
+
+std::optional<MoveResult> ProgressStore::finishMove(std::int64_t id) {
+    if (!exec("BEGIN IMMEDIATE"))
+        return std::nullopt;
+    auto rollback = [&](int code) -> std::optional<MoveResult> {
+        fail(code);
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return std::nullopt;
+    };
+    MoveResult result;
+    PendingMove move;
+    {
+        Statement query(db_, "SELECT old_headword, old_pronunciation, new_headword, "
+                             "new_pronunciation FROM pending_move WHERE id = ?");
+        query.bind(1, id);
+        if (query.step()) {
+            move = {id, {}, query.bytes(0), query.bytes(1), query.bytes(2), query.bytes(3)};
+        } else if (query.code() == SQLITE_DONE) {
+            result.found = false;
+        } else {
+            return rollback(query.code());
+        }
+    }
+    const bool same =
+        move.oldHeadword == move.newHeadword && move.oldPronunciation == move.newPronunciation;
+    for (int direction = 0; direction < 2 && result.found && !same; ++direction) {
+        auto count = [&](const std::string& headword, const std::string& pronunciation,
+                         int& value) {
+            Statement query(db_, "SELECT count(*) FROM card WHERE headword = ? AND "
+                                 "pronunciation = ? AND direction = ?");
+            query.bind(1, headword).bind(2, pronunciation).bind(3, direction);
+            if (query.step()) {
+                value = query.integer(0);
+                return SQLITE_OK;
+            }
+            return query.code();
+        };
+        int before = 0, there = 0;
+        if (int code = count(move.oldHeadword, move.oldPronunciation, before); code != SQLITE_OK)
+            return rollback(code);
+        if (before == 0)
+            continue;
+        if (int code = count(move.newHeadword, move.newPronunciation, there); code != SQLITE_OK)
+            return rollback(code);
+        if (there > 0) {
+            ++result.kept;
+            continue;
+        }
+        for (const char* sql :
+             {"UPDATE card SET headword = ?, pronunciation = ? WHERE headword = ? AND "
+              "pronunciation = ? AND direction = ?",
+              "UPDATE review SET headword = ?, pronunciation = ? WHERE headword = ? AND "
+              "pronunciation = ? AND direction = ?"}) {
+            Statement update(db_, sql);
+            update.bind(1, move.newHeadword)
+                .bind(2, move.newPronunciation)
+                .bind(3, move.oldHeadword)
+                .bind(4, move.oldPronunciation)
+                .bind(5, direction);
+            update.step();
+            if (update.code() != SQLITE_DONE)
+                return rollback(update.code());
+        }
+        ++result.moved;
+    }
+    Statement remove(db_, "DELETE FROM pending_move WHERE id = ?");
+    remove.bind(1, id);
+    remove.step();
+    if (remove.code() != SQLITE_DONE)
+        return rollback(remove.code());
+    if (!exec("COMMIT")) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return std::nullopt;
+    }
+    return result;
+}
+
+bool ProgressStore::dropMove(std::int64_t id) {
+    Statement remove(db_, "DELETE FROM pending_move WHERE id = ?");
+    remove.bind(1, id);
+    remove.step();
+    return remove.code() == SQLITE_DONE || fail(remove.code());
+}
+
+bool ProgressStore::pendingMoves(std::string_view folder, std::vector<PendingMove>& moves) {
+    moves.clear();
+    Statement query(db_, "SELECT id, folder, old_headword, old_pronunciation, new_headword, "
+                         "new_pronunciation FROM pending_move WHERE folder = ? ORDER BY id");
+    query.bind(1, folder);
+    while (query.step())
+        moves.push_back({query.integer64(0), query.bytes(1), query.bytes(2), query.bytes(3),
+                         query.bytes(4), query.bytes(5)});
+    return query.code() == SQLITE_DONE || fail(query.code());
 }
 
 bool ProgressStore::loadLetterScores(DrillKind drill, std::vector<LetterScore>& scores) {

@@ -5,7 +5,7 @@
 // is reported with its file name and left exactly as it is: nothing is reset, created over
 // or written to it.
 //
-// Tables (schema version 1):
+// Tables (schema version 2; a version 1 database is given what it lacks when it is opened):
 //   setting(name, value)            the folders last chosen
 //   card(headword, pronunciation, direction, stability, difficulty, due_day, last_day,
 //        first_day, reviews, lapses)  one row per card answered at least once, keyed by the
@@ -13,10 +13,16 @@
 //                                     bytes as in the data file) and the direction
 //   review(card key, day, grade, stability, difficulty, due_day)  every answer, never pruned
 //   letter(drill, code, asked, missed, weight)  the letter drills' answers per letter
+//   pending_move(id, folder, old_headword, old_pronunciation, new_headword, new_pronunciation)
+//                                   a change of a word announced before its files were
+//                                   changed: its cards follow it once the change is made
+//
+// A database is checked when it is opened (PRAGMA quick_check): a damaged one is refused.
 
 #include "fsrs.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -28,7 +34,7 @@ struct sqlite3;
 
 namespace ripasso {
 
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 // PRAGMA application_id of Ripasso's databases: "RIPA".
 inline constexpr int kApplicationId = 0x52495041;
 
@@ -53,6 +59,24 @@ struct LetterScore {
     int asked = 0;
     int missed = 0;
     double weight = 0; // grows with each miss, halves with each right answer
+};
+
+// A word's change of head word or pronunciation, announced to the progress before the data
+// files are changed, so that its cards can follow it even when Ripasso is killed in between.
+struct PendingMove {
+    std::int64_t id = 0;
+    std::string folder;                        // the words' folder as typed (UTF-8)
+    std::string oldHeadword, oldPronunciation; // code page 1252 bytes
+    std::string newHeadword, newPronunciation;
+};
+
+// What a move did, per direction of the word's cards.
+struct MoveResult {
+    int moved = 0; // directions whose card and answers now go by the new word
+    // Directions whose new word already had a card of its own: both cards were kept, the old
+    // one under the old word, unused.
+    int kept = 0;
+    bool found = true; // false: the move was no longer pending
 };
 
 enum class StoreProblem {
@@ -103,6 +127,19 @@ public:
     std::optional<int> cardsFirstAnsweredOn(int day);
     // Stores the card's new state and the answer, in one transaction.
     bool saveAnswer(const StoredCard& card, Grade grade);
+
+    // Whether a card of either direction goes by this head word and pronunciation.
+    std::optional<bool> hasCards(std::string_view headword, std::string_view pronunciation);
+    // Records the move and syncs it to the disk; its id.
+    std::optional<std::int64_t> announceMove(const PendingMove& move);
+    // In one transaction: the cards of the old word (both directions) and their answers go by
+    // the new word, unless the new word has a card of its own in that direction, and the
+    // pending move is removed.
+    std::optional<MoveResult> finishMove(std::int64_t id);
+    // Removes the pending move: the cards stay with the old word.
+    bool dropMove(std::int64_t id);
+    // The moves still pending for a words' folder, oldest first.
+    bool pendingMoves(std::string_view folder, std::vector<PendingMove>& moves);
 
     bool loadLetterScores(DrillKind drill, std::vector<LetterScore>& scores);
     bool saveLetterScore(DrillKind drill, const LetterScore& score);

@@ -46,12 +46,68 @@ void makeStore(const fs::path& file) {
     QVERIFY(ProgressStore::open(file, error));
 }
 
+std::uint32_t bigEndian(const QByteArray& bytes, qsizetype at) {
+    std::uint32_t value = 0;
+    for (qsizetype i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// A real progress whose review table spans many pages, closed (its log written back), then
+// the cell pointers of one leaf page of that table overwritten, as a failing disk would.
+void damageReviewTable(const fs::path& file) {
+    {
+        StoreError error;
+        const auto store = ProgressStore::open(file, error);
+        QVERIFY(store);
+        for (int i = 0; i < 2000; ++i)
+            QVERIFY(store->saveAnswer(card("w" + std::to_string(i), 10, Grade::Good), Grade::Good));
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_stmt* query = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM "
+                       "sqlite_schema WHERE name = 'review'",
+                       -1, &query, nullptr);
+    QCOMPARE(sqlite3_step(query), SQLITE_ROW);
+    const int root = sqlite3_column_int(query, 0), pageSize = sqlite3_column_int(query, 1);
+    sqlite3_finalize(query);
+    sqlite3_close(db);
+    QFile f(QString::fromStdString(file.string()));
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    const qsizetype rootAt = qsizetype(root - 1) * pageSize;
+    QCOMPARE(int(static_cast<unsigned char>(bytes[rootAt])), 0x05); // an interior page
+    const qsizetype leafAt = qsizetype(bigEndian(bytes, rootAt + 8) - 1) * pageSize;
+    QCOMPARE(int(static_cast<unsigned char>(bytes[leafAt])), 0x0D); // a leaf of the table
+    for (qsizetype i = 8; i < 64; ++i)
+        bytes[leafAt + i] = char(0xFF);
+    QVERIFY(f.seek(0));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray integrity(const fs::path& file) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_stmt* check = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+    QByteArray verdict =
+        sqlite3_step(check) == SQLITE_ROW
+            ? QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)))
+            : QByteArray(sqlite3_errmsg(db));
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+    return verdict;
+}
+
 } // namespace
 
 class TestRipassoProgress : public QObject {
     Q_OBJECT
 private slots:
     void answersAndSettingsAreKeptInANewFolder();
+    void aVersion1ProgressIsUpgradedInPlace();
     void aKilledReviewKeepsEveryAnswerGiven();
     void aStoreThatCannotBeUsedIsToldAndLeftAsItIs_data();
     void aStoreThatCannotBeUsedIsToldAndLeftAsItIs();
@@ -75,6 +131,50 @@ void TestRipassoProgress::answersAndSettingsAreKeptInANewFolder() {
     QCOMPARE(int(cards.size()), 2);
     QCOMPARE(store->cardsFirstAnsweredOn(11), std::optional<int>(1));
     QCOMPARE(store->setting("wordsFolder"), std::optional<std::string>("C:\\11"));
+}
+
+void TestRipassoProgress::aVersion1ProgressIsUpgradedInPlace() {
+    QTemporaryDir dir;
+    const fs::path file = dir.path().toStdString() + "/ripasso.sqlite";
+    // Version 1 as the first Ripasso made it, one answer in it.
+    sql(file, "PRAGMA application_id=1380536385; PRAGMA user_version=1; PRAGMA journal_mode=WAL;"
+              "CREATE TABLE setting (name TEXT PRIMARY KEY, value BLOB NOT NULL) WITHOUT ROWID;"
+              "CREATE TABLE card (headword BLOB NOT NULL, pronunciation BLOB NOT NULL, direction "
+              "INTEGER NOT NULL, stability REAL NOT NULL, difficulty REAL NOT NULL, due_day "
+              "INTEGER NOT NULL, last_day INTEGER NOT NULL, first_day INTEGER NOT NULL, reviews "
+              "INTEGER NOT NULL, lapses INTEGER NOT NULL, PRIMARY KEY (headword, pronunciation, "
+              "direction)) WITHOUT ROWID; CREATE INDEX card_first_day ON card (first_day);"
+              "CREATE TABLE review (id INTEGER PRIMARY KEY, headword BLOB NOT NULL, pronunciation "
+              "BLOB NOT NULL, direction INTEGER NOT NULL, day INTEGER NOT NULL, grade INTEGER NOT "
+              "NULL, stability REAL NOT NULL, difficulty REAL NOT NULL, due_day INTEGER NOT NULL);"
+              "CREATE TABLE letter (drill INTEGER NOT NULL, code INTEGER NOT NULL, asked INTEGER "
+              "NOT NULL, missed INTEGER NOT NULL, weight REAL NOT NULL, PRIMARY KEY (drill, code)) "
+              "WITHOUT ROWID;"
+              "INSERT INTO card VALUES (x'63617361', x'6261616e', 0, 3.2, 5.0, 13, 10, 10, 1, 0);");
+    {
+        StoreError error;
+        const auto store = ProgressStore::open(file, error);
+        QVERIFY2(store, error.message.c_str());
+        std::vector<StoredCard> cards;
+        QVERIFY(store->loadCards(cards));
+        QCOMPARE(int(cards.size()), 1);
+        // The table version 2 brings is there: a move is announced and made.
+        const std::optional<std::int64_t> move =
+            store->announceMove({0, "C:/THAI/", "casa", "baan", "casetta", "baan"});
+        QVERIFY(move);
+        const std::optional<MoveResult> moved = store->finishMove(*move);
+        QVERIFY(moved && moved->moved == 1 && moved->kept == 0);
+        QVERIFY(store->loadCards(cards));
+        QCOMPARE(cards[0].key.headword, std::string("casetta"));
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_stmt* query = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &query, nullptr);
+    QCOMPARE(sqlite3_step(query), SQLITE_ROW);
+    QCOMPARE(sqlite3_column_int(query, 0), kSchemaVersion);
+    sqlite3_finalize(query);
+    sqlite3_close(db);
 }
 
 void TestRipassoProgress::aKilledReviewKeepsEveryAnswerGiven() {
@@ -154,9 +254,18 @@ void TestRipassoProgress::aStoreThatCannotBeUsedIsToldAndLeftAsItIs_data() {
     }) << StoreProblem::Damaged << QStringLiteral("is damaged (file is not a database)");
     QTest::newRow("a newer version") << Setup([](const fs::path& file) -> std::shared_ptr<void> {
         makeStore(file);
-        sql(file, "PRAGMA user_version=2");
+        sql(file, "PRAGMA user_version=3");
         return nullptr;
-    }) << StoreProblem::NewerVersion << QStringLiteral("written by a newer Ripasso (version 2");
+    }) << StoreProblem::NewerVersion << QStringLiteral("written by a newer Ripasso (version 3");
+    QTest::newRow("a damaged review table")
+        << Setup([](const fs::path& file) -> std::shared_ptr<void> {
+               damageReviewTable(file);
+               const QByteArray verdict = integrity(file);
+               if (verdict == "ok")
+                   qFatal("the damage was not seen");
+               return nullptr;
+           })
+        << StoreProblem::Damaged << QStringLiteral("is damaged (");
     QTest::newRow("another program's database")
         << Setup([](const fs::path& file) -> std::shared_ptr<void> {
                sql(file, "CREATE TABLE notes (text)");
