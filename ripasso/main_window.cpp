@@ -3,6 +3,11 @@
 #include "anki_export.h"
 #include "drill_page.h"
 #include "review_page.h"
+#include "word_history.h"
+#include "words_page.h"
+
+#include "datafiles/journal.h"
+#include "vocaboro/entry_messages.h"
 
 #include "platform/fonts.h"
 #include "platform/pictures.h"
@@ -53,9 +58,12 @@ MainWindow::MainWindow(Links links, QWidget* parent)
     buildHomePage(homePage_);
     drillPage_ = new DrillPage(links_, pages_);
     reviewPage_ = new ReviewPage(links_, pages_);
-    for (QWidget* page :
-         {homePage_, static_cast<QWidget*>(drillPage_), static_cast<QWidget*>(reviewPage_)})
+    wordsPage_ = new WordsPage(links_, pages_);
+    for (QWidget* page : {homePage_, static_cast<QWidget*>(drillPage_),
+                          static_cast<QWidget*>(reviewPage_), static_cast<QWidget*>(wordsPage_)})
         pages_->addWidget(page);
+    // The words may have changed: their cards are read again.
+    connect(wordsPage_, &WordsPage::closed, this, &MainWindow::readCards);
     connect(drillPage_, &DrillPage::closed, this, &MainWindow::showHome);
     connect(reviewPage_, &ReviewPage::closed, this, [this](std::size_t answered) {
         sessionNote_->setText(answered == 0   ? QString()
@@ -64,6 +72,9 @@ MainWindow::MainWindow(Links links, QWidget* parent)
         readCards();
     });
     buildMenu();
+    // The Words page is opened from the start page, never from the middle of a round.
+    connect(pages_, &QStackedWidget::currentChanged, this,
+            [this] { wordsAction_->setEnabled(pages_->currentWidget() == homePage_); });
     resize(760, 620);
 }
 
@@ -101,6 +112,9 @@ void MainWindow::buildHomePage(QWidget* page) {
     reviewButton_ = makeButton(words, "reviewButton", QStringLiteral("&Review your words"));
     folderButton_ = makeButton(words, "folderButton", QStringLiteral("Choose another &folder…"),
                                QStringLiteral("Choose another folder of words"));
+    wordsButton_ =
+        makeButton(words, "wordsButton", QStringLiteral("Your &words: search, change, add…"),
+                   QStringLiteral("Your words: search, change, add"));
     sessionNote_ = makeLabel(words, "sessionNote", QStringLiteral("Last review"));
     readingNotes_ = new platform::WrappingLabel(words);
     readingNotes_->setObjectName(QStringLiteral("readingNotes"));
@@ -109,13 +123,15 @@ void MainWindow::buildHomePage(QWidget* page) {
     readingNotes_->setStyleSheet(QStringLiteral("color: #8b0000;"));
     readingNotes_->hide();
     for (QWidget* w : {static_cast<QWidget*>(folderLabel_), static_cast<QWidget*>(wordsSummary_),
-                       static_cast<QWidget*>(reviewButton_), static_cast<QWidget*>(folderButton_),
-                       static_cast<QWidget*>(sessionNote_), static_cast<QWidget*>(readingNotes_)})
+                       static_cast<QWidget*>(reviewButton_), static_cast<QWidget*>(wordsButton_),
+                       static_cast<QWidget*>(folderButton_), static_cast<QWidget*>(sessionNote_),
+                       static_cast<QWidget*>(readingNotes_)})
         wordsLayout->addWidget(w);
     layout->addWidget(words);
     layout->addStretch(1);
     connect(reviewButton_, &QPushButton::clicked, this, &MainWindow::startReview);
     connect(folderButton_, &QPushButton::clicked, this, &MainWindow::chooseFolder);
+    connect(wordsButton_, &QPushButton::clicked, this, &MainWindow::showWords);
 }
 
 void MainWindow::buildMenu() {
@@ -130,6 +146,9 @@ void MainWindow::buildMenu() {
                                     &MainWindow::chooseFolder);
     folderAction_->setObjectName(QStringLiteral("folderAction"));
     folderAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    wordsAction_ = file->addAction(QStringLiteral("Your &words…"), this, &MainWindow::showWords);
+    wordsAction_->setObjectName(QStringLiteral("wordsAction"));
+    wordsAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
     file->addSeparator();
     quitAction_ = file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
     quitAction_->setObjectName(QStringLiteral("quitAction"));
@@ -169,18 +188,19 @@ void MainWindow::chooseFolder() {
 void MainWindow::readCards() {
     std::vector<StoredCard> known;
     const int today = links_.today();
+    const datafiles::PathMapper mapper = paths();
+    const PathOf pathOf = [this, &mapper](const std::string& name) {
+        return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
+    };
+    // Before the cards are matched with the words: a move finished here changes them.
+    settlePendingMoves(pathOf);
     const std::optional<int> firstToday = links_.store.cardsFirstAnsweredOn(today);
     const bool progressRead = firstToday && links_.store.loadCards(known);
     cards_ = {};
     if (progressRead) {
         const std::size_t allowance =
             static_cast<std::size_t>(std::max(0, static_cast<int>(kNewCardsPerDay) - *firstToday));
-        const datafiles::PathMapper mapper = paths();
-        cards_ = collectCards(
-            [this, &mapper](const std::string& name) {
-                return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
-            },
-            known, today, allowance, links_.fileAccess);
+        cards_ = collectCards(pathOf, known, today, allowance, links_.fileAccess);
     } else {
         // Without the progress every card would look new: no review rather than a wrong one.
         links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message) +
@@ -210,6 +230,42 @@ void MainWindow::readCards() {
     readingNotes_->setText(lines(cards_.problems));
     readingNotes_->setVisible(!cards_.problems.empty());
     showHome();
+}
+
+void MainWindow::settlePendingMoves(const PathOf& pathOf) {
+    std::vector<PendingMove> moves;
+    if (!links_.store.pendingMoves(folder_.toStdString(), moves) || moves.empty())
+        return;
+    // A change sealed in the journal but not yet made is made first, so that the files say
+    // whether the word was changed.
+    const datafiles::RecoveryResult recovery = datafiles::recoverUnfinishedWrite(
+        pathOf(datafiles::kJournalFileName).parent_path(), links_.fileAccess);
+    const QString recovered = vocaboro::recoveryText(
+        recovery, true,
+        [this](const std::filesystem::path& file) {
+            return folder_ + QString::fromStdString(file.filename().string());
+        },
+        kProgramTitle);
+    if (!recovered.isEmpty())
+        links_.dialogs.messageBox(recovered, recovery.ok() ? information() : stopped(),
+                                  kProgramTitle);
+    bool failed = false;
+    QStringList told;
+    for (const QString& text :
+         ripasso::settlePendingMoves(links_.store, folder_, pathOf, links_.fileAccess, failed))
+        told << text;
+    if (failed)
+        told << QString::fromStdString(links_.store.lastError().message);
+    if (!told.isEmpty())
+        links_.dialogs.messageBox(told.join(QStringLiteral("\n\n")),
+                                  failed ? stopped() : information(), kProgramTitle);
+}
+
+void MainWindow::showWords() {
+    if (folder_.isEmpty())
+        return;
+    pages_->setCurrentWidget(wordsPage_);
+    wordsPage_->open(folder_);
 }
 
 void MainWindow::showHome() {

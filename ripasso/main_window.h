@@ -23,6 +23,7 @@ namespace ripasso {
 
 class DrillPage;
 class ReviewPage;
+class WordsPage;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -38,11 +39,14 @@ public:
     void startReview();
     // Asks for the file and writes the words there for Anki.
     void exportWords();
+    // The Words page: the folder's words, to search, sort, change, remove and add.
+    void showWords();
 
     const QString& folder() const { return folder_; }
     const FolderCards& cards() const { return cards_; }
     DrillPage& drillPage() const { return *drillPage_; }
     ReviewPage& reviewPage() const { return *reviewPage_; }
+    WordsPage& wordsPage() const { return *wordsPage_; }
 
 private:
     void buildHomePage(QWidget* page);
@@ -50,6 +54,8 @@ private:
     void showHome();
     datafiles::PathMapper paths() const;
     QString rememberedFolder(const char* setting, const QString& fallback);
+    // Finishes or drops the moves of review history left pending in this folder, and says so.
+    void settlePendingMoves(const PathOf& pathOf);
     void remember(const char* setting, const QString& value);
 
     Links links_;
@@ -61,15 +67,18 @@ private:
     QWidget* homePage_ = nullptr;
     DrillPage* drillPage_ = nullptr;
     ReviewPage* reviewPage_ = nullptr;
+    WordsPage* wordsPage_ = nullptr;
     QLabel* folderLabel_ = nullptr;
     QLabel* wordsSummary_ = nullptr;
     QLabel* sessionNote_ = nullptr;
     platform::WrappingLabel* readingNotes_ = nullptr;
     platform::MarkedButton* reviewButton_ = nullptr;
     platform::MarkedButton* folderButton_ = nullptr;
+    platform::MarkedButton* wordsButton_ = nullptr;
     platform::MarkedButton* drillButtons_[3] = {};
     QAction* exportAction_ = nullptr;
     QAction* folderAction_ = nullptr;
+    QAction* wordsAction_ = nullptr;
     QAction* quitAction_ = nullptr;
 };
 

@@ -41,11 +41,14 @@ struct RipassoFixture {
         for (const auto& r : records)
             out << datafiles::formatRecordLine(r);
     }
-    // A new window, as at a start: it asks for the folder and reads it.
-    ripasso::MainWindow& open(const QString& folder) {
+    // A new window, as at a start: it asks for the folder and reads it, then tells `told`
+    // when that is given.
+    ripasso::MainWindow& open(const QString& folder, const QString& told = {}) {
         window = std::make_unique<ripasso::MainWindow>(ripasso::Links{
             dialogs, player, *store, dir.path().toStdString(), [this] { return day; }, 5});
         dialogs.expectInput(QStringLiteral("Folder of the data files"), folder);
+        if (!told.isEmpty())
+            dialogs.expectMessage(told);
         window->show();
         window->chooseFolder();
         return *window;

@@ -1,24 +1,31 @@
 // Ripasso's speed on a generated dictionary of 1,000,000 records per direction, with a
 // progress of 10,000 cards answered before (half of them due): the first card painted after
-// the folder is chosen, each answer to the next card painted, and the export for Anki.
+// the folder is chosen, each answer to the next card painted, and the export for Anki; the
+// Words page opened (beside Chartola's whole load of the same files) and a search keystroke.
 // Not a test: it prints the median and the range of several runs.
 //   ripasso_probe [RUNS]
 
 #include "bench/dictionary_generator.h"
+#include "chartola/entry_list_model.h"
 #include "platform/fonts.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/test_doubles.h"
 #include "ripasso/anki_export.h"
 #include "ripasso/main_window.h"
 #include "ripasso/review_page.h"
+#include "ripasso/words_model.h"
+#include "ripasso/words_page.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -105,10 +112,66 @@ int main(int argc, char* argv[]) {
         if (!result.written)
             std::fprintf(stderr, "export: %s\n", result.error.c_str());
     }
+    // The Words page: opened from the start page to the list painted, beside Chartola's whole
+    // load of the same 26 files; then each key typed in its search to the list painted.
+    Figures chartolaLoad, wordsOpen, folded, keystroke, sorted;
+    for (int run = 0; run < runs; ++run) {
+        chartola::EntryStore entries;
+        QElapsedTimer timer;
+        timer.start();
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            int unread = 0;
+            entries.readFile(words / ("LEXFWD_" + std::string(1, letter) + ".DAT"), {}, unread);
+        }
+        chartolaLoad.ms.push_back(since(timer));
+    }
+    {
+        ripasso::MainWindow window(
+            {dialogs, player, *store, dir.path().toStdString(), [&] { return today; }, 1});
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            return 1;
+        dialogs.expectInput(QStringLiteral("Folder"), folder);
+        window.chooseFolder();
+        for (int run = 0; run < runs; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            window.showWords();
+            window.repaint();
+            wordsOpen.ms.push_back(since(timer));
+            auto* search = window.findChild<QLineEdit*>(QStringLiteral("wordsSearch"));
+            // A first key typed at once waits for the folded copy, made in the background.
+            window.wordsPage().model().words().waitUntilFolded();
+            folded.ms.push_back(since(timer));
+            for (const char* typed : {"c", "ca", "cas", "casa", "casal", "zz", "q", "qu"}) {
+                search->clear();
+                search->setText(QString::fromLatin1(typed).chopped(1));
+                window.repaint();
+                timer.restart();
+                QTest::keyClick(search, typed[std::strlen(typed) - 1]);
+                window.repaint();
+                keystroke.ms.push_back(since(timer));
+            }
+            search->clear();
+            timer.restart();
+            window.wordsPage().sortBy(0);
+            window.repaint();
+            sorted.ms.push_back(since(timer));
+            window.wordsPage().sortBy(-1);
+            QTest::keyClick(window.wordsPage().table(), Qt::Key_Escape);
+        }
+    }
     std::printf("| %-44s | %-28s | %-9s | %-11s | met |\n", "measure", "median [min-max]", "",
                 "target");
     firstCard.print("first card painted after the folder answer", 300);
     answer.print("an answer to the next card painted", 16);
     exported.print("export for Anki of 1,000,000 records", 2000);
+    chartolaLoad.print("Chartola's whole load of the 26 forward files", 1000);
+    std::sort(chartolaLoad.ms.begin(), chartolaLoad.ms.end());
+    wordsOpen.print("Words page: opened to the list painted",
+                    1.2 * chartolaLoad.ms[chartolaLoad.ms.size() / 2]);
+    folded.print("Words page: opened to its search ready", 1000);
+    keystroke.print("Words page: a search key to the list painted", 50);
+    sorted.print("Words page: sorted by Italian, list painted", 1000);
     return 0;
 }
