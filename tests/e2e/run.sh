@@ -13,6 +13,8 @@
 #   Ripasso: a round of the reading drill answered by keys, each answer kept; a review of 20
 #   new cards graded by keys, saved and scheduled; a second copy refused while the first runs;
 #   the export for Anki, with the folder chosen last, read back with Python's csv module.
+#   The Words page: gatto found by its search, its pronunciation changed by keys and seen so by
+#   Chartola and Vocaboro, then removed after its question; the files checked each time.
 #   Chartola: leaving the drop-down picks nothing; the opened list shows each item it reaches;
 #   the new pronunciation is found; the chart plays a letter; Alt+F4 on a window's frame ends
 #   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
@@ -439,6 +441,93 @@ status=0
 wait "$second" || status=$?
 [ "$status" = 1 ] || fail "a second copy of Ripasso ended with status $status, not 1"
 step "a second copy said the progress is in use and ended"
+
+# The Words page: gatto found by its search, typed in capitals; its pronunciation changed by
+# the keys alone, in both files, the record keeping its place.
+activate "$main"
+keys Escape                         # the start page
+keys alt+w
+typed GATTO
+keys Down                           # the first match, in the files' order
+shot "$main" ripasso_words
+keys F2
+keys Tab Tab Tab ctrl+a             # Italian word, attribute, Thai script: the pronunciation
+typed meeo
+shot "$main" ripasso_words_form
+keys Return                         # saved
+shot "$main" ripasso_words_changed
+grep -qa '^"gatto","meeo","s.m.","-",' "$work/thai/LEXFWD_G.DAT" &&
+    grep -qa '^"meeo","gatto","s.m.","-",' "$work/thai/LEXREV_M.DAT" &&
+    ! grep -qa '^"maeu","gatto","s.m.",' "$work/thai/LEXREV_M.DAT" ||
+    fail "the Words page did not change gatto's pronunciation in both files"
+[ "$(grep -a '^"gatto",' "$work/thai/LEXFWD_G.DAT" | head -n 1 | cut -d, -f2)" = '"meeo"' ] ||
+    fail "the changed record of gatto left its place"
+ls "$work/thai" | grep -qE 'vocaboro-new|JNL' && fail "the change left files behind: $(ls "$work/thai")"
+step "the Words page found gatto in capitals and changed its pronunciation in both files, by keys"
+activate "$main"
+keys alt+F4
+ends "$ripasso" "Alt+F4 on Ripasso's window"
+
+# The change, seen by Chartola (the first gatto now reads meeo) and by Vocaboro.
+start chartola
+chartola=$started
+click "$credits" 100 100
+answer_folder "Configure VOCABORO Dictionary" "$folder" chartola_folder_prompt_again
+dictionary=$(window "Vocaboro Dictionary v.2.0")
+activate "$dictionary"
+click "$dictionary" 60 18
+typed gatto
+keys Return Down
+shot "$dictionary" chartola_changed_word
+shown=$(read_box "$dictionary" 244 20)
+[ "$shown" = "meeo" ] || fail "Chartola shows \"$shown\" for the changed gatto, not meeo"
+activate "$dictionary"
+keys alt+F4
+ends "$chartola" "Alt+F4 on the dictionary window"
+start vocaboro
+vocaboro=$started
+activate "$credits"
+keys Return
+answer_folder "Configure VOCABORO Dictionary" "$folder" vocaboro_folder_prompt_again
+console=$(window "Vocaboro Dictionary   1.0")
+activate "$console"
+click "$console" 448 220            # Italian-Thai
+shot "$console" vocaboro_before_changed
+typed gatto
+keys Return
+window "Vocaboro Search Engime" >/dev/null
+screen_shot vocaboro_changed_word "$console"
+keys n
+shot "$console" vocaboro_changed_word_lines
+convert "$out/vocaboro_before_changed.png" -crop 390x60+0+0 +repage "$work/before.png"
+convert "$out/vocaboro_changed_word_lines.png" -crop 390x60+0+0 +repage "$work/after.png"
+changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 300 ] 2>/dev/null || fail "Vocaboro printed no lines for gatto"
+click "$console" 592 396            # End
+ends "$vocaboro" "End"
+step "Chartola and Vocaboro read the changed word"
+
+# Removed from the Words page, after its question: gone from both files, the rest unchanged.
+cp "$work/thai/LEXFWD_G.DAT" "$work/before_g.dat"
+env "${ripasso_env[@]}" "$bin/ripasso" &
+pids+=($!)
+ripasso=$!
+answer_folder "Ripasso: your words" "$folder" ripasso_folder_prompt_again
+main=$(window "^Ripasso$")
+activate "$main"
+keys alt+w
+typed meeo
+keys Down Delete
+sleep 0.5
+screen_shot ripasso_words_delete_question "$main"
+keys y
+sleep 0.5
+shot "$main" ripasso_words_removed
+! grep -qa '"meeo"' "$work/thai/LEXFWD_G.DAT" "$work/thai/LEXREV_M.DAT" ||
+    fail "the Words page did not remove gatto = meeo from both files"
+[ "$(grep -vac '"meeo"' "$work/before_g.dat")" = "$(grep -ac . "$work/thai/LEXFWD_G.DAT")" ] ||
+    fail "removing gatto = meeo changed other records of LEXFWD_G.DAT"
+step "the Words page removed gatto = meeo from both files after its question"
 activate "$main"
 keys alt+F4
 ends "$ripasso" "Alt+F4 on Ripasso's window"
