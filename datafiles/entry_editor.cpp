@@ -12,8 +12,8 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -156,9 +156,8 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
     Journal journal(ops, folder);
     RecoveryResult recovered;
     if (const int error = openJournal(journal, access.lockTimeout, recovered)) {
-        EntryEditResult r =
-            failure(Problem::OpenFailed, recovered.settled() ? journal.path() : recovered.errorFile,
-                    error);
+        EntryEditResult r = failure(
+            Problem::OpenFailed, recovered.settled() ? journal.path() : recovered.errorFile, error);
         r.recovered = std::move(recovered);
         return r;
     }
@@ -206,7 +205,8 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
             return refuse(failure(Problem::OpenFailed, file.path, error));
         // The new bytes take the name's place: a link would be replaced by a file of its own,
         // and a file with other names would keep its old bytes under them.
-        struct stat named {}, held{};
+        struct stat named {
+        }, held{};
         if (ops.lstat(file.path.c_str(), &named) == 0 && S_ISLNK(named.st_mode))
             return refuse(failure(Problem::OpenFailed, file.path, kErrorSymbolicLink));
         if (ops.fstat(file.file->descriptor(), &held) == 0 && held.st_nlink > 1)
@@ -250,7 +250,7 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
     }
     if (!reverseSpan && !change.forwardAlone) {
         EntryEditResult r = failure(result.counterparts == 0 ? Problem::CounterpartMissing
-                                                              : Problem::CounterpartNotSingle,
+                                                             : Problem::CounterpartNotSingle,
                                     reverseOld ? reverseOld->path : fs::path());
         r.counterparts = result.counterparts;
         r.forwardFrom = result.forwardFrom;
@@ -291,13 +291,13 @@ EntryEditResult changeEntry(const fs::path& folder, const EntryChange& change,
             toPath = to->path;
         return {};
     };
-    if (EntryEditResult r = place(forwardOld, forwardSpan, forwardTo, newForwardLine,
-                                  result.forwardTo);
+    if (EntryEditResult r =
+            place(forwardOld, forwardSpan, forwardTo, newForwardLine, result.forwardTo);
         !r.ok())
         return refuse(std::move(r));
     if (reverseSpan) {
-        if (EntryEditResult r = place(*reverseOld, *reverseSpan, reverseTo, newReverseLine,
-                                      result.reverseTo);
+        if (EntryEditResult r =
+                place(*reverseOld, *reverseSpan, reverseTo, newReverseLine, result.reverseTo);
             !r.ok())
             return refuse(std::move(r));
     } else {

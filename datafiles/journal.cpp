@@ -1,15 +1,15 @@
 #include "journal.h"
 
+#include "entry_editor.h"
 #include "locked_file.h"
 #include "path_mapping.h"
 #include "record_reader.h"
-#include "entry_editor.h"
 
 #include <algorithm>
 #include <charconv>
-#include <memory>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -100,7 +100,8 @@ bool parseAppend(BodyReader& in, JournalEntry& out) {
         intent->created = created == 1;
         std::string both;
         const bool whole = in.bytes(beforeSize + bytesSize, both);
-        const auto split = static_cast<std::size_t>(std::min<std::uint64_t>(beforeSize, both.size()));
+        const auto split =
+            static_cast<std::size_t>(std::min<std::uint64_t>(beforeSize, both.size()));
         intent->before = both.substr(0, split);
         intent->bytes = both.substr(split);
         if (!whole)
@@ -119,7 +120,8 @@ bool parseChange(BodyReader& in, JournalChange& out) {
         JournalReplacement file;
         std::uint64_t existed = 0;
         const std::optional<std::string_view> word = in.field(' ');
-        const std::optional<std::string_view> name = word == "replace" ? in.field(' ') : std::nullopt;
+        const std::optional<std::string_view> name =
+            word == "replace" ? in.field(' ') : std::nullopt;
         if (!name)
             return false;
         file.name = std::string(*name);
@@ -221,7 +223,8 @@ int undoIntent(FileOps& ops, const fs::path& path, const JournalIntent& intent,
 // The bytes of a change's new file, never through a link or from anything but a regular file;
 // 0 or why not (ENOENT when it is not there).
 int readNewFile(FileOps& ops, const fs::path& path, std::string& out) {
-    const int fd = ops.open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+    const int fd =
+        ops.open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     if (fd < 0)
         return errno == ELOOP ? kErrorSymbolicLink : errnoOr(EIO);
     struct stat info {};
@@ -333,8 +336,8 @@ std::string journalText(const JournalEntry& entry) {
 }
 
 std::string journalText(const JournalChange& change) {
-    std::string out = unsealedLine() + "change\nentry " + std::to_string(change.forwardLine.size()) +
-                      '\n' + change.forwardLine + '\n';
+    std::string out = unsealedLine() + "change\nentry " +
+                      std::to_string(change.forwardLine.size()) + '\n' + change.forwardLine + '\n';
     for (const JournalReplacement& file : change.files)
         out += "replace " + file.name + ' ' + (file.existed ? '1' : '0') + ' ' +
                std::to_string(file.oldSize) + ' ' + hex16(file.oldSum) + ' ' +
@@ -363,10 +366,12 @@ ParsedJournal parseJournal(std::string_view text) {
         parsed.entry.reset();
         return parsed;
     }
-    const std::string_view sum = first.substr(std::min(first.size(), kMagic.size() + kSealed.size()), kSumDigits);
+    const std::string_view sum =
+        first.substr(std::min(first.size(), kMagic.size() + kSealed.size()), kSumDigits);
     bool sealed = first.size() == kJournalCommitSize && first.starts_with(kMagic) &&
                   first.substr(kMagic.size()).starts_with(kSealed) && first.back() == '\n' &&
-                  std::all_of(sum.begin(), sum.end(), isHexDigit) && first == commitJournalLine(text);
+                  std::all_of(sum.begin(), sum.end(), isHexDigit) &&
+                  first == commitJournalLine(text);
     bool whole = parseBody(body, parsed);
     if (!parsed.entry && !parsed.change && text.size() > kEarlierCommitSize &&
         text.substr(kEarlierCommitSize).starts_with(kEarlierHeader)) {
@@ -541,9 +546,10 @@ RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
         result.change = true;
         describeEntry(parsed.change->forwardLine, result);
         for (const JournalReplacement& file : parsed.change->files) {
-            fs::path& named = equalsIgnoringAsciiCase(std::string_view(file.name).substr(0, 6), "LEXFWD")
-                                  ? result.forwardFile
-                                  : result.reverseFile;
+            fs::path& named =
+                equalsIgnoringAsciiCase(std::string_view(file.name).substr(0, 6), "LEXFWD")
+                    ? result.forwardFile
+                    : result.reverseFile;
             if (isLetterFileName(file.name) && named.empty())
                 named = folder_ / file.name;
         }
@@ -629,7 +635,8 @@ void Journal::finishChange(const JournalChange& change, std::chrono::millisecond
             ops_.unlink(waiting.c_str()); // replaced already
             continue;
         }
-        const bool old = exists ? file.existed && holds(now, file.oldSize, file.oldSum) : !file.existed;
+        const bool old =
+            exists ? file.existed && holds(now, file.oldSize, file.oldSum) : !file.existed;
         std::string fresh;
         const int unread = readNewFile(ops_, waiting, fresh);
         if (unread != 0 && unread != ENOENT && unread != kErrorSymbolicLink &&

@@ -79,8 +79,8 @@ public:
 
 private:
     void mix(const char* block); // 32 bytes, one lane of eight each
-    std::uint64_t lanes_[4] = {0x27D4EB2F165667C5ull, 0x165667B19E3779F9ull,
-                               0x85EBCA77C2B2AE63ull, 0x9E3779B185EBCA87ull};
+    std::uint64_t lanes_[4] = {0x27D4EB2F165667C5ull, 0x165667B19E3779F9ull, 0x85EBCA77C2B2AE63ull,
+                               0x9E3779B185EBCA87ull};
     std::uint64_t size_ = 0;
     char carry_[32] = {};
     std::size_t carried_ = 0;
@@ -111,12 +111,12 @@ ParsedJournal parseJournal(std::string_view text);
 
 // What was found of an interrupted write and done about it.
 struct RecoveryResult {
-    bool found = false;   // a journal of an unfinished write was there
-    bool undone = false;  // part of its entry had reached a file and was removed again
+    bool found = false;    // a journal of an unfinished write was there
+    bool undone = false;   // part of its entry had reached a file and was removed again
     bool change = false;   // the journal was of a change or a removal (entry_editor.h): the
                            // entry named is the forward record as it was before it
     bool finished = false; // a change that was sealed has been completed
-    std::string headword; // the entry's first two fields, for telling the user
+    std::string headword;  // the entry's first two fields, for telling the user
     std::string counterpart;
     // The two files the journal names, when it could be read.
     std::filesystem::path forwardFile, reverseFile;

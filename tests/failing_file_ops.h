@@ -14,7 +14,18 @@
 
 class FailingFileOps : public datafiles::FileOps {
 public:
-    enum class Call { Open, Write, Pwrite, Fstat, Ftruncate, Fdatasync, Flock, Unlink, Fsync, Replace };
+    enum class Call {
+        Open,
+        Write,
+        Pwrite,
+        Fstat,
+        Ftruncate,
+        Fdatasync,
+        Flock,
+        Unlink,
+        Fsync,
+        Replace
+    };
 
     struct Fault {
         Call call;

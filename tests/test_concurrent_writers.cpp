@@ -196,8 +196,8 @@ void TestConcurrentWriters::appendsBesideChangesAndKilledChangesKeepEveryEntryIn
     QTemporaryDir dir;
     const std::filesystem::path folder = dir.path().toStdString();
     for (int i = 0; i < 20; ++i) {
-        const datafiles::DictionaryRecord r{"ck_" + std::to_string(i), "bk_" + std::to_string(i),
-                                            "-", "-", "@", "$", "$"};
+        const datafiles::DictionaryRecord r{
+            "ck_" + std::to_string(i), "bk_" + std::to_string(i), "-", "-", "@", "$", "$"};
         QVERIFY(datafiles::appendEntry(folder / "LEXFWD_C.DAT", datafiles::formatRecordLine(r),
                                        folder / "LEXREV_B.DAT",
                                        datafiles::formatRecordLine(datafiles::reverseOf(r)))
@@ -226,8 +226,8 @@ void TestConcurrentWriters::appendsBesideChangesAndKilledChangesKeepEveryEntryIn
     const QString stop = dir.filePath(QStringLiteral("stop"));
     QProcess reader, writer, changer;
     reader.start(helper, {QStringLiteral("read"), dir.path(), stop});
-    writer.start(helper, {QStringLiteral("write"), dir.path(), QStringLiteral("a"),
-                          QStringLiteral("200")});
+    writer.start(helper,
+                 {QStringLiteral("write"), dir.path(), QStringLiteral("a"), QStringLiteral("200")});
     changer.start(helper, {QStringLiteral("change"), dir.path(), QStringLiteral("200")});
     for (QProcess* p : {&writer, &changer}) {
         QVERIFY(p->waitForFinished(120000));
@@ -238,9 +238,8 @@ void TestConcurrentWriters::appendsBesideChangesAndKilledChangesKeepEveryEntryIn
     QCOMPARE(reader.exitCode(), 0);
     inStep(200);
 
-    const int kills = qEnvironmentVariableIntValue("KILLS") > 0
-                          ? qEnvironmentVariableIntValue("KILLS") / 2
-                          : 60;
+    const int kills =
+        qEnvironmentVariableIntValue("KILLS") > 0 ? qEnvironmentVariableIntValue("KILLS") / 2 : 60;
     std::mt19937 random(std::random_device{}());
     int finished = 0;
     for (int k = 0; k < kills; ++k) {

@@ -12,10 +12,10 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <fstream>
 #include <map>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -144,8 +144,7 @@ void TestEntryEditor::everyFileHoldsTheExpectedBytes_data() {
     QTest::newRow("note") << changeOf(kCasa, with(kCasa, 3, "di legno"));
     QTest::newRow("Thai") << changeOf(kCasa, with(kCasa, 4, "\xBA\xE9\xD2"));
     QTest::newRow("pronunciation, same letter") << changeOf(kCasa, with(kCasa, 1, "bahn"));
-    QTest::newRow("pronunciation to another letter")
-        << changeOf(kCasa, with(kCasa, 1, "ruean"));
+    QTest::newRow("pronunciation to another letter") << changeOf(kCasa, with(kCasa, 1, "ruean"));
     QTest::newRow("Italian word, same letter") << changeOf(kCasa, with(kCasa, 0, "casetta"));
     QTest::newRow("Italian word to another letter")
         << changeOf(kCasa, with(kCasa, 0, "abitazione"));
@@ -169,8 +168,9 @@ void TestEntryEditor::bytesAroundTheEntryStayAsTheyWere() {
     // A hand-edited file: line feeds alone, bare fields, a short record lending from the next
     // line, blank lines at the end. Only the entry's own bytes change.
     Folder f;
-    const std::string before = "\"cane\",maa,\"s.m.\",\"-\",\"@\",\"$\",\"$\"\n\"cavolo\",\"kalam\",\"-\"\n"
-                               "\"-\",\"@\",\"$\",\"$\"\n";
+    const std::string before =
+        "\"cane\",maa,\"s.m.\",\"-\",\"@\",\"$\",\"$\"\n\"cavolo\",\"kalam\",\"-\"\n"
+        "\"-\",\"@\",\"$\",\"$\"\n";
     const std::string after = "\r\n \r\n";
     put(f.root / "LEXFWD_C.DAT", before + formatRecordLine(kCasa) + after);
     const DictionaryRecord changed = with(kCasa, 2, "s.f. pl.");
@@ -233,16 +233,16 @@ void TestEntryEditor::refusedChangesWriteNothing_data() {
     QTest::addColumn<QString>("reverseIs"); // what stands at LEXREV_B.DAT's name
     using F = QList<FailingFileOps::Fault>;
     const EntryChange move = changeOf(kCasa, with(kCasa, 1, "ruean"));
-    QTest::newRow("not there") << changeOf(with(kCasa, 3, "x"), kCasa) << F{}
-                               << Problem::NotFound << 0 << QString();
-    QTest::newRow("capital initial") << changeOf(kCasa, with(kCasa, 0, "Casa")) << F{}
-                                     << Problem::BadRecord << 0 << QString();
+    QTest::newRow("not there") << changeOf(with(kCasa, 3, "x"), kCasa) << F{} << Problem::NotFound
+                               << 0 << QString();
+    QTest::newRow("capital initial")
+        << changeOf(kCasa, with(kCasa, 0, "Casa")) << F{} << Problem::BadRecord << 0 << QString();
     QTest::newRow("quote") << changeOf(kCasa, with(kCasa, 3, "a \"b\"")) << F{}
                            << Problem::BadRecord << 0 << QString();
     QTest::newRow("line break") << changeOf(kCasa, with(kCasa, 2, "a\r\nb")) << F{}
                                 << Problem::BadRecord << 0 << QString();
-    QTest::newRow("empty field") << changeOf(kCasa, with(kCasa, 4, "")) << F{}
-                                 << Problem::BadRecord << 0 << QString();
+    QTest::newRow("empty field") << changeOf(kCasa, with(kCasa, 4, "")) << F{} << Problem::BadRecord
+                                 << 0 << QString();
     QTest::newRow("full disk") << move << F{{Call::Write, ".vocaboro-new", 1, ENOSPC, 10}}
                                << Problem::WriteFailed << ENOSPC << QString();
     QTest::newRow("read-only folder") << move << F{{Call::Open, ".vocaboro-new", 1, EROFS}}
@@ -349,9 +349,9 @@ void TestEntryEditor::anAppendThatWaitedForAReplacedFileWritesToTheNewOne() {
     const int held = ::open(forward.c_str(), O_RDONLY);
     QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
     std::thread appender([&] {
-        const EntryWriteResult r =
-            appendEntry(forward, formatRecordLine(kCane), f.root / "LEXREV_M.DAT",
-                        formatRecordLine(reverseOf(kCane)), {&systemFileOps(), std::chrono::seconds(20)});
+        const EntryWriteResult r = appendEntry(
+            forward, formatRecordLine(kCane), f.root / "LEXREV_M.DAT",
+            formatRecordLine(reverseOf(kCane)), {&systemFileOps(), std::chrono::seconds(20)});
         QVERIFY(r.ok());
     });
     QTest::qWait(200);
@@ -374,7 +374,7 @@ void TestEntryEditor::aSameSizeEditAfterAWriteIsNotTakenForTheKnownEnd() {
         int ftruncate(int fd, off_t size) override {
             const int r = FileOps::ftruncate(fd, size);
             if (size == 0 && ++emptied == 2) { // the journal emptied after the write
-                QTest::qSleep(20); // past the file system clock's tick
+                QTest::qSleep(20);             // past the file system clock's tick
                 std::string bytes = slurp(file);
                 bytes[bytes.size() - 3] = ','; // the last quote goes: a broken record
                 std::fstream(file, std::ios::in | std::ios::out | std::ios::binary) << bytes;
