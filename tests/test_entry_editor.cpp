@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -134,6 +135,7 @@ private slots:
     void aMissingOrDoubledReverseRecordIsAskedFirst();
     void refusedChangesWriteNothing_data();
     void refusedChangesWriteNothing();
+    void aFullDiskChangesNothing();
     void aChangeStoppedAtAnyCallIsFinishedOrUndone();
     void anAppendThatWaitedForAReplacedFileWritesToTheNewOne();
     void aSameSizeEditAfterAWriteIsNotTakenForTheKnownEnd();
@@ -293,6 +295,41 @@ void TestEntryEditor::refusedChangesWriteNothing() {
     QVERIFY(!fs::exists(f.root / kJournalFileName));
     QCOMPARE(slurp(target), targetWas);
     QCOMPARE(fs::is_symlink(reverse), reverseIs == QLatin1String("link"));
+}
+
+void TestEntryEditor::aFullDiskChangesNothing() {
+    // A real full disk: a tmpfs of 16 pages, two of them left, where the new forward file
+    // needs five.
+    QTemporaryDir dir;
+    const fs::path mount = fs::path(dir.path().toStdString()) / "disk";
+    fs::create_directory(mount);
+    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
+        QSKIP("cannot mount a small tmpfs here (needs root)");
+    struct Unmount {
+        fs::path path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{mount};
+    Model m = startingModel();
+    while (render(m["LEXFWD_C.DAT"]).size() < 18000)
+        m["LEXFWD_C.DAT"].push_back(kCane);
+    for (const auto& [name, records] : m)
+        put(mount / name, render(records));
+    {
+        std::ofstream filler(mount / "filler", std::ios::binary);
+        const std::string page(4096, 'x');
+        while (filler.write(page.data(), static_cast<std::streamsize>(page.size())) &&
+               filler.flush()) {
+        }
+    }
+    fs::resize_file(mount / "filler", fs::file_size(mount / "filler") / 4096 * 4096 - 2 * 4096);
+    const EntryEditResult r = changeEntry(mount, changeOf(kCasa, with(kCasa, 3, "nota")));
+    QCOMPARE(r.problem, Problem::WriteFailed);
+    QCOMPARE(r.error, ENOSPC);
+    for (const auto& [name, bytes] : Folder::expected(m))
+        QCOMPARE(slurp(mount / name), bytes);
+    for (const auto& entry : fs::directory_iterator(mount))
+        QVERIFY2(entry.path().extension() == ".DAT" || entry.path().filename() == "filler",
+                 entry.path().c_str());
 }
 
 void TestEntryEditor::aChangeStoppedAtAnyCallIsFinishedOrUndone() {
