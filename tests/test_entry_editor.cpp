@@ -7,6 +7,7 @@
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
 #include "failing_file_ops.h"
+#include "small_disk.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <map>
 #include <sys/file.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -301,27 +301,16 @@ void TestEntryEditor::aFullDiskChangesNothing() {
     // A real full disk: a tmpfs of 16 pages, two of them left, where the new forward file
     // needs five.
     QTemporaryDir dir;
-    const fs::path mount = fs::path(dir.path().toStdString()) / "disk";
-    fs::create_directory(mount);
-    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
+    const SmallDisk disk(fs::path(dir.path().toStdString()) / "disk");
+    if (!disk.mounted())
         QSKIP("cannot mount a small tmpfs here (needs root)");
-    struct Unmount {
-        fs::path path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{mount};
+    const fs::path mount = disk.path();
     Model m = startingModel();
     while (render(m["LEXFWD_C.DAT"]).size() < 18000)
         m["LEXFWD_C.DAT"].push_back(kCane);
     for (const auto& [name, records] : m)
         put(mount / name, render(records));
-    {
-        std::ofstream filler(mount / "filler", std::ios::binary);
-        const std::string page(4096, 'x');
-        while (filler.write(page.data(), static_cast<std::streamsize>(page.size())) &&
-               filler.flush()) {
-        }
-    }
-    fs::resize_file(mount / "filler", fs::file_size(mount / "filler") / 4096 * 4096 - 2 * 4096);
+    disk.fillLeaving(2);
     const EntryEditResult r = changeEntry(mount, changeOf(kCasa, with(kCasa, 3, "nota")));
     QCOMPARE(r.problem, Problem::WriteFailed);
     QCOMPARE(r.error, ENOSPC);

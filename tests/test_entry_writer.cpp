@@ -7,6 +7,7 @@
 #include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
 #include "failing_file_ops.h"
+#include "small_disk.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,7 +18,6 @@
 #include <map>
 #include <set>
 #include <sys/file.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -422,27 +422,16 @@ void TestEntryWriter::aFullDiskIsReportedAsFull() {
     // A real full disk: a tmpfs of 16 pages with one page left, taken by the journal; the
     // forward line then fits only partly into the file's last page.
     Folder f;
-    const fs::path mount = f.root / "disk";
-    fs::create_directory(mount);
-    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
+    const SmallDisk disk(f.root / "disk");
+    if (!disk.mounted())
         QSKIP("cannot mount a small tmpfs here (needs root)");
-    struct Unmount {
-        fs::path path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{mount};
+    const fs::path mount = disk.path();
     const fs::path forward = mount / "LEXFWD_C.DAT", reverse = mount / "LEXREV_B.DAT";
     std::string bytes;
     while (bytes.size() < 4000)
         bytes += kCane;
     put(forward, bytes);
-    {
-        std::ofstream filler(mount / "filler", std::ios::binary);
-        const std::string page(4096, 'x');
-        while (filler.write(page.data(), static_cast<std::streamsize>(page.size())) &&
-               filler.flush()) {
-        }
-    }
-    fs::resize_file(mount / "filler", fs::file_size(mount / "filler") / 4096 * 4096 - 4096);
+    disk.fillLeaving(1);
     const std::string line = formatRecordLine(casa(std::string(900, 'n')));
     const EntryWriteResult result = appendEntry(
         forward, line, reverse, formatRecordLine(reverseOf(casa(std::string(900, 'n')))));
