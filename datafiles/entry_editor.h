@@ -42,8 +42,9 @@ struct EntryChange {
     std::size_t occurrence = 0;
     // The new forward record (its reverse record follows from it); none removes the entry.
     std::optional<DictionaryRecord> replacement;
-    // Change the forward record even though its reverse record is missing, or there are more
-    // of them than of it (files edited by hand). Without it, such a change is refused first.
+    // Change the forward record even though its reverse record is missing, or the reverse
+    // records are not as many as the forward ones (files edited by hand). Without it, such a
+    // change is refused first.
     bool forwardAlone = false;
 };
 
@@ -52,7 +53,8 @@ struct EntryEditResult {
         None,
         NotFound,             // no such forward record (any longer) in its file
         CounterpartMissing,   // no reverse record goes with it: ask, then forwardAlone
-        CounterpartNotSingle, // more reverse records go with it than forward ones: the same
+        CounterpartNotSingle, // the reverse records that go with it are not as many as the
+                              // forward ones equal to it: the same
         BadRecord,            // the new record has no letter file for an initial, an empty key,
                               // a double quote or a line break in a field
         OpenFailed,           // a file or the journal could not be opened or locked

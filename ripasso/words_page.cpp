@@ -424,8 +424,8 @@ std::optional<datafiles::EntryEditResult> WordsPage::change(datafiles::EntryChan
     const QString found =
         result.problem == Problem::CounterpartMissing
             ? QStringLiteral("The Thai-Italian file holds no record that goes with %1.").arg(word)
-            : QStringLiteral("The Thai-Italian file holds %1 records that go with %2, more than "
-                             "the Italian-Thai file holds of it.")
+            : QStringLiteral("The Thai-Italian file holds %1 records that go with %2, not one "
+                             "for each time the Italian-Thai file holds it.")
                   .arg(result.counterparts)
                   .arg(word);
     const QString question = change.replacement
