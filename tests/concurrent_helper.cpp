@@ -5,7 +5,8 @@
 //   concurrent_helper change FOLDER COUNT     moves the reverse record of each entry "ck_N" between
 //                                             LEXREV_B and LEXREV_P, COUNT changes in all (0: until
 //                                             it is killed)
-//   concurrent_helper read FOLDER STOPFILE    reads both files in a loop until STOPFILE exists;
+//   concurrent_helper read FOLDER STOPFILE    reads both files in a loop until STOPFILE exists
+//                                             (failing on any error but a file not made yet);
 //                                             prints "reads N torn-last T" and fails on a
 //                                             torn record that is not a file's last
 
@@ -109,8 +110,13 @@ int main(int argc, char* argv[]) {
             last = fs::exists(stop); // one more round after the writers are done
             for (const fs::path& file : {forward, reverse}) {
                 const auto bytes = datafiles::readWholeFile(file);
-                if (!bytes.ok())
-                    continue; // not created yet
+                if (bytes.error == ENOENT)
+                    continue;      // not created yet
+                if (!bytes.ok()) { // a file being replaced is read before or after, never fails
+                    std::fprintf(stderr, "%s: %s\n", file.c_str(),
+                                 datafiles::describeError(bytes.error).c_str());
+                    return 1;
+                }
                 datafiles::RecordReader reader(bytes.bytes);
                 datafiles::RecordView record;
                 while (!reader.atEnd()) {
