@@ -274,6 +274,8 @@ void ContentSum::mix(const char* block) {
 }
 
 void ContentSum::add(std::string_view bytes) {
+    if (bytes.empty())
+        return; // an empty piece may have no bytes to point at
     size_ += bytes.size();
     if (carried_ > 0) {
         const std::size_t take = std::min(bytes.size(), sizeof carry_ - carried_);

@@ -251,7 +251,8 @@ void WordList::fold() {
             ++seen;
             for (int column = 0; column < kColumns; ++column) {
                 const std::string_view field = shownField(record, column);
-                const auto at = static_cast<std::size_t>(field.data() - in);
+                // A field shown empty (its marker) points nowhere into the bytes.
+            const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
                 if (column == Thai) {
                     // Thai script is never folded; the plain capitals beside it are.
                     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -352,7 +353,8 @@ std::vector<WordList::Row> WordList::sorted(Column column, bool descending) cons
             if (record.isCrossReference())
                 continue;
             const std::string_view field = shownField(record, column);
-            const auto at = static_cast<std::size_t>(field.data() - in);
+            // A field shown empty (its marker) points nowhere into the bytes.
+            const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
             keys.push_back({prefixOf(folded + at, field.size()), at,
                             static_cast<std::uint32_t>(field.size()),
                             static_cast<Row>(file.firstRow + seen)});
