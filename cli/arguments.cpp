@@ -82,6 +82,10 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
         }
         switch (g.option->kind) {
         case Kind::Folder:
+            if (g.value.isEmpty()) { // not the current folder by accident
+                a.problem = tr("--folder needs a folder, not an empty text");
+                return;
+            }
             a.folder = g.value;
             break;
         case Kind::Value:
@@ -186,6 +190,10 @@ Arguments parseArguments(const QStringList& arguments) {
                 a.problem = c.words == 1 ? tr("%1 takes one word").arg(QLatin1String(c.name))
                                          : tr("%1 takes two words: ITALIAN PRONUNCIATION")
                                                .arg(QLatin1String(c.name));
+                return a;
+            }
+            if (a.command == Command::Lookup && a.words.front().isEmpty()) {
+                a.problem = tr("lookup takes a word, not an empty text");
                 return a;
             }
             takeOptions(given, a);

@@ -380,7 +380,9 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
         QString text = vocaboro::changeFailureText(result, folder.typedPath());
         using P = datafiles::EntryEditResult::Problem;
         if (result.problem == P::CounterpartMissing || result.problem == P::CounterpartNotSingle)
-            text += tr(" To change the forward record alone, add --forward-alone.");
+            text += change.replacement
+                        ? tr(" To change the forward record alone, add --forward-alone.")
+                        : tr(" To remove the forward record alone, add --forward-alone.");
         complain(err, text);
         return kNothingDone;
     }

@@ -252,7 +252,7 @@ void WordList::fold() {
             for (int column = 0; column < kColumns; ++column) {
                 const std::string_view field = shownField(record, column);
                 // A field shown empty (its marker) points nowhere into the bytes.
-            const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
+                const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
                 if (column == Thai) {
                     // Thai script is never folded; the plain capitals beside it are.
                     for (std::size_t i = 0; i < field.size(); ++i) {

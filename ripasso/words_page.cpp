@@ -134,6 +134,7 @@ void WordsPage::buildList(QWidget* panel) {
     auto* keys = makeLabel(panel, "wordsKeys", QStringLiteral("Keys of the list"));
     keys->setText(QStringLiteral("Enter or F2: change · Delete: remove · Insert: add · "
                                  "Ctrl+1 to Ctrl+5: sort by a column, Ctrl+0: the files' order"));
+    keys->setAccessibleName(keys->text());
     keys->setWordWrap(true);
     layout->addWidget(keys);
     wordsProblems_ = new platform::WrappingLabel(panel);
@@ -264,9 +265,16 @@ void WordsPage::reloadSelecting(const std::optional<datafiles::DictionaryRecord>
     wordsProblems_->setText(told.join(QLatin1Char('\n')));
     wordsProblems_->setVisible(!told.isEmpty());
     int target = -1;
-    if (record)
-        if (const auto row = model_->words().find(*record, letter))
+    if (record) {
+        if (const auto row = model_->words().find(*record, letter)) {
             target = model_->lineOf(*row);
+            if (target < 0 && !search_->text().isEmpty()) {
+                // The word just written is shown, not hidden by a search it does not match.
+                search_->clear();
+                target = model_->lineOf(*row);
+            }
+        }
+    }
     selectLine(target >= 0 ? target : std::min(line, model_->rowCount() - 1));
     updateCount();
 }
@@ -294,16 +302,16 @@ void WordsPage::updateCount() {
         wordsCount_->setText(QStringLiteral("%1 of %2 words match").arg(shown).arg(all));
     changeButton_->setEnabled(shown > 0);
     removeButton_->setEnabled(shown > 0);
-    // Screen readers hear the label's name; what it says now is its description.
-    wordsCount_->setAccessibleDescription(wordsCount_->text());
+    // Screen readers hear a label's name: what it says now.
+    wordsCount_->setAccessibleName(wordsCount_->text());
     const int column = model_->sortColumn();
     sortNote_->setText(column < 0 ? QStringLiteral("In the files' order.")
                                   : QStringLiteral("Sorted by %1, %2.")
-                                        .arg(WordsModel::columnName(column).toLower(),
+                                        .arg(WordsModel::columnName(column),
                                              model_->sortOrder() == Qt::AscendingOrder
                                                  ? QStringLiteral("A to Z")
                                                  : QStringLiteral("Z to A")));
-    sortNote_->setAccessibleDescription(sortNote_->text());
+    sortNote_->setAccessibleName(sortNote_->text());
 }
 
 std::optional<WordList::Row> WordsPage::currentRow() const {
@@ -329,7 +337,7 @@ void WordsPage::sortBy(int column) {
     header->setSortIndicator(model_->sortColumn(), order);
     selectLine(row ? std::max(0, model_->lineOf(*row)) : 0);
     updateCount();
-    announce(sortNote_, QAccessible::DescriptionChanged);
+    announce(sortNote_, QAccessible::NameChanged);
 }
 
 // --- the form
@@ -339,6 +347,7 @@ void WordsPage::showForm(const std::optional<datafiles::DictionaryRecord>& recor
     editedLine_ = table_->currentIndex().isValid() ? table_->currentIndex().row() : 0;
     formHeading_->setText(record ? QStringLiteral("Change the word %1").arg(wordName(*record))
                                  : QStringLiteral("Add a word"));
+    formHeading_->setAccessibleName(formHeading_->text());
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const vocaboro::EntryBox& box = vocaboro::kEntryBoxes[i];
         QString text;
@@ -582,6 +591,14 @@ bool WordsPage::eventFilter(QObject* watched, QEvent* event) {
             addWord();
             return true;
         }
+    } else if (watched == search_ && plain && key->key() == Qt::Key_Insert) {
+        addWord(); // as from the list: the search box takes no Insert of its own
+        return true;
+    } else if (watched == search_ && plain && key->key() == Qt::Key_F2) {
+        if (!table_->currentIndex().isValid())
+            selectLine(0);
+        changeCurrent();
+        return true;
     } else if (watched == search_ && plain && (key->key() == Qt::Key_Down || isEnter(key->key()))) {
         if (!table_->currentIndex().isValid())
             selectLine(0);

@@ -171,6 +171,8 @@ void TestThaiKit::commandsLeaveTheFilesAsExpected() {
         // Wrong command lines change nothing.
         {{}, 2, {}, usage, {}},
         {{"lookup"}, 2, {}, usage, {}},
+        {{"lookup", ""}, 2, {}, usage, {}},
+        {{"--folder", "", "lookup", "casa"}, 2, {}, usage, {}},
         {{"add", "casa"}, 2, {}, usage, {}},
         {{"edit", "casa", "ruean"}, 2, {}, usage, {}},
         {{"edit", "casa", "ruean", "--set", "colour=red"}, 2, {}, usage, {}},
@@ -254,7 +256,7 @@ void TestThaiKit::anInterruptedWriteOrChangeIsDealtWithBeforeTheCommand() {
          {"lookup", "cane"},
          0,
          "thai-kit: thai-kit stopped before it had finished changing or removing the entry "
-         "\"cane\" = \"maa\". The change has now been completed in both data files.\n",
+         "\"cane\" = \"maa\". The change has now been completed in every data file it concerns.\n",
          line("cane", "maa", "-", "il cane"),
          line("maa", "cane", "-", "il cane")},
     };

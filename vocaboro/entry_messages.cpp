@@ -69,7 +69,7 @@ QString changeRecoveryText(const datafiles::RecoveryResult& recovery, bool atSta
             .arg(program, entry, failed, reasonOf(recovery.error));
     if (recovery.finished)
         return tr("%1 stopped before it had finished changing or removing %2. The change has "
-                  "now been completed in both data files.")
+                  "now been completed in every data file it concerns.")
             .arg(program, entry);
     if (recovery.undone)
         return tr("%1 stopped before it had finished changing or removing %2. Nothing was "
@@ -248,9 +248,20 @@ QString changeFailureText(const datafiles::EntryEditResult& result, const TypedP
             return tr("The %1 \"%2\" is in use by another program. Nothing was changed; try "
                       "again in a moment.")
                 .arg(kind, file);
+        if (isJournal(result.file) &&
+            (result.error == EACCES || result.error == EPERM || result.error == EROFS))
+            return tr("The data folder cannot be written, so \"%1\", where a change is first "
+                      "written down, could not be made: %2. Nothing was changed.")
+                .arg(file, reason);
         if (isJournal(result.file) && refusedJournal(result.error))
             return tr("\"%1\" cannot be the journal of unfinished writes: %2. Nothing was "
                       "changed. Move it away or remove it (it holds no words), then try again.")
+                .arg(file, reason);
+        if (result.error == datafiles::kErrorSymbolicLink ||
+            result.error == datafiles::kErrorHardLink)
+            return tr("The data file \"%1\" is not changed in place: %2, and a change writes the "
+                      "file anew under its name. Nothing was changed. Put a copy of the file "
+                      "itself in its place, then try again.")
                 .arg(file, reason);
         return tr("The %1 \"%2\" could not be opened: %3. Nothing was changed.")
             .arg(kind, file, reason);
