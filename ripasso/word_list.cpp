@@ -240,33 +240,23 @@ void WordList::fold() {
     std::memset(out, 0, size);
     const char* in = bytes_.view().data();
     const unsigned char* latin = thaitext::foldingTable();
-    for (const File& file : files_) {
-        datafiles::RecordReader reader(bytesOf(file));
-        datafiles::RecordView record;
-        for (std::size_t seen = 0; seen < file.rows && !reader.atEnd();) {
-            if (reader.next(record) != datafiles::ReadStatus::Record)
-                break;
-            if (record.isCrossReference())
-                continue;
-            ++seen;
-            for (int column = 0; column < kColumns; ++column) {
-                const std::string_view field = shownField(record, column);
-                // A field shown empty (its marker) points nowhere into the bytes.
-                const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
-                if (column == Thai) {
-                    // Thai script is never folded; the plain capitals beside it are.
-                    for (std::size_t i = 0; i < field.size(); ++i) {
-                        const auto b = static_cast<unsigned char>(field[i]);
-                        out[at + i] = static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
-                    }
-                } else {
-                    for (std::size_t i = 0; i < field.size(); ++i)
-                        out[at + i] =
-                            static_cast<char>(latin[static_cast<unsigned char>(field[i])]);
+    forEachRow([&](const datafiles::RecordView& record, Row) {
+        for (int column = 0; column < kColumns; ++column) {
+            const std::string_view field = shownField(record, column);
+            // A field shown empty (its marker) points nowhere into the bytes.
+            const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
+            if (column == Thai) {
+                // Thai script is never folded; the plain capitals beside it are.
+                for (std::size_t i = 0; i < field.size(); ++i) {
+                    const auto b = static_cast<unsigned char>(field[i]);
+                    out[at + i] = static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
                 }
+            } else {
+                for (std::size_t i = 0; i < field.size(); ++i)
+                    out[at + i] = static_cast<char>(latin[static_cast<unsigned char>(field[i])]);
             }
         }
-    }
+    });
 }
 
 int WordList::fieldAt(Row row, std::size_t offset) const {
@@ -344,23 +334,13 @@ std::vector<WordList::Row> WordList::sorted(Column column, bool descending) cons
     keys.reserve(rows_.size());
     const char* in = bytes_.view().data();
     const char* folded = folded_.size() == bytes_.size() ? folded_.view().data() : in;
-    for (const File& file : files_) {
-        datafiles::RecordReader reader(bytesOf(file));
-        datafiles::RecordView record;
-        for (std::size_t seen = 0; seen < file.rows && !reader.atEnd();) {
-            if (reader.next(record) != datafiles::ReadStatus::Record)
-                break;
-            if (record.isCrossReference())
-                continue;
-            const std::string_view field = shownField(record, column);
-            // A field shown empty (its marker) points nowhere into the bytes.
-            const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
-            keys.push_back({prefixOf(folded + at, field.size()), at,
-                            static_cast<std::uint32_t>(field.size()),
-                            static_cast<Row>(file.firstRow + seen)});
-            ++seen;
-        }
-    }
+    forEachRow([&](const datafiles::RecordView& record, Row row) {
+        const std::string_view field = shownField(record, column);
+        // A field shown empty (its marker) points nowhere into the bytes.
+        const auto at = field.empty() ? 0 : static_cast<std::size_t>(field.data() - in);
+        keys.push_back({prefixOf(folded + at, field.size()), at,
+                        static_cast<std::uint32_t>(field.size()), row});
+    });
     // Folded text first, then the bytes themselves (capitals before small letters), then the
     // files' order.
     auto before = [&](const Key& a, const Key& b) {

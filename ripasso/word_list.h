@@ -87,6 +87,21 @@ private:
         return bytes_.view().substr(file.base, file.size);
     }
     const File& fileOf(Row row) const;
+    // Calls `take(record, row)` for every row, in the files' order.
+    template <class Take> void forEachRow(Take take) const {
+        for (const File& file : files_) {
+            datafiles::RecordReader reader(bytesOf(file));
+            datafiles::RecordView record;
+            for (std::size_t seen = 0; seen < file.rows && !reader.atEnd();) {
+                if (reader.next(record) != datafiles::ReadStatus::Record)
+                    break;
+                if (record.isCrossReference())
+                    continue;
+                take(record, static_cast<Row>(file.firstRow + seen));
+                ++seen;
+            }
+        }
+    }
     std::size_t startOf(Row row) const { return fileOf(row).base + rows_[row]; }
     void fold();
     // Which field of `row` holds the byte at `offset` (absolute); -1 for none.
