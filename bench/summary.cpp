@@ -5,6 +5,7 @@
 #include "chartola/dictionary_window.h"
 #include "chartola/program.h"
 #include "datafiles/entry_editor.h"
+#include "datafiles/entry_writer.h"
 #include "datafiles/file_io.h"
 #include "datafiles/file_naming.h"
 #include "datafiles/record_reader.h"
@@ -699,14 +700,25 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
     // file and in its reverse file), beside the floor: the same new bytes of both files written
     // with plain calls under temporary names, synced, renamed over the files, the folder synced.
     {
+        // An entry of its own, in both directions (the generated files do not pair their
+        // records), at the end of the largest forward file.
         const char letter = largestLetter(folder);
         const std::string forwardFile =
             folder + "/" + datafiles::dataFileName(datafiles::Direction::Forward, letter);
-        const auto read = datafiles::readAllRecords(datafiles::readWholeFile(forwardFile).bytes);
+        datafiles::DictionaryRecord record{std::string(1, static_cast<char>(letter + 32)) + "bench",
+                                           "xbench",
+                                           "-",
+                                           "-",
+                                           "@",
+                                           "$",
+                                           "$"};
+        bool changed =
+            datafiles::appendEntry(forwardFile, datafiles::formatRecordLine(record),
+                                   folder + "/" +
+                                       datafiles::dataFileName(datafiles::Direction::Reverse, 'X'),
+                                   datafiles::formatRecordLine(datafiles::reverseOf(record)))
+                .ok();
         std::vector<double> changes, floors;
-        bool changed = !read.records.empty();
-        datafiles::DictionaryRecord record =
-            changed ? read.records.back() : datafiles::DictionaryRecord{};
         auto floorOf = [&folder](const std::vector<std::string>& paths) {
             std::vector<std::string> bytes;
             for (const std::string& path : paths)
@@ -735,6 +747,8 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
             datafiles::EntryEditResult result;
             changes.push_back(timed([&] { result = datafiles::changeEntry(folder, change); }));
             changed = result.ok();
+            if (!changed)
+                break;
             record = *change.replacement;
             floors.push_back(floorOf({result.forwardTo.string(), result.reverseTo.string()}));
         }
