@@ -255,8 +255,8 @@ void TestThaiKit::anInterruptedWriteOrChangeIsDealtWithBeforeTheCommand() {
         {change,
          {"lookup", "cane"},
          0,
-         "thai-kit: thai-kit stopped before it had finished changing or removing the entry "
-         "\"cane\" = \"maa\". The change has now been completed in every data file it concerns.\n",
+         "thai-kit: A change or removal of the entry \"cane\" = \"maa\" was stopped before "
+         "it was finished; thai-kit has now completed it in every data file it concerns.\n",
          line("cane", "maa", "-", "il cane"),
          line("maa", "cane", "-", "il cane")},
     };

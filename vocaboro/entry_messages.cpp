@@ -45,37 +45,37 @@ QString changeRecoveryText(const datafiles::RecoveryResult& recovery, bool atSta
                               : tr("the entry %1").arg(entryName(recovery));
     const QString failed = typed(recovery.errorFile);
     if (recovery.error == datafiles::kErrorChangedMeanwhile)
-        return tr("%1 stopped before it had finished changing or removing %2, and another "
-                  "program has changed \"%3\" since. That file was left as it is: please check "
+        return tr("A change or removal of %1 was stopped before it was finished, and another "
+                  "program has changed \"%2\" since. That file was left as it is: please check "
                   "that entry in it.")
-            .arg(program, entry, failed);
+            .arg(entry, failed);
     if (recovery.error == datafiles::kErrorJournalDamaged) {
         const QString files =
             recovery.forwardFile.empty() || recovery.reverseFile.empty()
                 ? tr("the data files changed last")
                 : QStringLiteral("\"%1\" and \"%2\"")
                       .arg(typed(recovery.forwardFile), typed(recovery.reverseFile));
-        return tr("%1 stopped before it had finished changing or removing %2, and its record "
-                  "of that change, \"%3\", is damaged. Nothing was done, so the entry may be "
-                  "changed in one data file only: please check it in %4. The damaged record "
-                  "was kept as \"%5\".")
-            .arg(program, entry, failed, files, typed(recovery.setAside));
+        return tr("A change or removal of %1 was stopped before it was finished, and its record "
+                  "of that change, \"%2\", is damaged. Nothing was done, so the entry may be "
+                  "changed in one data file only: please check it in %3. The damaged record "
+                  "was kept as \"%4\".")
+            .arg(entry, failed, files, typed(recovery.setAside));
     }
     if (!recovery.settled() && atStart && !isJournal(recovery.errorFile))
-        return tr("%1 stopped before it had finished changing or removing %2, and \"%3\" could "
-                  "not be brought in line yet: %4. Until it is, the entry may differ between "
-                  "the two data files, and no word can be added, changed or removed in this "
+        return tr("A change or removal of %2 was stopped before it was finished, and \"%3\" "
+                  "could not be brought in line yet: %4. Until it is, the entry may differ "
+                  "between the data files, and no word can be added, changed or removed in this "
                   "data folder. %1 tries again before each write and at the next start.")
             .arg(program, entry, failed, reasonOf(recovery.error));
     if (recovery.finished)
-        return tr("%1 stopped before it had finished changing or removing %2. The change has "
-                  "now been completed in every data file it concerns.")
+        return tr("A change or removal of %2 was stopped before it was finished; %1 has now "
+                  "completed it in every data file it concerns.")
             .arg(program, entry);
     if (recovery.undone)
-        return tr("%1 stopped before it had finished changing or removing %2. Nothing was "
+        return tr("A change or removal of %1 was stopped before it was finished. Nothing was "
                   "changed: the entry is as it was in both data files; make the change again "
                   "to keep it.")
-            .arg(program, entry);
+            .arg(entry);
     return {};
 }
 
