@@ -37,12 +37,26 @@ bool permissionDenied(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
+// The entry an interrupted write or change was about, as far as its journal tells.
+QString entryOf(const datafiles::RecoveryResult& recovery) {
+    return recovery.headword.empty() && recovery.counterpart.empty()
+               ? tr("an entry")
+               : tr("the entry %1").arg(entryName(recovery));
+}
+
+// The two files a journal named, or `otherwise` when it could not tell them.
+QString journalFiles(const datafiles::RecoveryResult& recovery, const TypedPath& typed,
+                     const QString& otherwise) {
+    return recovery.forwardFile.empty() || recovery.reverseFile.empty()
+               ? otherwise
+               : QStringLiteral("\"%1\" and \"%2\"")
+                     .arg(typed(recovery.forwardFile), typed(recovery.reverseFile));
+}
+
 // What an interrupted change became; empty when there is nothing to tell.
 QString changeRecoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
                            const TypedPath& typed, const QString& program) {
-    const QString entry = recovery.headword.empty() && recovery.counterpart.empty()
-                              ? tr("an entry")
-                              : tr("the entry %1").arg(entryName(recovery));
+    const QString entry = entryOf(recovery);
     const QString failed = typed(recovery.errorFile);
     if (recovery.error == datafiles::kErrorChangedMeanwhile)
         return tr("A change or removal of %1 was stopped before it was finished, and another "
@@ -50,11 +64,7 @@ QString changeRecoveryText(const datafiles::RecoveryResult& recovery, bool atSta
                   "that entry in it.")
             .arg(entry, failed);
     if (recovery.error == datafiles::kErrorJournalDamaged) {
-        const QString files =
-            recovery.forwardFile.empty() || recovery.reverseFile.empty()
-                ? tr("the data files changed last")
-                : QStringLiteral("\"%1\" and \"%2\"")
-                      .arg(typed(recovery.forwardFile), typed(recovery.reverseFile));
+        const QString files = journalFiles(recovery, typed, tr("the data files changed last"));
         return tr("A change or removal of %1 was stopped before it was finished, and its record "
                   "of that change, \"%2\", is damaged. Nothing was done, so the entry may be "
                   "changed in one data file only: please check it in %3. The damaged record "
@@ -163,20 +173,14 @@ QString recoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
     if (recovery.change)
         return changeRecoveryText(recovery, atStart, typed, program);
 
-    const QString entry = recovery.headword.empty() && recovery.counterpart.empty()
-                              ? tr("an entry")
-                              : tr("the entry %1").arg(entryName(recovery));
+    const QString entry = entryOf(recovery);
     if (recovery.error == datafiles::kErrorChangedMeanwhile)
         return tr("%1 stopped before it had finished writing %2, and "
                   "another program has changed \"%3\" since. That file was left as "
                   "it is: please check its last line.")
             .arg(program, entry, failed);
     if (recovery.error == datafiles::kErrorJournalDamaged) {
-        const QString files =
-            recovery.forwardFile.empty() || recovery.reverseFile.empty()
-                ? tr("the data files written last")
-                : QStringLiteral("\"%1\" and \"%2\"")
-                      .arg(typed(recovery.forwardFile), typed(recovery.reverseFile));
+        const QString files = journalFiles(recovery, typed, tr("the data files written last"));
         return tr("%1 stopped before it had finished writing %2, and its "
                   "record of that write, \"%3\", is damaged. Nothing was removed, so "
                   "the entry may be in one data file only: please check the last "
