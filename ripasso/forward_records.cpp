@@ -59,6 +59,9 @@ readForwardRecords(const PathOf& pathOf, const datafiles::FileAccess& access,
                         "This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.");
         return problems;
     }
+    // A letter without its file is a letter with no words yet: a folder of one's own starts
+    // with the few letters one has words for.
+    unreadable.erase(ENOENT);
     for (const auto& [reason, names] : unreadable)
         problems.push_back(joinNames(names) +
                            " could not be read: " + datafiles::describeError(reason) + ".");

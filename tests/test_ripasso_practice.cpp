@@ -173,11 +173,7 @@ void TestRipassoPractice::folderCardsAreDueKnownOrNew() {
     QVERIFY(!cards.fresh[0].state);
     const std::vector<std::string> problems = {
         "1 record could not be read in LEXFWD_C.DAT (the first on line 6) and was left out.",
-        "LEXFWD_A.DAT, LEXFWD_B.DAT, LEXFWD_D.DAT, LEXFWD_E.DAT, LEXFWD_F.DAT, LEXFWD_H.DAT, "
-        "LEXFWD_I.DAT, LEXFWD_J.DAT, LEXFWD_K.DAT, LEXFWD_L.DAT, LEXFWD_N.DAT, LEXFWD_O.DAT, "
-        "LEXFWD_P.DAT, LEXFWD_Q.DAT, LEXFWD_R.DAT, LEXFWD_S.DAT, LEXFWD_T.DAT, LEXFWD_U.DAT, "
-        "LEXFWD_V.DAT, LEXFWD_W.DAT, LEXFWD_X.DAT, LEXFWD_Y.DAT and LEXFWD_Z.DAT could not be "
-        "read: the file or a folder of its path does not exist.",
+        // The letters without a file have no words yet: no problem of their own.
         "LEXFWD_M.DAT could not be read: it is a folder, not a file."};
     QCOMPARE(cards.problems, problems);
 }
