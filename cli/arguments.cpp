@@ -7,9 +7,9 @@
 namespace thaikit {
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("thaikit::Arguments", text);
-}
+struct ArgumentText {
+    Q_DECLARE_TR_FUNCTIONS(thaikit::ArgumentText)
+};
 
 constexpr unsigned bit(Command c) {
     return 1u << static_cast<unsigned>(c);
@@ -69,13 +69,13 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
     for (const Given& g : given) {
         const QString name = QLatin1String(g.option->name);
         if (!(g.option->commands & bit(a.command))) {
-            a.problem = tr("%1 is not an option of %2").arg(name, command);
+            a.problem = ArgumentText::tr("%1 is not an option of %2").arg(name, command);
             return;
         }
         if (g.option->kind != Kind::Set) {
             for (const Option* o : seen)
                 if (o == g.option) {
-                    a.problem = tr("%1 is given twice").arg(name);
+                    a.problem = ArgumentText::tr("%1 is given twice").arg(name);
                     return;
                 }
             seen.push_back(g.option);
@@ -83,7 +83,7 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
         switch (g.option->kind) {
         case Kind::Folder:
             if (g.value.isEmpty()) { // not the current folder by accident
-                a.problem = tr("--folder needs a folder, not an empty text");
+                a.problem = ArgumentText::tr("--folder needs a folder, not an empty text");
                 return;
             }
             a.folder = g.value;
@@ -95,8 +95,9 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
             const qsizetype equals = g.value.indexOf(QLatin1Char('='));
             const int box = equals < 0 ? -1 : fieldBox(g.value.left(equals));
             if (box < 0) {
-                a.problem = tr("--set takes FIELD=VALUE, FIELD one of italian, pronunciation, "
-                               "thai, attribute, note, thai-sound, italian-sound: not \"%1\"")
+                a.problem = ArgumentText::tr(
+                                "--set takes FIELD=VALUE, FIELD one of italian, pronunciation, "
+                                "thai, attribute, note, thai-sound, italian-sound: not \"%1\"")
                                 .arg(g.value);
                 return;
             }
@@ -107,7 +108,8 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
             bool number = false;
             const int n = g.value.toInt(&number);
             if (!number || n < 1) {
-                a.problem = tr("--record takes a number from 1: not \"%1\"").arg(g.value);
+                a.problem =
+                    ArgumentText::tr("--record takes a number from 1: not \"%1\"").arg(g.value);
                 return;
             }
             a.record = n;
@@ -122,7 +124,7 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
         }
     }
     if (a.command == Command::Edit && a.sets.empty())
-        a.problem = tr("edit needs at least one --set FIELD=VALUE");
+        a.problem = ArgumentText::tr("edit needs at least one --set FIELD=VALUE");
 }
 
 } // namespace
@@ -158,7 +160,7 @@ Arguments parseArguments(const QStringList& arguments) {
             if (name == QLatin1String(o.name))
                 option = &o;
         if (!option || (!takesValue(option->kind) && equals >= 0)) {
-            a.problem = tr("unknown option \"%1\"").arg(arg);
+            a.problem = ArgumentText::tr("unknown option \"%1\"").arg(arg);
             return a;
         }
         if (option->kind == Kind::Help)
@@ -172,14 +174,14 @@ Arguments parseArguments(const QStringList& arguments) {
         } else if (i + 1 < arguments.size()) {
             given.push_back({option, arguments[++i]});
         } else {
-            a.problem = tr("%1 needs a value").arg(name);
+            a.problem = ArgumentText::tr("%1 needs a value").arg(name);
             return a;
         }
     }
     if (a.help || a.version)
         return a;
     if (positional.isEmpty()) {
-        a.problem = tr("no command given");
+        a.problem = ArgumentText::tr("no command given");
         return a;
     }
     for (const CommandName& c : kCommands)
@@ -187,19 +189,20 @@ Arguments parseArguments(const QStringList& arguments) {
             a.command = c.command;
             a.words = positional.mid(1);
             if (a.words.size() != c.words) {
-                a.problem = c.words == 1 ? tr("%1 takes one word").arg(QLatin1String(c.name))
-                                         : tr("%1 takes two words: ITALIAN PRONUNCIATION")
-                                               .arg(QLatin1String(c.name));
+                a.problem = c.words == 1
+                                ? ArgumentText::tr("%1 takes one word").arg(QLatin1String(c.name))
+                                : ArgumentText::tr("%1 takes two words: ITALIAN PRONUNCIATION")
+                                      .arg(QLatin1String(c.name));
                 return a;
             }
             if (a.command == Command::Lookup && a.words.front().isEmpty()) {
-                a.problem = tr("lookup takes a word, not an empty text");
+                a.problem = ArgumentText::tr("lookup takes a word, not an empty text");
                 return a;
             }
             takeOptions(given, a);
             return a;
         }
-    a.problem = tr("unknown command \"%1\"").arg(positional.front());
+    a.problem = ArgumentText::tr("unknown command \"%1\"").arg(positional.front());
     return a;
 }
 

@@ -3,6 +3,7 @@
 #include "thai_kit.h"
 
 #include "platform/install_paths.h"
+#include "platform/translations.h"
 #include "ripasso/progress_store.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("thai-kit"));
+    platform::installTranslations();
     const thaikit::Setup setup{.driveRoot =
                                    [] {
                                        return platform::driveRoot(

@@ -28,28 +28,31 @@ namespace {
 namespace fs = std::filesystem;
 using datafiles::DictionaryRecord;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("thaikit", text);
-}
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(thaikit::Text)
+};
 
 const QString kProgram = vocaboro::kCommandLineProgram;
 const QString kDefaultFolder = QStringLiteral("C:\\THAI\\");
 // The setting of Ripasso's progress that keeps the folder of the words chosen last.
 constexpr char kWordsFolderSetting[] = "wordsFolder";
 
-constexpr char kUsage[] =
-    "usage: thai-kit [--folder DIR] lookup WORD\n"
-    "       thai-kit [--folder DIR] add ITALIAN PRONUNCIATION [--thai T] [--attribute A]\n"
-    "                [--note N] [--thai-sound S] [--italian-sound S]\n"
-    "       thai-kit [--folder DIR] edit ITALIAN PRONUNCIATION --set FIELD=VALUE...\n"
-    "                [--record N] [--forward-alone]\n"
-    "       thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] [--forward-alone]\n"
-    "       thai-kit --help | --version\n"
-    "\n"
-    "FIELD: italian, pronunciation, thai, attribute, note, thai-sound, italian-sound.\n"
-    "DIR: a folder typed as in Vocaboro (default: the folder chosen last in Ripasso,\n"
-    "else C:\\THAI\\). Exit status: 0 done, 1 nothing done (the reason on stderr),\n"
-    "2 a wrong command line. See thai-kit(1).\n";
+QString usage() {
+    return Text::tr(
+        "Usage: thai-kit [--folder DIR] lookup WORD\n"
+        "       thai-kit [--folder DIR] add ITALIAN PRONUNCIATION [--thai T] [--attribute A]\n"
+        "                [--note N] [--thai-sound S] [--italian-sound S]\n"
+        "       thai-kit [--folder DIR] edit ITALIAN PRONUNCIATION --set FIELD=VALUE...\n"
+        "                [--record N] [--forward-alone]\n"
+        "       thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] "
+        "[--forward-alone]\n"
+        "       thai-kit --help | --version\n"
+        "\n"
+        "FIELD: italian, pronunciation, thai, attribute, note, thai-sound, italian-sound.\n"
+        "DIR: a folder typed as in Vocaboro (default: the folder chosen last in Ripasso,\n"
+        "else C:\\THAI\\). Exit status: 0 done, 1 nothing done (the reason on stderr),\n"
+        "2 a wrong command line. See thai-kit(1).\n");
+}
 
 void say(std::ostream& stream, const QString& text) {
     stream << text.toStdString() << '\n';
@@ -94,7 +97,7 @@ QString chooseFolder(const Arguments& arguments, const Setup& setup, std::ostrea
         std::error_code ec;
         if (fs::exists(setup.progressFile, ec))
             complain(err, QString::fromStdString(error.message) +
-                              tr(" The folder %1 is used.").arg(kDefaultFolder));
+                              Text::tr(" The folder %1 is used.").arg(kDefaultFolder));
         return kDefaultFolder;
     }
     const std::optional<std::string> chosen = store->setting(kWordsFolderSetting);
@@ -120,7 +123,7 @@ Found findHeadword(const Folder& folder, const std::string& name, const std::str
         if (error == ENOENT && fs::is_directory(path.parent_path(), ec))
             return;
         found.problem =
-            tr("The data file \"%1\" could not be read: %2.")
+            Text::tr("The data file \"%1\" could not be read: %2.")
                 .arg(folder.typed(name), QString::fromStdString(datafiles::describeError(error)));
     };
     datafiles::HeadwordScan scan = datafiles::scanHeadwords(path, key, access);
@@ -148,11 +151,11 @@ Found findHeadword(const Folder& folder, const std::string& name, const std::str
         if (stream.error() != 0) {
             unreadable(stream.error());
         } else {
-            found.problem = tr("The data file \"%1\" could not be read: %2 (line %3).")
+            found.problem = Text::tr("The data file \"%1\" could not be read: %2 (line %3).")
                                 .arg(folder.typed(name),
                                      status == datafiles::ReadStatus::TooLong
-                                         ? tr("it holds a record longer than 4 MiB")
-                                         : tr("it ends in the middle of a record"),
+                                         ? Text::tr("it holds a record longer than 4 MiB")
+                                         : Text::tr("it ends in the middle of a record"),
                                      QString::number(stream.line()));
         }
         break;
@@ -162,7 +165,7 @@ Found findHeadword(const Folder& folder, const std::string& name, const std::str
 
 // "I-T casa = baan บ้าน (s.f.) -- la mia casa [thai sound: baan.wav]": the direction, the head
 // word and its counterpart, then what the record has of the Thai script, the attribute, the
-// note and the sound files.
+// note and the sound files. Scripts read these lines: they are the same in every language.
 QString recordLine(const DictionaryRecord& r, bool forward) {
     QString line = QLatin1String(forward ? "I-T " : "T-I ") + platform::fromLatin(r.headword);
     if (forward && r.isCrossReference()) {
@@ -181,9 +184,9 @@ QString recordLine(const DictionaryRecord& r, bool forward) {
     if (r.note != datafiles::kNoNote)
         line += QStringLiteral(" -- ") + platform::fromLatin(r.note);
     if (r.thaiSound != datafiles::kNoSound)
-        line += tr(" [thai sound: %1]").arg(platform::fromLatin(r.thaiSound));
+        line += QStringLiteral(" [thai sound: %1]").arg(platform::fromLatin(r.thaiSound));
     if (r.italianSound != datafiles::kNoSound)
-        line += tr(" [italian sound: %1]").arg(platform::fromLatin(r.italianSound));
+        line += QStringLiteral(" [italian sound: %1]").arg(platform::fromLatin(r.italianSound));
     return line;
 }
 
@@ -192,9 +195,10 @@ int lookup(const Arguments& arguments, const Folder& folder, const Setup& setup,
     const QString& word = arguments.words[0];
     const std::optional<std::string> key = platform::toLatin(word);
     if (!key || key->empty()) {
-        complain(err, tr("\"%1\" has a character that the data files cannot hold: no entry has "
-                         "it.")
-                          .arg(word));
+        complain(err,
+                 Text::tr("\"%1\" has a character that the data files cannot hold: no entry has "
+                          "it.")
+                     .arg(word));
         return kNothingDone;
     }
     struct Side {
@@ -230,8 +234,8 @@ int lookup(const Arguments& arguments, const Folder& folder, const Setup& setup,
                      folder.native(*side.file), *key, !side.forward, setup.fileAccess))
                 if (!near.contains(platform::fromLatin(n.headword)))
                     near << platform::fromLatin(n.headword);
-    complain(err, near.isEmpty() ? tr("no entry \"%1\" in either direction.").arg(word)
-                                 : tr("no entry \"%1\" in either direction; near it: %2.")
+    complain(err, near.isEmpty() ? Text::tr("no entry \"%1\" in either direction.").arg(word)
+                                 : Text::tr("no entry \"%1\" in either direction; near it: %2.")
                                        .arg(word, near.join(QStringLiteral(", "))));
     return kNothingDone;
 }
@@ -271,7 +275,7 @@ int add(const Arguments& arguments, const Folder& folder, const Setup& setup, st
                                                  folder.typedPath(), kProgram));
         return kNothingDone;
     }
-    say(out, tr("added to %1 and %2: %3")
+    say(out, Text::tr("added to %1 and %2: %3")
                  .arg(forwardTyped, reverseTyped, recordLine(forward, true).mid(4)));
     return kDone;
 }
@@ -297,7 +301,8 @@ QString touchedFiles(const datafiles::EntryEditResult& result, const Folder& fol
     if (files.isEmpty())
         return {};
     const QString last = files.takeLast();
-    return files.isEmpty() ? last : tr("%1 and %2").arg(files.join(QStringLiteral(", ")), last);
+    return files.isEmpty() ? last
+                           : Text::tr("%1 and %2").arg(files.join(QStringLiteral(", ")), last);
 }
 
 int change(const Arguments& arguments, const Folder& folder, const Setup& setup, std::ostream& out,
@@ -320,18 +325,17 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
                 matches.push_back(std::move(r));
     }
     if (matches.empty()) {
-        complain(
-            err,
-            file ? tr("the data file \"%1\" holds no entry \"%2\" = \"%3\".")
-                       .arg(folder.typed(*file), italian, pronunciation)
-                 : tr("the data files hold no entry \"%1\" = \"%2\".").arg(italian, pronunciation));
+        complain(err, file ? Text::tr("the data file \"%1\" holds no entry \"%2\" = \"%3\".")
+                                 .arg(folder.typed(*file), italian, pronunciation)
+                           : Text::tr("the data files hold no entry \"%1\" = \"%2\".")
+                                 .arg(italian, pronunciation));
         return kNothingDone;
     }
     std::size_t chosen = 0;
     if (arguments.record) {
         if (static_cast<std::size_t>(*arguments.record) > matches.size()) {
-            complain(err, tr("there is no --record %1: the data file \"%2\" holds the entry "
-                             "\"%3\" = \"%4\" %5 time(s).")
+            complain(err, Text::tr("there is no --record %1: the data file \"%2\" holds the entry "
+                                   "\"%3\" = \"%4\" %5 time(s).")
                               .arg(QString::number(*arguments.record), folder.typed(*file), italian,
                                    pronunciation, QString::number(matches.size())));
             return kNothingDone;
@@ -340,8 +344,8 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
     } else if (std::any_of(matches.begin(), matches.end(),
                            [&](const DictionaryRecord& r) { return !(r == matches.front()); })) {
         QString text =
-            tr("the data file \"%1\" holds %2 different entries \"%3\" = \"%4\"; "
-               "choose one with --record N:")
+            Text::tr("the data file \"%1\" holds %2 different entries \"%3\" = \"%4\"; "
+                     "choose one with --record N:")
                 .arg(folder.typed(*file), QString::number(matches.size()), italian, pronunciation);
         for (std::size_t i = 0; i < matches.size(); ++i)
             text += QStringLiteral("\n  %1: ").arg(i + 1) + recordLine(matches[i], true);
@@ -368,7 +372,7 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
         for (const auto& set : arguments.sets)
             replacement.field(kFieldOfBox[set.first]) = check.record.field(kFieldOfBox[set.first]);
         if (replacement == old) {
-            complain(err, tr("the entry already reads so: nothing was changed."));
+            complain(err, Text::tr("the entry already reads so: nothing was changed."));
             return kNothingDone;
         }
         change.replacement = replacement;
@@ -381,8 +385,8 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
         using P = datafiles::EntryEditResult::Problem;
         if (result.problem == P::CounterpartMissing || result.problem == P::CounterpartNotSingle)
             text += change.replacement
-                        ? tr(" To change the forward record alone, add --forward-alone.")
-                        : tr(" To remove the forward record alone, add --forward-alone.");
+                        ? Text::tr(" To change the forward record alone, add --forward-alone.")
+                        : Text::tr(" To remove the forward record alone, add --forward-alone.");
         complain(err, text);
         return kNothingDone;
     }
@@ -390,11 +394,11 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
     if (files.isEmpty())
         files = folder.typed(*file);
     if (change.replacement)
-        say(out, tr("changed in %1: %2\n    now: %3")
+        say(out, Text::tr("changed in %1: %2\n    now: %3")
                      .arg(files, recordLine(old, true).mid(4),
                           recordLine(*change.replacement, true).mid(4)));
     else
-        say(out, tr("removed from %1: %2").arg(files, recordLine(old, true).mid(4)));
+        say(out, Text::tr("removed from %1: %2").arg(files, recordLine(old, true).mid(4)));
     return kDone;
 }
 
@@ -403,11 +407,11 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
 int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, std::ostream& err) {
     const Arguments arguments = parseArguments(argumentList);
     if (!arguments.problem.isEmpty()) {
-        complain(err, arguments.problem + tr(". Try \"thai-kit --help\"."));
+        complain(err, arguments.problem + Text::tr(". Try \"thai-kit --help\"."));
         return kUsageError;
     }
     if (arguments.help) {
-        out << kUsage;
+        out << usage().toStdString();
         return kDone;
     }
     if (arguments.version) {

@@ -1,6 +1,7 @@
 // Ripasso: the window, or with --export-anki the export alone, which needs no display.
 //   ripasso
 //   ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]
+//   ripasso --help | --version
 
 #include "anki_export.h"
 #include "links.h"
@@ -12,7 +13,9 @@
 #include "platform/install_paths.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_sound_player.h"
+#include "platform/start_options.h"
 #include "platform/startup.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -24,12 +27,26 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: ripasso                       the practice window\n"
-    "       ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]\n"
-    "                                     writes the words of DIR's forward data files to\n"
-    "                                     FILE.txt for Anki's import (DIR: the folder last\n"
-    "                                     chosen in Ripasso, else C:\\THAI\\)\n";
+struct MainText {
+    Q_DECLARE_TR_FUNCTIONS(ripasso::MainText)
+};
+
+QString usage() {
+    return MainText::tr(
+        "Usage: ripasso                       the practice window\n"
+        "       ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]\n"
+        "                                     writes the words of DIR's forward data files to\n"
+        "                                     FILE.txt for Anki's import (DIR: the folder last\n"
+        "                                     chosen in Ripasso, else C:\\THAI\\)\n"
+        "       ripasso --help | --version\n"
+        "Ripasso, the practice of the Thai kit: drills of the Thai letters and a daily review\n"
+        "of your words. The window needs a graphical session; the export does not.\n"
+        "See also: man ripasso.\n");
+}
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
 
 std::filesystem::path driveRootFor(const QString& programFolder) {
     return platform::driveRoot(programFolder.toStdString(), platform::userDataHome());
@@ -37,6 +54,7 @@ std::filesystem::path driveRootFor(const QString& programFolder) {
 
 int exportAnki(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    platform::installTranslations();
     QString file, folder, deck = QString::fromLatin1(ripasso::kDefaultDeck);
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -49,12 +67,12 @@ int exportAnki(int argc, char* argv[]) {
         else if (arg == QLatin1String("--deck") && hasValue)
             deck = args[++i];
         else {
-            std::fputs(kUsage, stderr);
+            print(stderr, usage());
             return 2;
         }
     }
     if (file.isEmpty()) {
-        std::fputs(kUsage, stderr);
+        print(stderr, usage());
         return 2;
     }
     if (folder.isEmpty()) {
@@ -65,8 +83,8 @@ int exportAnki(int argc, char* argv[]) {
         const auto store =
             ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error, options);
         if (!store && std::filesystem::exists(ripasso::defaultProgressFile()))
-            std::fprintf(stderr, "ripasso: %s The folder C:\\THAI\\ is exported.\n",
-                         error.message.c_str());
+            print(stderr, MainText::tr("ripasso: %1 The folder C:\\THAI\\ is exported.\n")
+                              .arg(QString::fromStdString(error.message)));
         const std::optional<std::string> chosen =
             store ? store->setting("wordsFolder") : std::nullopt;
         folder =
@@ -82,11 +100,13 @@ int exportAnki(int argc, char* argv[]) {
     for (const std::string& problem : result.problems)
         std::fprintf(stderr, "ripasso: %s\n", problem.c_str());
     if (!result.written) {
-        std::fprintf(stderr, "ripasso: the export was not written: %s\n", result.error.c_str());
+        print(stderr, MainText::tr("ripasso: the export was not written: %1\n")
+                          .arg(QString::fromStdString(result.error)));
         return 1;
     }
-    std::printf("ripasso: %zu notes from %s written to %s\n", result.notes,
-                folder.toLocal8Bit().constData(), file.toLocal8Bit().constData());
+    print(stdout, MainText::tr("ripasso: %n note(s) from %1 written to %2\n", nullptr,
+                               static_cast<int>(result.notes))
+                      .arg(folder, file));
     return 0;
 }
 
@@ -96,14 +116,20 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--export-anki") == 0)
             return exportAnki(argc, argv);
+    if (const std::optional<int> status =
+            platform::answerBeforeWindows(argc, argv, {.command = "ripasso", .help = usage}))
+        return *status;
     if (argc > 1) {
-        std::fputs(kUsage, argc == 2 && std::strcmp(argv[1], "--help") == 0 ? stdout : stderr);
-        return argc == 2 && std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
+        QCoreApplication app(argc, argv);
+        platform::installTranslations();
+        print(stderr, usage());
+        return 2;
     }
 
     platform::StartupExit startup;
     QApplication app(argc, argv);
     startup.drop();
+    platform::installTranslations();
     QApplication::setApplicationName(QStringLiteral("Ripasso"));
     QApplication::setDesktopFileName(QStringLiteral("net.example.thaikit.Ripasso"));
     platform::installFontSubstitutes();
