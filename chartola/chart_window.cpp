@@ -11,6 +11,7 @@
 #include "platform/wrap_button.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -25,19 +26,23 @@ using platform::place;
 namespace chartola {
 namespace {
 
+struct ChartText {
+    Q_DECLARE_TR_FUNCTIONS(chartola::ChartText)
+};
+
 const QString kTitle =
     QStringLiteral("Learning Alphabet THAI      by   https://chartola.example.org");
 
 QString classText(const Consonant& c) {
     switch (c.letterClass) {
     case ConsonantClass::Mid:
-        return QStringLiteral("mid class consonant");
+        return ChartText::tr("mid class consonant");
     case ConsonantClass::High:
-        return QStringLiteral("high class consonant");
+        return ChartText::tr("high class consonant");
     case ConsonantClass::Low:
-        return QStringLiteral("low class consonant");
+        return ChartText::tr("low class consonant");
     case ConsonantClass::VowelLetter:
-        return QStringLiteral("vowel letter");
+        return ChartText::tr("vowel letter");
     }
     return {};
 }
@@ -48,7 +53,7 @@ QString letterTooltip(const Consonant& c) {
     QString tip = QStringLiteral("THAI CHARACTER ") + QLatin1String(c.standardName) +
                   QStringLiteral("\n") + classText(c);
     if (c.obsolete)
-        tip += QStringLiteral("\nno longer used");
+        tip += ChartText::tr("\nno longer used");
     return tip;
 }
 
@@ -94,9 +99,9 @@ Form1::Form1(ChartLinks links, QWidget* parent) : QWidget(parent), links_(std::m
     Text1->setAlignment(Qt::AlignCenter);
     Text3 = place(new QLineEdit(this), "Text3", {1200, 5640, 4095, 285});
     Text3->setStyleSheet(QStringLiteral("background-color: rgb(255, 192, 255);"));
-    Text2->setAccessibleName(QStringLiteral("Name of the letter"));
-    Text1->setAccessibleName(QStringLiteral("Reading of the letter"));
-    Text3->setAccessibleName(QStringLiteral("Your notes"));
+    Text2->setAccessibleName(ChartText::tr("Name of the letter"));
+    Text1->setAccessibleName(ChartText::tr("Reading of the letter"));
+    Text3->setAccessibleName(ChartText::tr("Your notes"));
 
     // The picture stands above the caption, so that both fit the button.
     Command48 = place(new platform::WrapButton(QStringLiteral("Dictionary"), this), "Command48",

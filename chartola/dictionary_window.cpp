@@ -6,6 +6,7 @@
 #include "datafiles/path_mapping.h"
 #include "platform/editable_combo.h"
 #include "platform/enter_clicks.h"
+#include "platform/error_text.h"
 #include "platform/fonts.h"
 #include "platform/geometry.h"
 #include "platform/pictures.h"
@@ -15,6 +16,7 @@
 #include "platform/wrap_button.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +32,10 @@ using thaitext::Palette;
 
 namespace chartola {
 namespace {
+
+struct DictionaryText {
+    Q_DECLARE_TR_FUNCTIONS(chartola::DictionaryText)
+};
 
 QString colorName(Palette colour) {
     const thaitext::Rgb c = thaitext::paletteColor(colour);
@@ -170,13 +176,13 @@ void Form3::placeButtons() {
 void Form3::describeForScreenReaders() {
     // What the user types, and which load is which, for screen readers: the captions alone
     // tell the two load buttons apart by their dots.
-    Combo1->setAccessibleName(QStringLiteral("Word to look up"));
+    Combo1->setAccessibleName(DictionaryText::tr("Word to look up"));
     Combo1->lineEdit()->setAccessibleName(Combo1->accessibleName());
-    Command5->setAccessibleName(QStringLiteral("Load the whole Italian-Thai dictionary"));
-    Command6->setAccessibleName(QStringLiteral("Load the whole Thai-Italian dictionary"));
-    Text2->setAccessibleName(QStringLiteral("Pronunciation or translation"));
-    Text1->setAccessibleName(QStringLiteral("Attribute and note"));
-    Text3->setAccessibleName(QStringLiteral("Loaded letter"));
+    Command5->setAccessibleName(DictionaryText::tr("Load the whole Italian-Thai dictionary"));
+    Command6->setAccessibleName(DictionaryText::tr("Load the whole Thai-Italian dictionary"));
+    Text2->setAccessibleName(DictionaryText::tr("Pronunciation or translation"));
+    Text1->setAccessibleName(DictionaryText::tr("Attribute and note"));
+    Text3->setAccessibleName(DictionaryText::tr("Loaded letter"));
 
     setTabOrder(Command1, Combo1);
     setTabOrder(Combo1, Text1);
@@ -239,16 +245,16 @@ bool Form3::readLetterFile(const QString& fileName, EntryStore& store) {
         store.readFile(paths.map(typed.toStdString()), links_.fileAccess, error);
     auto report = [&](const QString& reason) {
         links_.dialogs.messageBox(
-            QStringLiteral("The data file \"%1\" could not be read: %2.").arg(typed, reason),
+            DictionaryText::tr("The data file \"%1\" could not be read: %2.").arg(typed, reason),
             {platform::Buttons::Ok, platform::Icon::Stop}, QStringLiteral("Chartola"));
         return false;
     };
     if (error != 0)
-        return report(QString::fromStdString(datafiles::describeError(error)));
+        return report(platform::errorText(error));
     if (!added.whole)
-        return report((added.tooLong ? QStringLiteral("it holds a record longer than 4 MiB")
-                                     : QStringLiteral("it ends in the middle of a record")) +
-                      QStringLiteral(" (line %1)").arg(added.line));
+        return report((added.tooLong ? DictionaryText::tr("it holds a record longer than 4 MiB")
+                                     : DictionaryText::tr("it ends in the middle of a record")) +
+                      DictionaryText::tr(" (line %1)").arg(added.line));
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "datafiles/path_mapping.h"
 #include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
+#include "platform/error_text.h"
 #include "platform/text.h"
 #include "ripasso/progress_store.h"
 #include "vocaboro/entry_check.h"
@@ -122,9 +123,8 @@ Found findHeadword(const Folder& folder, const std::string& name, const std::str
         std::error_code ec;
         if (error == ENOENT && fs::is_directory(path.parent_path(), ec))
             return;
-        found.problem =
-            Text::tr("The data file \"%1\" could not be read: %2.")
-                .arg(folder.typed(name), QString::fromStdString(datafiles::describeError(error)));
+        found.problem = Text::tr("The data file \"%1\" could not be read: %2.")
+                            .arg(folder.typed(name), platform::errorText(error));
     };
     datafiles::HeadwordScan scan = datafiles::scanHeadwords(path, key, access);
     if (scan.decided) {

@@ -6,6 +6,7 @@
 #include "platform/placement.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,13 @@
 #include <iterator>
 
 namespace companion {
+namespace {
+
+struct CreditsText {
+    Q_DECLARE_TR_FUNCTIONS(companion::CreditsText)
+};
+
+} // namespace
 
 QString Form2::title(Flavour flavour) {
     const QString title = QStringLiteral(
@@ -36,7 +44,7 @@ Form2::Form2(Flavour flavour, std::function<void()> openWorkingWindow,
     setPalette(pal);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleDescription(QStringLiteral("Press Enter or click to go on"));
+    setAccessibleDescription(CreditsText::tr("Press Enter or click to go on"));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

@@ -3,8 +3,14 @@
 #include "datafiles/file_naming.h"
 #include "platform/text.h"
 
+#include <QCoreApplication>
+
 namespace vocaboro {
 namespace {
+
+struct CheckText {
+    Q_DECLARE_TR_FUNCTIONS(vocaboro::CheckText)
+};
 
 enum Box { ItalianWord, Attribute, Thai, Pronunciation, Note, ThaiSound, ItalianSound };
 
@@ -14,13 +20,13 @@ QString unrepresentable(const EntryTexts& texts) {
         const QString& text = texts[i];
         const EntryBox& box = kEntryBoxes[i];
         if (text.contains(QLatin1Char('"')))
-            return boxName(box) + QStringLiteral(": no \" allowed");
+            return boxName(box) + CheckText::tr(": no \" allowed");
         if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
-            return boxName(box) + QStringLiteral(": no line breaks");
+            return boxName(box) + CheckText::tr(": no line breaks");
         if (box.thai ? !platform::toThai(text) : !platform::toLatin(text))
             return boxName(box) + (box.thai
-                                       ? QStringLiteral(": Thai script or unaccented letters only")
-                                       : QStringLiteral(": letter not allowed"));
+                                       ? CheckText::tr(": Thai script or unaccented letters only")
+                                       : CheckText::tr(": letter not allowed"));
     }
     return {};
 }

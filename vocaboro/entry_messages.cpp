@@ -1,5 +1,6 @@
 #include "entry_messages.h"
 
+#include "platform/error_text.h"
 #include "platform/text.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,7 @@ struct EntryText {
 };
 
 QString reasonOf(int error) {
-    return QString::fromStdString(datafiles::describeError(error));
+    return platform::errorText(error);
 }
 
 QString entryName(const datafiles::RecoveryResult& r) {

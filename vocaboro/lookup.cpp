@@ -3,11 +3,13 @@
 #include "datafiles/near_words.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_stream.h"
+#include "platform/error_text.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
 
 #include "thaitext/folding.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -26,6 +28,11 @@ using platform::Icon;
 using platform::Palette;
 
 constexpr int kEntriesPerPage = 20;
+
+struct LookupText {
+    Q_DECLARE_TR_FUNCTIONS(vocaboro::LookupText)
+};
+
 const QString kSearchTitle = QStringLiteral("Vocaboro Search Engime");
 const QString kDataLabel = QStringLiteral("Datafile : ");
 
@@ -364,20 +371,19 @@ bool Lookup::readNext(File& file) {
         reportUnreadable(file.records.error());
         return false;
     }
-    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: %2 (line %3).")
+    dialogs_.messageBox(LookupText::tr("The data file \"%1\" could not be read: %2 (line %3).")
                             .arg(state_.datapath + state_.lookupFile,
                                  status == datafiles::ReadStatus::TooLong
-                                     ? QStringLiteral("it holds a record longer than 4 MiB")
-                                     : QStringLiteral("it ends in the middle of a record"))
+                                     ? LookupText::tr("it holds a record longer than 4 MiB")
+                                     : LookupText::tr("it ends in the middle of a record"))
                             .arg(file.records.line()),
                         {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
     return false;
 }
 
 void Lookup::reportUnreadable(int error) {
-    dialogs_.messageBox(QStringLiteral("The data file \"%1\" could not be read: %2.")
-                            .arg(state_.datapath + state_.lookupFile,
-                                 QString::fromStdString(datafiles::describeError(error))),
+    dialogs_.messageBox(LookupText::tr("The data file \"%1\" could not be read: %2.")
+                            .arg(state_.datapath + state_.lookupFile, platform::errorText(error)),
                         {Buttons::Ok, Icon::Stop}, QStringLiteral("vocaboro"));
 }
 
