@@ -23,17 +23,20 @@ std::string_view unmarked(std::string_view field, const char* none) {
 
 std::vector<std::string>
 readForwardRecords(const PathOf& pathOf, const datafiles::FileAccess& access,
-                   const std::function<void(const datafiles::RecordView&)>& take) {
+                   const std::function<void(const datafiles::RecordView&)>& take,
+                   const std::function<void()>& fileRead) {
     std::vector<std::string> problems;
     std::map<int, std::vector<std::string>> unreadable; // file names by reason
+    // One buffer for every file: the pages made for the first are those of the next.
+    datafiles::FileBytes bytes;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string name = datafiles::dataFileName(datafiles::Direction::Forward, letter);
-        const datafiles::ReadBytesResult file = datafiles::readWholeFileBytes(pathOf(name), access);
-        if (!file.ok()) {
-            unreadable[file.error].push_back(name);
+        bytes.setSize(0);
+        if (const int error = datafiles::appendWholeFile(pathOf(name), access, bytes)) {
+            unreadable[error].push_back(name);
             continue;
         }
-        datafiles::RecordReader reader(file.bytes.view());
+        datafiles::RecordReader reader(bytes.view());
         datafiles::RecordView record;
         std::size_t skipped = 0, firstSkippedLine = 0;
         while (!reader.atEnd()) {
@@ -47,6 +50,8 @@ readForwardRecords(const PathOf& pathOf, const datafiles::FileAccess& access,
             if (status == datafiles::ReadStatus::Truncated)
                 break;
         }
+        if (fileRead)
+            fileRead();
         if (skipped > 0)
             problems.push_back(std::to_string(skipped) + (skipped == 1 ? " record" : " records") +
                                " could not be read in " + name + " (the first on line " +

@@ -15,11 +15,13 @@ namespace ripasso {
 
 using PathOf = std::function<std::filesystem::path(const std::string& fileName)>;
 
-// Calls `take` with every record read, in the files' order; returns what could not be read,
-// one English sentence each, naming the file.
+// Calls `take` with every record read, in the files' order, and `fileRead` (when given) after
+// the last record of each file read; the records' bytes stay valid until then. Returns what
+// could not be read, one English sentence each, naming the file.
 std::vector<std::string>
 readForwardRecords(const PathOf& pathOf, const datafiles::FileAccess& access,
-                   const std::function<void(const datafiles::RecordView&)>& take);
+                   const std::function<void(const datafiles::RecordView&)>& take,
+                   const std::function<void()>& fileRead = {});
 
 // The field without its "none" marker ("-", "@"): empty when it holds only the marker.
 std::string_view unmarked(std::string_view field, const char* none);

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace ripasso {
@@ -52,6 +55,127 @@ struct Slot {
     std::array<bool, 2> seen{false, false};
 };
 
+// Up to eight bytes of a field as a number: its first and last four or eight bytes, which
+// overlap in a short field, so that no byte is read twice in a loop. Words that differ only in
+// their middle bytes share it, and are told apart by the full comparison that follows.
+std::uint64_t ends(std::string_view field) {
+    const char* p = field.data();
+    const std::size_t n = field.size();
+    std::uint64_t first = 0, last = 0;
+    if (n >= 8) {
+        std::memcpy(&first, p, 8);
+        std::memcpy(&last, p + n - 8, 8);
+        return first ^ (last >> 1 | last << 63);
+    }
+    if (n >= 4) {
+        std::uint32_t a = 0, b = 0;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        return std::uint64_t(a) << 32 | b;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        first = first << 8 | static_cast<unsigned char>(p[i]);
+    return first;
+}
+
+// A quick hash of a head word and its pronunciation: every record is hashed.
+std::uint64_t quickHash(std::string_view headword, std::string_view pronunciation) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+    std::uint64_t hash = (ends(headword) ^ headword.size() << 56) * kMultiplier;
+    hash ^= hash >> 32;
+    hash = (hash ^ ends(pronunciation) ^ pronunciation.size() << 48) * kMultiplier;
+    return hash ^ hash >> 29;
+}
+
+// One bit per hash, by its top bits: a clear bit says that no key of that hash was put in, so
+// most records are told apart from the known cards and from each other without a look-up.
+class HashBits {
+public:
+    explicit HashBits(unsigned bits) : shift_(64 - bits), words_(std::size_t(1) << (bits - 6)) {}
+    bool test(std::uint64_t hash) const { return words_[word(hash)] & bit(hash); }
+    // Whether the bit was set already.
+    bool set(std::uint64_t hash) {
+        std::uint64_t& w = words_[word(hash)];
+        const bool was = w & bit(hash);
+        w |= bit(hash);
+        return was;
+    }
+    void clear() { std::fill(words_.begin(), words_.end(), 0); }
+
+private:
+    std::size_t word(std::uint64_t hash) const {
+        return static_cast<std::size_t>(hash >> shift_) >> 6;
+    }
+    std::uint64_t bit(std::uint64_t hash) const {
+        return std::uint64_t(1) << ((hash >> shift_) & 63);
+    }
+    unsigned shift_;
+    std::vector<std::uint64_t> words_;
+};
+
+// The number of bits for about 64 per key, at least 2^12.
+unsigned bitsFor(std::size_t keys) {
+    unsigned bits = 12;
+    while (bits < 30 && (std::size_t(1) << bits) < keys * 64)
+        ++bits;
+    return bits;
+}
+
+// The distinct head words and pronunciations of one file: while it is read, each key as its
+// place in the file, and a bit for its hash; then the keys whose hash came twice are compared
+// in full. Twelve bytes a record, since the file's keys are kept until its end.
+class DistinctKeys {
+public:
+    void add(KeyView key, std::uint64_t hash) {
+        if (kept_.empty() && others_.empty())
+            base_ = key.headword.data(); // the file's first key: the others come after it
+        const auto at = [this](std::string_view field) {
+            return static_cast<std::uint32_t>(field.data() - base_);
+        };
+        if (key.headword.size() > 0xFFFF || key.pronunciation.size() > 0xFFFF ||
+            key.pronunciation.data() - base_ > 0xFFFFFFFF)
+            others_.push_back(key); // compared in full, whatever their hash
+        else
+            kept_.push_back({at(key.headword), at(key.pronunciation),
+                             static_cast<std::uint16_t>(key.headword.size()),
+                             static_cast<std::uint16_t>(key.pronunciation.size())});
+        if (seen_.set(hash))
+            again_.set(hash);
+    }
+    // The distinct keys of the file read; ready for the next file.
+    std::size_t fileRead() {
+        std::size_t distinct = kept_.size() + others_.size();
+        std::unordered_set<KeyView, KeyHash, KeyEqual> twice;
+        for (const Kept& k : kept_) {
+            const KeyView key{{base_ + k.headwordAt, k.headwordSize},
+                              {base_ + k.pronunciationAt, k.pronunciationSize}};
+            if (again_.test(quickHash(key.headword, key.pronunciation)) &&
+                !twice.insert(key).second)
+                --distinct;
+        }
+        for (const KeyView& key : others_)
+            if (!twice.insert(key).second)
+                --distinct;
+        if (distinct > 0) {
+            seen_.clear();
+            again_.clear();
+        }
+        kept_.clear();
+        others_.clear();
+        return distinct;
+    }
+
+private:
+    struct Kept {
+        std::uint32_t headwordAt, pronunciationAt;
+        std::uint16_t headwordSize, pronunciationSize;
+    };
+    const char* base_ = nullptr;
+    std::vector<Kept> kept_;
+    std::vector<KeyView> others_;
+    HashBits seen_{21}, again_{21};
+};
+
 std::string moreLine(const datafiles::RecordView& record) {
     std::string line(unmarked(record.attribute(), datafiles::kNoAttribute));
     const std::string_view note = unmarked(record.note(), datafiles::kNoNote);
@@ -75,22 +199,30 @@ WordCard makeCard(const datafiles::RecordView& record, CardDirection direction) 
 FolderCards collectCards(const PathOf& pathOf, const std::vector<StoredCard>& known, int today,
                          std::size_t newAllowance, const datafiles::FileAccess& access) {
     FolderCards result;
+    // The progress's cards and the new ones taken, by head word and pronunciation; `slotBits`
+    // holds their hashes, so that a record of none of them is passed at the cost of its hash.
     std::unordered_map<WordKey, Slot, KeyHash, KeyEqual> slots;
     slots.reserve(known.size() + newAllowance);
+    HashBits slotBits(bitsFor(known.size() + newAllowance));
     for (std::size_t i = 0; i < known.size(); ++i) {
         const CardKey& key = known[i].key;
         slots[WordKey{key.headword, key.pronunciation}]
             .known[static_cast<std::size_t>(key.direction)] = static_cast<int>(i);
+        slotBits.set(quickHash(key.headword, key.pronunciation));
     }
+    // Two records of the same word and pronunciation are one card each way.
+    DistinctKeys distinct;
+    std::size_t words = 0, knownSeen = 0;
 
-    result.problems = readForwardRecords(pathOf, access, [&](const datafiles::RecordView& record) {
+    auto take = [&](const datafiles::RecordView& record) {
         ++result.records;
         const std::string_view pronunciation = record.counterpart();
         if (record.isCrossReference() || pronunciation.empty() || pronunciation == "-")
             return;
-        result.cards += 2;
         const KeyView key{record.headword(), pronunciation};
-        auto found = slots.empty() ? slots.end() : slots.find(key);
+        const std::uint64_t hash = quickHash(key.headword, key.pronunciation);
+        distinct.add(key, hash);
+        auto found = slotBits.test(hash) ? slots.find(key) : slots.end();
         for (const CardDirection direction :
              {CardDirection::ItalianToThai, CardDirection::ThaiToItalian}) {
             const auto d = static_cast<std::size_t>(direction);
@@ -107,6 +239,7 @@ FolderCards collectCards(const PathOf& pathOf, const std::vector<StoredCard>& kn
             }
             if (found != slots.end() && found->second.known[d] >= 0) {
                 found->second.seen[d] = true;
+                ++knownSeen;
                 const StoredCard& stored = known[static_cast<std::size_t>(found->second.known[d])];
                 if (stored.state.dueDay <= today) {
                     found->second.selected[d] = static_cast<int>(result.due.size());
@@ -115,20 +248,25 @@ FolderCards collectCards(const PathOf& pathOf, const std::vector<StoredCard>& kn
                 }
                 continue;
             }
-            ++result.unseen;
             if (result.fresh.size() >= newAllowance)
                 continue;
-            if (found == slots.end())
+            if (found == slots.end()) {
                 found =
                     slots
                         .emplace(WordKey{std::string(key.headword), std::string(key.pronunciation)},
                                  Slot{})
                         .first;
+                slotBits.set(hash);
+            }
             found->second.seen[d] = true;
             found->second.selected[d] = static_cast<int>(result.fresh.size());
             result.fresh.push_back(makeCard(record, direction));
         }
-    });
+    };
+    result.problems =
+        readForwardRecords(pathOf, access, take, [&] { words += distinct.fileRead(); });
+    result.cards = 2 * words;
+    result.unseen = result.cards - std::min(result.cards, knownSeen);
 
     std::stable_sort(result.due.begin(), result.due.end(), [](const auto& a, const auto& b) {
         return a.state->dueDay < b.state->dueDay;

@@ -28,8 +28,8 @@ struct WordCard {
 struct FolderCards {
     std::vector<WordCard> due;   // due today or earlier, the longest overdue first
     std::vector<WordCard> fresh; // the new cards for today, Italian to Thai ones first
-    std::size_t cards = 0;       // cards in the folder's files
-    std::size_t unseen = 0;      // cards never answered (records of the same word count apart)
+    std::size_t cards = 0;       // in the folder's files: two for each word and pronunciation
+    std::size_t unseen = 0;      // of them, the cards never answered
     std::size_t records = 0;     // records read
     // What could not be read, one English sentence each, naming the file.
     std::vector<std::string> problems;

@@ -41,6 +41,8 @@ private slots:
     void drillQuestionsOfferFourDistinctChoicesWithTheRightOne();
     void lettersMissedBeforeComeMoreOften();
     void folderCardsAreDueKnownOrNew();
+    void cardsCountEachWordAndPronunciationOnce_data();
+    void cardsCountEachWordAndPronunciationOnce();
     void anAnswerAgainComesBackInTheSameSession();
 };
 
@@ -160,7 +162,7 @@ void TestRipassoPractice::folderCardsAreDueKnownOrNew() {
         return std::filesystem::path(dir.filePath(QString::fromStdString(name)).toStdString());
     };
     const FolderCards cards = collectCards(pathOf, known, today, 3);
-    QCOMPARE(cards.cards, std::size_t(8));
+    QCOMPARE(cards.cards, std::size_t(6)); // casa (twice), cane, gatto
     QCOMPARE(int(cards.due.size()), 1);
     QCOMPARE(cards.due[0].key, (CardKey{"casa", "baan", CardDirection::ThaiToItalian}));
     QCOMPARE(cards.due[0].thai, std::string("\xBA\xE9\xD2\xB9"));
@@ -176,6 +178,49 @@ void TestRipassoPractice::folderCardsAreDueKnownOrNew() {
         // The letters without a file have no words yet: no problem of their own.
         "LEXFWD_M.DAT could not be read: it is a folder, not a file."};
     QCOMPARE(cards.problems, problems);
+}
+
+void TestRipassoPractice::cardsCountEachWordAndPronunciationOnce_data() {
+    // LEXFWD_C.DAT's records, one "head word/pronunciation" each; "cane/maa" has a card
+    // answered before in each direction; no new card is taken.
+    QTest::addColumn<QStringList>("records");
+    QTest::addColumn<int>("cards");
+    QTest::addColumn<int>("unseen");
+    QTest::newRow("a word twice, apart")
+        << QStringList{"casa/baan", "cane/maa", "casa/baan"} << 4 << 2;
+    QTest::newRow("the answered word twice")
+        << QStringList{"cane/maa", "casa/baan", "cane/maa", "cane/maa"} << 4 << 2;
+    QTest::newRow("one word, two pronunciations")
+        << QStringList{"casa/baan", "casa/ruean"} << 4 << 4;
+    QTest::newRow("the same ends, another middle")
+        << QStringList{"cabcdefgh1ijklmnop/x", "cabcdefgh2ijklmnop/x", "cabcdefgh1ijklmnop/x",
+                       "cabcdefgh3ijklmnop/x"}
+        << 6 << 6;
+    const QString longWord = QLatin1Char('c') + QString(70000, QLatin1Char('a'));
+    QTest::newRow("a word too long to be kept by place")
+        << QStringList{longWord + "/x", "casa/baan", longWord + "/x"} << 4 << 4;
+}
+
+void TestRipassoPractice::cardsCountEachWordAndPronunciationOnce() {
+    QFETCH(QStringList, records);
+    QTemporaryDir dir;
+    std::string bytes;
+    for (const QString& record : records) {
+        const QStringList fields = record.split(QLatin1Char('/'));
+        bytes += line({fields[0].toStdString(), fields[1].toStdString(), "-", "-", "@", "$", "$"});
+    }
+    writeFile(dir, "LEXFWD_C.DAT", bytes);
+    const std::vector<StoredCard> known = {{{"cane", "maa", CardDirection::ItalianToThai}, {}},
+                                           {{"cane", "maa", CardDirection::ThaiToItalian}, {}}};
+    const FolderCards folder = collectCards(
+        [&dir](const std::string& name) {
+            return std::filesystem::path(dir.filePath(QString::fromStdString(name)).toStdString());
+        },
+        known, 0, 0);
+    QFETCH(int, cards);
+    QFETCH(int, unseen);
+    QCOMPARE(int(folder.cards), cards);
+    QCOMPARE(int(folder.unseen), unseen);
 }
 
 void TestRipassoPractice::anAnswerAgainComesBackInTheSameSession() {
