@@ -1,6 +1,7 @@
 #include "anki_export.h"
 
 #include "datafiles/dictionary_record.h"
+#include "datafiles/file_naming.h"
 #include "thaitext/codec.h"
 
 #include <array>
@@ -8,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <system_error>
 #include <vector>
 
 #include <fcntl.h>
@@ -53,34 +56,89 @@ const ByteTable& thaiTable() {
     return table;
 }
 
-void appendDecoded(std::string& out, std::string_view bytes, const ByteTable& table) {
-    for (const char b : bytes) {
-        const Utf8& u = table[static_cast<unsigned char>(b)];
-        out.append(u.bytes, u.size);
-    }
-}
-
 bool needsQuotes(std::string_view text, bool firstColumn) {
     return text.find_first_of("\t\r\n\"") != std::string_view::npos ||
            (firstColumn && !text.empty() && text.front() == '#');
 }
 
-// A field in the code set's bytes, decoded as Anki reads it. The bytes that call for quotes
-// are ASCII, the same in both code sets and in UTF-8.
-void appendField(std::string& out, std::string_view bytes, const ByteTable& table,
-                 bool firstColumn = false) {
-    if (!needsQuotes(bytes, firstColumn)) {
-        appendDecoded(out, bytes, table);
-        return;
+// A field in the code set's bytes as HTML: the characters HTML gives a meaning to written as
+// entities, each line end (CR LF, LF or CR) a <br>. The bytes that matter here are ASCII, the
+// same in both code sets and in UTF-8. A quote is an entity by then: only a tab, or a "#"
+// that begins a line, still calls for Anki's quotes around the whole field.
+void appendHtml(std::string& out, std::string_view bytes, const ByteTable& table) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        switch (const char b = bytes[i]) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            out += "<br>";
+            break;
+        case '\n':
+            out += "<br>";
+            break;
+        default: {
+            const Utf8& u = table[static_cast<unsigned char>(b)];
+            out.append(u.bytes, u.size);
+        }
+        }
     }
-    out += '"';
-    for (const char b : bytes) {
-        if (b == '"')
-            out += '"';
-        const Utf8& u = table[static_cast<unsigned char>(b)];
-        out.append(u.bytes, u.size);
-    }
-    out += '"';
+}
+
+bool hasTab(std::string_view bytes) {
+    return bytes.find('\t') != std::string_view::npos;
+}
+
+// The front of the card: the Italian word.
+void appendFront(std::string& out, std::string_view headword) {
+    const bool quoted = hasTab(headword) || (!headword.empty() && headword.front() == '#');
+    if (quoted)
+        out += '"';
+    appendHtml(out, headword, latinTable());
+    if (quoted)
+        out += '"';
+}
+
+// The back of the card: the pronunciation, the Thai script (marked as Thai, so that Anki
+// picks a Thai font for it), the attribute and the note, one a line; a field that holds only
+// its "none" marker leaves no line.
+void appendBack(std::string& out, const datafiles::RecordView& r) {
+    const std::string_view thai = unmarked(r.thai(), datafiles::kNoThai);
+    const std::string_view attribute = unmarked(r.attribute(), datafiles::kNoAttribute);
+    const std::string_view note = unmarked(r.note(), datafiles::kNoNote);
+    const bool quoted =
+        hasTab(r.counterpart()) || hasTab(thai) || hasTab(attribute) || hasTab(note);
+    if (quoted)
+        out += '"';
+    bool first = true;
+    auto line = [&](std::string_view bytes, const ByteTable& table, std::string_view before,
+                    std::string_view after) {
+        if (bytes.empty())
+            return;
+        if (!first)
+            out += "<br>";
+        first = false;
+        out += before;
+        appendHtml(out, bytes, table);
+        out += after;
+    };
+    line(r.counterpart(), latinTable(), "", "");
+    line(thai, thaiTable(), "<span lang=\"th\">", "</span>");
+    line(attribute, latinTable(), "", "");
+    line(note, latinTable(), "", "");
+    if (quoted)
+        out += '"';
 }
 
 // A tag per attribute: Anki's tags are separated by spaces, so spaces inside become "_".
@@ -184,14 +242,104 @@ std::string ankiField(std::string_view utf8, bool firstColumn) {
     return out + "\"";
 }
 
+namespace {
+
+// What stands at the target before the export replaces it.
+struct Target {
+    bool exists = false;
+    mode_t mode = 0644; // the permissions the new file gets: the old file's, else these
+};
+
+// Empty when the export may put its file at `target`, else why not. The export replaces
+// only an ordinary file: renaming over a device or a pipe would put a file in its place, and
+// over a symbolic link would replace the link instead of the file it leads to, which the kit
+// never follows when it writes.
+std::string checkTarget(const fs::path& target, Target& found) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0) {
+        if (errno == ENOENT) {
+            found = {};
+            return {};
+        }
+        return target.string() + " cannot be reached: " + datafiles::describeError(errno);
+    }
+    if (S_ISLNK(info.st_mode)) {
+        std::error_code ignored;
+        const fs::path leadsTo = fs::read_symlink(target, ignored);
+        return target.string() + " is a symbolic link" +
+               (leadsTo.empty() ? std::string() : " to " + leadsTo.string()) +
+               ", and the export replaces no link: give the file it leads to, or another name";
+    }
+    if (S_ISDIR(info.st_mode))
+        return target.string() + " is a folder: give the name of a file in it";
+    if (!S_ISREG(info.st_mode))
+        return target.string() +
+               " is not an ordinary file (a device, a pipe or a socket), and the export replaces "
+               "only a file";
+    found = {true, static_cast<mode_t>(info.st_mode & 07777)};
+    return {};
+}
+
+// The records of the forward letter files, LEXFWD_A.DAT to LEXFWD_Z.DAT, given to `take` in
+// the files' order. A letter without its file has no words yet; a record that cannot be read
+// is left out and told in `problems`; a file that is there but cannot be read (held by
+// another program past the wait, no permission, a folder) stops the reading: an export
+// without one letter's words would pass for a whole one. Empty, or why the reading stopped.
+std::string readLetters(const PathOf& pathOf, const datafiles::FileAccess& access,
+                        std::vector<std::string>& problems,
+                        const std::function<bool(const datafiles::RecordView&)>& take) {
+    int missing = 0;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const std::string name = datafiles::dataFileName(datafiles::Direction::Forward, letter);
+        const fs::path path = pathOf(name);
+        const datafiles::ReadBytesResult file = datafiles::readWholeFileBytes(path, access);
+        if (file.error == ENOENT) {
+            ++missing;
+            continue;
+        }
+        if (!file.ok())
+            return path.string() + " could not be read: " + datafiles::describeError(file.error);
+        datafiles::RecordReader reader(file.bytes.view());
+        datafiles::RecordView record;
+        std::size_t skipped = 0, firstSkippedLine = 0;
+        while (!reader.atEnd()) {
+            const datafiles::ReadStatus status = reader.next(record);
+            if (status == datafiles::ReadStatus::Record && !record.headword().empty()) {
+                if (!take(record))
+                    return {};
+                continue;
+            }
+            if (skipped++ == 0)
+                firstSkippedLine = reader.line();
+            if (status == datafiles::ReadStatus::Truncated)
+                break;
+        }
+        if (skipped > 0)
+            problems.push_back(std::to_string(skipped) + (skipped == 1 ? " record" : " records") +
+                               " could not be read in " + name + " (the first on line " +
+                               std::to_string(firstSkippedLine) + ") and " +
+                               (skipped == 1 ? "was" : "were") + " left out.");
+    }
+    if (missing == 26)
+        problems.insert(problems.begin(),
+                        "This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.");
+    return {};
+}
+
+} // namespace
+
 ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::string_view deck,
                            const datafiles::FileAccess& access) {
     ExportResult result;
+    Target old;
+    result.error = checkTarget(target, old);
+    if (!result.error.empty())
+        return result;
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     // A file with no name while it is written: a crash leaves nothing behind. It gets a name
     // beside the target once it is complete, and that name is renamed over the target.
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     const bool unnamed = fd >= 0;
     if (!unnamed)
         fd = ::mkstemp(temporary.data()); // a file system without unnamed files
@@ -199,47 +347,55 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
         result.error = "cannot write in " + folder.string() + ": " + std::strerror(errno);
         return result;
     }
-    ::fchmod(fd, 0644);
+    bool named = !unnamed;
+    auto fail = [&](const std::string& error) {
+        ::close(fd);
+        if (named)
+            ::unlink(temporary.c_str());
+        result.error = error + (old.exists ? "; " + target.string() + " is as it was" : "");
+        result.written = false;
+        return result;
+    };
+    if (::fchmod(fd, old.mode) != 0)
+        return fail("cannot write " + target.string() + ": " + std::strerror(errno));
 
-    std::string out = "#separator:tab\n#html:false\n#notetype:";
+    std::string out = "#separator:tab\n#html:true\n#notetype:";
     out += kAnkiNoteType;
     out += "\n#deck:";
     for (const char c : deck) // a header line ends at its line end
         out += c == '\r' || c == '\n' ? ' ' : c;
-    out += "\n#columns:Front\tBack\tThai\tAttribute\tNote\tTags\tGUID\n#tags:ripasso\n"
-           "#tags column:6\n#guid column:7\n";
+    // Anki's stock note type has the fields Front and Back alone, and Anki fills fields by the
+    // columns' names: every field the learner needs is in one of those two.
+    out += "\n#columns:Front\tBack\tTags\tGUID\n#tags:ripasso\n#tags column:3\n#guid column:4\n";
     int error = 0;
     KeyCounter occurrences;
-    result.problems = readForwardRecords(pathOf, access, [&](const datafiles::RecordView& r) {
-        if (r.isCrossReference() || error != 0)
-            return;
-        const std::uint64_t pair = fnv1a(r.headword(), r.counterpart());
-        const int occurrence = occurrences.count(pair);
-        appendField(out, r.headword(), latinTable(), true);
-        out += '\t';
-        appendField(out, r.counterpart(), latinTable());
-        out += '\t';
-        appendField(out, unmarked(r.thai(), datafiles::kNoThai), thaiTable());
-        out += '\t';
-        appendField(out, unmarked(r.attribute(), datafiles::kNoAttribute), latinTable());
-        out += '\t';
-        appendField(out, unmarked(r.note(), datafiles::kNoNote), latinTable());
-        out += '\t';
-        appendTag(out, unmarked(r.attribute(), datafiles::kNoAttribute));
-        out += '\t';
-        out += noteId(r.headword(), r.counterpart(), occurrence);
-        out += '\n';
-        ++result.notes;
-        if (out.size() >= (std::size_t(1) << 20)) {
-            error = writeAll(fd, out);
-            out.clear();
-        }
-    });
+    const std::string unread =
+        readLetters(pathOf, access, result.problems, [&](const datafiles::RecordView& r) {
+            if (r.isCrossReference())
+                return true;
+            const std::uint64_t pair = fnv1a(r.headword(), r.counterpart());
+            const int occurrence = occurrences.count(pair);
+            appendFront(out, r.headword());
+            out += '\t';
+            appendBack(out, r);
+            out += '\t';
+            appendTag(out, unmarked(r.attribute(), datafiles::kNoAttribute));
+            out += '\t';
+            out += noteId(r.headword(), r.counterpart(), occurrence);
+            out += '\n';
+            ++result.notes;
+            if (out.size() >= (std::size_t(1) << 20)) {
+                error = writeAll(fd, out);
+                out.clear();
+            }
+            return error == 0;
+        });
+    if (!unread.empty())
+        return fail(unread);
     if (error == 0)
         error = writeAll(fd, out);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
-    bool named = !unnamed;
     if (error == 0 && unnamed) {
         temporary = (folder / ("." + target.filename().string() + "." + std::to_string(::getpid())))
                         .string();
@@ -250,13 +406,19 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
         if (!named)
             error = errno;
     }
-    if (::close(fd) != 0 && error == 0)
+    if (error != 0)
+        return fail("cannot write " + target.string() + ": " + std::strerror(error));
+    // What stands at the target may have changed while the files were read.
+    Target now;
+    if (std::string changed = checkTarget(target, now); !changed.empty())
+        return fail(changed);
+    if (::close(fd) != 0)
         error = errno;
+    fd = -1;
     if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0) {
-        if (named)
-            ::unlink(temporary.c_str());
+        ::unlink(temporary.c_str());
         result.error = "cannot write " + target.string() + ": " + std::strerror(error);
         return result;
     }

@@ -1,15 +1,18 @@
 #pragma once
 // The user's words as a text file that Anki (2.1.55 and later) imports as it stands: UTF-8,
 // tab-separated, with Anki's header lines. One note per forward record that is not a
-// cross-reference, in the columns Front (Italian), Back (pronunciation), Thai, Attribute,
-// Note, then the note's tags (its attribute) and its id. The stock note type "Basic (and
-// reversed card)" takes Front and Back as they are; a note type with fields named Thai,
-// Attribute and Note takes those too, since Anki matches columns to fields by name. The id
-// is made from the head word and the pronunciation, so that importing a later export again
-// updates the notes instead of adding them twice.
+// cross-reference, for the stock note type "Basic (and reversed card)", whose only fields are
+// Front and Back: Anki fills fields by the columns' names, and a text file cannot bring a note
+// type of its own. The columns are therefore Front (the Italian word), Back (pronunciation,
+// Thai script, attribute and note, one a line, as HTML), then the note's tags (its attribute)
+// and its id. The id is made from the head word and the pronunciation, so that importing a
+// later export again updates the notes instead of adding them twice.
 //
 // The file is written under a temporary name beside the target and renamed over it only
-// when it is complete and synced: a crash never leaves half an export.
+// when it is complete and synced: a crash never leaves half an export. It is not written at
+// all when a letter file is there but cannot be read (a whole letter would be missing), nor
+// over anything but an ordinary file: a device, a pipe, a folder and a symbolic link are
+// refused. The new file keeps the permissions of the one it replaces.
 
 #include "forward_records.h"
 
@@ -27,9 +30,9 @@ inline constexpr char kAnkiNoteType[] = "Basic (and reversed card)";
 struct ExportResult {
     bool written = false;
     std::size_t notes = 0;
-    // What could not be read in the data files (the export goes on without it).
+    // Records that could not be read in the data files (the export goes on without them).
     std::vector<std::string> problems;
-    // Why nothing was written; empty when the file was written.
+    // Why nothing was written, naming the file at fault; empty when the file was written.
     std::string error;
 };
 

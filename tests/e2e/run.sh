@@ -532,7 +532,8 @@ activate "$main"
 keys alt+F4
 ends "$ripasso" "Alt+F4 on Ripasso's window"
 
-# The export, with the folder chosen last, read back as Anki reads it.
+# The export, with the folder chosen last, read back as Anki reads it: the stock note type's
+# two fields, Front and Back, hold every field of the record.
 env "${ripasso_env[@]}" "$bin/ripasso" --export-anki "$work/anki.txt" || fail "the export failed"
 data_folder=${E2E_DRIVE_C_THAI:-$work/thai}
 python3 - "$work/anki.txt" "$data_folder" <<'PY' || fail "the export does not read back as the data files"
@@ -542,7 +543,7 @@ header = []
 while text.startswith('#'):
     line, text = text.split('\n', 1)
     header.append(line)
-assert header[:4] == ['#separator:tab', '#html:false', '#notetype:Basic (and reversed card)', '#deck:Thai'], header
+assert header[:5] == ['#separator:tab', '#html:true', '#notetype:Basic (and reversed card)', '#deck:Thai', '#columns:Front\tBack\tTags\tGUID'], header
 notes = list(csv.reader(io.StringIO(text, newline=''), delimiter='\t'))
 records = []
 for name in sorted(glob.glob(sys.argv[2] + '/LEXFWD_*.DAT')):
@@ -550,8 +551,8 @@ for name in sorted(glob.glob(sys.argv[2] + '/LEXFWD_*.DAT')):
     records += [r for r in csv.reader(io.StringIO(data, newline='')) if r and r[3] != '*']
 assert len(notes) == len(records), (len(notes), len(records))
 zanzariera = [n for n in notes if n[0] == 'zanzariera']
-assert zanzariera and zanzariera[0][1:5] == ['muung', '\u0e21\u0e38\u0e49\u0e07', 's.f.', 'la rete sottile che si stende sopra il letto la sera, per dormire senza le zanzare'], zanzariera
-assert len({n[6] for n in notes}) == len(notes)
+assert zanzariera and zanzariera[0][1] == 'muung<br><span lang="th">\u0e21\u0e38\u0e49\u0e07</span><br>s.f.<br>la rete sottile che si stende sopra il letto la sera, per dormire senza le zanzare', zanzariera
+assert len({n[3] for n in notes}) == len(notes)
 print('e2e: the export holds', len(notes), 'notes, one per record')
 PY
 
