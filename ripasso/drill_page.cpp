@@ -3,6 +3,7 @@
 #include "datafiles/path_mapping.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
+#include "platform/spoken_message.h"
 #include "platform/text.h"
 #include "platform/wrap_button.h"
 
@@ -51,6 +52,11 @@ const QString kRightLook = QStringLiteral(
     "QPushButton, QPushButton:disabled { background-color: #1b5e20; color: white; }");
 const QString kWrongLook = QStringLiteral(
     "QPushButton, QPushButton:disabled { background-color: #b71c1c; color: white; }");
+
+// "ข KHO KHAI": the letter, and its name for a screen reader's voice.
+QString spokenLetter(int number) {
+    return thaiLetter(number) + QLatin1Char(' ') + QLatin1String(letter(number).standardName);
+}
 
 } // namespace
 
@@ -118,11 +124,19 @@ void DrillPage::buildQuestionPanel(QWidget* panel) {
     feedback_->setAlignment(Qt::AlignCenter);
     feedback_->setFont(platform::makeFont(platform::kThaiButtonFont, 13, true));
     feedback_->setMinimumHeight(feedback_->fontMetrics().height() * 2);
+    feedback_->setWordWrap(true);
+    // Hidden while there is nothing to tell, in a place kept for it; a screen reader reads it
+    // as it shows.
+    platform::markAsMessage(feedback_);
+    QSizePolicy keepPlace = feedback_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    feedback_->setSizePolicy(keepPlace);
+    feedback_->hide();
     layout->addWidget(feedback_);
     auto* bottom = new QHBoxLayout;
     stopButton_ = makeButton(panel, "stopButton", QStringLiteral("Stop the round (Esc)"));
-    nextButton_ = makeButton(panel, "nextButton", QStringLiteral("&Next (Enter)"),
-                             QStringLiteral("Next question"));
+    // Heard as it reads: "Next" until the last answer, then "See the result".
+    nextButton_ = makeButton(panel, "nextButton", QStringLiteral("&Next (Enter)"));
     nextButton_->setMinimumSize(180, 40);
     bottom->addWidget(stopButton_);
     bottom->addStretch(1);
@@ -263,10 +277,10 @@ void DrillPage::showQuestion() {
         promptText_->setText(kind_ == DrillKind::Reading ? QStringLiteral("How does it read?")
                                                          : QStringLiteral("Which class is it?"));
     }
-    promptLetter_->setAccessibleName(kind_ == DrillKind::Sound && listening
-                                         ? QStringLiteral("The letter you hear")
-                                         : QStringLiteral("Letter asked: ") +
-                                               QLatin1String(letter(q.letter).standardName));
+    // A screen reader hears what shows, and the letter's name beside a letter.
+    promptLetter_->setAccessibleName(listening                   ? tr("The letter you hear")
+                                     : kind_ == DrillKind::Sound ? QString()
+                                                                 : spokenLetter(q.letter));
     for (int i = 0; i < 4; ++i) {
         auto* button = answers_[static_cast<std::size_t>(i)];
         button->setVisible(i < q.choiceCount);
@@ -274,14 +288,14 @@ void DrillPage::showQuestion() {
         button->setStyleSheet(QString());
         if (i < q.choiceCount) {
             button->setText(choiceText(q, i));
-            QString spoken = button->text().simplified();
-            if (kind_ == DrillKind::Sound)
-                spoken = QString::number(i + 1) + QStringLiteral(": ") +
-                         QLatin1String(letter(q.choices[static_cast<std::size_t>(i)]).standardName);
-            button->setAccessibleName(spoken);
+            button->setAccessibleName(kind_ == DrillKind::Sound
+                                          ? QString::number(i + 1) + QLatin1Char(' ') +
+                                                spokenLetter(q.choices[static_cast<std::size_t>(i)])
+                                          : button->text().simplified());
         }
     }
-    feedback_->clear();
+    platform::setMessage(feedback_, QString());
+    nextButton_->setText(tr("&Next (Enter)"));
     nextButton_->setEnabled(false);
     answers_[0]->setFocus(Qt::OtherFocusReason);
     if (listening)
@@ -309,13 +323,14 @@ void DrillPage::answer(int index) {
         else if (i == index)
             button->setStyleSheet(kWrongLook);
     }
-    feedback_->setText(
+    platform::setMessage(
+        feedback_,
         right ? QStringLiteral("Right: ") + describeLetter(q.letter) + QLatin1Char('.')
               : QStringLiteral("No: it is ") + describeLetter(q.letter) + QLatin1Char('.'));
-    feedback_->setAccessibleDescription(feedback_->text());
     if (kind_ == DrillKind::Sound) { // the letter heard, now that it is told
         promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
         promptLetter_->setText(thaiLetter(q.letter));
+        promptLetter_->setAccessibleName(spokenLetter(q.letter));
     }
     nextButton_->setText(current_ + 1 < static_cast<int>(round_.size())
                              ? QStringLiteral("&Next (Enter)")

@@ -22,17 +22,20 @@ platform::MarkedButton* makeButton(QWidget* parent, const char* name, const QStr
                                    const QString& accessibleName) {
     auto* button = new platform::MarkedButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    QString spoken = accessibleName.isEmpty() ? text : accessibleName;
-    button->setAccessibleName(spoken.remove(QLatin1Char('&')));
+    // Without a name of its own, a screen reader hears what the button reads, whatever it
+    // reads later.
+    button->setAccessibleName(QString(accessibleName).remove(QLatin1Char('&')));
     button->setAutoDefault(false);
     platform::EnterClicks::install(button);
     return button;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& accessibleName) {
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& description) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(accessibleName);
+    // Screen readers hear what the label shows as its name (each new text is announced as a
+    // change of name), then what it is.
+    label->setAccessibleDescription(description);
     label->setTextFormat(Qt::PlainText);
     label->setMargin(2); // the text's first and last pixels stay off the edge
     return label;

@@ -47,6 +47,7 @@ QString folderText(const QString& typed);
 // A button with a visible focus mark, named for tests and for screen readers.
 platform::MarkedButton* makeButton(QWidget* parent, const char* name, const QString& text,
                                    const QString& accessibleName = {});
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& accessibleName);
+// A label named for tests; screen readers hear its text, then `description`.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& description);
 
 } // namespace ripasso

@@ -11,6 +11,7 @@
 
 #include "platform/fonts.h"
 #include "platform/pictures.h"
+#include "platform/spoken_message.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
 
@@ -33,6 +34,19 @@ platform::MessageStyle information() {
 }
 platform::MessageStyle stopped() {
     return {platform::Buttons::Ok, platform::Icon::Stop};
+}
+
+// A label of the start page that names files and folders: it wraps inside the window, a long
+// name anywhere, and never widens it.
+platform::WrappingLabel* wrappingLabel(QWidget* parent, const char* name,
+                                       const QString& description) {
+    auto* label = new platform::WrappingLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleDescription(description);
+    label->setTextFormat(Qt::PlainText);
+    label->setMargin(2);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
 }
 
 QString lines(const std::vector<std::string>& sentences) {
@@ -106,8 +120,8 @@ void MainWindow::buildHomePage(QWidget* page) {
     auto* words = new QGroupBox(QStringLiteral("Your words"), page);
     words->setObjectName(QStringLiteral("wordsBox"));
     auto* wordsLayout = new QVBoxLayout(words);
-    folderLabel_ = makeLabel(words, "folderLabel", QStringLiteral("Folder of your words"));
-    wordsSummary_ = makeLabel(words, "wordsSummary", QStringLiteral("Cards for today"));
+    folderLabel_ = wrappingLabel(words, "folderLabel", tr("Folder of your words"));
+    wordsSummary_ = makeLabel(words, "wordsSummary", tr("Cards for today"));
     wordsSummary_->setWordWrap(true);
     reviewButton_ = makeButton(words, "reviewButton", QStringLiteral("&Review your words"));
     folderButton_ = makeButton(words, "folderButton", QStringLiteral("Choose another &folder…"),
@@ -115,11 +129,10 @@ void MainWindow::buildHomePage(QWidget* page) {
     wordsButton_ =
         makeButton(words, "wordsButton", QStringLiteral("Your &words: search, change, add…"),
                    QStringLiteral("Your words: search, change, add"));
-    sessionNote_ = makeLabel(words, "sessionNote", QStringLiteral("Last review"));
-    readingNotes_ = new platform::WrappingLabel(words);
-    readingNotes_->setObjectName(QStringLiteral("readingNotes"));
-    readingNotes_->setAccessibleName(QStringLiteral("What could not be read"));
-    readingNotes_->setTextFormat(Qt::PlainText);
+    sessionNote_ = makeLabel(words, "sessionNote", tr("Last review"));
+    sessionNote_->setWordWrap(true);
+    readingNotes_ = wrappingLabel(words, "readingNotes", tr("What could not be read"));
+    platform::markAsMessage(readingNotes_);
     readingNotes_->setStyleSheet(QStringLiteral("color: #8b0000;"));
     readingNotes_->hide();
     for (QWidget* w : {static_cast<QWidget*>(folderLabel_), static_cast<QWidget*>(wordsSummary_),
@@ -227,8 +240,7 @@ void MainWindow::readCards() {
                                    .arg(cards_.cards)
                                    .arg(cards_.unseen));
     reviewButton_->setEnabled(due + fresh > 0);
-    readingNotes_->setText(lines(cards_.problems));
-    readingNotes_->setVisible(!cards_.problems.empty());
+    platform::setMessage(readingNotes_, lines(cards_.problems));
     showHome();
 }
 

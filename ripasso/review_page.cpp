@@ -77,7 +77,7 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     }
     backDetails_ = new platform::WrappingLabel(back_);
     backDetails_->setObjectName(QStringLiteral("backDetails"));
-    backDetails_->setAccessibleName(QStringLiteral("Attribute and note"));
+    backDetails_->setAccessibleDescription(tr("Attribute and note"));
     backDetails_->setTextFormat(Qt::PlainText);
     backDetails_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     backLayout->addWidget(backDetails_);
@@ -136,6 +136,16 @@ void ReviewPage::showCard() {
     backThai_->setVisible(toThai && !thai.isEmpty());
     backDetails_->setText(details.join(QLatin1Char('\n')));
     backDetails_->setVisible(!details.isEmpty());
+    // The focus is on a button while the card shows: the button tells the side it uncovers.
+    const QString spokenSeparator = QStringLiteral(", ");
+    QStringList front{cardDirection_->text(), frontText_->text()};
+    if (!frontThai_->text().isEmpty())
+        front << frontThai_->text();
+    showButton_->setAccessibleDescription(front.join(spokenSeparator));
+    QStringList back{backText_->text()};
+    if (!backThai_->text().isEmpty())
+        back << backThai_->text();
+    grades_[2]->setAccessibleDescription((back + details).join(spokenSeparator));
     back_->setVisible(false);
     for (std::size_t i = 0; i < grades_.size(); ++i) {
         const auto grade = static_cast<Grade>(i + 1);

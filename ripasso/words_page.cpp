@@ -153,7 +153,7 @@ void WordsPage::buildList(QWidget* panel) {
     removeButton_ = makeButton(panel, "removeWordButton", QStringLiteral("&Delete…"),
                                QStringLiteral("Delete the selected word"));
     backButton_ = makeButton(panel, "wordsBackButton", QStringLiteral("Back (Esc)"),
-                             QStringLiteral("Back to the start page"));
+                             QStringLiteral("Back to the start page (Esc)"));
     for (QWidget* b : {addButton_, changeButton_, removeButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
@@ -211,9 +211,9 @@ void WordsPage::buildForm(QWidget* panel) {
     layout->addStretch(1);
     auto* buttons = new QHBoxLayout;
     saveButton_ = makeButton(panel, "saveWordButton", QStringLiteral("&Save (Enter)"),
-                             QStringLiteral("Save the word"));
+                             QStringLiteral("Save the word (Enter)"));
     cancelButton_ = makeButton(panel, "cancelWordButton", QStringLiteral("Cancel (Esc)"),
-                               QStringLiteral("Cancel, nothing is written"));
+                               QStringLiteral("Cancel, nothing is written (Esc)"));
     buttons->addWidget(saveButton_);
     buttons->addWidget(cancelButton_);
     buttons->addStretch(1);

@@ -109,7 +109,8 @@ void Form1::createConsoleControls() {
                      {8520, 4920, 735, 255});
     Command4 = place(new platform::WrapButton(QStringLiteral("End"), this), "Command4",
                      {8520, 5760, 735, 375}, serif(9.75, true));
-    Command4->setAccessibleDescription(QStringLiteral("End Vocaboro"));
+    // Named apart from the entry panel's "End", which closes the panel.
+    Command4->setAccessibleName(tr("End Vocaboro"));
     Command3d9 = place(new platform::WrapButton(QStringLiteral("Go !"), this), "Command3d9",
                        {8520, 3840, 735, 975});
 
@@ -384,6 +385,8 @@ void Form1::Command2_Click() {
     Command3D1->show();
     Command3D2->show();
     showConsoleButtons();
+    // The page's button is gone: the focus goes where the next look-up starts.
+    Command3D10->setFocus();
 }
 
 // The buttons of the main screen that the entry panel and the help pages hide.

@@ -2,6 +2,7 @@
 
 #include "platform/fonts.h"
 #include "platform/placement.h"
+#include "platform/spoken_message.h"
 #include "platform/widget_look.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
@@ -79,6 +80,8 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
     Label12->setFont(serif(14.25, true));
     Label12->setAlignment(Qt::AlignCenter);
     Label12->setWordWrap(true);
+    // The check's refusal and the written records are read out as they show.
+    platform::markAsMessage(Label12);
 
     Command3D4 =
         button(this, "Command3D4", QStringLiteral("delete ALL field"), {120, 4200, 3735, 255});
@@ -94,11 +97,13 @@ EntryPanel::EntryPanel(QWidget* parent) : QWidget(parent) {
         *record =
             place(new platform::WrappingLabel(this), name, {120, top, 3735, 375}, serif(9.75));
         (*record)->setStyleSheet(recordStyle);
+        platform::markAsMessage(*record);
     }
     setRecordLabels(QStringLiteral("file 1"), QStringLiteral("file 2"));
     Command3D6 = button(this, "Command3D6", QStringLiteral("End"), {360, 5520, 1455, 735});
     // Two buttons read "End": this one closes the panel, the console's ends the program.
-    Command3D6->setAccessibleDescription(QStringLiteral("Close the new-word panel"));
+    Command3D6->setAccessibleName(tr("End the new word"));
+    Command3D6->setAccessibleDescription(tr("Close the new-word panel"));
     Command3D8 = button(this, "Command3D8", QStringLiteral("Abort"), {1200, 5520, 1455, 735});
     Command3D7 = button(this, "Command3D7", QStringLiteral("Next..."), {2040, 5520, 1455, 735});
     Label12->raise();
@@ -144,8 +149,11 @@ void EntryPanel::setTexts(const EntryTexts& texts) {
 
 void EntryPanel::showError(const QString& message) {
     // The box grows to the right, over the free console, when a message needs more room.
+    const bool shown = Label12->isVisible();
     platform::setFittedText(Label12, message, platform::Anchor::Left);
     Label12->show();
+    if (shown) // another refusal where one showed
+        platform::announceMessage(Label12);
 }
 
 void EntryPanel::hideError() {
