@@ -116,15 +116,18 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--export-anki") == 0)
             return exportAnki(argc, argv);
+    // The window takes no arguments but --help and --version.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") != 0 && std::strcmp(argv[i], "--version") != 0) {
+            QCoreApplication app(argc, argv);
+            platform::installTranslations();
+            print(stderr, usage());
+            return 2;
+        }
+    }
     if (const std::optional<int> status =
             platform::answerBeforeWindows(argc, argv, {.command = "ripasso", .help = usage}))
         return *status;
-    if (argc > 1) {
-        QCoreApplication app(argc, argv);
-        platform::installTranslations();
-        print(stderr, usage());
-        return 2;
-    }
 
     platform::StartupExit startup;
     QApplication app(argc, argv);

@@ -1,10 +1,13 @@
 // How the programs start when they cannot: without a display they print Qt's message and
 // end with status 1, the way they end when the X server goes away later, instead of
 // aborting with a core dump that reads like a crash. Ripasso's export runs without one.
+// --help and --version answer before any window, in the desktop's language, and a start
+// without any display says in one line that it needs a graphical session.
 
 #include "platform/startup.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +25,8 @@ class TestStartup : public QObject {
     Q_OBJECT
 private slots:
     void withoutADisplayTheProgramsEndWithStatusOne();
+    void theProgramsAnswerBeforeAnyWindow_data();
+    void theProgramsAnswerBeforeAnyWindow();
     void theGuardPassesMessagesOnAndGivesTheHandlerBack();
 };
 
@@ -51,6 +56,66 @@ void TestStartup::withoutADisplayTheProgramsEndWithStatusOne() {
     QVERIFY(exporter.waitForFinished(60000));
     QCOMPARE(exporter.exitCode(), 0);
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("anki.txt"))));
+}
+
+void TestStartup::theProgramsAnswerBeforeAnyWindow_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // what the standard output begins with; empty: nothing
+    QTest::addColumn<QString>("err"); // what the error stream holds; empty: nothing
+    const QString version = QStringLiteral(" " KIT_VERSION "\n");
+    for (const char* program :
+         {VOCABORO_PROGRAM, CHARTOLA_PROGRAM, RIPASSO_PROGRAM, THAI_KIT_PROGRAM}) {
+        const QString path = QString::fromUtf8(program);
+        const QString name = QFileInfo(path).fileName();
+        const QString help = QStringLiteral("--help");
+        QTest::addRow("%s --help", qPrintable(name))
+            << path << QStringList{help} << "en" << 0 << QStringLiteral("Usage: ") + name << "";
+        QTest::addRow("%s --help in Italian", qPrintable(name))
+            << path << QStringList{help} << "it_IT:en" << 0 << QStringLiteral("Uso: ") + name << "";
+        QTest::addRow("%s --version", qPrintable(name))
+            << path << QStringList{QStringLiteral("--version")} << "it" << 0 << name + version
+            << "";
+        if (name == QLatin1String("thai-kit"))
+            continue; // it has no window
+        QTest::addRow("%s without a display", qPrintable(name))
+            << path << QStringList{} << "en" << 1 << ""
+            << name + QStringLiteral(": a graphical session is needed");
+        QTest::addRow("%s without a display, in Italian", qPrintable(name))
+            << path << QStringList{} << "it" << 1 << ""
+            << name + QStringLiteral(": serve una sessione grafica");
+    }
+    QTest::addRow("ripasso with an argument it does not know")
+        << QStringLiteral(RIPASSO_PROGRAM) << QStringList{QStringLiteral("--versione")} << "en" << 2
+        << ""
+        << "Usage: ripasso";
+}
+
+void TestStartup::theProgramsAnswerBeforeAnyWindow() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, language);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL"})
+        environment.remove(QString::fromLatin1(variable));
+    environment.insert(QStringLiteral("LANGUAGE"), language);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    QVERIFY(process.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(out.isEmpty() ? output.isEmpty() : output.startsWith(out), qPrintable(output));
+    QVERIFY2(err.isEmpty() ? errors.isEmpty() : errors.contains(err), qPrintable(errors));
+    QCOMPARE(process.exitCode(), status);
+    if (status == 1) // one line, and not the platform plugin's
+        QCOMPARE(errors.count(QLatin1Char('\n')), 1);
 }
 
 void TestStartup::theGuardPassesMessagesOnAndGivesTheHandlerBack() {

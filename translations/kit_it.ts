@@ -2,334 +2,727 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
 <context>
+    <name>chartola::ChartText</name>
+    <message>
+        <source>mid class consonant</source>
+        <translation>consonante di classe media</translation>
+    </message>
+    <message>
+        <source>high class consonant</source>
+        <translation>consonante di classe alta</translation>
+    </message>
+    <message>
+        <source>low class consonant</source>
+        <translation>consonante di classe bassa</translation>
+    </message>
+    <message>
+        <source>vowel letter</source>
+        <translation>lettera vocale</translation>
+    </message>
+    <message>
+        <source>
+no longer used</source>
+        <translation>
+non più in uso</translation>
+    </message>
+    <message>
+        <source>Name of the letter</source>
+        <translation>Nome della lettera</translation>
+    </message>
+    <message>
+        <source>Reading of the letter</source>
+        <translation>Lettura della lettera</translation>
+    </message>
+    <message>
+        <source>Your notes</source>
+        <translation>Le tue note</translation>
+    </message>
+</context>
+<context>
+    <name>chartola::DictionaryText</name>
+    <message>
+        <source>Word to look up</source>
+        <translation>Parola da cercare</translation>
+    </message>
+    <message>
+        <source>Load the whole Italian-Thai dictionary</source>
+        <translation>Carica tutto il dizionario italiano-thai</translation>
+    </message>
+    <message>
+        <source>Load the whole Thai-Italian dictionary</source>
+        <translation>Carica tutto il dizionario thai-italiano</translation>
+    </message>
+    <message>
+        <source>Pronunciation or translation</source>
+        <translation>Pronuncia o traduzione</translation>
+    </message>
+    <message>
+        <source>Attribute and note</source>
+        <translation>Attributo e nota</translation>
+    </message>
+    <message>
+        <source>Loaded letter</source>
+        <translation>Lettera caricata</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%1&quot; could not be read: %2.</source>
+        <translation>Non è stato possibile leggere il file di dati &quot;%1&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>it holds a record longer than 4 MiB</source>
+        <translation>contiene un record più lungo di 4 MiB</translation>
+    </message>
+    <message>
+        <source>it ends in the middle of a record</source>
+        <translation>finisce a metà di un record</translation>
+    </message>
+    <message>
+        <source> (line %1)</source>
+        <translation> (riga %1)</translation>
+    </message>
+</context>
+<context>
+    <name>chartola::MainText</name>
+    <message>
+        <source>Usage: chartola [--help | --version]
+Chartola, the Thai alphabet trainer of the Thai kit: a chart of the 46 Thai
+consonants (a click shows the reading and the name and plays the letter&apos;s sound) and
+a dictionary window that loads the word lists and shows the entry picked.
+It asks for the folder of the data files and of the sounds; C:\THAI\ is your own
+copy of the kit&apos;s starter dictionary and letter sounds.
+
+  --help     show this help and end
+  --version  show the version and end
+
+It needs a graphical session. See also: man chartola.
+</source>
+        <translation>Uso: chartola [--help | --version]
+Chartola, l&apos;allenatore dell&apos;alfabeto thai del Thai kit: una tabella delle 46
+consonanti thai (un clic mostra la lettura e il nome e fa sentire il suono della
+lettera) e una finestra del dizionario che carica gli elenchi di parole e mostra la
+voce scelta.
+Chiede la cartella dei file di dati e quella dei suoni; C:\THAI\ è la tua copia del
+dizionario iniziale e dei suoni delle lettere del kit.
+
+  --help     mostra questo aiuto ed esce
+  --version  mostra la versione ed esce
+
+Richiede una sessione grafica. Vedi anche: man chartola.
+</translation>
+    </message>
+</context>
+<context>
+    <name>companion::CreditsText</name>
+    <message>
+        <source>Press Enter or click to go on</source>
+        <translation>Premi Invio o fai clic per continuare</translation>
+    </message>
+</context>
+<context>
+    <name>platform::ErrorText</name>
+    <message>
+        <source>no error</source>
+        <translation>nessun errore</translation>
+    </message>
+    <message>
+        <source>it is not an ordinary file (a device, a pipe or a socket)</source>
+        <translation>non è un file normale (è un dispositivo, una pipe o un socket)</translation>
+    </message>
+    <message>
+        <source>another program changed it meanwhile</source>
+        <translation>un altro programma l&apos;ha modificato nel frattempo</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>è un collegamento simbolico</translation>
+    </message>
+    <message>
+        <source>it is a hard link: the same file has another name too</source>
+        <translation>è un collegamento fisico: lo stesso file ha anche un altro nome</translation>
+    </message>
+    <message>
+        <source>it is damaged</source>
+        <translation>è danneggiato</translation>
+    </message>
+    <message>
+        <source>it was saved as UTF-8 (it begins with a byte-order mark), and the dictionary files keep one byte a letter: code page 1252, and TIS-620 for the Thai script</source>
+        <translation>è stato salvato in UTF-8 (comincia con un byte-order mark), mentre i file del dizionario usano un byte per lettera: la code page 1252, e TIS-620 per la scrittura thai</translation>
+    </message>
+    <message>
+        <source>it holds a record longer than 4 MiB</source>
+        <translation>contiene un record più lungo di 4 MiB</translation>
+    </message>
+    <message>
+        <source>the file or a folder of its path does not exist</source>
+        <translation>il file o una cartella del suo percorso non esiste</translation>
+    </message>
+    <message>
+        <source>a part of the path is a file, not a folder</source>
+        <translation>una parte del percorso è un file, non una cartella</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>è una cartella, non un file</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permesso negato</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>il disco è pieno</translation>
+    </message>
+    <message>
+        <source>the disk quota is used up</source>
+        <translation>la quota del disco è esaurita</translation>
+    </message>
+    <message>
+        <source>the file is too large</source>
+        <translation>il file è troppo grande</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>il disco è di sola lettura</translation>
+    </message>
+    <message>
+        <source>input/output error</source>
+        <translation>errore di input/output</translation>
+    </message>
+    <message>
+        <source>it is in use by another program</source>
+        <translation>è in uso da parte di un altro programma</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to read it</source>
+        <translation>non c&apos;è abbastanza memoria per leggerlo</translation>
+    </message>
+</context>
+<context>
     <name>platform::StartText</name>
     <message>
         <source>%1: a graphical session is needed, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set).
 </source>
+        <translation>%1: serve una sessione grafica, e non ne è stata trovata nessuna (né DISPLAY né WAYLAND_DISPLAY sono impostate).
+</translation>
+    </message>
+</context>
+<context>
+    <name>ripasso::DrillPage</name>
+    <message>
+        <source>The letter you hear</source>
+        <translation>La lettera che senti</translation>
+    </message>
+    <message>
+        <source>&amp;Next (Enter)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>thaikit</name>
+    <name>ripasso::MainText</name>
+    <message>
+        <source>Usage: ripasso                       the practice window
+       ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]
+                                     writes the words of DIR&apos;s forward data files to
+                                     FILE.txt for Anki&apos;s import (DIR: the folder last
+                                     chosen in Ripasso, else C:\THAI\)
+       ripasso --help | --version
+Ripasso, the practice of the Thai kit: drills of the Thai letters and a daily review
+of your words. The window needs a graphical session; the export does not.
+See also: man ripasso.
+</source>
+        <translation>Uso: ripasso                         la finestra degli esercizi
+     ripasso --export-anki FILE.txt [--folder DIR] [--deck NOME]
+                                     scrive le parole dei file di dati italiano-thai
+                                     di DIR in FILE.txt, da importare in Anki (DIR:
+                                     l&apos;ultima cartella scelta in Ripasso, altrimenti
+                                     C:\THAI\)
+     ripasso --help | --version
+Ripasso, gli esercizi del Thai kit: allenamenti sulle lettere thai e un ripasso
+quotidiano delle tue parole. La finestra richiede una sessione grafica,
+l&apos;esportazione no.
+Vedi anche: man ripasso.
+</translation>
+    </message>
+    <message>
+        <source>ripasso: %1 The folder C:\THAI\ is exported.
+</source>
+        <translation>ripasso: %1 Viene esportata la cartella C:\THAI\.
+</translation>
+    </message>
+    <message>
+        <source>ripasso: the export was not written: %1
+</source>
+        <translation>ripasso: l&apos;esportazione non è stata scritta: %1
+</translation>
+    </message>
+    <message numerus="yes">
+        <source>ripasso: %n note(s) from %1 written to %2
+</source>
+        <translation>
+            <numerusform>ripasso: %n nota da %1 scritta in %2
+</numerusform>
+            <numerusform>ripasso: %n note da %1 scritte in %2
+</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ripasso::MainWindow</name>
+    <message>
+        <source>Folder of your words</source>
+        <translation>Cartella delle tue parole</translation>
+    </message>
+    <message>
+        <source>Cards for today</source>
+        <translation>Schede di oggi</translation>
+    </message>
+    <message>
+        <source>Last review</source>
+        <translation>Ultimo ripasso</translation>
+    </message>
+    <message>
+        <source>What could not be read</source>
+        <translation>Ciò che non è stato possibile leggere</translation>
+    </message>
+</context>
+<context>
+    <name>ripasso::ReviewPage</name>
+    <message>
+        <source>Attribute and note</source>
+        <translation>Attributo e nota</translation>
+    </message>
+</context>
+<context>
+    <name>thaikit::ArgumentText</name>
     <message>
         <source>%1 is not an option of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 non è un&apos;opzione di %2</translation>
     </message>
     <message>
         <source>%1 is given twice</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 è indicato due volte</translation>
     </message>
     <message>
         <source>--folder needs a folder, not an empty text</source>
-        <translation type="unfinished"></translation>
+        <translation>--folder vuole una cartella, non un testo vuoto</translation>
     </message>
     <message>
         <source>--set takes FIELD=VALUE, FIELD one of italian, pronunciation, thai, attribute, note, thai-sound, italian-sound: not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--set vuole CAMPO=VALORE, con CAMPO uno tra italian, pronunciation, thai, attribute, note, thai-sound, italian-sound: non &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--record takes a number from 1: not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--record vuole un numero da 1 in su: non &quot;%1&quot;</translation>
     </message>
     <message>
         <source>edit needs at least one --set FIELD=VALUE</source>
-        <translation type="unfinished"></translation>
+        <translation>edit vuole almeno un --set CAMPO=VALORE</translation>
     </message>
     <message>
         <source>unknown option &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>opzione sconosciuta &quot;%1&quot;</translation>
     </message>
     <message>
         <source>%1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 vuole un valore</translation>
     </message>
     <message>
         <source>no command given</source>
-        <translation type="unfinished"></translation>
+        <translation>nessun comando indicato</translation>
     </message>
     <message>
         <source>%1 takes one word</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 vuole una parola</translation>
     </message>
     <message>
         <source>%1 takes two words: ITALIAN PRONUNCIATION</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 vuole due parole: ITALIANO PRONUNCIA</translation>
     </message>
     <message>
         <source>lookup takes a word, not an empty text</source>
-        <translation type="unfinished"></translation>
+        <translation>lookup vuole una parola, non un testo vuoto</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>comando sconosciuto &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>thaikit::Text</name>
+    <message>
+        <source>Usage: thai-kit [--folder DIR] lookup WORD
+       thai-kit [--folder DIR] add ITALIAN PRONUNCIATION [--thai T] [--attribute A]
+                [--note N] [--thai-sound S] [--italian-sound S]
+       thai-kit [--folder DIR] edit ITALIAN PRONUNCIATION --set FIELD=VALUE...
+                [--record N] [--forward-alone]
+       thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] [--forward-alone]
+       thai-kit --help | --version
+
+FIELD: italian, pronunciation, thai, attribute, note, thai-sound, italian-sound.
+DIR: a folder typed as in Vocaboro (default: the folder chosen last in Ripasso,
+else C:\THAI\). Exit status: 0 done, 1 nothing done (the reason on stderr),
+2 a wrong command line. See thai-kit(1).
+</source>
+        <translation>Uso: thai-kit [--folder DIR] lookup PAROLA
+     thai-kit [--folder DIR] add ITALIANO PRONUNCIA [--thai T] [--attribute A]
+              [--note N] [--thai-sound S] [--italian-sound S]
+     thai-kit [--folder DIR] edit ITALIANO PRONUNCIA --set CAMPO=VALORE...
+              [--record N] [--forward-alone]
+     thai-kit [--folder DIR] delete ITALIANO PRONUNCIA [--record N] [--forward-alone]
+     thai-kit --help | --version
+
+CAMPO: italian, pronunciation, thai, attribute, note, thai-sound, italian-sound.
+DIR: una cartella scritta come in Vocaboro (se manca: l&apos;ultima cartella scelta in
+Ripasso, altrimenti C:\THAI\). Stato di uscita: 0 fatto, 1 niente di fatto (il motivo
+su stderr), 2 riga di comando sbagliata. Vedi thai-kit(1).
+</translation>
     </message>
     <message>
         <source> The folder %1 is used.</source>
-        <translation type="unfinished"></translation>
+        <translation> Viene usata la cartella %1.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; could not be read: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile leggere il file di dati &quot;%1&quot;: %2.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; could not be read: %2 (line %3).</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile leggere il file di dati &quot;%1&quot;: %2 (riga %3).</translation>
     </message>
     <message>
         <source>it holds a record longer than 4 MiB</source>
-        <translation type="unfinished"></translation>
+        <translation>contiene un record più lungo di 4 MiB</translation>
     </message>
     <message>
         <source>it ends in the middle of a record</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> [thai sound: %1]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> [italian sound: %1]</source>
-        <translation type="unfinished"></translation>
+        <translation>finisce a metà di un record</translation>
     </message>
     <message>
         <source>&quot;%1&quot; has a character that the data files cannot hold: no entry has it.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; contiene un carattere che i file di dati non possono contenere: nessuna voce lo ha.</translation>
     </message>
     <message>
         <source>no entry &quot;%1&quot; in either direction.</source>
-        <translation type="unfinished"></translation>
+        <translation>nessuna voce &quot;%1&quot; in nessuna delle due direzioni.</translation>
     </message>
     <message>
         <source>no entry &quot;%1&quot; in either direction; near it: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>nessuna voce &quot;%1&quot; in nessuna delle due direzioni; parole vicine: %2.</translation>
     </message>
     <message>
         <source>added to %1 and %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>aggiunta a %1 e %2: %3</translation>
     </message>
     <message>
         <source>%1 and %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 e %2</translation>
     </message>
     <message>
         <source>the data file &quot;%1&quot; holds no entry &quot;%2&quot; = &quot;%3&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>il file di dati &quot;%1&quot; non contiene la voce &quot;%2&quot; = &quot;%3&quot;.</translation>
     </message>
     <message>
         <source>the data files hold no entry &quot;%1&quot; = &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>i file di dati non contengono la voce &quot;%1&quot; = &quot;%2&quot;.</translation>
     </message>
     <message>
         <source>there is no --record %1: the data file &quot;%2&quot; holds the entry &quot;%3&quot; = &quot;%4&quot; %5 time(s).</source>
-        <translation type="unfinished"></translation>
+        <translation>non esiste --record %1: il file di dati &quot;%2&quot; contiene la voce &quot;%3&quot; = &quot;%4&quot; %5 volta/e.</translation>
     </message>
     <message>
         <source>the data file &quot;%1&quot; holds %2 different entries &quot;%3&quot; = &quot;%4&quot;; choose one with --record N:</source>
-        <translation type="unfinished"></translation>
+        <translation>il file di dati &quot;%1&quot; contiene %2 voci diverse &quot;%3&quot; = &quot;%4&quot;; scegline una con --record N:</translation>
     </message>
     <message>
         <source>the entry already reads so: nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>la voce è già così: non è stato cambiato nulla.</translation>
     </message>
     <message>
         <source> To change the forward record alone, add --forward-alone.</source>
-        <translation type="unfinished"></translation>
+        <translation> Per cambiare solo il record italiano-thai, aggiungi --forward-alone.</translation>
     </message>
     <message>
         <source> To remove the forward record alone, add --forward-alone.</source>
-        <translation type="unfinished"></translation>
+        <translation> Per togliere solo il record italiano-thai, aggiungi --forward-alone.</translation>
     </message>
     <message>
         <source>changed in %1: %2
     now: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>cambiata in %1: %2
+    ora: %3</translation>
     </message>
     <message>
         <source>removed from %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>tolta da %1: %2</translation>
     </message>
     <message>
         <source>. Try &quot;thai-kit --help&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>. Prova &quot;thai-kit --help&quot;.</translation>
     </message>
 </context>
 <context>
-    <name>vocaboro</name>
+    <name>vocaboro::CheckText</name>
+    <message>
+        <source>: no &quot; allowed</source>
+        <translation>: le virgolette &quot; non sono ammesse</translation>
+    </message>
+    <message>
+        <source>: no line breaks</source>
+        <translation>: niente a capo</translation>
+    </message>
+    <message>
+        <source>: Thai script or unaccented letters only</source>
+        <translation>: solo scrittura thai o lettere senza accento</translation>
+    </message>
+    <message>
+        <source>: letter not allowed</source>
+        <translation>: lettera non ammessa</translation>
+    </message>
+</context>
+<context>
+    <name>vocaboro::EntryPanel</name>
+    <message>
+        <source>End the new word</source>
+        <translation>Chiudi la nuova parola</translation>
+    </message>
+    <message>
+        <source>Close the new-word panel</source>
+        <translation>Chiudi il pannello della nuova parola</translation>
+    </message>
+</context>
+<context>
+    <name>vocaboro::EntryText</name>
     <message>
         <source>an entry</source>
-        <translation type="unfinished"></translation>
+        <translation>una voce</translation>
     </message>
     <message>
         <source>the entry %1</source>
-        <translation type="unfinished"></translation>
+        <translation>la voce %1</translation>
     </message>
     <message>
         <source>A change or removal of %1 was stopped before it was finished, and another program has changed &quot;%2&quot; since. That file was left as it is: please check that entry in it.</source>
-        <translation type="unfinished"></translation>
+        <translation>La modifica o la rimozione di %1 si è interrotta prima della fine, e da allora un altro programma ha cambiato &quot;%2&quot;. Quel file è stato lasciato com&apos;è: controlla la voce al suo interno.</translation>
     </message>
     <message>
         <source>the data files changed last</source>
-        <translation type="unfinished"></translation>
+        <translation>gli ultimi file di dati modificati</translation>
     </message>
     <message>
         <source>A change or removal of %1 was stopped before it was finished, and its record of that change, &quot;%2&quot;, is damaged. Nothing was done, so the entry may be changed in one data file only: please check it in %3. The damaged record was kept as &quot;%4&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>La modifica o la rimozione di %1 si è interrotta prima della fine, e la sua traccia di quella modifica, &quot;%2&quot;, è danneggiata. Non è stato fatto nulla, quindi la voce potrebbe essere cambiata in un solo file di dati: controllala in %3. La traccia danneggiata è stata conservata come &quot;%4&quot;.</translation>
     </message>
     <message>
         <source>A change or removal of %2 was stopped before it was finished, and &quot;%3&quot; could not be brought in line yet: %4. Until it is, the entry may differ between the data files, and no word can be added, changed or removed in this data folder. %1 tries again before each write and at the next start.</source>
-        <translation type="unfinished"></translation>
+        <translation>La modifica o la rimozione di %2 si è interrotta prima della fine, e non è ancora stato possibile allineare &quot;%3&quot;: %4. Finché non lo sarà, la voce potrebbe essere diversa nei due file di dati, e in questa cartella di dati non si possono aggiungere, cambiare o togliere parole. %1 riprova prima di ogni scrittura e al prossimo avvio.</translation>
     </message>
     <message>
         <source>A change or removal of %2 was stopped before it was finished; %1 has now completed it in every data file it concerns.</source>
-        <translation type="unfinished"></translation>
+        <translation>La modifica o la rimozione di %2 si è interrotta prima della fine; ora %1 l&apos;ha completata in tutti i file di dati interessati.</translation>
     </message>
     <message>
         <source>A change or removal of %1 was stopped before it was finished. Nothing was changed: the entry is as it was in both data files; make the change again to keep it.</source>
-        <translation type="unfinished"></translation>
+        <translation>La modifica o la rimozione di %1 si è interrotta prima della fine. Non è cambiato nulla: la voce è com&apos;era in entrambi i file di dati; rifai la modifica per mantenerla.</translation>
     </message>
     <message>
         <source>journal</source>
-        <translation type="unfinished"></translation>
+        <translation>registro</translation>
     </message>
     <message>
         <source>data file</source>
-        <translation type="unfinished"></translation>
+        <translation>file di dati</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; ends with an incomplete record on line %2. Nothing was stored; repair that line, then write again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; finisce con un record incompleto alla riga %2. Non è stato salvato nulla; correggi quella riga, poi scrivi di nuovo.</translation>
     </message>
     <message>
         <source>The entry is longer than a record of the data files can be (4 MiB). Nothing was stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>La voce è più lunga di quanto possa essere un record dei file di dati (4 MiB). Non è stato salvato nulla.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; holds a record longer than 4 MiB on line %2. Nothing was stored; repair that line, then write again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; contiene un record più lungo di 4 MiB alla riga %2. Non è stato salvato nulla; correggi quella riga, poi scrivi di nuovo.</translation>
     </message>
     <message>
         <source>An earlier, unfinished write could not be undone in &quot;%1&quot;: %2. Nothing was stored; try again in a moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile annullare in &quot;%1&quot; una scrittura precedente rimasta incompiuta: %2. Non è stato salvato nulla; riprova tra un momento.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be %2&apos;s journal of unfinished writes: %3. Nothing was stored. Move it away or remove it (it holds no words), then write again.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; non può fare da registro delle scritture incompiute di %2: %3. Non è stato salvato nulla. Spostalo altrove o eliminalo (non contiene parole), poi scrivi di nuovo.</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; is in use by another program. Nothing was stored; try again in a moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il %1 &quot;%2&quot; è in uso da parte di un altro programma. Non è stato salvato nulla; riprova tra un momento.</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; could not be written: %3. The part of the entry already written to &quot;%4&quot; could not be removed (%5); %6 will remove it the next time it opens this data folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Non è stato possibile togliere la parte della voce già scritta in &quot;%4&quot; (%5); %6 la toglierà la prossima volta che aprirà questa cartella di dati.</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; could not be written: %3. Nothing was stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Non è stato salvato nulla.</translation>
     </message>
     <message>
         <source> To keep your own words, give %1 a folder of your own with --folder, such as %2/thai/, with a copy of the data files in it.</source>
-        <translation type="unfinished"></translation>
+        <translation> Per conservare le tue parole, indica a %1 una cartella tua con --folder, per esempio %2/thai/, con dentro una copia dei file di dati.</translation>
     </message>
     <message>
         <source> To keep your own words, start %1 again and type a folder of your own at the prompt, such as %2/thai/, with a copy of the data files in it.</source>
-        <translation type="unfinished"></translation>
+        <translation> Per conservare le tue parole, riavvia %1 e scrivi una cartella tua quando la chiede, per esempio %2/thai/, con dentro una copia dei file di dati.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is where %2 keeps the record of an unfinished write, but %3. %2 neither reads nor changes it, and cannot add words to this data folder while it is there: move it away or remove it (it holds no words), then start %2 again.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; è dove %2 tiene traccia di una scrittura incompiuta, ma %3. %2 non lo legge né lo modifica, e finché c&apos;è non può aggiungere parole a questa cartella di dati: spostalo altrove o eliminalo (non contiene parole), poi riavvia %2.</translation>
     </message>
     <message>
         <source>%1 cannot use &quot;%2&quot;, its record of an unfinished write: %3. Until it can, the last entry written may be in one data file only, and no word can be added to this data folder. %1 tries again before each write and at the next start.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 non può usare &quot;%2&quot;, la sua traccia di una scrittura incompiuta: %3. Finché non potrà, l&apos;ultima voce scritta potrebbe trovarsi in un solo file di dati, e non si possono aggiungere parole a questa cartella di dati. %1 riprova prima di ogni scrittura e al prossimo avvio.</translation>
     </message>
     <message>
         <source>%1 stopped before it had finished writing %2, and another program has changed &quot;%3&quot; since. That file was left as it is: please check its last line.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 si è fermato prima di finire di scrivere %2, e da allora un altro programma ha cambiato &quot;%3&quot;. Quel file è stato lasciato com&apos;è: controllane l&apos;ultima riga.</translation>
     </message>
     <message>
         <source>the data files written last</source>
-        <translation type="unfinished"></translation>
+        <translation>gli ultimi file di dati scritti</translation>
     </message>
     <message>
         <source>%1 stopped before it had finished writing %2, and its record of that write, &quot;%3&quot;, is damaged. Nothing was removed, so the entry may be in one data file only: please check the last lines of %4. The damaged record was kept as &quot;%5&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 si è fermato prima di finire di scrivere %2, e la sua traccia di quella scrittura, &quot;%3&quot;, è danneggiata. Non è stato tolto nulla, quindi la voce potrebbe trovarsi in un solo file di dati: controlla le ultime righe di %4. La traccia danneggiata è stata conservata come &quot;%5&quot;.</translation>
     </message>
     <message>
         <source>%1 stopped before it had finished writing %2, and the part already stored in &quot;%3&quot; could not be removed yet: %4. Until it is, the entry may be in one data file only, and no word can be added to this data folder. %1 tries again before each write and at the next start.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 si è fermato prima di finire di scrivere %2, e non è ancora stato possibile togliere la parte già salvata in &quot;%3&quot;: %4. Finché non sarà tolta, la voce potrebbe trovarsi in un solo file di dati, e non si possono aggiungere parole a questa cartella di dati. %1 riprova prima di ogni scrittura e al prossimo avvio.</translation>
     </message>
     <message>
         <source>%1 stopped before it had finished writing %2. The part already stored has been removed, so the entry is in neither data file: write it again to keep it.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 si è fermato prima di finire di scrivere %2. La parte già salvata è stata tolta, quindi la voce non è in nessuno dei due file di dati: scrivila di nuovo per conservarla.</translation>
     </message>
     <message>
         <source>No data file holds that entry. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessun file di dati contiene quella voce. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; does not hold that entry (any longer). Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; non contiene (più) quella voce. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>No data file holds a reverse record that goes with the entry: it is in one direction only. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessun file di dati contiene un record thai-italiano che corrisponda alla voce: è in una sola direzione. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; holds no reverse record that goes with the entry: it is in one direction only. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; non contiene un record thai-italiano che corrisponda alla voce: è in una sola direzione. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; holds %2 reverse records that go with the entry, not one for each time its forward file holds it. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; contiene %2 record thai-italiano che corrispondono alla voce, e non uno per ogni volta che la contiene il suo file italiano-thai. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The changed entry cannot be written: a word has no data file for its first letter, a key word is empty, or a value holds a double quote or a line break. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è possibile scrivere la voce modificata: una parola non ha un file di dati per la sua iniziale, una parola chiave è vuota, oppure un valore contiene virgolette doppie o un a capo. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; ends with an incomplete record on line %2. Nothing was changed; repair that line, then try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; finisce con un record incompleto alla riga %2. Non è cambiato nulla; correggi quella riga, poi riprova.</translation>
     </message>
     <message>
         <source>The changed entry is longer than a record of the data files can be (4 MiB). Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>La voce modificata è più lunga di quanto possa essere un record dei file di dati (4 MiB). Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; holds a record longer than 4 MiB on line %2. Nothing was changed; repair that line, then try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; contiene un record più lungo di 4 MiB alla riga %2. Non è cambiato nulla; correggi quella riga, poi riprova.</translation>
     </message>
     <message>
         <source>An earlier, unfinished write or change could not be finished or undone in &quot;%1&quot;: %2. Nothing was changed; try again in a moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile completare o annullare in &quot;%1&quot; una scrittura o modifica precedente rimasta incompiuta: %2. Non è cambiato nulla; riprova tra un momento.</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; is in use by another program. Nothing was changed; try again in a moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il %1 &quot;%2&quot; è in uso da parte di un altro programma. Non è cambiato nulla; riprova tra un momento.</translation>
     </message>
     <message>
         <source>The data folder cannot be written, so &quot;%1&quot;, where a change is first written down, could not be made: %2. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non si può scrivere nella cartella di dati, quindi non è stato possibile creare &quot;%1&quot;, dove una modifica viene annotata per prima: %2. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be the journal of unfinished writes: %2. Nothing was changed. Move it away or remove it (it holds no words), then try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; non può fare da registro delle scritture incompiute: %2. Non è cambiato nulla. Spostalo altrove o eliminalo (non contiene parole), poi riprova.</translation>
     </message>
     <message>
         <source>The data file &quot;%1&quot; is not changed in place: %2, and a change writes the file anew under its name. Nothing was changed. Put a copy of the file itself in its place, then try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il file di dati &quot;%1&quot; non viene modificato sul posto: %2, e una modifica riscrive il file da capo con lo stesso nome. Non è cambiato nulla. Metti al suo posto una copia del file vero e proprio, poi riprova.</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; could not be opened: %3. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile aprire il %1 &quot;%2&quot;: %3. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; could not be written: %3. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Non è cambiato nulla.</translation>
     </message>
     <message>
         <source>The change is recorded, but &quot;%1&quot; could not be put in its place: %2. The record of the change stays in &quot;%3&quot;, and the next program of the kit that writes to this data folder finishes it.</source>
-        <translation type="unfinished"></translation>
+        <translation>La modifica è annotata, ma non è stato possibile mettere &quot;%1&quot; al suo posto: %2. La traccia della modifica resta in &quot;%3&quot;, e il prossimo programma del kit che scrive in questa cartella di dati la completerà.</translation>
+    </message>
+</context>
+<context>
+    <name>vocaboro::Form1</name>
+    <message>
+        <source>End Vocaboro</source>
+        <translation>Chiudi Vocaboro</translation>
+    </message>
+</context>
+<context>
+    <name>vocaboro::LookupText</name>
+    <message>
+        <source>The data file &quot;%1&quot; could not be read: %2 (line %3).</source>
+        <translation>Non è stato possibile leggere il file di dati &quot;%1&quot;: %2 (riga %3).</translation>
+    </message>
+    <message>
+        <source>it holds a record longer than 4 MiB</source>
+        <translation>contiene un record più lungo di 4 MiB</translation>
+    </message>
+    <message>
+        <source>it ends in the middle of a record</source>
+        <translation>finisce a metà di un record</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%1&quot; could not be read: %2.</source>
+        <translation>Non è stato possibile leggere il file di dati &quot;%1&quot;: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>vocaboro::MainText</name>
+    <message>
+        <source>Usage: vocaboro [--help | --version]
+Vocaboro, the Italian-Thai dictionary console of the Thai kit. Type an Italian word,
+or a Thai word in Latin letters, and press Enter: it prints the translations with the
+Thai script. Its panel adds new words to the dictionary in both directions.
+At the start it asks for the folder of the data files; C:\THAI\ is your own copy
+of the kit&apos;s starter dictionary.
+
+  --help     show this help and end
+  --version  show the version and end
+
+It needs a graphical session. See also: man vocaboro.
+</source>
+        <translation>Uso: vocaboro [--help | --version]
+Vocaboro, la console del dizionario italiano-thai del Thai kit. Scrivi una parola
+italiana, o una parola thai in lettere latine, e premi Invio: stampa le traduzioni con
+la scrittura thai. Il suo pannello aggiunge parole nuove al dizionario in entrambe le
+direzioni.
+All&apos;avvio chiede la cartella dei file di dati; C:\THAI\ è la tua copia del dizionario
+iniziale del kit.
+
+  --help     mostra questo aiuto ed esce
+  --version  mostra la versione ed esce
+
+Richiede una sessione grafica. Vedi anche: man vocaboro.
+</translation>
     </message>
 </context>
 </TS>
