@@ -212,10 +212,6 @@ Richiede una sessione grafica. Vedi anche: man chartola.
         <source>The letter you hear</source>
         <translation>La lettera che senti</translation>
     </message>
-    <message>
-        <source>&amp;Next (Enter)</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>ripasso::MainText</name>
@@ -674,6 +670,18 @@ su stderr), 2 riga di comando sbagliata. Vedi thai-kit(1).
     <message>
         <source>End Vocaboro</source>
         <translation>Chiudi Vocaboro</translation>
+    </message>
+    <message>
+        <source>Italian word to look up</source>
+        <translation>Parola italiana da cercare</translation>
+    </message>
+    <message>
+        <source>Thai word in Latin letters to look up</source>
+        <translation>Parola thai in lettere latine da cercare</translation>
+    </message>
+    <message>
+        <source>Thai word in Thai script to look up</source>
+        <translation>Parola thai in scrittura thai da cercare</translation>
     </message>
 </context>
 <context>

@@ -283,19 +283,19 @@ void Form1::setDirectionInput(const QString& direction, const QString& prompt,
 
 void Form1::Command3D10_Click() {
     setDirectionInput(QStringLiteral("I-T"), QStringLiteral("Please, Insert a Italian Word --->>>"),
-                      platform::kSerifFont, 10, QStringLiteral("Italian word to look up"));
+                      platform::kSerifFont, 10, tr("Italian word to look up"));
 }
 
 void Form1::Command3D11_Click() {
     setDirectionInput(QStringLiteral("T-I"),
                       QStringLiteral("Please, Insert a Thailand Word --->>>"), platform::kSerifFont,
-                      10, QStringLiteral("Thai word in Latin letters to look up"));
+                      10, tr("Thai word in Latin letters to look up"));
 }
 
 void Form1::Command3D12_Click() {
-    setDirectionInput(
-        QStringLiteral("TX-I"), QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
-        platform::kThaiFixedFont, 20, QStringLiteral("Thai word in Thai script to look up"));
+    setDirectionInput(QStringLiteral("TX-I"),
+                      QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
+                      platform::kThaiFixedFont, 20, tr("Thai word in Thai script to look up"));
     notAvailable();
 }
 
