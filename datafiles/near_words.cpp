@@ -85,12 +85,12 @@ Nearness NearTest::of(std::string_view headword) const {
         return Nearness::None;
     if (equalFolded(headword, folded_))
         return Nearness::CaseAndAccents;
-    if (oneEditFolded(headword, folded_))
-        return Nearness::OneEdit;
     // Runs of vowels lengthen a pronunciation, up to twice its length.
     if (doubledVowels_ && headword.size() >= collapsed_.size() &&
         headword.size() <= 2 * typed_.size() + 1 && equalCollapsed(headword, collapsed_))
         return Nearness::DoubledVowels;
+    if (oneEditFolded(headword, folded_))
+        return Nearness::OneEdit;
     return Nearness::None;
 }
 
@@ -137,7 +137,8 @@ std::vector<NearWord> nearHeadwords(const std::filesystem::path& path, std::stri
     const HeadwordScan found = scanAllHeadwords(path, test, access, shaped);
     std::vector<std::string> headwords;
     for (const DictionaryRecord& record : found.records)
-        headwords.push_back(record.headword);
+        if (!record.isCrossReference())
+            headwords.push_back(record.headword);
     return nearest(test, headwords, most);
 }
 

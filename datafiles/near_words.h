@@ -1,9 +1,11 @@
 #pragma once
 // The head words of a letter file near a word that was typed otherwise than it is stored:
-// the same but for letter case and the accents of vowels ("perche", "Citta"); then one
-// letter added, removed, changed, or two neighbours swapped ("casaa", "csaa"); and, for
-// pronunciations, the same when a doubled vowel counts as one ("ban", "baan"). Nothing is
-// stored for it: the file is read as a look-up reads it.
+// the same but for letter case and the accents of vowels ("perche", "Citta"); then, for
+// pronunciations, the same when a doubled vowel counts as one ("ban", "baan"), the learner's
+// usual slip with a vowel's length; then one letter added, removed, changed, or two
+// neighbours swapped ("casaa", "csaa"). The head word of a cross-reference is never offered:
+// looking it up only asks for the words it points to. Nothing is stored for it: the file is
+// read as a look-up reads it.
 
 #include "file_io.h"
 #include "headword_scan.h"
@@ -15,15 +17,17 @@
 
 namespace datafiles {
 
+// The ways of being near, the nearest first.
 enum class Nearness {
     None,           // not near, or the very word typed
     CaseAndAccents, // equal with letter case and accents set aside
-    OneEdit,        // one letter added, removed or changed, or two neighbours swapped
     DoubledVowels,  // equal when a doubled vowel counts as one (pronunciations only)
+    OneEdit,        // one letter added, removed or changed, or two neighbours swapped
 };
 
-// How near `headword` is to `typed`, the nearest way that holds; `doubledVowels` for the
-// files of pronunciations.
+// How near `headword` is to `typed`, the nearest way that holds ("baan" to "ban" is one
+// letter added and a doubled vowel, so a doubled vowel); `doubledVowels` for the files of
+// pronunciations.
 Nearness nearnessOf(std::string_view typed, std::string_view headword, bool doubledVowels);
 
 struct NearWord {
@@ -54,7 +58,8 @@ std::vector<NearWord> nearest(const NearTest& test, const std::vector<std::strin
                               std::size_t most = 3);
 
 // Up to `most` head words of the file near `typed`, the nearest first and, as near, in the
-// file's order; each once. None when the file cannot be read.
+// file's order; each once; none of a cross-reference record. None when the file cannot be
+// read.
 // `shaped`: as for scanHeadwords.
 std::vector<NearWord> nearHeadwords(const std::filesystem::path& path, std::string_view typed,
                                     bool doubledVowels, const FileAccess& access = {},

@@ -285,6 +285,17 @@ void TestLookup::lookUp_data() {
          .events = {"end I-T"},
          .dataLabel = "Datafile : LEXFWD_C.DAT",
          .lookupFile = "LEXFWD_C.DAT"});
+    row("the head word of a cross-reference is not offered, only the word it points to",
+        {.lookup = IT,
+         .typed = "Citta",
+         .files = {{"LEXFWD_C.DAT",
+                    lines({pointer("citta", "citt\xE0"), rec("citt\xE0", "mueang")})}},
+         .questions = {maybe(u"città", Answer::Yes), {kAnother, Answer::No}},
+         .printed = {QString::fromUtf16(u" 1 > città =   [ mueang ]")},
+         .matchCount = 1,
+         .events = {"end I-T"},
+         .dataLabel = "Datafile : LEXFWD_C.DAT",
+         .lookupFile = "LEXFWD_C.DAT"});
     row("one letter added, then two swapped, before the not-found question",
         {.lookup = IT,
          .typed = "csaa",
@@ -319,16 +330,30 @@ void TestLookup::lookUp_data() {
          .questions = {{kNotFound, Answer::No}},
          .matchCount = 0,
          .events = {"end I-T"}});
-    row("Thai-Italian: a doubled vowel as one, and one edit",
+    // A word one edit away that is also the typed word with a vowel doubled or halved is a
+    // doubled vowel, asked before the words one edit away; as near, in the file's order.
+    row("Thai-Italian: a doubled vowel before one edit, even when it is one edit too",
+        {.lookup = TI,
+         .typed = "ban",
+         .files = {{"LEXREV_B.DAT",
+                    lines({rec("bin", "-"), rec("bun", "-"), rec("baan", "casa")})}},
+         .questions = {maybe(u"baan", Answer::No),
+                       maybe(u"bin", Answer::No),
+                       maybe(u"bun", Answer::No),
+                       {kNotFound, Answer::No}},
+         .matchCount = 0,
+         .events = {"end T-I"}});
+    row("Thai-Italian: vowels doubled or halved, in the file's order",
         {.lookup = TI,
          .typed = "baaan",
          .files = {{"LEXREV_B.DAT", lines({rec("ban", "villaggio"), rec("baan", "casa")})}},
-         .questions = {maybe(u"baan", Answer::No),
-                       maybe(u"ban", Answer::Yes),
+         .questions = {maybe(u"ban", Answer::No),
+                       maybe(u"baan", Answer::Yes),
                        {kAnother, Answer::No}},
-         .printed = {QString::fromUtf16(u" 1 > ban =   [ villaggio ]")},
+         .printed = {QString::fromUtf16(u" 1 > baan =   [ casa ]")},
          .matchCount = 1,
-         .events = {"end T-I"}});
+         .events = {"end T-I"},
+         .lookupFile = "LEXREV_B.DAT"});
 
     // List mode: pages of 20, a question after each, the last one included.
     std::vector<datafiles::DictionaryRecord> list = numbered(45);
