@@ -44,6 +44,7 @@ private slots:
     void aReviewGradedByKeysIsSavedAndScheduled();
     void anAnswerThatCannotBeSavedStopsTheReview();
     void theFolderIsRememberedAndTheExportWritten();
+    void lettersWithoutFilesAndLongMessagesInTheWindow();
 };
 
 void TestRipassoWindow::aDrillRoundAnsweredByKeys_data() {
@@ -95,6 +96,12 @@ void TestRipassoWindow::aDrillRoundAnsweredByKeys() {
     QCOMPARE(int(scores.size()), 20);
     QCOMPARE(std::count_if(scores.begin(), scores.end(), [](auto& s) { return s.missed == 1; }),
              10);
+    // Another round (the focus is on it) starts as the first did.
+    real::press(Qt::Key_Return);
+    QCOMPARE(page.questionNumber(), 1);
+    const auto* next = f.control<QPushButton>("nextButton");
+    QVERIFY(next->isVisible() && !next->isEnabled());
+    QCOMPARE(next->text(), QStringLiteral("&Next (Enter)"));
     real::press(Qt::Key_Escape);
     QVERIFY(!page.isVisible());
 }
@@ -210,6 +217,41 @@ void TestRipassoWindow::theFolderIsRememberedAndTheExportWritten() {
     QCOMPARE(f.dialogs.asked()[f.dialogs.asked().size() - 2].proposed,
              QStringLiteral("~/ripasso-anki.txt"));
     QVERIFY(QFile::exists(target));
+}
+
+void TestRipassoWindow::lettersWithoutFilesAndLongMessagesInTheWindow() {
+    RipassoFixture f;
+    const auto file = [&f](char letter) {
+        return (f.words() + QStringLiteral("LEXFWD_%1.DAT").arg(QLatin1Char(letter))).toStdString();
+    };
+    // A folder of one's own: files for two letters only, the others have no words yet.
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        if (letter != 'C' && letter != 'G')
+            std::filesystem::remove(file(letter));
+    f.write("LEXFWD_C.DAT", kWords);
+    f.write("LEXFWD_G.DAT", {{"gatto", "maeu", "s.m.", "-", "@", "$", "$"}});
+    MainWindow& window = f.open();
+    QVERIFY(real::activate(&window));
+    QVERIFY(f.control<QWidget>("readingNotes")->isHidden());
+    QCOMPARE(text(f, "wordsSummary"),
+             QStringLiteral("For today: 0 cards due and 6 new (6 cards, 6 never answered)."));
+    // Files that cannot be read, named in one long sentence, and a folder with a long name:
+    // both wrap inside the window, which keeps its width.
+    const int width = window.width();
+    for (char letter = 'H'; letter <= 'Z'; ++letter)
+        std::filesystem::create_directory(file(letter));
+    f.dialogs.expectInput(QStringLiteral("Folder of the data files"),
+                          f.words() + QStringLiteral("..") + QString(150, QLatin1Char('/')) +
+                              QStringLiteral("words"));
+    window.chooseFolder();
+    QApplication::processEvents();
+    QCOMPARE(window.width(), width);
+    for (const char* name : {"readingNotes", "folderLabel"}) {
+        const auto* label = f.control<QLabel>(name);
+        QVERIFY2(label->isVisible() && label->text().size() > 150, name);
+        QVERIFY2(label->geometry().right() < label->parentWidget()->width(), name);
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()), name);
+    }
 }
 
 QTEST_MAIN(TestRipassoWindow)
