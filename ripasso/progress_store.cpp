@@ -1,6 +1,9 @@
 #include "progress_store.h"
 
+#include "platform/error_text.h"
 #include "platform/install_paths.h"
+
+#include <QCoreApplication>
 
 #include <sqlite3.h>
 
@@ -17,6 +20,15 @@ namespace fs = std::filesystem;
 
 namespace ripasso {
 namespace {
+
+struct StoreText {
+    Q_DECLARE_TR_FUNCTIONS(ripasso::StoreText)
+};
+
+// A message in the user's language, as UTF-8, with its %1, %2... filled in.
+template <typename... Values> std::string say(const QString& message, const Values&... values) {
+    return message.arg(QString::fromStdString(values)...).toStdString();
+}
 
 const char* const kSchema = R"sql(
 CREATE TABLE setting (name TEXT PRIMARY KEY, value BLOB NOT NULL) WITHOUT ROWID;
@@ -152,27 +164,31 @@ StoreError describeStoreError(const fs::path& file, int sqliteCode, std::string_
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return problem(StoreProblem::Locked,
-                       "The progress file " + name +
-                           " is locked by another program. Nothing was changed in it; try "
-                           "again when that program has finished with it.");
+                       say(StoreText::tr("The progress file %1 is locked by another program. "
+                                         "Nothing was changed in it; try again when that "
+                                         "program has finished with it."),
+                           name));
     case SQLITE_READONLY:
     case SQLITE_PERM:
         return problem(StoreProblem::ReadOnly,
-                       "The progress file " + name +
-                           " cannot be written: it, or its folder, is read-only. It was left as "
-                           "it is.");
+                       say(StoreText::tr("The progress file %1 cannot be written: it, or its "
+                                         "folder, is read-only. It was left as it is."),
+                           name));
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return problem(StoreProblem::Damaged,
-                       "The progress file " + name + " is damaged (" + why +
-                           "). It was left as it is: move it away and Ripasso starts a new "
-                           "one, or restore it from a copy.");
+                       say(StoreText::tr("The progress file %1 is damaged (%2). It was left "
+                                         "as it is: move it away and Ripasso starts a new one, "
+                                         "or restore it from a copy."),
+                           name, why));
     case SQLITE_FULL:
         return problem(StoreProblem::CannotOpen,
-                       "The progress file " + name + " cannot be written: the disk is full.");
+                       say(StoreText::tr("The progress file %1 cannot be written: the disk is "
+                                         "full."),
+                           name));
     default:
         return problem(StoreProblem::CannotOpen,
-                       "The progress file " + name + " cannot be used: " + why + ".");
+                       say(StoreText::tr("The progress file %1 cannot be used: %2."), name, why));
     }
 }
 
@@ -187,11 +203,12 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
     auto fromErrno = [&](int err) {
         if (err == EACCES || err == EROFS || err == EPERM)
             return problem(StoreProblem::ReadOnly,
-                           "The progress file " + name +
-                               " cannot be written: it, or its folder, is read-only. It was "
-                               "left as it is.");
-        return problem(StoreProblem::CannotOpen, "The progress file " + name + " cannot be used: " +
-                                                     std::strerror(err) + ".");
+                           say(StoreText::tr("The progress file %1 cannot be written: it, or "
+                                             "its folder, is read-only. It was left as it is."),
+                               name));
+        return problem(StoreProblem::CannotOpen,
+                       say(StoreText::tr("The progress file %1 cannot be used: %2."), name,
+                           platform::errorText(err).toStdString()));
     };
 
     int lockFd = -1;
@@ -208,17 +225,19 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
         lockFd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (lockFd < 0) {
             error = errno == ELOOP ? problem(StoreProblem::CannotOpen,
-                                             "The progress file " + name +
-                                                 " is a link; Ripasso follows none. It was "
-                                                 "left as it is.")
+                                             say(StoreText::tr("The progress file %1 is a "
+                                                               "link; Ripasso follows none. It "
+                                                               "was left as it is."),
+                                                 name))
                                    : fromErrno(errno);
             return nullptr;
         }
         struct stat info {};
         if (::fstat(lockFd, &info) != 0 || !S_ISREG(info.st_mode)) {
             ::close(lockFd);
-            error = problem(StoreProblem::CannotOpen,
-                            "The progress file " + name + " is not a regular file.");
+            error =
+                problem(StoreProblem::CannotOpen,
+                        say(StoreText::tr("The progress file %1 is not a regular file."), name));
             return nullptr;
         }
         if (::flock(lockFd, LOCK_EX | LOCK_NB) != 0) {
@@ -226,9 +245,10 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
             ::close(lockFd);
             error = err == EWOULDBLOCK
                         ? problem(StoreProblem::InUse,
-                                  "The progress file " + name +
-                                      " is in use by another copy of Ripasso. Close that one "
-                                      "first: this one ends without touching it.")
+                                  say(StoreText::tr("The progress file %1 is in use by another "
+                                                    "copy of Ripasso. Close that one first: "
+                                                    "this one ends without touching it."),
+                                      name))
                         : fromErrno(err);
             return nullptr;
         }
@@ -269,17 +289,18 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
     const bool empty = applicationId == 0 && version == 0 && objects == 0;
     if (!empty && applicationId != kApplicationId) {
         error = problem(StoreProblem::NotOurs,
-                        "The file " + name +
-                            " is not Ripasso's progress: it belongs to another program and was "
-                            "left as it is. Move it away and Ripasso starts a new one.");
+                        say(StoreText::tr("The file %1 is not Ripasso's progress: it belongs to "
+                                          "another program and was left as it is. Move it away "
+                                          "and Ripasso starts a new one."),
+                            name));
         return nullptr;
     }
     if (version > kSchemaVersion) {
         error = problem(StoreProblem::NewerVersion,
-                        "The progress file " + name + " was written by a newer Ripasso (version " +
-                            std::to_string(version) + "; this one knows version " +
-                            std::to_string(kSchemaVersion) +
-                            "). It was left as it is: use the newer Ripasso.");
+                        say(StoreText::tr("The progress file %1 was written by a newer Ripasso "
+                                          "(version %2; this one knows version %3). It was left "
+                                          "as it is: use the newer Ripasso."),
+                            name, std::to_string(version), std::to_string(kSchemaVersion)));
         return nullptr;
     }
     // A damaged file is refused before anything is written to it: SQLite finds most damage
@@ -299,8 +320,9 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
     }
     if (options.readOnly) {
         if (empty) {
-            error = problem(StoreProblem::CannotOpen,
-                            "The progress file " + name + " holds no progress yet.");
+            error =
+                problem(StoreProblem::CannotOpen,
+                        say(StoreText::tr("The progress file %1 holds no progress yet."), name));
             return nullptr;
         }
         return store;
@@ -311,10 +333,11 @@ std::unique_ptr<ProgressStore> ProgressStore::open(const fs::path& file, StoreEr
     {
         Statement mode(db, "PRAGMA journal_mode=WAL");
         if (!mode.step() || mode.bytes(0) != "wal") {
-            error = mode.ok()
-                        ? problem(StoreProblem::CannotOpen,
-                                  "The progress file " + name + " cannot use write-ahead logging.")
-                        : describeStoreError(file, mode.code(), sqlite3_errmsg(db));
+            error = mode.ok() ? problem(StoreProblem::CannotOpen,
+                                        say(StoreText::tr("The progress file %1 cannot use "
+                                                          "write-ahead logging."),
+                                            name))
+                              : describeStoreError(file, mode.code(), sqlite3_errmsg(db));
             return nullptr;
         }
     }

@@ -92,7 +92,7 @@ enum class StoreProblem {
 
 struct StoreError {
     StoreProblem problem = StoreProblem::None;
-    std::string message; // English, naming the file; empty when all is well
+    std::string message; // in the user's language (UTF-8), naming the file; empty when all is well
     explicit operator bool() const { return problem != StoreProblem::None; }
 };
 

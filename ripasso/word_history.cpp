@@ -2,8 +2,14 @@
 
 #include "platform/text.h"
 
+#include <QCoreApplication>
+
 namespace ripasso {
 namespace {
+
+struct HistoryText {
+    Q_DECLARE_TR_FUNCTIONS(ripasso::HistoryText)
+};
 
 QString word(const std::string& headword, const std::string& pronunciation) {
     return QStringLiteral("\"%1\" (%2)")
@@ -23,9 +29,9 @@ QString newWord(const PendingMove& move) {
 QString moveText(const PendingMove& move, const MoveResult& result) {
     if (result.kept == 0)
         return {};
-    return QStringLiteral("%1 already had review answers of its own, so both histories were "
-                          "kept: the new word keeps its own, and those of %2 stay under the old "
-                          "word, unused.")
+    return HistoryText::tr("%1 already had review answers of its own, so both histories were "
+                           "kept: the new word keeps its own, and those of %2 stay under the old "
+                           "word, unused.")
         .arg(newWord(move), oldWord(move));
 }
 
@@ -66,13 +72,13 @@ std::vector<QString> settlePendingMoves(ProgressStore& store, const QString& fol
                 failed = true;
                 return told;
             }
-            QString text = QStringLiteral("Ripasso stopped after changing %1 to %2 in the data "
-                                          "files and before its review answers followed it; "
-                                          "they follow it now.")
+            QString text = HistoryText::tr("Ripasso stopped after changing %1 to %2 in the data "
+                                           "files and before its review answers followed it; "
+                                           "they follow it now.")
                                .arg(oldWord(move), newWord(move));
             if (const QString kept = moveText(move, *result); !kept.isEmpty())
-                text = QStringLiteral("Ripasso stopped after changing %1 to %2 in the data "
-                                      "files and before its review answers followed it. ")
+                text = HistoryText::tr("Ripasso stopped after changing %1 to %2 in the data "
+                                       "files and before its review answers followed it. ")
                            .arg(oldWord(move), newWord(move)) +
                        kept;
             told.push_back(text);
@@ -80,10 +86,10 @@ std::vector<QString> settlePendingMoves(ProgressStore& store, const QString& fol
         }
         if (!problems.empty()) {
             // A file that cannot be read now may hold either word: decided at a later start.
-            told.push_back(QStringLiteral("Ripasso stopped while changing %1 to %2, and not "
-                                          "every data file can be read now: the review answers "
-                                          "stay with %1 until Ripasso can tell whether the "
-                                          "change was made.")
+            told.push_back(HistoryText::tr("Ripasso stopped while changing %1 to %2, and not "
+                                           "every data file can be read now: the review answers "
+                                           "stay with %1 until Ripasso can tell whether the "
+                                           "change was made.")
                                .arg(oldWord(move), newWord(move)));
             continue;
         }
@@ -92,19 +98,19 @@ std::vector<QString> settlePendingMoves(ProgressStore& store, const QString& fol
             return told;
         }
         if (oldThere && !newThere)
-            told.push_back(QStringLiteral("Ripasso stopped before changing %1 to %2: the data "
-                                          "files still hold %1, and its review answers stay "
-                                          "with it.")
+            told.push_back(HistoryText::tr("Ripasso stopped before changing %1 to %2: the data "
+                                           "files still hold %1, and its review answers stay "
+                                           "with it.")
                                .arg(oldWord(move), newWord(move)));
         else if (oldThere)
-            told.push_back(QStringLiteral("Ripasso stopped while changing %1 to %2, and the data "
-                                          "files now hold both words: the review answers stay "
-                                          "with %1.")
+            told.push_back(HistoryText::tr("Ripasso stopped while changing %1 to %2, and the data "
+                                           "files now hold both words: the review answers stay "
+                                           "with %1.")
                                .arg(oldWord(move), newWord(move)));
         else
-            told.push_back(QStringLiteral("Ripasso stopped while changing %1 to %2, and the data "
-                                          "files now hold neither word: the review answers stay "
-                                          "under %1, unused.")
+            told.push_back(HistoryText::tr("Ripasso stopped while changing %1 to %2, and the data "
+                                           "files now hold neither word: the review answers stay "
+                                           "under %1, unused.")
                                .arg(oldWord(move), newWord(move)));
     }
     return told;

@@ -212,6 +212,41 @@ Richiede una sessione grafica. Vedi anche: man chartola.
         <source>The letter you hear</source>
         <translation>La lettera che senti</translation>
     </message>
+    <message>
+        <source>&amp;Next (Enter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ripasso::HistoryText</name>
+    <message>
+        <source>%1 already had review answers of its own, so both histories were kept: the new word keeps its own, and those of %2 stay under the old word, unused.</source>
+        <translation>%1 aveva già risposte di ripasso sue, quindi sono state tenute entrambe le storie: la nuova parola tiene le sue, e quelle di %2 restano sotto la vecchia parola, inutilizzate.</translation>
+    </message>
+    <message>
+        <source>Ripasso stopped after changing %1 to %2 in the data files and before its review answers followed it; they follow it now.</source>
+        <translation>Ripasso si è fermato dopo aver cambiato %1 in %2 nei file di dati e prima che le sue risposte di ripasso la seguissero; ora la seguono.</translation>
+    </message>
+    <message>
+        <source>Ripasso stopped after changing %1 to %2 in the data files and before its review answers followed it. </source>
+        <translation>Ripasso si è fermato dopo aver cambiato %1 in %2 nei file di dati e prima che le sue risposte di ripasso la seguissero. </translation>
+    </message>
+    <message>
+        <source>Ripasso stopped while changing %1 to %2, and not every data file can be read now: the review answers stay with %1 until Ripasso can tell whether the change was made.</source>
+        <translation>Ripasso si è fermato mentre cambiava %1 in %2, e ora non tutti i file di dati si possono leggere: le risposte di ripasso restano con %1 finché Ripasso non potrà capire se la modifica è stata fatta.</translation>
+    </message>
+    <message>
+        <source>Ripasso stopped before changing %1 to %2: the data files still hold %1, and its review answers stay with it.</source>
+        <translation>Ripasso si è fermato prima di cambiare %1 in %2: i file di dati contengono ancora %1, e le sue risposte di ripasso restano con essa.</translation>
+    </message>
+    <message>
+        <source>Ripasso stopped while changing %1 to %2, and the data files now hold both words: the review answers stay with %1.</source>
+        <translation>Ripasso si è fermato mentre cambiava %1 in %2, e ora i file di dati contengono entrambe le parole: le risposte di ripasso restano con %1.</translation>
+    </message>
+    <message>
+        <source>Ripasso stopped while changing %1 to %2, and the data files now hold neither word: the review answers stay under %1, unused.</source>
+        <translation>Ripasso si è fermato mentre cambiava %1 in %2, e ora i file di dati non contengono nessuna delle due parole: le risposte di ripasso restano sotto %1, inutilizzate.</translation>
+    </message>
 </context>
 <context>
     <name>ripasso::MainText</name>
@@ -286,6 +321,57 @@ Vedi anche: man ripasso.
     <message>
         <source>Attribute and note</source>
         <translation>Attributo e nota</translation>
+    </message>
+</context>
+<context>
+    <name>ripasso::StoreText</name>
+    <message>
+        <source>The progress file %1 is locked by another program. Nothing was changed in it; try again when that program has finished with it.</source>
+        <translation>Il file dei progressi %1 è bloccato da un altro programma. Non vi è stato cambiato nulla; riprova quando quel programma avrà finito di usarlo.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 cannot be written: it, or its folder, is read-only. It was left as it is.</source>
+        <translation>Non si può scrivere nel file dei progressi %1: il file, o la sua cartella, è di sola lettura. È stato lasciato com&apos;è.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 is damaged (%2). It was left as it is: move it away and Ripasso starts a new one, or restore it from a copy.</source>
+        <translation>Il file dei progressi %1 è danneggiato (%2). È stato lasciato com&apos;è: spostalo altrove e Ripasso ne comincerà uno nuovo, oppure ripristinalo da una copia.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 cannot be written: the disk is full.</source>
+        <translation>Non si può scrivere nel file dei progressi %1: il disco è pieno.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 cannot be used: %2.</source>
+        <translation>Non si può usare il file dei progressi %1: %2.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 is a link; Ripasso follows none. It was left as it is.</source>
+        <translation>Il file dei progressi %1 è un collegamento, e Ripasso non ne segue nessuno. È stato lasciato com&apos;è.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 is not a regular file.</source>
+        <translation>Il file dei progressi %1 non è un file normale.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 is in use by another copy of Ripasso. Close that one first: this one ends without touching it.</source>
+        <translation>Il file dei progressi %1 è in uso da parte di un&apos;altra copia di Ripasso. Chiudi prima quella: questa si chiude senza toccarlo.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not Ripasso&apos;s progress: it belongs to another program and was left as it is. Move it away and Ripasso starts a new one.</source>
+        <translation>Il file %1 non contiene i progressi di Ripasso: appartiene a un altro programma ed è stato lasciato com&apos;è. Spostalo altrove e Ripasso ne comincerà uno nuovo.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 was written by a newer Ripasso (version %2; this one knows version %3). It was left as it is: use the newer Ripasso.</source>
+        <translation>Il file dei progressi %1 è stato scritto da un Ripasso più recente (versione %2; questo conosce la versione %3). È stato lasciato com&apos;è: usa il Ripasso più recente.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 holds no progress yet.</source>
+        <translation>Il file dei progressi %1 non contiene ancora progressi.</translation>
+    </message>
+    <message>
+        <source>The progress file %1 cannot use write-ahead logging.</source>
+        <translation>Il file dei progressi %1 non può usare il write-ahead logging.</translation>
     </message>
 </context>
 <context>
