@@ -8,8 +8,8 @@
 //                              from the Enter to the answer lines painted and to the question
 //                              box shown. Where the question is asked, the events that a
 //                              modal box's loop would handle first are handled (the console's
-//                              paint), then the box the console shows for it is built and
-//                              shown until painted, and closed.
+//                              paint), then the console's box, made while it waited for the
+//                              word, is given the question and shown until painted, and closed.
 //   lookup_probe FOLDER WORD TIMES absent   the same for a word that is not in the file and
 //                              has no head word near it: the not-found question is answered.
 // Ends with status 0 when the window asked exactly what a look-up asks, 1 otherwise.
@@ -69,20 +69,23 @@ int main(int argc, char** argv) {
     for (QWidget* w : console.findChildren<QWidget*>())
         w->installEventFilter(&consolePaints);
     double enter = 0, painted = -1, shown = -1;
+    // The console's box, made while the console waits for a word once its folder is known.
+    platform::QtDialogs real(&console);
+    real.prepareMessageBox();
+    QCoreApplication::processEvents();
     dialogs.whileAsking = [&](const platform::AskedQuestion& question) {
         if (question.isInput)
             return;
         QCoreApplication::processEvents(); // what the box's own loop handles first
         painted = consolePaints.paints > 0 ? wallMilliseconds() - enter : -1;
-        const platform::QtDialogs real(&console);
-        const std::unique_ptr<QMessageBox> box =
-            real.makeMessageBox(question.text, question.style, question.title);
+        QMessageBox* box = real.keptMessageBox(question.text, question.style, question.title);
         PaintCounter boxPaints;
         box->installEventFilter(&boxPaints);
         box->show();
         QCoreApplication::processEvents();
         shown = boxPaints.paints > 0 ? wallMilliseconds() - enter : -1;
         box->hide();
+        box->removeEventFilter(&boxPaints);
     };
     const double before = processorMilliseconds();
     enter = wallMilliseconds();

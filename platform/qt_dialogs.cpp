@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace platform {
 namespace {
@@ -93,9 +94,11 @@ std::unique_ptr<QInputDialog> QtDialogs::makeInputBox(const QString& prompt, con
 QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& proposed,
                             int xTwips, int yTwips) {
     const auto dialog = makeInputBox(prompt, title, proposed, xTwips, yTwips);
-    if (dialog->exec() != QDialog::Accepted)
-        return {};
-    return dialog->textValue();
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    // The questions come once a folder is known: their box is made while the window waits
+    // for the user.
+    QTimer::singleShot(0, &preparing_, [this] { prepareMessageBox(); });
+    return accepted ? dialog->textValue() : QString();
 }
 
 std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(const QString& text, MessageStyle style,
@@ -143,22 +146,45 @@ void QtDialogs::setUp(QMessageBox& box, const QString& text, MessageStyle style,
     widenTo(box, titleWidth(box, title)); // once its layout is complete
 }
 
-Answer QtDialogs::messageBox(const QString& text, MessageStyle style, const QString& title) {
+void QtDialogs::prepareMessageBox() {
+    QWidget* window = askingWindow();
+    if (!window || (reused_ && reused_->isVisible()))
+        return;
+    if (!reused_ || reused_->parentWidget() != window) {
+        delete reused_.data();
+        reused_ = makeMessageBox({}, {}, {}).release();
+        reused_->ensurePolished();
+        reused_->adjustSize();
+    }
+    reused_->winId(); // its window made (again, once an answer closed it), not shown
+}
+
+QMessageBox* QtDialogs::keptMessageBox(const QString& text, MessageStyle style,
+                                       const QString& title) {
     // The box of the last question is asked again, set up anew, when the same window asks and
     // it is not open still: one box of a look-up's questions is built once.
-    std::unique_ptr<QMessageBox> own;
-    QMessageBox* box = reused_.data();
-    if (box && !box->isVisible() && box->parentWidget() == askingWindow()) {
-        setUp(*box, text, style, title);
-    } else if (box && box->isVisible()) {
-        own = makeMessageBox(text, style, title); // asked while another waits
-        box = own.get();
-    } else {
+    if (reused_ && reused_->isVisible())
+        return nullptr;
+    if (!reused_ || reused_->parentWidget() != askingWindow()) {
         delete reused_.data();
         reused_ = makeMessageBox(text, style, title).release();
-        box = reused_.data();
+    } else {
+        setUp(*reused_, text, style, title);
+    }
+    return reused_.data();
+}
+
+Answer QtDialogs::messageBox(const QString& text, MessageStyle style, const QString& title) {
+    std::unique_ptr<QMessageBox> own;
+    QMessageBox* box = keptMessageBox(text, style, title);
+    if (!box) {
+        own = makeMessageBox(text, style, title); // asked while another waits
+        box = own.get();
     }
     const int result = box->exec();
+    // An answer closes the box's window: the next is made while the window waits.
+    if (box == reused_.data())
+        QTimer::singleShot(0, &preparing_, [this] { prepareMessageBox(); });
     if (style.buttons == Buttons::Ok)
         return Answer::Ok;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -80,6 +80,18 @@ void TestQtDialogs::questionsInARowAreAskedRight() {
     QWidget window;
     QVERIFY(showAsTheConsole(window));
     platform::QtDialogs dialogs;
+    // Once the folder is asked for, the questions' box is made, hidden, on the window, and
+    // each question shows in it, its window made before it is asked.
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    dialogs.inputBox(QStringLiteral("Path Folder"), QStringLiteral("Configure VOCABORO"),
+                     QStringLiteral("C:\\THAI\\"), 3000, 2000);
+    QCoreApplication::processEvents();
+    const QList<QMessageBox*> made = window.findChildren<QMessageBox*>();
+    QCOMPARE(made.size(), 1);
+    QVERIFY(!made[0]->isVisible() && made[0]->testAttribute(Qt::WA_WState_Created));
     using platform::Answer, platform::Buttons, platform::DefaultButton, platform::Icon;
     const struct {
         platform::MessageStyle style;
@@ -114,8 +126,9 @@ void TestQtDialogs::questionsInARowAreAskedRight() {
             bold.setBold(true);
             const QList<QAbstractButton*> buttons = box->buttons();
             problem =
-                box->parentWidget() != &window  ? QStringLiteral("not on the window")
-                : box->windowTitle() != q.title ? QStringLiteral("title ") + box->windowTitle()
+                box != made[0]                   ? QStringLiteral("a new box")
+                : box->parentWidget() != &window ? QStringLiteral("not on the window")
+                : box->windowTitle() != q.title  ? QStringLiteral("title ") + box->windowTitle()
                 : box->defaultButton() != box->button(q.expectedDefault) ? QStringLiteral("default")
                 : buttons.size() != (q.style.buttons == Buttons::Ok ? 1 : 2)
                     ? QStringLiteral("%1 buttons").arg(buttons.size())
@@ -127,6 +140,8 @@ void TestQtDialogs::questionsInARowAreAskedRight() {
         QCOMPARE(dialogs.messageBox(QStringLiteral("Continue List...?"), q.style, q.title),
                  q.answer);
         QCOMPARE(problem, QString());
+        QCoreApplication::processEvents();
+        QVERIFY(!made[0]->isVisible() && made[0]->testAttribute(Qt::WA_WState_Created));
     }
 }
 
