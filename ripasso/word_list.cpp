@@ -2,8 +2,11 @@
 
 #include "datafiles/file_naming.h"
 #include "datafiles/record_index.h"
+#include "platform/error_text.h"
 #include "platform/text.h"
 #include "thaitext/folding.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,6 +19,10 @@
 
 namespace ripasso {
 namespace {
+
+struct ListText {
+    Q_DECLARE_TR_FUNCTIONS(ripasso::ListText)
+};
 
 // The record's field that each column shows, and the marker shown as empty.
 constexpr int kFieldOf[WordList::kColumns] = {0, 1, 4, 2, 3};
@@ -149,8 +156,10 @@ std::vector<std::string> WordList::load(const PathOf& pathOf, const datafiles::F
         if (error != 0) {
             rows_.resize(held);
             if (error != ENOENT)
-                problems.push_back(name + " could not be read: " + datafiles::describeError(error) +
-                                   ".");
+                problems.push_back(
+                    ListText::tr("%1 could not be read: %2.")
+                        .arg(QString::fromStdString(name), platform::errorText(error))
+                        .toStdString());
             continue;
         }
         const std::string_view all = bytes_.view().substr(base);
@@ -161,12 +170,15 @@ std::vector<std::string> WordList::load(const PathOf& pathOf, const datafiles::F
             if (indexer.atEnd())
                 break;
             if (const auto status = indexer.next(record); status != datafiles::ReadStatus::Record) {
-                problems.push_back(name +
-                                   (status == datafiles::ReadStatus::TooLong
-                                        ? " holds a record longer than 4 MiB on line "
-                                        : " ends in the middle of a record on line ") +
-                                   std::to_string(indexer.line()) +
-                                   "; the records before it are listed.");
+                problems.push_back(
+                    (status == datafiles::ReadStatus::TooLong
+                         ? ListText::tr("%1 holds a record longer than 4 MiB on line %2; the "
+                                        "records before it are listed.")
+                         : ListText::tr("%1 ends in the middle of a record on line %2; the "
+                                        "records before it are listed."))
+                        .arg(QString::fromStdString(name))
+                        .arg(indexer.line())
+                        .toStdString());
                 break;
             }
             if (!record.crossReference)

@@ -249,6 +249,21 @@ Richiede una sessione grafica. Vedi anche: man chartola.
     </message>
 </context>
 <context>
+    <name>ripasso::ListText</name>
+    <message>
+        <source>%1 could not be read: %2.</source>
+        <translation>Non è stato possibile leggere %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 holds a record longer than 4 MiB on line %2; the records before it are listed.</source>
+        <translation>%1 contiene un record più lungo di 4 MiB alla riga %2; sono elencati i record che lo precedono.</translation>
+    </message>
+    <message>
+        <source>%1 ends in the middle of a record on line %2; the records before it are listed.</source>
+        <translation>%1 finisce a metà di un record alla riga %2; sono elencati i record che lo precedono.</translation>
+    </message>
+</context>
+<context>
     <name>ripasso::MainText</name>
     <message>
         <source>Usage: ripasso                       the practice window
