@@ -11,7 +11,8 @@
 #   thai-kit (without a display): the entry the keys wrote, looked up both ways; a word added,
 #   changed and removed, the files as they were after it; a refused character, a usage error.
 #   Ripasso: a round of the reading drill answered by keys, each answer kept; a review of 20
-#   new cards graded by keys, saved and scheduled; a second copy refused while the first runs;
+#   new cards graded by keys, saved and scheduled, the first card's two sides read from its
+#   accessibility tree over AT-SPI as a screen reader reads it; a second copy refused while the first runs;
 #   the export for Anki, with the folder chosen last, read back with Python's csv module.
 #   The Words page: gatto found by its search, its pronunciation changed by keys and seen so by
 #   Chartola and Vocaboro, then removed after its question; the files checked each time.
@@ -19,7 +20,8 @@
 #   the new pronunciation is found; the chart plays a letter; Alt+F4 on a window's frame ends
 #   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
 # Screenshots of every window go to BUILD/e2e/, and a blank or all-black window fails the run.
-#   usage: run.sh BUILD_DIR        needs: Xvfb, openbox, xdotool, xclip, ImageMagick
+#   usage: run.sh BUILD_DIR        needs: Xvfb, openbox, xdotool, xclip, ImageMagick,
+#                                  dbus-launch, at-spi2-core, python3-pyatspi
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 bin="$build/bin"
@@ -391,8 +393,45 @@ else # a progress of its own, not the user's
     ripasso_env=(XDG_DATA_HOME="$work/data")
 fi
 query() { python3 -c 'import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute(sys.argv[2]).fetchone()[0])' "$progress" "$1"; }
+# A session bus of our own, on which the accessibility bus starts when Ripasso asks for it:
+# Ripasso's tree is read there as a screen reader reads it.
+eval "$(dbus-launch --sh-syntax)"
+pids+=("$DBUS_SESSION_BUS_PID")
+# atspi_dump FILE: Ripasso's accessibility tree over AT-SPI, one line per object:
+# role|name|description|showing (1 or 0).
+atspi_dump() { # Debian's own Python, which python3-pyatspi extends
+    /usr/bin/python3 - "$1" <<'PYEOF'
+import sys, time
+import pyatspi
+
+def ripasso():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name.lower() == "ripasso":
+            return app
+    return None
+
+for _ in range(50):
+    app = ripasso()
+    if app is not None:
+        break
+    time.sleep(0.1)
+else:
+    sys.exit("Ripasso is not on the accessibility bus")
+lines = []
+def walk(obj, depth):
+    showing = obj.getState().contains(pyatspi.STATE_SHOWING)
+    lines.append(f"{obj.getRoleName()}|{obj.name}|{obj.description}|{int(showing)}")
+    if depth < 40:
+        for child in obj:
+            if child is not None:
+                walk(child, depth + 1)
+walk(app, 0)
+with open(sys.argv[1], "w", encoding="utf-8") as out:
+    out.write("\n".join(lines) + "\n")
+PYEOF
+}
 step "starting ripasso"
-env "${ripasso_env[@]}" "$bin/ripasso" &
+env "${ripasso_env[@]}" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin/ripasso" &
 pids+=($!)
 ripasso=$!
 answer_folder "Ripasso: your words" "$folder" ripasso_folder_prompt
@@ -418,7 +457,21 @@ keys Escape Return                  # back, then the review: the focus is on it
 keys space
 shot "$main" ripasso_review_back
 cp "$out/ripasso_review_back.png" "$out/ripasso.png"
+atspi_dump "$out/ripasso_review_atspi.txt" || fail "Ripasso's accessibility tree could not be read"
 keys 3
+# The card just answered: both its sides, shown, are in the tree a screen reader reads.
+sides=$(python3 - "$progress" "$out/ripasso_review_atspi.txt" <<'PYEOF'
+import sqlite3, sys
+card = sqlite3.connect(sys.argv[1]).execute("SELECT headword, pronunciation FROM card").fetchone()
+sides = [v.decode("cp1252") if isinstance(v, bytes) else v for v in card]
+with open(sys.argv[2], encoding="utf-8") as dump:
+    shown = {line.split("|")[1] for line in dump if line.rstrip("\n").endswith("|1")}
+missing = [side for side in sides if side not in shown]
+print(" = ".join(sides))
+sys.exit(f"{missing} not heard, see ripasso_review_atspi.txt" if missing else 0)
+PYEOF
+) || fail "the card's word is not in Ripasso's accessibility tree"
+step "the card's two sides read from Ripasso's accessibility tree: $sides"
 for _ in $(seq 19); do xdotool key --delay 120 space 3; done
 sleep 0.5
 shot "$main" ripasso_review_done
