@@ -108,4 +108,14 @@ fs::path PathMapper::map(std::string_view typed) const {
     return result;
 }
 
+std::string PathMapper::folderWithSeparator(std::string_view typed) const {
+    std::string folder(typed);
+    std::error_code ec;
+    if (folder.empty() || isSeparator(folder.back()) || !fs::is_directory(map(folder), ec))
+        return folder;
+    const bool drive = folder.size() >= 2 && isDriveLetter(folder[0]) && folder[1] == ':';
+    folder += drive || folder.find('\\') != std::string::npos ? '\\' : '/';
+    return folder;
+}
+
 } // namespace datafiles

@@ -21,6 +21,12 @@ public:
     // `typed` is UTF-8: the folder text exactly as typed, followed by a file name.
     std::filesystem::path map(std::string_view typed) const;
 
+    // The folder text `typed` (UTF-8) ready for file names to be joined to it: as typed, or
+    // with a final separator when it has none and names a folder that exists ("C:\THAI"
+    // gives "C:\THAI\", "~/thai" gives "~/thai/"). The separator is a backslash when the text
+    // has one or begins with a drive, else a slash. A text that names no folder stays as it is.
+    std::string folderWithSeparator(std::string_view typed) const;
+
     const std::filesystem::path& driveRoot() const { return driveRoot_; }
 
 private:

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -130,7 +131,8 @@ void TestConsoleLookup::startUpAsksForTheFolder() {
         QVERIFY(f.dialogs().problems().isEmpty());
     }
     {
-        // "C:\THAI" without a final backslash names a file C:\THAILEXFWD_C.DAT.
+        // "C:\THAI" without a final backslash, where there is no such folder, names a file
+        // C:\THAILEXFWD_C.DAT.
         ConsoleFixture f;
         f.start(QStringLiteral("C:\\THAI"));
         f.dialogs().expectMessage(QStringLiteral("\"C:\\THAILEXFWD_C.DAT\""));
@@ -138,6 +140,25 @@ void TestConsoleLookup::startUpAsksForTheFolder() {
         QCOMPARE(f.dialogs().problems(), QStringList());
         QVERIFY(!f.ended());
     }
+    // A folder that exists, typed without its final separator, gets one in the form it was
+    // typed, and a word typed with the keys is found in it.
+    const QByteArray savedHome = qgetenv("HOME");
+    for (const QString& typed : {QStringLiteral("C:\\THAI"), QStringLiteral("~/thai"), QString()}) {
+        ConsoleFixture f;
+        const bool drive = typed.startsWith(QLatin1String("C:"));
+        const QString folder = drive ? QStringLiteral("drive_c/THAI/") : QStringLiteral("thai/");
+        QDir(f.folder()).mkpath(folder);
+        f.writeRecords(folder + QStringLiteral("LEXFWD_C.DAT"), {entry("casa", "baan", "s.f.")});
+        qputenv("HOME", f.folder().toUtf8());
+        const QString answer = typed.isEmpty() ? f.folder() + QStringLiteral("thai") : typed;
+        f.start(answer);
+        QCOMPARE(f.form().datapath(), answer + QLatin1Char(drive ? '\\' : '/'));
+        f.dialogs().expectMessage(kAnother, Answer::No);
+        f.lookUp(QStringLiteral("casa"));
+        QCOMPARE(f.consoleLines(), QStringList{QStringLiteral(" 1 > casa (s.f.) =   [ baan ]")});
+        QCOMPARE(f.dialogs().problems(), QStringList());
+    }
+    qputenv("HOME", savedHome);
 }
 
 void TestConsoleLookup::matchLineHasItsPiecesColoursAndFonts() {

@@ -86,6 +86,7 @@ void TestThaiKit::commandsLeaveTheFilesAsExpected() {
         Files files; // the files the step changes: all their bytes after it
         bool outPart = false;
         std::function<void()> before = {};
+        QString folder = {}; // as typed after --folder, when not the folder with its final slash
     };
     const std::string baan = line("baan", "casa", "s.f.", "-", kBaanThai);
     const std::string casa = line("casa", "baan", "s.f.", "-", kBaanThai);
@@ -106,6 +107,8 @@ void TestThaiKit::commandsLeaveTheFilesAsExpected() {
          true},
         {{"lookup", "casa"}, 0, "I-T casa = baan บ้าน (s.f.)\n", {}, {}},
         {{"lookup", "baan"}, 0, "T-I baan = casa บ้าน (s.f.)\n", {}, {}},
+        // The folder typed without its final separator.
+        {{"lookup", "casa"}, 0, "I-T casa = baan บ้าน (s.f.)\n", {}, {}, false, {}, dir.path()},
         {{"add", "gatto", "maeu", "--thai", "日本"}, 1, {}, thaiRefused, {}},
         {{"add", "città", "maeu"},
          0,
@@ -186,7 +189,7 @@ void TestThaiKit::commandsLeaveTheFilesAsExpected() {
         const QString name = step.args.join(QLatin1Char(' '));
         if (step.before)
             step.before();
-        const Ran ran = runProgram(home, folder, step.args);
+        const Ran ran = runProgram(home, step.folder.isEmpty() ? folder : step.folder, step.args);
         QVERIFY2(
             ran.status == step.status,
             qPrintable(QStringLiteral("%1: status %2, %3").arg(name).arg(ran.status).arg(ran.err)));

@@ -253,7 +253,11 @@ void Form1::Form_Load() {
     const QString answer = dialogs_.inputBox(
         QStringLiteral("Path Folder of locate Data File Library (*.DAT) "),
         QStringLiteral("Configure VOCABORO Dictionary"), QStringLiteral("C:\\THAI\\"), 3000, 2000);
-    state_.datapath = answer.isEmpty() ? QStringLiteral("c:\\thai\\") : answer;
+    // A folder that exists, typed without its final separator, gets one: its files' names are
+    // joined to it.
+    state_.datapath =
+        answer.isEmpty() ? QStringLiteral("c:\\thai\\")
+                         : QString::fromStdString(paths_.folderWithSeparator(answer.toStdString()));
     // An entry whose write was interrupted (the program killed, the power gone) is in one
     // file only, or torn: undo it before anything reads or writes the folder.
     reportRecovery(datafiles::recoverUnfinishedWrite(dataFolder(), options_.fileAccess), true);
