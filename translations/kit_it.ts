@@ -786,6 +786,13 @@ su stderr), 2 riga di comando sbagliata. Vedi thai-kit(1).
     </message>
 </context>
 <context>
+    <name>vocaboro::HelpPage</name>
+    <message>
+        <source>Drawn for the kit</source>
+        <translation>Disegnato per il kit</translation>
+    </message>
+</context>
+<context>
     <name>vocaboro::LookupText</name>
     <message>
         <source>The data file &quot;%1&quot; could not be read: %2 (line %3).</source>

@@ -36,8 +36,8 @@ HelpPage::HelpPage(QWidget* parent) : QWidget(parent) {
     };
     Picture2 = place(new QLabel(this), "Picture2", at(7320, 480, 1335, 1560));
     platform::showPicture(Picture2, "console_help.png");
-    Label15 = place(new QLabel(QStringLiteral("Drawn for the kit"), this), "Label15",
-                    at(6600, 2280, 2655, 375), platform::makeFont(platform::kSerifFont, 9.75));
+    Label15 = place(new QLabel(tr("Drawn for the kit"), this), "Label15", at(6600, 2280, 2655, 375),
+                    platform::makeFont(platform::kSerifFont, 9.75));
     Label15->setStyleSheet(QStringLiteral("color: #c0c0c0; background: transparent;"));
     Label15->setAlignment(Qt::AlignCenter);
     const QFont bold = platform::makeFont(platform::kSerifFont, 9.75, true);
