@@ -4,11 +4,20 @@
 // Words page opened (beside Chartola's whole load of the same files) and a search keystroke.
 // Not a test: it prints the median and the range of several runs.
 //   ripasso_probe [RUNS]
+// For the benchmark, which times Ripasso's start from outside beside xterm's:
+//   ripasso_probe prepare FOLDER PROGRESS   writes that progress for FOLDER's words
+//   ripasso_probe start FOLDER PROGRESS SPAWNED   starts as Ripasso does (the window shown,
+//                              the folder asked for and answered with FOLDER), starts the
+//                              review and prints the milliseconds from SPAWNED (the steady
+//                              clock's milliseconds when the process was started) to the
+//                              first card painted.
 
 #include "bench/dictionary_generator.h"
+#include "bench/probe_clocks.h"
 #include "chartola/entry_list_model.h"
 #include "platform/fonts.h"
 #include "platform/scripted_dialogs.h"
+#include "platform/startup.h"
 #include "platform/test_doubles.h"
 #include "ripasso/anki_export.h"
 #include "ripasso/main_window.h"
@@ -25,6 +34,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -47,8 +57,59 @@ double since(const QElapsedTimer& timer) {
 
 } // namespace
 
+constexpr int kToday = 20000;
+
+// 10,000 cards answered Good before: those of day -8 are due today, the others later.
+void answerBefore(ripasso::ProgressStore& store, const ripasso::PathOf& pathOf) {
+    const ripasso::FolderCards first = ripasso::collectCards(pathOf, {}, kToday, 10000);
+    for (std::size_t i = 0; i < first.fresh.size(); ++i) {
+        const int day = kToday - (i % 2 == 0 ? 8 : 1);
+        store.saveAnswer(
+            {first.fresh[i].key, ripasso::answerCard(std::nullopt, day, ripasso::Grade::Good)},
+            ripasso::Grade::Good);
+    }
+}
+
+// The start as Ripasso's own (main.cpp), on the display given, to the first card painted.
+int startToFirstCard(char* argv[]) {
+    platform::StartupExit startup;
+    int argc = 1;
+    QApplication app(argc, argv);
+    startup.drop();
+    platform::installFontSubstitutes();
+    ripasso::StoreError error;
+    const auto store = ripasso::ProgressStore::open(argv[3], error);
+    if (!store)
+        return 1;
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingPlayer player;
+    ripasso::MainWindow window({dialogs, player, *store, "/nowhere", [] { return kToday; }, 1});
+    window.show();
+    dialogs.expectInput(QStringLiteral("Folder"),
+                        QString::fromLocal8Bit(argv[2]) + QLatin1Char('/'));
+    window.chooseFolder();
+    window.startReview();
+    window.repaint();
+    const double ms = bench::wallMilliseconds() - std::atof(argv[4]);
+    if (!dialogs.problems().isEmpty() || window.reviewPage().isHidden())
+        return 1;
+    std::printf("%.2f\n", ms);
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
+    if (argc == 5 && std::strcmp(argv[1], "start") == 0)
+        return startToFirstCard(argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 4 && std::strcmp(argv[1], "prepare") == 0) {
+        ripasso::StoreError error;
+        const auto store = ripasso::ProgressStore::open(argv[3], error);
+        if (!store)
+            return 1;
+        const std::filesystem::path words = argv[2];
+        answerBefore(*store, [&](const std::string& name) { return words / name; });
+        return 0;
+    }
     QApplication app(argc, argv);
     platform::installFontSubstitutes();
     const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 7;
@@ -63,17 +124,8 @@ int main(int argc, char* argv[]) {
 
     ripasso::StoreError error;
     const auto store = ripasso::ProgressStore::open(dir.path().toStdString() + "/p.sqlite", error);
-    const int today = 20000;
-    {
-        // 10,000 cards answered Good before: those of day -8 are due today, the others later.
-        const ripasso::FolderCards first = ripasso::collectCards(pathOf, {}, today, 10000);
-        for (std::size_t i = 0; i < first.fresh.size(); ++i) {
-            const int day = today - (i % 2 == 0 ? 8 : 1);
-            store->saveAnswer(
-                {first.fresh[i].key, ripasso::answerCard(std::nullopt, day, ripasso::Grade::Good)},
-                ripasso::Grade::Good);
-        }
-    }
+    const int today = kToday;
+    answerBefore(*store, pathOf);
 
     platform::ScriptedDialogs dialogs;
     platform::RecordingPlayer player;
