@@ -11,10 +11,10 @@ namespace ripasso {
 WordsModel::WordsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 QString WordsModel::columnName(int column) {
-    static const char* const names[WordList::kColumns] = {"Italian", "Pronunciation", "Thai",
-                                                          "Attribute", "Note"};
-    return column >= 0 && column < WordList::kColumns ? QString::fromLatin1(names[column])
-                                                      : QString();
+    static const char* const names[WordList::kColumns] = {
+        QT_TR_NOOP("Italian"), QT_TR_NOOP("Pronunciation"), QT_TR_NOOP("Thai"),
+        QT_TR_NOOP("Attribute"), QT_TR_NOOP("Note")};
+    return column >= 0 && column < WordList::kColumns ? tr(names[column]) : QString();
 }
 
 int WordsModel::rowCount(const QModelIndex& parent) const {
@@ -46,13 +46,13 @@ QString WordsModel::sentence(WordList::Row row) const {
     const QString attribute = platform::fromLatin(words_.shown(row, WordList::Attribute));
     const QString note = platform::fromLatin(words_.shown(row, WordList::Note));
     if (!pronunciation.isEmpty())
-        text += QStringLiteral(", pronunciation ") + pronunciation;
+        text += tr(", pronunciation ") + pronunciation;
     if (!thai.isEmpty())
-        text += QStringLiteral(", Thai ") + thai;
+        text += tr(", Thai ") + thai;
     if (!attribute.isEmpty())
-        text += QStringLiteral(", attribute ") + attribute;
+        text += tr(", attribute ") + attribute;
     if (!note.isEmpty())
-        text += QStringLiteral(", note ") + note;
+        text += tr(", note ") + note;
     return text;
 }
 

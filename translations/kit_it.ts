@@ -390,6 +390,45 @@ Vedi anche: man ripasso.
     </message>
 </context>
 <context>
+    <name>ripasso::WordsModel</name>
+    <message>
+        <source>Italian</source>
+        <translation>Italiano</translation>
+    </message>
+    <message>
+        <source>Pronunciation</source>
+        <translation>Pronuncia</translation>
+    </message>
+    <message>
+        <source>Thai</source>
+        <translation>Thai</translation>
+    </message>
+    <message>
+        <source>Attribute</source>
+        <translation>Attributo</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>, pronunciation </source>
+        <translation>, pronuncia </translation>
+    </message>
+    <message>
+        <source>, Thai </source>
+        <translation>, thai </translation>
+    </message>
+    <message>
+        <source>, attribute </source>
+        <translation>, attributo </translation>
+    </message>
+    <message>
+        <source>, note </source>
+        <translation>, nota </translation>
+    </message>
+</context>
+<context>
     <name>thaikit::ArgumentText</name>
     <message>
         <source>%1 is not an option of %2</source>
