@@ -502,25 +502,21 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
         // The first load of a fresh process, and the memory it keeps from the process's start.
         QTemporaryDir probeDir;
         const std::string times = probeDir.path().toStdString() + "/times";
-        std::vector<double> firstIT, laterIT, memoryIT, memoryTI;
+        std::vector<double> firstIT, memoryIT, memoryTI;
         bool probed = true;
         for (int run = 0; run < kRuns; ++run) {
             for (const char* button : {"Command5", "Command6"}) {
                 const bool forwardLoad = button[7] == '5';
                 std::filesystem::remove(times);
-                // Three loads, switching direction in between: the third is a later load of
-                // the first's direction in the same process.
-                probed = probed &&
-                         runProcess({programs.loadProbe, folder, button, times, "3"}, 0).wall >= 0;
+                probed =
+                    probed && runProcess({programs.loadProbe, folder, button, times}, 0).wall >= 0;
                 const std::vector<double> n = numbersIn(times); // ms, fresh KiB, after KiB
-                if (n.size() < 9) {
+                if (n.size() < 3) {
                     probed = false;
                     continue;
                 }
-                if (forwardLoad) {
+                if (forwardLoad)
                     firstIT.push_back(n[0]);
-                    laterIT.push_back(n[6]);
-                }
                 (forwardLoad ? memoryIT : memoryTI).push_back((n[2] - n[1]) / 1024.0);
             }
         }
@@ -534,7 +530,8 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
         timeRow("switch to Thai-Italian after a whole load", switchToTI, fTI, 1.15, "floor", ok);
         timeRow("switch to Italian-Thai after a whole load", switchToIT, fIT, 1.15, "floor", ok);
         timeRow("first whole load I-T of a fresh process", firstIT, fIT, 1.15, "floor", probed);
-        timeRow("first whole load I-T, fresh process", firstIT, stats(laterIT), 1.3, "later",
+        // Beside the whole loads above: later ones, in a process that has loaded before.
+        timeRow("first whole load I-T, fresh process", firstIT, stats(loadIT), 1.3, "later",
                 probed);
         contextRow("floor I-T: fresh memory + memchr index", floorIT, "ms");
         contextRow("floor T-I: fresh memory + memchr index", floorTI, "ms");
