@@ -214,7 +214,7 @@ Richiede una sessione grafica. Vedi anche: man chartola.
     </message>
     <message>
         <source>&amp;Next (Enter)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Avanti (Invio)</translation>
     </message>
 </context>
 <context>
@@ -803,6 +803,10 @@ su stderr), 2 riga di comando sbagliata. Vedi thai-kit(1).
     <message>
         <source>The change is recorded, but &quot;%1&quot; could not be put in its place: %2. The record of the change stays in &quot;%3&quot;, and the next program of the kit that writes to this data folder finishes it.</source>
         <translation>La modifica è annotata, ma non è stato possibile mettere &quot;%1&quot; al suo posto: %2. La traccia della modifica resta in &quot;%3&quot;, e il prossimo programma del kit che scrive in questa cartella di dati la completerà.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; and &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; e &quot;%2&quot;</translation>
     </message>
 </context>
 <context>

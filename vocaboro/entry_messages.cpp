@@ -50,7 +50,7 @@ QString journalFiles(const datafiles::RecoveryResult& recovery, const TypedPath&
                      const QString& otherwise) {
     return recovery.forwardFile.empty() || recovery.reverseFile.empty()
                ? otherwise
-               : QStringLiteral("\"%1\" and \"%2\"")
+               : EntryText::tr("\"%1\" and \"%2\"")
                      .arg(typed(recovery.forwardFile), typed(recovery.reverseFile));
 }
 
