@@ -80,9 +80,10 @@ MainWindow::MainWindow(Links links, QWidget* parent)
     connect(wordsPage_, &WordsPage::closed, this, &MainWindow::readCards);
     connect(drillPage_, &DrillPage::closed, this, &MainWindow::showHome);
     connect(reviewPage_, &ReviewPage::closed, this, [this](std::size_t answered) {
-        sessionNote_->setText(answered == 0   ? QString()
-                              : answered == 1 ? QStringLiteral("1 answer saved.")
-                                              : QStringLiteral("%1 answers saved.").arg(answered));
+        platform::setMessage(sessionNote_, answered == 0 ? QString()
+                                           : answered == 1
+                                               ? QStringLiteral("1 answer saved.")
+                                               : QStringLiteral("%1 answers saved.").arg(answered));
         readCards();
     });
     buildMenu();
@@ -131,6 +132,7 @@ void MainWindow::buildHomePage(QWidget* page) {
                    QStringLiteral("Your words: search, change, add"));
     sessionNote_ = makeLabel(words, "sessionNote", tr("Last review"));
     sessionNote_->setWordWrap(true);
+    sessionNote_->hide(); // shown once a review has something to say
     readingNotes_ = wrappingLabel(words, "readingNotes", tr("What could not be read"));
     platform::markAsMessage(readingNotes_);
     readingNotes_->setStyleSheet(QStringLiteral("color: #8b0000;"));
@@ -194,7 +196,7 @@ void MainWindow::chooseFolder() {
         return; // cancelled: the folder stays
     folder_ = folderText(answer.isEmpty() ? proposed : answer);
     remember(kWordsFolderSetting, folder_);
-    sessionNote_->clear();
+    platform::setMessage(sessionNote_, QString());
     readCards();
 }
 

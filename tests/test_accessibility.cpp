@@ -57,6 +57,8 @@ QString unheard(QWidget* window) {
         const auto* label = qobject_cast<QLabel*>(w);
         const auto* button = qobject_cast<QAbstractButton*>(w);
         const QString shown = label ? label->text() : button ? button->text() : QString();
+        if (label && w->isVisible() && shown.isEmpty() && label->pixmap().isNull())
+            missing << w->objectName() + ": nothing, yet shown"; // heard as a stray name
         for (const QString& word : QString(shown).remove('&').split(between, Qt::SkipEmptyParts))
             if (w->isVisible() && !heard(w).contains(word))
                 missing << w->objectName() + ": " + word;
