@@ -22,9 +22,10 @@ namespace fs = std::filesystem;
 namespace ripasso {
 namespace {
 
-// UTF-8 of each byte of a single-byte code set.
+// Each byte of a single-byte code set as it stands in an HTML field: its UTF-8, or for the
+// characters HTML gives a meaning to, their entity, and for a line end, a <br>.
 struct Utf8 {
-    char bytes[3];
+    char bytes[6];
     unsigned char size;
 };
 using ByteTable = std::array<Utf8, 256>;
@@ -35,15 +36,21 @@ ByteTable makeTable(char16_t (*decode)(unsigned char)) {
         const char16_t c = decode(static_cast<unsigned char>(b));
         Utf8& u = table[static_cast<std::size_t>(b)];
         if (c < 0x80) {
-            u = {{static_cast<char>(c), 0, 0}, 1};
+            u = {{static_cast<char>(c)}, 1};
         } else if (c < 0x800) {
-            u = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0}, 2};
+            u = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))}, 2};
         } else {
             u = {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
                   static_cast<char>(0x80 | (c & 0x3F))},
                  3};
         }
     }
+    // The bytes below 128 are ASCII in both code sets.
+    table['&'] = {{'&', 'a', 'm', 'p', ';'}, 5};
+    table['<'] = {{'&', 'l', 't', ';'}, 4};
+    table['>'] = {{'&', 'g', 't', ';'}, 4};
+    table['"'] = {{'&', 'q', 'u', 'o', 't', ';'}, 6};
+    table['\n'] = table['\r'] = {{'<', 'b', 'r', '>'}, 4};
     return table;
 }
 
@@ -62,37 +69,14 @@ bool needsQuotes(std::string_view text, bool firstColumn) {
 }
 
 // A field in the code set's bytes as HTML: the characters HTML gives a meaning to written as
-// entities, each line end (CR LF, LF or CR) a <br>. The bytes that matter here are ASCII, the
-// same in both code sets and in UTF-8. A quote is an entity by then: only a tab, or a "#"
-// that begins a line, still calls for Anki's quotes around the whole field.
+// entities, each line end (CR LF, LF or CR) a <br>. A quote is an entity by then: only a
+// tab, or a "#" that begins a line, still calls for Anki's quotes around the whole field.
 void appendHtml(std::string& out, std::string_view bytes, const ByteTable& table) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        switch (const char b = bytes[i]) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\r':
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            out += "<br>";
-            break;
-        case '\n':
-            out += "<br>";
-            break;
-        default: {
-            const Utf8& u = table[static_cast<unsigned char>(b)];
-            out.append(u.bytes, u.size);
-        }
-        }
+        const Utf8& u = table[static_cast<unsigned char>(bytes[i])];
+        out.append(u.bytes, u.size);
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i; // one <br> for CR LF
     }
 }
 
@@ -110,9 +94,8 @@ void appendFront(std::string& out, std::string_view headword) {
         out += '"';
 }
 
-// The back of the card: the pronunciation, the Thai script (marked as Thai, so that Anki
-// picks a Thai font for it), the attribute and the note, one a line; a field that holds only
-// its "none" marker leaves no line.
+// The back of the card: the pronunciation, the Thai script, the attribute and the note, one a
+// line; a field that holds only its "none" marker leaves no line.
 void appendBack(std::string& out, const datafiles::RecordView& r) {
     const std::string_view thai = unmarked(r.thai(), datafiles::kNoThai);
     const std::string_view attribute = unmarked(r.attribute(), datafiles::kNoAttribute);
@@ -122,31 +105,33 @@ void appendBack(std::string& out, const datafiles::RecordView& r) {
     if (quoted)
         out += '"';
     bool first = true;
-    auto line = [&](std::string_view bytes, const ByteTable& table, std::string_view before,
-                    std::string_view after) {
+    auto line = [&](std::string_view bytes, const ByteTable& table) {
         if (bytes.empty())
             return;
         if (!first)
             out += "<br>";
         first = false;
-        out += before;
         appendHtml(out, bytes, table);
-        out += after;
     };
-    line(r.counterpart(), latinTable(), "", "");
-    line(thai, thaiTable(), "<span lang=\"th\">", "</span>");
-    line(attribute, latinTable(), "", "");
-    line(note, latinTable(), "", "");
+    line(r.counterpart(), latinTable());
+    line(thai, thaiTable());
+    line(attribute, latinTable());
+    line(note, latinTable());
     if (quoted)
         out += '"';
 }
 
-// A tag per attribute: Anki's tags are separated by spaces, so spaces inside become "_".
+// A tag per attribute: Anki's tags are separated by spaces, so spaces inside become "_". A
+// tag is no HTML: the ASCII characters stay as they are.
 void appendTag(std::string& out, std::string_view attribute) {
     for (const char b : attribute) {
-        const bool blank = b == ' ' || b == '\t' || b == '\r' || b == '\n';
-        const Utf8& u = latinTable()[static_cast<unsigned char>(blank ? '_' : b)];
-        out.append(u.bytes, u.size);
+        if (static_cast<unsigned char>(b) >= 0x80) {
+            const Utf8& u = latinTable()[static_cast<unsigned char>(b)];
+            out.append(u.bytes, u.size);
+        } else {
+            const bool blank = b == ' ' || b == '\t' || b == '\r' || b == '\n';
+            out += blank ? '_' : b;
+        }
     }
 }
 
@@ -243,6 +228,9 @@ std::string ankiField(std::string_view utf8, bool firstColumn) {
 }
 
 namespace {
+
+// The output is written each time it holds this much.
+constexpr std::size_t kFlushBytes = std::size_t(1) << 20;
 
 // What stands at the target before the export replaces it.
 struct Target {
@@ -367,6 +355,7 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
     // Anki's stock note type has the fields Front and Back alone, and Anki fills fields by the
     // columns' names: every field the learner needs is in one of those two.
     out += "\n#columns:Front\tBack\tTags\tGUID\n#tags:ripasso\n#tags column:3\n#guid column:4\n";
+    out.reserve(kFlushBytes + (std::size_t(1) << 20));
     int error = 0;
     KeyCounter occurrences;
     const std::string unread =
@@ -384,7 +373,7 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
             out += noteId(r.headword(), r.counterpart(), occurrence);
             out += '\n';
             ++result.notes;
-            if (out.size() >= (std::size_t(1) << 20)) {
+            if (out.size() >= kFlushBytes) {
                 error = writeAll(fd, out);
                 out.clear();
             }

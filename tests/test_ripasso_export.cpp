@@ -111,7 +111,8 @@ QString latin(std::string_view bytes, const char* none = "") {
 }
 
 // Each forward record that is no cross-reference: its Italian word, then the lines the back of
-// its card should show (pronunciation, Thai script, attribute, note), and its Thai script.
+// its card should show (pronunciation, Thai script, attribute, note), its Thai script and its
+// tag.
 QList<QStringList> expectedNotes(const fs::path& folder) {
     QList<QStringList> notes;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
@@ -127,7 +128,9 @@ QList<QStringList> expectedNotes(const fs::path& folder) {
                 latin(r.counterpart), thai, latin(r.attribute, "-"),
                 latin(r.note, "-").replace(QLatin1String("\r\n"), QLatin1String("\n"))};
             back.removeAll(QString());
-            notes << QStringList{latin(r.headword), back.join(QLatin1Char('\n')), thai};
+            notes << QStringList{
+                latin(r.headword), back.join(QLatin1Char('\n')), thai,
+                latin(r.attribute, "-").replace(QLatin1Char(' '), QLatin1Char('_'))};
         }
     }
     return notes;
@@ -199,6 +202,7 @@ void TestRipassoExport::everyFieldReachesAFieldOfTheStockNoteType() {
                          qPrintable(columns + (": no Thai script in " + note.join('|'))));
                 QCOMPARE(front, expected[i][0]);
                 QCOMPARE(back, expected[i][1]);
+                QCOMPARE(note[2], expected[i][3]);
                 const QString pronunciation = back.section(QLatin1Char('\n'), 0, 0);
                 ids.insert(note[3]);
                 const QString word = front + '|' + pronunciation;
