@@ -61,49 +61,58 @@ void TestStartup::withoutADisplayTheProgramsEndWithStatusOne() {
 void TestStartup::theProgramsAnswerBeforeAnyWindow_data() {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("locale"); // the variables of the desktop's language
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out"); // what the standard output begins with; empty: nothing
     QTest::addColumn<QString>("err"); // what the error stream holds; empty: nothing
     const QString version = QStringLiteral(" " KIT_VERSION "\n");
-    for (const char* program :
-         {VOCABORO_PROGRAM, CHARTOLA_PROGRAM, RIPASSO_PROGRAM, THAI_KIT_PROGRAM}) {
+    // LANGUAGE goes before LC_ALL, LC_MESSAGES and LANG; each program is told Italian by another.
+    const QStringList english{"LANGUAGE=en", "LANG=it_IT.UTF-8"};
+    const std::pair<const char*, QStringList> programs[] = {
+        {VOCABORO_PROGRAM, {"LANGUAGE=it_IT:en", "LANG=en_US.UTF-8"}},
+        {CHARTOLA_PROGRAM, {"LANG=it_IT.UTF-8"}},
+        {RIPASSO_PROGRAM, {"LC_MESSAGES=it_IT.UTF-8", "LANG=en_US.UTF-8"}},
+        {THAI_KIT_PROGRAM, {"LC_ALL=it_IT.UTF-8"}}};
+    for (const auto& [program, italian] : programs) {
         const QString path = QString::fromUtf8(program);
         const QString name = QFileInfo(path).fileName();
         const QString help = QStringLiteral("--help");
         QTest::addRow("%s --help", qPrintable(name))
-            << path << QStringList{help} << "en" << 0 << QStringLiteral("Usage: ") + name << "";
+            << path << QStringList{help} << english << 0 << QStringLiteral("Usage: ") + name << "";
         QTest::addRow("%s --help in Italian", qPrintable(name))
-            << path << QStringList{help} << "it_IT:en" << 0 << QStringLiteral("Uso: ") + name << "";
+            << path << QStringList{help} << italian << 0 << QStringLiteral("Uso: ") + name << "";
         QTest::addRow("%s --version", qPrintable(name))
-            << path << QStringList{QStringLiteral("--version")} << "it" << 0 << name + version
+            << path << QStringList{QStringLiteral("--version")} << italian << 0 << name + version
             << "";
         if (name == QLatin1String("thai-kit"))
             continue; // it has no window
         QTest::addRow("%s without a display", qPrintable(name))
-            << path << QStringList{} << "en" << 1 << ""
+            << path << QStringList{} << english << 1 << ""
             << name + QStringLiteral(": a graphical session is needed");
         QTest::addRow("%s without a display, in Italian", qPrintable(name))
-            << path << QStringList{} << "it" << 1 << ""
+            << path << QStringList{} << italian << 1 << ""
             << name + QStringLiteral(": serve una sessione grafica");
     }
     QTest::addRow("ripasso with an argument it does not know")
-        << QStringLiteral(RIPASSO_PROGRAM) << QStringList{QStringLiteral("--versione")} << "en" << 2
-        << ""
+        << QStringLiteral(RIPASSO_PROGRAM) << QStringList{QStringLiteral("--versione")} << english
+        << 2 << ""
         << "Usage: ripasso";
 }
 
 void TestStartup::theProgramsAnswerBeforeAnyWindow() {
     QFETCH(QString, program);
     QFETCH(QStringList, arguments);
-    QFETCH(QString, language);
+    QFETCH(QStringList, locale);
     QFETCH(int, status);
     QFETCH(QString, out);
     QFETCH(QString, err);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL"})
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE",
+                                 "LC_ALL", "LC_MESSAGES", "LANG"})
         environment.remove(QString::fromLatin1(variable));
-    environment.insert(QStringLiteral("LANGUAGE"), language);
+    for (const QString& assignment : locale)
+        environment.insert(assignment.section(QLatin1Char('='), 0, 0),
+                           assignment.section(QLatin1Char('='), 1));
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
