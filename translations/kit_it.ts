@@ -436,23 +436,23 @@ Vedi anche: man ripasso.
     </message>
     <message>
         <source>%1 is given twice</source>
-        <translation>%1 è indicato due volte</translation>
+        <translation>%1 compare due volte</translation>
     </message>
     <message>
         <source>--folder needs a folder, not an empty text</source>
-        <translation>--folder vuole una cartella, non un testo vuoto</translation>
+        <translation>--folder richiede una cartella, non un testo vuoto</translation>
     </message>
     <message>
         <source>--set takes FIELD=VALUE, FIELD one of italian, pronunciation, thai, attribute, note, thai-sound, italian-sound: not &quot;%1&quot;</source>
-        <translation>--set vuole CAMPO=VALORE, con CAMPO uno tra italian, pronunciation, thai, attribute, note, thai-sound, italian-sound: non &quot;%1&quot;</translation>
+        <translation>--set richiede CAMPO=VALORE, con CAMPO uno tra italian, pronunciation, thai, attribute, note, thai-sound, italian-sound: non &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--record takes a number from 1: not &quot;%1&quot;</source>
-        <translation>--record vuole un numero da 1 in su: non &quot;%1&quot;</translation>
+        <translation>--record richiede un numero da 1 in su: non &quot;%1&quot;</translation>
     </message>
     <message>
         <source>edit needs at least one --set FIELD=VALUE</source>
-        <translation>edit vuole almeno un --set CAMPO=VALORE</translation>
+        <translation>edit richiede almeno un --set CAMPO=VALORE</translation>
     </message>
     <message>
         <source>unknown option &quot;%1&quot;</source>
@@ -460,7 +460,7 @@ Vedi anche: man ripasso.
     </message>
     <message>
         <source>%1 needs a value</source>
-        <translation>%1 vuole un valore</translation>
+        <translation>%1 richiede un valore</translation>
     </message>
     <message>
         <source>no command given</source>
@@ -468,15 +468,15 @@ Vedi anche: man ripasso.
     </message>
     <message>
         <source>%1 takes one word</source>
-        <translation>%1 vuole una parola</translation>
+        <translation>%1 richiede una parola</translation>
     </message>
     <message>
         <source>%1 takes two words: ITALIAN PRONUNCIATION</source>
-        <translation>%1 vuole due parole: ITALIANO PRONUNCIA</translation>
+        <translation>%1 richiede due parole: ITALIANO PRONUNCIA</translation>
     </message>
     <message>
         <source>lookup takes a word, not an empty text</source>
-        <translation>lookup vuole una parola, non un testo vuoto</translation>
+        <translation>lookup richiede una parola, non un testo vuoto</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot;</source>
