@@ -120,6 +120,8 @@ void TestAccessibility::vocaboroTellsTheCheckAndTheWrittenRecords() {
     ConsoleFixture f;
     f.start();
     f.control<QPushButton>("Command5")->click();
+    QVERIFY(f.control<QWidget>("Label1")->isVisible());
+    QCOMPARE(unheard(&f.form()), QString());
     // The two "End" buttons are told apart.
     QVERIFY(heard(f.control<QWidget>("Command4")).startsWith("End Vocaboro"));
     QVERIFY(heard(f.control<QWidget>("Command3D6")).startsWith("End the new word"));
@@ -135,6 +137,7 @@ void TestAccessibility::vocaboroTellsTheCheckAndTheWrittenRecords() {
     QTest::keyClicks(f.control<QLineEdit>("Text4"), QStringLiteral("baan"));
     QTest::mouseClick(f.control<QWidget>("Command3D5"), Qt::LeftButton);
     QTest::mouseClick(f.control<QWidget>("Command3D3"), Qt::LeftButton);
+    QCOMPARE(unheard(&f.form()), QString());
     for (const char* record : {"Label11", "Label13"}) {
         auto* label = f.control<QLabel>(record);
         QCOMPARE(tree(label)->role(), QAccessible::AlertMessage);
