@@ -7,6 +7,7 @@
 #include "datafiles/path_mapping.h"
 #include "datafiles/record_writer.h"
 #include "platform/fonts.h"
+#include "platform/spoken_message.h"
 #include "platform/text.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
@@ -203,6 +204,7 @@ void WordsPage::buildForm(QWidget* panel) {
     layout->addLayout(grid);
     formError_ = new platform::WrappingLabel(panel);
     formError_->setObjectName(QStringLiteral("formError"));
+    platform::markAsMessage(formError_); // an alert: read out as it shows
     formError_->setAccessibleName(QStringLiteral("Error"));
     formError_->setTextFormat(Qt::PlainText);
     formError_->setStyleSheet(QStringLiteral("color: #ff0000; font-weight: bold;"));
