@@ -16,6 +16,8 @@ namespace {
 
 // Room that a window frame takes beside the title: the icon and the frame's buttons.
 constexpr int kTitleBarExtras = 160;
+// The property that keeps the width a box was widened to.
+constexpr char kWidened[] = "widenedTo";
 
 } // namespace
 
@@ -111,25 +113,30 @@ std::unique_ptr<QMessageBox> QtDialogs::makeMessageBox(const QString& text, Mess
 
 void QtDialogs::setUp(QMessageBox& box, const QString& text, MessageStyle style,
                       const QString& title) {
-    box.setWindowTitle(title);
-    box.setText(text);
+    // A box asked again changes only what differs: an icon is drawn anew each time it is set.
+    if (box.windowTitle() != title)
+        box.setWindowTitle(title);
+    if (box.text() != text)
+        box.setText(text);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (style.icon) {
     case Icon::None:
-        box.setIcon(QMessageBox::NoIcon);
         break;
     case Icon::Stop:
-        box.setIcon(QMessageBox::Critical);
+        icon = QMessageBox::Critical;
         break;
     case Icon::Question:
-        box.setIcon(QMessageBox::Question);
+        icon = QMessageBox::Question;
         break;
     case Icon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
+        icon = QMessageBox::Warning;
         break;
     case Icon::Information:
-        box.setIcon(QMessageBox::Information);
+        icon = QMessageBox::Information;
         break;
     }
+    if (box.icon() != icon)
+        box.setIcon(icon);
     const QMessageBox::StandardButtons buttons =
         style.buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No;
     if (box.standardButtons() != buttons)
@@ -143,7 +150,11 @@ void QtDialogs::setUp(QMessageBox& box, const QString& text, MessageStyle style,
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
-    widenTo(box, titleWidth(box, title)); // once its layout is complete
+    const int width = titleWidth(box, title);
+    if (box.property(kWidened).toInt() != width) {
+        widenTo(box, width); // once its layout is complete
+        box.setProperty(kWidened, width);
+    }
 }
 
 void QtDialogs::prepareMessageBox() {
@@ -152,7 +163,12 @@ void QtDialogs::prepareMessageBox() {
         return;
     if (!reused_ || reused_->parentWidget() != window) {
         delete reused_.data();
-        reused_ = makeMessageBox({}, {}, {}).release();
+        // In the style of a look-up's question, the one asked most; with a text and a title,
+        // so that their fonts are loaded and laid out once here.
+        const QString blank = QStringLiteral(" ");
+        reused_ =
+            makeMessageBox(blank, {Buttons::YesNo, Icon::Question, DefaultButton::Second}, blank)
+                .release();
         reused_->ensurePolished();
         reused_->adjustSize();
     }
