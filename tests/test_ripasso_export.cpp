@@ -34,9 +34,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Anki's header lines, then the columns of each note that fill the fields Front and Back:
-// by the names of "#columns:", leaving out the tags and guid columns; with no names, the
-// other columns in their order. Lines that begin with "#" are comments.
+// Anki's header lines, then the columns that fill the fields Front and Back of each note: by
+// the names of "#columns:", the tags and guid columns left out; with no names, the other
+// columns in their order. Lines that begin with "#" are comments.
 const char* const kAnkiReader = R"py(
 import csv, io, json, sys
 lines = open(sys.argv[1], encoding='utf-8', newline='').read().split('\n')
@@ -44,31 +44,20 @@ header, meta = [], {}
 while lines and lines[0].startswith('#'):
     header.append(lines.pop(0))
     key, colon, value = header[-1][1:].partition(':')
-    if colon:
-        meta[key.strip().lower()] = value.rstrip('\r')
-sep = meta.get('separator', '')
-sep = {'tab': '\t', 'comma': ',', 'semicolon': ';', 'pipe': '|'}.get(sep.strip().lower(), sep)
-body = '\n'.join(l for l in lines if not l.startswith('#'))
-rows = list(csv.reader(io.StringIO(body, newline=''), delimiter=sep))
-labels = []
-if sys.argv[2] == 'named' and 'columns' in meta:
-    labels = next(csv.reader([meta['columns']], delimiter=sep))
-labels = labels or [''] * (len(rows[0]) if rows else 0)
-special = {int(meta[k]) for k in ('tags column', 'guid column', 'deck column',
-                                  'notetype column') if k in meta}
-fields = ['Front', 'Back']
-columns = [1] + [0] * (len(fields) - 1)
-if all(l == '' for l in labels):
-    free = [c for c in range(1, len(labels) + 1) if c not in special]
-    columns[:len(free)] = free[:len(fields)]
-else:
-    named = {l: c for c, l in enumerate(labels, 1) if c not in special}
-    columns = [named.get(f, columns[i]) for i, f in enumerate(fields)]
-cell = lambda row, c: row[c - 1] if 0 < c <= len(row) else ''
-print(json.dumps({'header': header, 'html': meta.get('html', '').strip() == 'true',
-                  'notes': [[cell(r, c) for c in columns] +
-                            [cell(r, int(meta.get('tags column', 0))),
-                             cell(r, int(meta.get('guid column', 0)))] for r in rows]}))
+    meta[key.strip().lower()] = value.rstrip('\r')
+sep = {'tab': '\t', 'comma': ',', 'semicolon': ';'}.get(meta['separator'].lower(), meta['separator'])
+rows = list(csv.reader([l for l in lines if l and not l.startswith('#')], delimiter=sep))
+named = sys.argv[2] == 'named' and 'columns' in meta
+labels = next(csv.reader([meta['columns']], delimiter=sep)) if named else [''] * len(rows[:1] and rows[0])
+special = {int(meta[k]) for k in ('tags column', 'guid column', 'deck column') if k in meta}
+free = [c for c in range(1, len(labels) + 1) if c not in special]
+by_name = {l: c for c, l in enumerate(labels, 1) if c not in special}
+columns = ([by_name.get('Front', 1), by_name.get('Back', 0)] if any(labels)
+           else (free + [1, 0][len(free):])[:2])
+cell = lambda row, key: row[int(meta.get(key, 0)) - 1] if key in meta else ''
+print(json.dumps({'header': header, 'html': meta.get('html') == 'true',
+                  'notes': [[r[c - 1] if c else '' for c in columns] +
+                            [cell(r, 'tags column'), cell(r, 'guid column')] for r in rows]}))
 )py";
 
 struct AnkiFile {
@@ -79,16 +68,13 @@ struct AnkiFile {
 
 AnkiFile readAsAnki(const fs::path& file, const char* columns) {
     QProcess python;
-    python.start(QStringLiteral("python3"),
-                 {QStringLiteral("-c"), QLatin1String(kAnkiReader),
-                  QString::fromStdString(file.string()), QLatin1String(columns)});
+    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), QLatin1String(kAnkiReader),
+                                             QString::fromStdString(file.string()), columns});
     if (!python.waitForFinished() || python.exitCode() != 0)
         qWarning("%s", python.readAllStandardError().constData());
     const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-    AnkiFile anki{read[QLatin1String("header")].toVariant().toStringList(),
-                  read[QLatin1String("html")].toBool(),
-                  {}};
-    for (const QJsonValue& note : read[QLatin1String("notes")].toArray())
+    AnkiFile anki{read["header"].toVariant().toStringList(), read["html"].toBool(), {}};
+    for (const QJsonValue& note : read["notes"].toArray())
         anki.notes << note.toVariant().toStringList();
     return anki;
 }
@@ -142,10 +128,6 @@ ExportResult exportFolder(const fs::path& folder, const fs::path& target,
                          kDefaultDeck, access);
 }
 
-std::string contentOf(const fs::path& file) {
-    return datafiles::readWholeFile(file).bytes;
-}
-
 } // namespace
 
 class TestRipassoExport : public QObject {
@@ -197,8 +179,8 @@ void TestRipassoExport::everyFieldReachesAFieldOfTheStockNoteType() {
             for (qsizetype i = 0; i < anki.notes.size(); ++i) {
                 const QStringList& note = anki.notes[i];
                 const QString front = shown(note[0], anki.html), back = shown(note[1], anki.html);
-                QVERIFY2((front + '\n' + back).split(QLatin1Char('\n')).contains(expected[i][2]) ||
-                             expected[i][2].isEmpty(),
+                QVERIFY2(expected[i][2].isEmpty() ||
+                             (front + '\n' + back).split('\n').contains(expected[i][2]),
                          qPrintable(columns + (": no Thai script in " + note.join('|'))));
                 QCOMPARE(front, expected[i][0]);
                 QCOMPARE(back, expected[i][1]);
@@ -295,10 +277,10 @@ void TestRipassoExport::onlyAnOrdinaryFileIsReplacedAndOnlyWhenEveryLetterIsRead
         QVERIFY2((after.st_mode & S_IFMT) == c.type, c.name);
         if (c.type == S_IFREG) {
             QCOMPARE(after.st_mode & 07777, c.mode);
-            QVERIFY2((contentOf(target) == old) != c.fault.empty(), c.name);
+            QVERIFY2((datafiles::readWholeFile(target).bytes == old) != c.fault.empty(), c.name);
         }
         if (c.type == S_IFLNK)
-            QCOMPARE(contentOf(folder / "real.txt"), old);
+            QCOMPARE(datafiles::readWholeFile(folder / "real.txt").bytes, old);
         QVERIFY2(std::distance(fs::directory_iterator(folder), fs::directory_iterator()) ==
                      std::max<decltype(made)>(made, 1),
                  c.name); // no temporary file left
