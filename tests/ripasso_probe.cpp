@@ -40,14 +40,25 @@
 
 namespace {
 
+// The runs of one figure. A figure is judged only beside a peer of the same run, by the
+// ratio of their medians; the others are shown for information.
 struct Figures {
     std::vector<double> ms;
-    void print(const char* what, double target) {
+    double median() {
         std::sort(ms.begin(), ms.end());
-        const double median = ms[ms.size() / 2];
-        std::printf("| %-44s | %8.2f ms [%.2f-%.2f] | %4zu runs | <= %6.0f ms | %-3s |\n", what,
-                    median, ms.front(), ms.back(), ms.size(), target,
-                    median <= target ? "yes" : "no");
+        return ms[ms.size() / 2];
+    }
+    void print(const char* what) { print(what, 0, 0, "-"); }
+    void print(const char* what, double peer, double most, const char* peerName) {
+        const double m = median();
+        char target[32] = "-";
+        if (most > 0)
+            std::snprintf(target, sizeof target, "<= %gx %s", most, peerName);
+        std::printf("| %-44s | %8.2f ms [%.2f-%.2f] | %4zu runs | %-16s | %-3s |\n", what, m,
+                    ms.front(), ms.back(), ms.size(), target,
+                    most <= 0          ? "-"
+                    : m <= most * peer ? "yes"
+                                       : "NO");
     }
 };
 
@@ -213,17 +224,17 @@ int main(int argc, char* argv[]) {
             QTest::keyClick(window.wordsPage().table(), Qt::Key_Escape);
         }
     }
-    std::printf("| %-44s | %-28s | %-9s | %-11s | met |\n", "measure", "median [min-max]", "",
+    std::printf("| %-44s | %-28s | %-9s | %-16s | met |\n", "measure", "median [min-max]", "",
                 "target");
-    firstCard.print("first card painted after the folder answer", 300);
-    answer.print("an answer to the next card painted", 16);
-    exported.print("export for Anki of 1,000,000 records", 2000);
-    chartolaLoad.print("Chartola's whole load of the 26 forward files", 1000);
-    std::sort(chartolaLoad.ms.begin(), chartolaLoad.ms.end());
-    wordsOpen.print("Words page: opened to the list painted",
-                    1.2 * chartolaLoad.ms[chartolaLoad.ms.size() / 2]);
-    folded.print("Words page: opened to its search ready", 1000);
-    keystroke.print("Words page: a search key to the list painted", 50);
-    sorted.print("Words page: sorted by Italian, list painted", 1000);
+    // Ripasso's start to its first card is judged in the benchmark's table, beside xterm's.
+    firstCard.print("first card painted after the folder answer");
+    answer.print("an answer to the next card painted");
+    exported.print("export for Anki of 1,000,000 records");
+    chartolaLoad.print("Chartola's whole load of the 26 forward files");
+    wordsOpen.print("Words page: opened to the list painted", chartolaLoad.median(), 1.2,
+                    "Chartola");
+    folded.print("Words page: opened to its search ready");
+    keystroke.print("Words page: a search key to the list painted");
+    sorted.print("Words page: sorted by Italian, list painted");
     return 0;
 }
