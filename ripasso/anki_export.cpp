@@ -2,13 +2,15 @@
 
 #include "datafiles/dictionary_record.h"
 #include "datafiles/file_naming.h"
+#include "platform/error_text.h"
 #include "thaitext/codec.h"
+
+#include <QCoreApplication>
 
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <system_error>
 #include <vector>
@@ -20,7 +22,21 @@
 namespace fs = std::filesystem;
 
 namespace ripasso {
+
+struct ExportText {
+    Q_DECLARE_TR_FUNCTIONS(ripasso::ExportText)
+};
+
 namespace {
+
+// A message in the user's language, as UTF-8, with its %1, %2... filled in.
+template <typename... Values> std::string say(const QString& message, const Values&... values) {
+    return message.arg(values...).toStdString();
+}
+
+QString pathText(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 // Each byte of a single-byte code set as it stands in an HTML field: its UTF-8, or for the
 // characters HTML gives a meaning to, their entity, and for a line end, a <br>.
@@ -206,6 +222,119 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
+// The output is written each time it holds this much.
+constexpr std::size_t kFlushBytes = std::size_t(1) << 20;
+
+using FileStatus = struct stat;
+// Takes a record; false stops the reading.
+using TakeRecord = std::function<bool(const datafiles::RecordView&)>;
+
+// What stands at the target before the export replaces it.
+struct Target {
+    bool exists = false;
+    mode_t mode = 0644; // the permissions the new file gets: the old file's, else these
+};
+
+// Empty when the export may put its file at `target`, else why not. The export replaces
+// only an ordinary file: renaming over a device or a pipe would put a file in its place, and
+// over a symbolic link would replace the link instead of the file it leads to, which the kit
+// never follows when it writes.
+std::string checkTarget(const fs::path& target, Target& found) {
+    FileStatus info{};
+    if (::lstat(target.c_str(), &info) != 0) {
+        if (errno == ENOENT) {
+            found = {};
+            return {};
+        }
+        return say(QCoreApplication::translate("ripasso::ExportText", "%1 cannot be reached: %2"),
+                   pathText(target), platform::errorText(errno));
+    }
+    if (S_ISLNK(info.st_mode)) {
+        std::error_code ignored;
+        const fs::path leadsTo = fs::read_symlink(target, ignored);
+        return leadsTo.empty() ? say(QCoreApplication::translate(
+                                         "ripasso::ExportText",
+                                         "%1 is a symbolic link, and the export replaces no link: "
+                                         "give the file it leads to, or another name"),
+                                     pathText(target))
+                               : say(QCoreApplication::translate(
+                                         "ripasso::ExportText",
+                                         "%1 is a symbolic link to %2, and the export replaces no "
+                                         "link: give the file it leads to, or another name"),
+                                     pathText(target), pathText(leadsTo));
+    }
+    if (S_ISDIR(info.st_mode))
+        return say(QCoreApplication::translate("ripasso::ExportText",
+                                               "%1 is a folder: give the name of a file in it"),
+                   pathText(target));
+    if (!S_ISREG(info.st_mode))
+        return say(QCoreApplication::translate(
+                       "ripasso::ExportText",
+                       "%1 is not an ordinary file (a device, a pipe or a socket), "
+                       "and the export replaces only a file"),
+                   pathText(target));
+    found = {true, static_cast<mode_t>(info.st_mode & 07777)};
+    return {};
+}
+
+// The records of the forward letter files, LEXFWD_A.DAT to LEXFWD_Z.DAT, given to `take` in
+// the files' order. A letter without its file has no words yet; a record that cannot be read
+// is left out and told in `problems`; a file that is there but cannot be read (held by
+// another program past the wait, no permission, a folder) stops the reading: an export
+// without one letter's words would pass for a whole one. Empty, or why the reading stopped.
+std::string readLetters(const PathOf& pathOf, const datafiles::FileAccess& access,
+                        std::vector<std::string>& problems, const TakeRecord& take) {
+    int missing = 0;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const std::string name = datafiles::dataFileName(datafiles::Direction::Forward, letter);
+        const fs::path path = pathOf(name);
+        const datafiles::ReadBytesResult file = datafiles::readWholeFileBytes(path, access);
+        if (file.error == ENOENT) {
+            ++missing;
+            continue;
+        }
+        if (!file.ok())
+            return say(
+                QCoreApplication::translate("ripasso::ExportText", "%1 could not be read: %2"),
+                pathText(path), platform::errorText(file.error));
+        datafiles::RecordReader reader(file.bytes.view());
+        datafiles::RecordView record;
+        std::size_t skipped = 0, firstSkippedLine = 0;
+        while (!reader.atEnd()) {
+            const datafiles::ReadStatus status = reader.next(record);
+            if (status == datafiles::ReadStatus::Record && !record.headword().empty()) {
+                if (!take(record))
+                    return {};
+                continue;
+            }
+            if (skipped++ == 0)
+                firstSkippedLine = reader.line();
+            if (status == datafiles::ReadStatus::Truncated)
+                break;
+        }
+        if (skipped == 1)
+            problems.push_back(
+                say(QCoreApplication::translate("ripasso::ExportText",
+                                                "1 record could not be read in %1 (on line %2) "
+                                                "and was left out."),
+                    QString::fromStdString(name), QString::number(firstSkippedLine)));
+        else if (skipped > 1)
+            problems.push_back(
+                say(QCoreApplication::translate("ripasso::ExportText",
+                                                "%1 records could not be read in %2 (the first "
+                                                "on line %3) and were left out."),
+                    QString::number(skipped), QString::fromStdString(name),
+                    QString::number(firstSkippedLine)));
+    }
+    if (missing == 26)
+        problems.insert(problems.begin(), QCoreApplication::translate(
+                                              "ripasso::ExportText",
+                                              "This folder holds none of the files LEXFWD_A.DAT to "
+                                              "LEXFWD_Z.DAT.")
+                                              .toStdString());
+    return {};
+}
+
 } // namespace
 
 std::string noteId(std::string_view headword, std::string_view pronunciation, int occurrence) {
@@ -227,95 +356,6 @@ std::string ankiField(std::string_view utf8, bool firstColumn) {
     return out + "\"";
 }
 
-namespace {
-
-// The output is written each time it holds this much.
-constexpr std::size_t kFlushBytes = std::size_t(1) << 20;
-
-// What stands at the target before the export replaces it.
-struct Target {
-    bool exists = false;
-    mode_t mode = 0644; // the permissions the new file gets: the old file's, else these
-};
-
-// Empty when the export may put its file at `target`, else why not. The export replaces
-// only an ordinary file: renaming over a device or a pipe would put a file in its place, and
-// over a symbolic link would replace the link instead of the file it leads to, which the kit
-// never follows when it writes.
-std::string checkTarget(const fs::path& target, Target& found) {
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) != 0) {
-        if (errno == ENOENT) {
-            found = {};
-            return {};
-        }
-        return target.string() + " cannot be reached: " + datafiles::describeError(errno);
-    }
-    if (S_ISLNK(info.st_mode)) {
-        std::error_code ignored;
-        const fs::path leadsTo = fs::read_symlink(target, ignored);
-        return target.string() + " is a symbolic link" +
-               (leadsTo.empty() ? std::string() : " to " + leadsTo.string()) +
-               ", and the export replaces no link: give the file it leads to, or another name";
-    }
-    if (S_ISDIR(info.st_mode))
-        return target.string() + " is a folder: give the name of a file in it";
-    if (!S_ISREG(info.st_mode))
-        return target.string() +
-               " is not an ordinary file (a device, a pipe or a socket), and the export replaces "
-               "only a file";
-    found = {true, static_cast<mode_t>(info.st_mode & 07777)};
-    return {};
-}
-
-// The records of the forward letter files, LEXFWD_A.DAT to LEXFWD_Z.DAT, given to `take` in
-// the files' order. A letter without its file has no words yet; a record that cannot be read
-// is left out and told in `problems`; a file that is there but cannot be read (held by
-// another program past the wait, no permission, a folder) stops the reading: an export
-// without one letter's words would pass for a whole one. Empty, or why the reading stopped.
-std::string readLetters(const PathOf& pathOf, const datafiles::FileAccess& access,
-                        std::vector<std::string>& problems,
-                        const std::function<bool(const datafiles::RecordView&)>& take) {
-    int missing = 0;
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        const std::string name = datafiles::dataFileName(datafiles::Direction::Forward, letter);
-        const fs::path path = pathOf(name);
-        const datafiles::ReadBytesResult file = datafiles::readWholeFileBytes(path, access);
-        if (file.error == ENOENT) {
-            ++missing;
-            continue;
-        }
-        if (!file.ok())
-            return path.string() + " could not be read: " + datafiles::describeError(file.error);
-        datafiles::RecordReader reader(file.bytes.view());
-        datafiles::RecordView record;
-        std::size_t skipped = 0, firstSkippedLine = 0;
-        while (!reader.atEnd()) {
-            const datafiles::ReadStatus status = reader.next(record);
-            if (status == datafiles::ReadStatus::Record && !record.headword().empty()) {
-                if (!take(record))
-                    return {};
-                continue;
-            }
-            if (skipped++ == 0)
-                firstSkippedLine = reader.line();
-            if (status == datafiles::ReadStatus::Truncated)
-                break;
-        }
-        if (skipped > 0)
-            problems.push_back(std::to_string(skipped) + (skipped == 1 ? " record" : " records") +
-                               " could not be read in " + name + " (the first on line " +
-                               std::to_string(firstSkippedLine) + ") and " +
-                               (skipped == 1 ? "was" : "were") + " left out.");
-    }
-    if (missing == 26)
-        problems.insert(problems.begin(),
-                        "This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.");
-    return {};
-}
-
-} // namespace
-
 ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::string_view deck,
                            const datafiles::FileAccess& access) {
     ExportResult result;
@@ -332,7 +372,8 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
     if (!unnamed)
         fd = ::mkstemp(temporary.data()); // a file system without unnamed files
     if (fd < 0) {
-        result.error = "cannot write in " + folder.string() + ": " + std::strerror(errno);
+        result.error = say(ExportText::tr("%1 cannot be written in: %2"), pathText(folder),
+                           platform::errorText(errno));
         return result;
     }
     bool named = !unnamed;
@@ -340,12 +381,15 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
         ::close(fd);
         if (named)
             ::unlink(temporary.c_str());
-        result.error = error + (old.exists ? "; " + target.string() + " is as it was" : "");
+        result.error = old.exists ? say(ExportText::tr("%1; %2 is as it was"),
+                                        QString::fromStdString(error), pathText(target))
+                                  : error;
         result.written = false;
         return result;
     };
     if (::fchmod(fd, old.mode) != 0)
-        return fail("cannot write " + target.string() + ": " + std::strerror(errno));
+        return fail(say(ExportText::tr("%1 cannot be written: %2"), pathText(target),
+                        platform::errorText(errno)));
 
     std::string out = "#separator:tab\n#html:true\n#notetype:";
     out += kAnkiNoteType;
@@ -396,7 +440,8 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
             error = errno;
     }
     if (error != 0)
-        return fail("cannot write " + target.string() + ": " + std::strerror(error));
+        return fail(say(ExportText::tr("%1 cannot be written: %2"), pathText(target),
+                        platform::errorText(error)));
     // What stands at the target may have changed while the files were read.
     Target now;
     if (std::string changed = checkTarget(target, now); !changed.empty())
@@ -408,7 +453,8 @@ ExportResult exportForAnki(const PathOf& pathOf, const fs::path& target, std::st
         error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());
-        result.error = "cannot write " + target.string() + ": " + std::strerror(error);
+        result.error = say(ExportText::tr("%1 cannot be written: %2"), pathText(target),
+                           platform::errorText(error));
         return result;
     }
     datafiles::syncFolder(*access.ops, folder);

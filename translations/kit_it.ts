@@ -218,6 +218,57 @@ Richiede una sessione grafica. Vedi anche: man chartola.
     </message>
 </context>
 <context>
+    <name>ripasso::ExportText</name>
+    <message>
+        <source>%1 cannot be reached: %2</source>
+        <translation>%1 non è raggiungibile: %2</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link, and the export replaces no link: give the file it leads to, or another name</source>
+        <translation>%1 è un collegamento simbolico, e l&apos;esportazione non sostituisce collegamenti: indica il file a cui porta, o un altro nome</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link to %2, and the export replaces no link: give the file it leads to, or another name</source>
+        <translation>%1 è un collegamento simbolico a %2, e l&apos;esportazione non sostituisce collegamenti: indica il file a cui porta, o un altro nome</translation>
+    </message>
+    <message>
+        <source>%1 is a folder: give the name of a file in it</source>
+        <translation>%1 è una cartella: indica il nome di un file al suo interno</translation>
+    </message>
+    <message>
+        <source>%1 is not an ordinary file (a device, a pipe or a socket), and the export replaces only a file</source>
+        <translation>%1 non è un file ordinario (un dispositivo, una pipe o un socket), e l&apos;esportazione sostituisce solo un file</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>Non è stato possibile leggere %1: %2</translation>
+    </message>
+    <message>
+        <source>1 record could not be read in %1 (on line %2) and was left out.</source>
+        <translation>Non è stato possibile leggere 1 record in %1 (alla riga %2), che è stato tralasciato.</translation>
+    </message>
+    <message>
+        <source>%1 records could not be read in %2 (the first on line %3) and were left out.</source>
+        <translation>Non è stato possibile leggere %1 record in %2 (il primo alla riga %3), che sono stati tralasciati.</translation>
+    </message>
+    <message>
+        <source>This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.</source>
+        <translation>Questa cartella non contiene nessuno dei file da LEXFWD_A.DAT a LEXFWD_Z.DAT.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written in: %2</source>
+        <translation>Non si può scrivere in %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>Non si può scrivere %1: %2</translation>
+    </message>
+    <message>
+        <source>%1; %2 is as it was</source>
+        <translation>%1; %2 è rimasto com&apos;era</translation>
+    </message>
+</context>
+<context>
     <name>ripasso::HistoryText</name>
     <message>
         <source>%1 already had review answers of its own, so both histories were kept: the new word keeps its own, and those of %2 stay under the old word, unused.</source>
