@@ -16,7 +16,7 @@ struct Programs {
     std::string firstPaint;  // a program's start to its first paint (first_paint.cpp), or empty
     std::string vocaboro;
     std::string chartola;
-    std::string ripassoProbe; // Ripasso's start to its first card (tests/ripasso_probe.cpp)
+    std::string ripassoProbe; // Ripasso's start to its first card (bench/ripasso_probe.cpp)
 };
 
 // Runs the measurements on the dictionary generated in `folder` (one record is appended to
