@@ -30,15 +30,15 @@ QString thaiLetter(int number) {
 QString className(int letterClass) {
     switch (static_cast<alphabet::ConsonantClass>(letterClass)) {
     case alphabet::ConsonantClass::Mid:
-        return QStringLiteral("mid class");
+        return DrillPage::tr("mid class");
     case alphabet::ConsonantClass::High:
-        return QStringLiteral("high class");
+        return DrillPage::tr("high class");
     case alphabet::ConsonantClass::Low:
-        return QStringLiteral("low class");
+        return DrillPage::tr("low class");
     case alphabet::ConsonantClass::VowelLetter:
         break;
     }
-    return QStringLiteral("vowel letter");
+    return DrillPage::tr("vowel letter");
 }
 
 // "ข kô-kài, high class"
@@ -63,11 +63,11 @@ QString spokenLetter(int number) {
 QString drillTitle(DrillKind kind) {
     switch (kind) {
     case DrillKind::Sound:
-        return QStringLiteral("Hear a letter, pick it");
+        return DrillPage::tr("Hear a letter, pick it");
     case DrillKind::Reading:
-        return QStringLiteral("See a letter, pick its reading");
+        return DrillPage::tr("See a letter, pick its reading");
     case DrillKind::Class:
-        return QStringLiteral("See a letter, pick its class");
+        return DrillPage::tr("See a letter, pick its class");
     }
     return {};
 }
@@ -92,21 +92,21 @@ DrillPage::DrillPage(Links links, QWidget* parent)
 void DrillPage::buildQuestionPanel(QWidget* panel) {
     auto* layout = new QVBoxLayout(panel);
     auto* top = new QHBoxLayout;
-    drillHeading_ = makeLabel(panel, "drillHeading", QStringLiteral("Drill"));
+    drillHeading_ = makeLabel(panel, "drillHeading", tr("Drill"));
     drillHeading_->setFont(platform::makeFont(platform::kSansFont, 14, true));
-    questionCount_ = makeLabel(panel, "questionCount", QStringLiteral("Question"));
+    questionCount_ = makeLabel(panel, "questionCount", tr("Question"));
     top->addWidget(drillHeading_, 1);
     top->addWidget(questionCount_);
     layout->addLayout(top);
 
-    promptLetter_ = makeLabel(panel, "promptLetter", QStringLiteral("Letter asked"));
+    promptLetter_ = makeLabel(panel, "promptLetter", tr("Letter asked"));
     promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
     promptLetter_->setAlignment(Qt::AlignCenter);
     promptLetter_->setMinimumHeight(120);
     layout->addWidget(promptLetter_);
-    playButton_ = makeButton(panel, "playButton", QStringLiteral("&Play the sound again (P)"));
+    playButton_ = makeButton(panel, "playButton", tr("&Play the sound again (P)"));
     layout->addWidget(playButton_, 0, Qt::AlignCenter);
-    promptText_ = makeLabel(panel, "promptText", QStringLiteral("What to do"));
+    promptText_ = makeLabel(panel, "promptText", tr("What to do"));
     promptText_->setAlignment(Qt::AlignCenter);
     layout->addWidget(promptText_);
 
@@ -120,7 +120,7 @@ void DrillPage::buildQuestionPanel(QWidget* panel) {
         grid->addWidget(button, i / 2, i % 2);
     }
     layout->addLayout(grid);
-    feedback_ = makeLabel(panel, "feedback", QStringLiteral("Answer"));
+    feedback_ = makeLabel(panel, "feedback", tr("Answer"));
     feedback_->setAlignment(Qt::AlignCenter);
     feedback_->setFont(platform::makeFont(platform::kThaiButtonFont, 13, true));
     feedback_->setMinimumHeight(feedback_->fontMetrics().height() * 2);
@@ -134,9 +134,9 @@ void DrillPage::buildQuestionPanel(QWidget* panel) {
     feedback_->hide();
     layout->addWidget(feedback_);
     auto* bottom = new QHBoxLayout;
-    stopButton_ = makeButton(panel, "stopButton", QStringLiteral("Stop the round (Esc)"));
+    stopButton_ = makeButton(panel, "stopButton", tr("Stop the round (Esc)"));
     // Heard as it reads: "Next" until the last answer, then "See the result".
-    nextButton_ = makeButton(panel, "nextButton", QStringLiteral("&Next (Enter)"));
+    nextButton_ = makeButton(panel, "nextButton", tr("&Next (Enter)"));
     nextButton_->setMinimumSize(180, 40);
     bottom->addWidget(stopButton_);
     bottom->addStretch(1);
@@ -151,18 +151,17 @@ void DrillPage::buildQuestionPanel(QWidget* panel) {
 
 void DrillPage::buildResultPanel(QWidget* panel) {
     auto* layout = new QVBoxLayout(panel);
-    resultSummary_ = makeLabel(panel, "resultSummary", QStringLiteral("Result of the round"));
+    resultSummary_ = makeLabel(panel, "resultSummary", tr("Result of the round"));
     resultSummary_->setFont(platform::makeFont(platform::kSansFont, 14, true));
     layout->addWidget(resultSummary_);
     missedList_ = new QListWidget(panel);
     missedList_->setObjectName(QStringLiteral("missedList"));
-    missedList_->setAccessibleName(QStringLiteral("Letters missed"));
+    missedList_->setAccessibleName(tr("Letters missed"));
     missedList_->setFont(platform::makeFont(platform::kThaiButtonFont, 14));
     layout->addWidget(missedList_, 1);
     auto* buttons = new QHBoxLayout;
-    backButton_ = makeButton(panel, "backButton", QStringLiteral("&Back"),
-                             QStringLiteral("Back to the start page"));
-    againButton_ = makeButton(panel, "againButton", QStringLiteral("Another &round"));
+    backButton_ = makeButton(panel, "backButton", tr("&Back"), tr("Back to the start page"));
+    againButton_ = makeButton(panel, "againButton", tr("Another &round"));
     buttons->addWidget(backButton_);
     buttons->addStretch(1);
     buttons->addWidget(againButton_);
@@ -222,15 +221,14 @@ void DrillPage::checkSounds() {
     if (missing == 0)
         return;
     soundTold_ = true;
-    const QString text =
-        missing == static_cast<int>(drillLetters().size())
-            ? QStringLiteral("No letter sound was found in \"%1\": the drills go on without "
-                             "sound, and \"%2\" shows the reading instead.")
-                  .arg(soundFolder_, drillTitle(DrillKind::Sound))
-            : QStringLiteral("%1 letter sounds are missing in \"%2\" (the first: %3): those "
-                             "letters are drilled without sound.")
-                  .arg(missing)
-                  .arg(soundFolder_, first);
+    const QString text = missing == static_cast<int>(drillLetters().size())
+                             ? tr("No letter sound was found in \"%1\": the drills go on without "
+                                  "sound, and \"%2\" shows the reading instead.")
+                                   .arg(soundFolder_, drillTitle(DrillKind::Sound))
+                             : tr("%1 letter sounds are missing in \"%2\" (the first: %3): those "
+                                  "letters are drilled without sound.")
+                                   .arg(missing)
+                                   .arg(soundFolder_, first);
     links_.dialogs.messageBox(text, {platform::Buttons::Ok, platform::Icon::Information},
                               kProgramTitle);
 }
@@ -259,8 +257,7 @@ QString DrillPage::choiceText(const DrillQuestion& question, int index) const {
 void DrillPage::showQuestion() {
     const DrillQuestion& q = round_[static_cast<std::size_t>(current_)];
     answered_ = false;
-    questionCount_->setText(
-        QStringLiteral("Question %1 of %2").arg(current_ + 1).arg(round_.size()));
+    questionCount_->setText(tr("Question %1 of %2").arg(current_ + 1).arg(round_.size()));
     const bool listening = kind_ == DrillKind::Sound && hasSound(q.letter);
     playButton_->setVisible(listening);
     if (kind_ == DrillKind::Sound) {
@@ -269,13 +266,13 @@ void DrillPage::showQuestion() {
             promptLetter_->setPixmap(platform::loadPicture("listen.png"));
         else
             promptLetter_->setText(QString::fromUtf8(letter(q.letter).reading));
-        promptText_->setText(listening ? QStringLiteral("Which letter do you hear?")
-                                       : QStringLiteral("No sound: which letter reads so?"));
+        promptText_->setText(listening ? tr("Which letter do you hear?")
+                                       : tr("No sound: which letter reads so?"));
     } else {
         promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
         promptLetter_->setText(thaiLetter(q.letter));
-        promptText_->setText(kind_ == DrillKind::Reading ? QStringLiteral("How does it read?")
-                                                         : QStringLiteral("Which class is it?"));
+        promptText_->setText(kind_ == DrillKind::Reading ? tr("How does it read?")
+                                                         : tr("Which class is it?"));
     }
     // A screen reader hears what shows, and the letter's name beside a letter.
     promptLetter_->setAccessibleName(listening                   ? tr("The letter you hear")
@@ -323,18 +320,18 @@ void DrillPage::answer(int index) {
         else if (i == index)
             button->setStyleSheet(kWrongLook);
     }
-    platform::setMessage(
-        feedback_,
-        right ? QStringLiteral("Right: ") + describeLetter(q.letter) + QLatin1Char('.')
-              : QStringLiteral("No: it is ") + describeLetter(q.letter) + QLatin1Char('.'));
+    platform::setMessage(feedback_,
+                         right ? tr("Right: ") + describeLetter(q.letter) + QLatin1Char('.')
+                               : QStringLiteral("No: it is ") + describeLetter(q.letter) +
+                                     QLatin1Char('.'));
     if (kind_ == DrillKind::Sound) { // the letter heard, now that it is told
         promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
         promptLetter_->setText(thaiLetter(q.letter));
         promptLetter_->setAccessibleName(spokenLetter(q.letter));
     }
     nextButton_->setText(current_ + 1 < static_cast<int>(round_.size())
-                             ? QStringLiteral("&Next (Enter)")
-                             : QStringLiteral("See the &result (Enter)"));
+                             ? tr("&Next (Enter)")
+                             : tr("See the &result (Enter)"));
     nextButton_->setEnabled(true);
     nextButton_->setFocus(Qt::OtherFocusReason);
     playLetter(q.letter);
@@ -349,8 +346,8 @@ void DrillPage::answer(int index) {
     if (!links_.store.saveLetterScore(kind_, *score) && !saveTold_) {
         saveTold_ = true;
         links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message) +
-                                      QStringLiteral(" The drill goes on without keeping its "
-                                                     "answers."),
+                                      tr(" The drill goes on without keeping its "
+                                         "answers."),
                                   {platform::Buttons::Ok, platform::Icon::Exclamation},
                                   kProgramTitle);
     }
@@ -369,25 +366,23 @@ void DrillPage::next() {
 
 void DrillPage::showResult() {
     answered_ = false;
-    resultSummary_->setText(QStringLiteral("%1 of %2 right").arg(right_).arg(round_.size()) +
-                            (missed_.empty() ? QString() : QStringLiteral(". Missed:")));
+    resultSummary_->setText(tr("%1 of %2 right").arg(right_).arg(round_.size()) +
+                            (missed_.empty() ? QString() : tr(". Missed:")));
     QStringList lines;
     for (const int at : missed_) {
         const DrillQuestion& q = round_[static_cast<std::size_t>(at)];
         const int picked =
             q.choices[static_cast<std::size_t>(picked_[static_cast<std::size_t>(at)])];
-        lines << describeLetter(q.letter) + QStringLiteral(" (you picked ") +
+        lines << describeLetter(q.letter) + tr(" (you picked ") +
                      (kind_ == DrillKind::Class   ? className(picked)
                       : kind_ == DrillKind::Sound ? thaiLetter(picked)
                                                   : QString::fromUtf8(letter(picked).reading)) +
                      QLatin1Char(')');
     }
     missedList_->clear();
-    missedList_->addItems(lines.isEmpty() ? QStringList{QStringLiteral("No letter missed.")}
-                                          : lines);
+    missedList_->addItems(lines.isEmpty() ? QStringList{tr("No letter missed.")} : lines);
     missedList_->setAccessibleDescription(
-        lines.isEmpty() ? QStringLiteral("No letter missed")
-                        : QStringLiteral("%1 letters missed").arg(lines.size()));
+        lines.isEmpty() ? tr("No letter missed") : tr("%1 letters missed").arg(lines.size()));
     panels_->setCurrentIndex(1);
     againButton_->setFocus(Qt::OtherFocusReason);
 }

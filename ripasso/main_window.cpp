@@ -80,10 +80,9 @@ MainWindow::MainWindow(Links links, QWidget* parent)
     connect(wordsPage_, &WordsPage::closed, this, &MainWindow::readCards);
     connect(drillPage_, &DrillPage::closed, this, &MainWindow::showHome);
     connect(reviewPage_, &ReviewPage::closed, this, [this](std::size_t answered) {
-        platform::setMessage(sessionNote_, answered == 0 ? QString()
-                                           : answered == 1
-                                               ? QStringLiteral("1 answer saved.")
-                                               : QStringLiteral("%1 answers saved.").arg(answered));
+        platform::setMessage(sessionNote_, answered == 0   ? QString()
+                                           : answered == 1 ? tr("1 answer saved.")
+                                                           : tr("%1 answers saved.").arg(answered));
         readCards();
     });
     buildMenu();
@@ -98,18 +97,18 @@ void MainWindow::buildHomePage(QWidget* page) {
     auto* heading = makeLabel(page, "heading", QStringLiteral("Ripasso"));
     heading->setText(QStringLiteral("Ripasso"));
     heading->setFont(platform::makeFont(platform::kSansFont, 20, true));
-    auto* subtitle = makeLabel(page, "subtitle", QStringLiteral("What Ripasso does"));
-    subtitle->setText(QStringLiteral("Practice the Thai letters and your own words"));
+    auto* subtitle = makeLabel(page, "subtitle", tr("What Ripasso does"));
+    subtitle->setText(tr("Practice the Thai letters and your own words"));
     layout->addWidget(heading);
     layout->addWidget(subtitle);
 
-    auto* letters = new QGroupBox(QStringLiteral("Letters: rounds of 20 questions"), page);
+    auto* letters = new QGroupBox(tr("Letters: rounds of 20 questions"), page);
     letters->setObjectName(QStringLiteral("lettersBox"));
     auto* lettersLayout = new QVBoxLayout(letters);
     const std::pair<const char*, QString> drills[] = {
-        {"drillSoundButton", QStringLiteral("&Hear a letter, pick it")},
-        {"drillReadingButton", QStringLiteral("See a letter, pick its r&eading")},
-        {"drillClassButton", QStringLiteral("See a letter, pick its &class")}};
+        {"drillSoundButton", tr("&Hear a letter, pick it")},
+        {"drillReadingButton", tr("See a letter, pick its r&eading")},
+        {"drillClassButton", tr("See a letter, pick its &class")}};
     for (int i = 0; i < 3; ++i) {
         drillButtons_[i] = makeButton(letters, drills[i].first, drills[i].second);
         lettersLayout->addWidget(drillButtons_[i]);
@@ -118,18 +117,17 @@ void MainWindow::buildHomePage(QWidget* page) {
     }
     layout->addWidget(letters);
 
-    auto* words = new QGroupBox(QStringLiteral("Your words"), page);
+    auto* words = new QGroupBox(tr("Your words"), page);
     words->setObjectName(QStringLiteral("wordsBox"));
     auto* wordsLayout = new QVBoxLayout(words);
     folderLabel_ = wrappingLabel(words, "folderLabel", tr("Folder of your words"));
     wordsSummary_ = makeLabel(words, "wordsSummary", tr("Cards for today"));
     wordsSummary_->setWordWrap(true);
-    reviewButton_ = makeButton(words, "reviewButton", QStringLiteral("&Review your words"));
-    folderButton_ = makeButton(words, "folderButton", QStringLiteral("Choose another &folder…"),
-                               QStringLiteral("Choose another folder of words"));
-    wordsButton_ =
-        makeButton(words, "wordsButton", QStringLiteral("Your &words: search, change, add…"),
-                   QStringLiteral("Your words: search, change, add"));
+    reviewButton_ = makeButton(words, "reviewButton", tr("&Review your words"));
+    folderButton_ = makeButton(words, "folderButton", tr("Choose another &folder…"),
+                               tr("Choose another folder of words"));
+    wordsButton_ = makeButton(words, "wordsButton", tr("Your &words: search, change, add…"),
+                              tr("Your words: search, change, add"));
     sessionNote_ = makeLabel(words, "sessionNote", tr("Last review"));
     sessionNote_->setWordWrap(true);
     sessionNote_->hide(); // shown once a review has something to say
@@ -150,22 +148,21 @@ void MainWindow::buildHomePage(QWidget* page) {
 }
 
 void MainWindow::buildMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    exportAction_ =
-        file->addAction(QStringLiteral("&Export for Anki…"), this, &MainWindow::exportWords);
+    exportAction_ = file->addAction(tr("&Export for Anki…"), this, &MainWindow::exportWords);
     exportAction_->setObjectName(QStringLiteral("exportAction"));
     exportAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
-    folderAction_ = file->addAction(QStringLiteral("Choose the words' &folder…"), this,
-                                    &MainWindow::chooseFolder);
+    folderAction_ =
+        file->addAction(tr("Choose the words' &folder…"), this, &MainWindow::chooseFolder);
     folderAction_->setObjectName(QStringLiteral("folderAction"));
     folderAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    wordsAction_ = file->addAction(QStringLiteral("Your &words…"), this, &MainWindow::showWords);
+    wordsAction_ = file->addAction(tr("Your &words…"), this, &MainWindow::showWords);
     wordsAction_->setObjectName(QStringLiteral("wordsAction"));
     wordsAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
     file->addSeparator();
-    quitAction_ = file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+    quitAction_ = file->addAction(tr("&Quit"), this, &QWidget::close);
     quitAction_->setObjectName(QStringLiteral("quitAction"));
     quitAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 }
@@ -190,8 +187,8 @@ void MainWindow::chooseFolder() {
     const QString proposed =
         folder_.isEmpty() ? rememberedFolder(kWordsFolderSetting, kDefaultFolder) : folder_;
     const QString answer =
-        links_.dialogs.inputBox(QStringLiteral("Folder of the data files (*.DAT) with your words"),
-                                QStringLiteral("Ripasso: your words"), proposed, 3000, 2000);
+        links_.dialogs.inputBox(tr("Folder of the data files (*.DAT) with your words"),
+                                tr("Ripasso: your words"), proposed, 3000, 2000);
     if (answer.isEmpty() && !folder_.isEmpty())
         return; // cancelled: the folder stays
     folder_ = folderText(answer.isEmpty() ? proposed : answer);
@@ -219,24 +216,24 @@ void MainWindow::readCards() {
     } else {
         // Without the progress every card would look new: no review rather than a wrong one.
         links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message) +
-                                      QStringLiteral(" Your words cannot be reviewed now."),
+                                      tr(" Your words cannot be reviewed now."),
                                   stopped(), kProgramTitle);
     }
-    folderLabel_->setText(QStringLiteral("Words from %1").arg(folder_));
+    folderLabel_->setText(tr("Words from %1").arg(folder_));
     const std::size_t due = cards_.due.size();
     const std::size_t fresh = cards_.fresh.size();
     if (!progressRead)
-        wordsSummary_->setText(QStringLiteral("Your progress could not be read."));
+        wordsSummary_->setText(tr("Your progress could not be read."));
     else if (cards_.cards == 0)
-        wordsSummary_->setText(QStringLiteral("No word with a pronunciation was found here."));
+        wordsSummary_->setText(tr("No word with a pronunciation was found here."));
     else if (due + fresh == 0)
-        wordsSummary_->setText(QStringLiteral("Nothing more to review today (%1 cards, %2 never "
-                                              "answered).")
+        wordsSummary_->setText(tr("Nothing more to review today (%1 cards, %2 never "
+                                  "answered).")
                                    .arg(cards_.cards)
                                    .arg(cards_.unseen));
     else
-        wordsSummary_->setText(QStringLiteral("For today: %1 cards due and %2 new (%3 cards, %4 "
-                                              "never answered).")
+        wordsSummary_->setText(tr("For today: %1 cards due and %2 new (%3 cards, %4 "
+                                  "never answered).")
                                    .arg(due)
                                    .arg(fresh)
                                    .arg(cards_.cards)
@@ -291,8 +288,8 @@ void MainWindow::startDrill(DrillKind kind) {
     if (soundFolder_.isEmpty()) {
         const QString proposed = rememberedFolder(kSoundFolderSetting, kDefaultFolder);
         const QString answer =
-            links_.dialogs.inputBox(QStringLiteral("Folder of the letter sounds (*.wav)"),
-                                    QStringLiteral("Ripasso: letter sounds"), proposed, 3000, 2000);
+            links_.dialogs.inputBox(tr("Folder of the letter sounds (*.wav)"),
+                                    tr("Ripasso: letter sounds"), proposed, 3000, 2000);
         soundFolder_ = folderText(answer.isEmpty() ? proposed : answer);
         remember(kSoundFolderSetting, soundFolder_);
     }
@@ -312,9 +309,9 @@ void MainWindow::startReview() {
 void MainWindow::exportWords() {
     const QString proposed =
         rememberedFolder(kExportFileSetting, QStringLiteral("~/ripasso-anki.txt"));
-    const QString answer = links_.dialogs.inputBox(
-        QStringLiteral("File to write your words to, for Anki (File, Import)"),
-        QStringLiteral("Ripasso: export for Anki"), proposed, 3000, 2000);
+    const QString answer =
+        links_.dialogs.inputBox(tr("File to write your words to, for Anki (File, Import)"),
+                                tr("Ripasso: export for Anki"), proposed, 3000, 2000);
     if (answer.isEmpty())
         return;
     remember(kExportFileSetting, answer);
@@ -325,13 +322,13 @@ void MainWindow::exportWords() {
         },
         mapper.map(answer.toStdString()), kDefaultDeck, links_.fileAccess);
     if (!result.written) {
-        links_.dialogs.messageBox(QStringLiteral("The export was not written: %1.")
-                                      .arg(QString::fromStdString(result.error)),
-                                  stopped(), kProgramTitle);
+        links_.dialogs.messageBox(
+            tr("The export was not written: %1.").arg(QString::fromStdString(result.error)),
+            stopped(), kProgramTitle);
         return;
     }
-    QString text = QStringLiteral("%1 notes were written to \"%2\". In Anki, File, Import "
-                                  "takes them into the deck \"%3\".")
+    QString text = tr("%1 notes were written to \"%2\". In Anki, File, Import "
+                      "takes them into the deck \"%3\".")
                        .arg(result.notes)
                        .arg(answer, QLatin1String(kDefaultDeck));
     if (!result.problems.empty())

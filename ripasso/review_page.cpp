@@ -14,7 +14,11 @@
 namespace ripasso {
 namespace {
 
-constexpr std::array<const char*, 4> kGradeNames = {"Again", "Hard", "Good", "Easy"};
+constexpr std::array<const char*, 4> kGradeNames = {
+    QT_TRANSLATE_NOOP("ripasso::ReviewPage", "Again"),
+    QT_TRANSLATE_NOOP("ripasso::ReviewPage", "Hard"),
+    QT_TRANSLATE_NOOP("ripasso::ReviewPage", "Good"),
+    QT_TRANSLATE_NOOP("ripasso::ReviewPage", "Easy")};
 constexpr std::array<const char*, 4> kGradeObjects = {"gradeAgain", "gradeHard", "gradeGood",
                                                       "gradeEasy"};
 
@@ -25,17 +29,17 @@ QString latin(const std::string& bytes) {
 } // namespace
 
 QString daysText(int days) {
-    return days == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(days);
+    return days == 1 ? ReviewPage::tr("1 day") : ReviewPage::tr("%1 days").arg(days);
 }
 
 ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(std::move(links)) {
     setObjectName(QStringLiteral("reviewPage"));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    reviewHeading_ = makeLabel(this, "reviewHeading", QStringLiteral("Review"));
-    reviewHeading_->setText(QStringLiteral("Your words"));
+    reviewHeading_ = makeLabel(this, "reviewHeading", tr("Review"));
+    reviewHeading_->setText(tr("Your words"));
     reviewHeading_->setFont(platform::makeFont(platform::kSansFont, 14, true));
-    cardsLeft_ = makeLabel(this, "cardsLeft", QStringLiteral("Cards left"));
+    cardsLeft_ = makeLabel(this, "cardsLeft", tr("Cards left"));
     top->addWidget(reviewHeading_, 1);
     top->addWidget(cardsLeft_);
     layout->addLayout(top);
@@ -43,15 +47,15 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     // The card: its front, and its back below a line once it is shown.
     auto* card = new QFrame(this);
     card->setObjectName(QStringLiteral("card"));
-    card->setAccessibleName(QStringLiteral("Card"));
+    card->setAccessibleName(tr("Card"));
     card->setStyleSheet(QStringLiteral("QFrame#card { background: white; border: 1px solid "
                                        "#9e9e9e; border-radius: 8px; } QLabel { color: black; }"));
     auto* cardLayout = new QVBoxLayout(card);
-    cardDirection_ = makeLabel(card, "cardDirection", QStringLiteral("Direction of the card"));
+    cardDirection_ = makeLabel(card, "cardDirection", tr("Direction of the card"));
     cardDirection_->setStyleSheet(QStringLiteral("color: #5d4037;"));
-    frontText_ = makeLabel(card, "frontText", QStringLiteral("Front of the card"));
+    frontText_ = makeLabel(card, "frontText", tr("Front of the card"));
     frontText_->setFont(platform::makeFont(platform::kThaiButtonFont, 24, true));
-    frontThai_ = makeLabel(card, "frontThai", QStringLiteral("Thai script on the front"));
+    frontThai_ = makeLabel(card, "frontThai", tr("Thai script on the front"));
     frontThai_->setFont(platform::makeFont(platform::kThaiButtonFont, 32));
     for (QLabel* label : {cardDirection_, frontText_, frontThai_}) {
         label->setAlignment(Qt::AlignCenter);
@@ -60,15 +64,15 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     }
     back_ = new QWidget(card);
     back_->setObjectName(QStringLiteral("cardBack"));
-    back_->setAccessibleName(QStringLiteral("Back of the card"));
+    back_->setAccessibleName(tr("Back of the card"));
     auto* backLayout = new QVBoxLayout(back_);
     auto* rule = new QFrame(back_);
     rule->setObjectName(QStringLiteral("rule"));
     rule->setFrameShape(QFrame::HLine);
     backLayout->addWidget(rule);
-    backText_ = makeLabel(back_, "backText", QStringLiteral("Answer"));
+    backText_ = makeLabel(back_, "backText", tr("Answer"));
     backText_->setFont(platform::makeFont(platform::kThaiButtonFont, 22, true));
-    backThai_ = makeLabel(back_, "backThai", QStringLiteral("Thai script"));
+    backThai_ = makeLabel(back_, "backThai", tr("Thai script"));
     backThai_->setFont(platform::makeFont(platform::kThaiButtonFont, 32));
     for (QLabel* label : {backText_, backThai_}) {
         label->setAlignment(Qt::AlignCenter);
@@ -85,7 +89,7 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     layout->addWidget(card);
     layout->addStretch(1);
 
-    showButton_ = makeButton(this, "showButton", QStringLiteral("&Show the answer (Space)"));
+    showButton_ = makeButton(this, "showButton", tr("&Show the answer (Space)"));
     layout->addWidget(showButton_, 0, Qt::AlignCenter);
     auto* gradeRow = new QHBoxLayout;
     for (std::size_t i = 0; i < grades_.size(); ++i) {
@@ -97,7 +101,7 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     }
     layout->addLayout(gradeRow);
     auto* bottom = new QHBoxLayout;
-    stopButton_ = makeButton(this, "stopReviewButton", QStringLiteral("Stop for now (Esc)"));
+    stopButton_ = makeButton(this, "stopReviewButton", tr("Stop for now (Esc)"));
     bottom->addWidget(stopButton_);
     bottom->addStretch(1);
     layout->addLayout(bottom);
@@ -126,8 +130,7 @@ void ReviewPage::showCard() {
     for (const std::string& line : card.more)
         details << latin(line);
     const bool toThai = card.key.direction == CardDirection::ItalianToThai;
-    cardDirection_->setText(toThai ? QStringLiteral("Italiano → Thai")
-                                   : QStringLiteral("Thai → Italiano"));
+    cardDirection_->setText(toThai ? tr("Italiano → Thai") : tr("Thai → Italiano"));
     frontText_->setText(toThai ? italian : pronunciation);
     frontThai_->setText(toThai ? QString() : thai);
     frontThai_->setVisible(!toThai && !thai.isEmpty());
@@ -150,20 +153,17 @@ void ReviewPage::showCard() {
     for (std::size_t i = 0; i < grades_.size(); ++i) {
         const auto grade = static_cast<Grade>(i + 1);
         const int days = session_->preview(grade).state.dueDay - session_->today();
-        const QString label =
-            QString::number(i + 1) + QLatin1Char(' ') + QLatin1String(kGradeNames[i]);
+        const QString label = QString::number(i + 1) + QLatin1Char(' ') + tr(kGradeNames[i]);
         // A card answered Again comes back later in this session (and is due the next day).
         const bool again = grade == Grade::Again;
         grades_[i]->setText(label + QStringLiteral(" · ") +
-                            (again ? QStringLiteral("this session") : daysText(days)));
-        grades_[i]->setAccessibleName(label +
-                                      (again ? QStringLiteral(", again in this session")
-                                             : QStringLiteral(", again in ") + daysText(days)));
+                            (again ? tr("this session") : daysText(days)));
+        grades_[i]->setAccessibleName(
+            label + (again ? tr(", again in this session") : tr(", again in ") + daysText(days)));
         grades_[i]->setVisible(false);
     }
     const std::size_t left = session_->left();
-    cardsLeft_->setText(left == 1 ? QStringLiteral("1 card left")
-                                  : QStringLiteral("%1 cards left").arg(left));
+    cardsLeft_->setText(left == 1 ? tr("1 card left") : tr("%1 cards left").arg(left));
     showButton_->setVisible(true);
     showButton_->setFocus(Qt::OtherFocusReason);
 }
@@ -184,10 +184,9 @@ bool ReviewPage::grade(Grade grade) {
         return false;
     const StoredCard answered = session_->preview(grade);
     if (!links_.store.saveAnswer(answered, grade)) {
-        links_.dialogs.messageBox(
-            QString::fromStdString(links_.store.lastError().message) +
-                QStringLiteral(" This answer was not saved, and the review stops here."),
-            {platform::Buttons::Ok, platform::Icon::Stop}, kProgramTitle);
+        links_.dialogs.messageBox(QString::fromStdString(links_.store.lastError().message) +
+                                      tr(" This answer was not saved, and the review stops here."),
+                                  {platform::Buttons::Ok, platform::Icon::Stop}, kProgramTitle);
         stop();
         return false;
     }

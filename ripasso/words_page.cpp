@@ -81,23 +81,23 @@ WordsPage::WordsPage(Links links, QWidget* parent) : QWidget(parent), links_(std
 void WordsPage::buildList(QWidget* panel) {
     auto* layout = new QVBoxLayout(panel);
     auto* top = new QHBoxLayout;
-    auto* heading = makeLabel(panel, "wordsHeading", QStringLiteral("Your words"));
-    heading->setText(QStringLiteral("Your words"));
+    auto* heading = makeLabel(panel, "wordsHeading", tr("Your words"));
+    heading->setText(tr("Your words"));
     heading->setFont(platform::makeFont(platform::kSansFont, 14, true));
-    wordsCount_ = makeLabel(panel, "wordsCount", QStringLiteral("How many words are listed"));
+    wordsCount_ = makeLabel(panel, "wordsCount", tr("How many words are listed"));
     top->addWidget(heading, 1);
     top->addWidget(wordsCount_);
     layout->addLayout(top);
 
     auto* searchRow = new QHBoxLayout;
-    auto* searchLabel = makeLabel(panel, "searchLabel", QStringLiteral("Search"));
-    searchLabel->setText(QStringLiteral("&Search:"));
+    auto* searchLabel = makeLabel(panel, "searchLabel", tr("Search"));
+    searchLabel->setText(tr("&Search:"));
     search_ = new QLineEdit(panel);
     search_->setObjectName(QStringLiteral("wordsSearch"));
-    search_->setAccessibleName(QStringLiteral("Search your words"));
+    search_->setAccessibleName(tr("Search your words"));
     search_->setAccessibleDescription(
-        QStringLiteral("Any column that contains the text, accents and letter case aside. Down "
-                       "goes to the list."));
+        tr("Any column that contains the text, accents and letter case aside. Down "
+           "goes to the list."));
     search_->setClearButtonEnabled(true);
     searchLabel->setBuddy(search_);
     searchRow->addWidget(searchLabel);
@@ -106,10 +106,10 @@ void WordsPage::buildList(QWidget* panel) {
 
     table_ = new QTableView(panel);
     table_->setObjectName(QStringLiteral("wordsTable"));
-    table_->setAccessibleName(QStringLiteral("Your words"));
+    table_->setAccessibleName(tr("Your words"));
     table_->setAccessibleDescription(
-        QStringLiteral("Enter or F2 changes the word, Delete removes it, Insert adds one, "
-                       "Control 1 to 5 sort by a column."));
+        tr("Enter or F2 changes the word, Delete removes it, Insert adds one, "
+           "Control 1 to 5 sort by a column."));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -130,31 +130,30 @@ void WordsPage::buildList(QWidget* panel) {
     connect(header, &QHeaderView::sectionClicked, this, &WordsPage::sortBy);
     layout->addWidget(table_, 1);
 
-    sortNote_ = makeLabel(panel, "sortNote", QStringLiteral("Order of the list"));
+    sortNote_ = makeLabel(panel, "sortNote", tr("Order of the list"));
     layout->addWidget(sortNote_);
-    auto* keys = makeLabel(panel, "wordsKeys", QStringLiteral("Keys of the list"));
-    keys->setText(QStringLiteral("Enter or F2: change · Delete: remove · Insert: add · "
-                                 "Ctrl+1 to Ctrl+5: sort by a column, Ctrl+0: the files' order"));
+    auto* keys = makeLabel(panel, "wordsKeys", tr("Keys of the list"));
+    keys->setText(tr("Enter or F2: change · Delete: remove · Insert: add · "
+                     "Ctrl+1 to Ctrl+5: sort by a column, Ctrl+0: the files' order"));
     keys->setAccessibleName(keys->text());
     keys->setWordWrap(true);
     layout->addWidget(keys);
     wordsProblems_ = new platform::WrappingLabel(panel);
     wordsProblems_->setObjectName(QStringLiteral("wordsProblems"));
-    wordsProblems_->setAccessibleName(QStringLiteral("What could not be read"));
+    wordsProblems_->setAccessibleName(tr("What could not be read"));
     wordsProblems_->setTextFormat(Qt::PlainText);
     wordsProblems_->setStyleSheet(QStringLiteral("color: #8b0000;"));
     wordsProblems_->hide();
     layout->addWidget(wordsProblems_);
 
     auto* buttons = new QHBoxLayout;
-    addButton_ = makeButton(panel, "addWordButton", QStringLiteral("&Add a word…"),
-                            QStringLiteral("Add a word"));
-    changeButton_ = makeButton(panel, "changeWordButton", QStringLiteral("C&hange…"),
-                               QStringLiteral("Change the selected word"));
-    removeButton_ = makeButton(panel, "removeWordButton", QStringLiteral("&Delete…"),
-                               QStringLiteral("Delete the selected word"));
-    backButton_ = makeButton(panel, "wordsBackButton", QStringLiteral("Back (Esc)"),
-                             QStringLiteral("Back to the start page (Esc)"));
+    addButton_ = makeButton(panel, "addWordButton", tr("&Add a word…"), tr("Add a word"));
+    changeButton_ =
+        makeButton(panel, "changeWordButton", tr("C&hange…"), tr("Change the selected word"));
+    removeButton_ =
+        makeButton(panel, "removeWordButton", tr("&Delete…"), tr("Delete the selected word"));
+    backButton_ =
+        makeButton(panel, "wordsBackButton", tr("Back (Esc)"), tr("Back to the start page (Esc)"));
     for (QWidget* b : {addButton_, changeButton_, removeButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
@@ -182,7 +181,7 @@ void WordsPage::buildList(QWidget* panel) {
 
 void WordsPage::buildForm(QWidget* panel) {
     auto* layout = new QVBoxLayout(panel);
-    formHeading_ = makeLabel(panel, "formHeading", QStringLiteral("What the form does"));
+    formHeading_ = makeLabel(panel, "formHeading", tr("What the form does"));
     formHeading_->setFont(platform::makeFont(platform::kSansFont, 14, true));
     layout->addWidget(formHeading_);
     auto* grid = new QGridLayout;
@@ -205,17 +204,17 @@ void WordsPage::buildForm(QWidget* panel) {
     formError_ = new platform::WrappingLabel(panel);
     formError_->setObjectName(QStringLiteral("formError"));
     platform::markAsMessage(formError_); // an alert: read out as it shows
-    formError_->setAccessibleName(QStringLiteral("Error"));
+    formError_->setAccessibleName(tr("Error"));
     formError_->setTextFormat(Qt::PlainText);
     formError_->setStyleSheet(QStringLiteral("color: #ff0000; font-weight: bold;"));
     formError_->hide();
     layout->addWidget(formError_);
     layout->addStretch(1);
     auto* buttons = new QHBoxLayout;
-    saveButton_ = makeButton(panel, "saveWordButton", QStringLiteral("&Save (Enter)"),
-                             QStringLiteral("Save the word (Enter)"));
-    cancelButton_ = makeButton(panel, "cancelWordButton", QStringLiteral("Cancel (Esc)"),
-                               QStringLiteral("Cancel, nothing is written (Esc)"));
+    saveButton_ =
+        makeButton(panel, "saveWordButton", tr("&Save (Enter)"), tr("Save the word (Enter)"));
+    cancelButton_ = makeButton(panel, "cancelWordButton", tr("Cancel (Esc)"),
+                               tr("Cancel, nothing is written (Esc)"));
     buttons->addWidget(saveButton_);
     buttons->addWidget(cancelButton_);
     buttons->addStretch(1);
@@ -296,23 +295,22 @@ void WordsPage::updateCount() {
     const int shown = model_->rowCount();
     const std::size_t all = model_->words().size();
     if (model_->filter().isEmpty())
-        wordsCount_->setText(all == 1 ? QStringLiteral("1 word")
-                                      : QStringLiteral("%1 words").arg(all));
+        wordsCount_->setText(all == 1 ? tr("1 word") : tr("%1 words").arg(all));
     else if (shown == 0)
-        wordsCount_->setText(QStringLiteral("No word of %1 matches").arg(all));
+        wordsCount_->setText(tr("No word of %1 matches").arg(all));
     else
-        wordsCount_->setText(QStringLiteral("%1 of %2 words match").arg(shown).arg(all));
+        wordsCount_->setText(tr("%1 of %2 words match").arg(shown).arg(all));
     changeButton_->setEnabled(shown > 0);
     removeButton_->setEnabled(shown > 0);
     // Screen readers hear a label's name: what it says now.
     wordsCount_->setAccessibleName(wordsCount_->text());
     const int column = model_->sortColumn();
-    sortNote_->setText(column < 0 ? QStringLiteral("In the files' order.")
-                                  : QStringLiteral("Sorted by %1, %2.")
-                                        .arg(WordsModel::columnName(column),
-                                             model_->sortOrder() == Qt::AscendingOrder
-                                                 ? QStringLiteral("A to Z")
-                                                 : QStringLiteral("Z to A")));
+    sortNote_->setText(
+        column < 0
+            ? tr("In the files' order.")
+            : tr("Sorted by %1, %2.")
+                  .arg(WordsModel::columnName(column),
+                       model_->sortOrder() == Qt::AscendingOrder ? tr("A to Z") : tr("Z to A")));
     sortNote_->setAccessibleName(sortNote_->text());
 }
 
@@ -347,8 +345,8 @@ void WordsPage::sortBy(int column) {
 void WordsPage::showForm(const std::optional<datafiles::DictionaryRecord>& record) {
     editing_ = record;
     editedLine_ = table_->currentIndex().isValid() ? table_->currentIndex().row() : 0;
-    formHeading_->setText(record ? QStringLiteral("Change the word %1").arg(wordName(*record))
-                                 : QStringLiteral("Add a word"));
+    formHeading_->setText(record ? tr("Change the word %1").arg(wordName(*record))
+                                 : tr("Add a word"));
     formHeading_->setAccessibleName(formHeading_->text());
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const vocaboro::EntryBox& box = vocaboro::kEntryBoxes[i];
@@ -434,14 +432,13 @@ std::optional<datafiles::EntryEditResult> WordsPage::change(datafiles::EntryChan
     const QString word = wordName(change.forward);
     const QString found =
         result.problem == Problem::CounterpartMissing
-            ? QStringLiteral("The Thai-Italian file holds no record that goes with %1.").arg(word)
-            : QStringLiteral("The Thai-Italian file holds %1 records that go with %2, not one "
-                             "for each time the Italian-Thai file holds it.")
+            ? tr("The Thai-Italian file holds no record that goes with %1.").arg(word)
+            : tr("The Thai-Italian file holds %1 records that go with %2, not one "
+                 "for each time the Italian-Thai file holds it.")
                   .arg(result.counterparts)
                   .arg(word);
-    const QString question = change.replacement
-                                 ? QStringLiteral(" Change the Italian-Thai record alone?")
-                                 : QStringLiteral(" Remove the Italian-Thai record alone?");
+    const QString question = change.replacement ? tr(" Change the Italian-Thai record alone?")
+                                                : tr(" Remove the Italian-Thai record alone?");
     if (links_.dialogs.messageBox(
             found + question,
             {platform::Buttons::YesNo, platform::Icon::Question, platform::DefaultButton::Second},
@@ -504,8 +501,8 @@ void WordsPage::saveForm() {
                                            record.headword, record.counterpart});
         if (!answered || (*answered && !move)) {
             tell(QString::fromStdString(links_.store.lastError().message) +
-                     QStringLiteral(" The word was not changed, so that its review answers "
-                                    "stay with it."),
+                     tr(" The word was not changed, so that its review answers "
+                        "stay with it."),
                  platform::Icon::Stop);
             return;
         }
@@ -530,8 +527,8 @@ void WordsPage::saveForm() {
         const std::optional<MoveResult> moved = links_.store.finishMove(*move);
         if (!moved)
             tell(QString::fromStdString(links_.store.lastError().message) +
-                     QStringLiteral(" The word was changed; its review answers follow it the "
-                                    "next time Ripasso reads this folder."),
+                     tr(" The word was changed; its review answers follow it the "
+                        "next time Ripasso reads this folder."),
                  platform::Icon::Exclamation);
         else if (const QString text = moveText({*move,
                                                 {},
@@ -555,8 +552,8 @@ void WordsPage::removeCurrent() {
     model_->words().record(*row).copyTo(record);
     const int line = table_->currentIndex().row();
     if (links_.dialogs.messageBox(
-            QStringLiteral("Delete %1 from the dictionary, in both directions? Its review "
-                           "answers are kept.")
+            tr("Delete %1 from the dictionary, in both directions? Its review "
+               "answers are kept.")
                 .arg(wordName(record)),
             {platform::Buttons::YesNo, platform::Icon::Question, platform::DefaultButton::Second},
             kProgramTitle) != platform::Answer::Yes)

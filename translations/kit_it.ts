@@ -216,6 +216,146 @@ Richiede una sessione grafica. Vedi anche: man chartola.
         <source>&amp;Next (Enter)</source>
         <translation>&amp;Avanti (Invio)</translation>
     </message>
+    <message>
+        <source>mid class</source>
+        <translation>classe media</translation>
+    </message>
+    <message>
+        <source>high class</source>
+        <translation>classe alta</translation>
+    </message>
+    <message>
+        <source>low class</source>
+        <translation>classe bassa</translation>
+    </message>
+    <message>
+        <source>vowel letter</source>
+        <translation>lettera vocale</translation>
+    </message>
+    <message>
+        <source>Hear a letter, pick it</source>
+        <translation>Ascolta una lettera e sceglila</translation>
+    </message>
+    <message>
+        <source>See a letter, pick its reading</source>
+        <translation>Guarda una lettera, scegli la lettura</translation>
+    </message>
+    <message>
+        <source>See a letter, pick its class</source>
+        <translation>Guarda una lettera, scegli la classe</translation>
+    </message>
+    <message>
+        <source>Drill</source>
+        <translation>Esercizio</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Domanda</translation>
+    </message>
+    <message>
+        <source>Letter asked</source>
+        <translation>Lettera chiesta</translation>
+    </message>
+    <message>
+        <source>&amp;Play the sound again (P)</source>
+        <translation>Riascolta il suono (&amp;P)</translation>
+    </message>
+    <message>
+        <source>What to do</source>
+        <translation>Che cosa fare</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Risposta</translation>
+    </message>
+    <message>
+        <source>Stop the round (Esc)</source>
+        <translation>Interrompi il giro (Esc)</translation>
+    </message>
+    <message>
+        <source>Result of the round</source>
+        <translation>Risultato del giro</translation>
+    </message>
+    <message>
+        <source>Letters missed</source>
+        <translation>Lettere sbagliate</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Indietro</translation>
+    </message>
+    <message>
+        <source>Back to the start page</source>
+        <translation>Torna alla pagina iniziale</translation>
+    </message>
+    <message>
+        <source>Another &amp;round</source>
+        <translation>Un altro &amp;giro</translation>
+    </message>
+    <message>
+        <source>No letter sound was found in &quot;%1&quot;: the drills go on without sound, and &quot;%2&quot; shows the reading instead.</source>
+        <translation>In &quot;%1&quot; non è stato trovato nessun suono delle lettere: gli esercizi continuano senza suono, e &quot;%2&quot; mostra invece la lettura.</translation>
+    </message>
+    <message>
+        <source>%1 letter sounds are missing in &quot;%2&quot; (the first: %3): those letters are drilled without sound.</source>
+        <translation>In &quot;%2&quot; mancano %1 suoni delle lettere (il primo: %3): quelle lettere si esercitano senza suono.</translation>
+    </message>
+    <message>
+        <source>Question %1 of %2</source>
+        <translation>Domanda %1 di %2</translation>
+    </message>
+    <message>
+        <source>Which letter do you hear?</source>
+        <translation>Quale lettera senti?</translation>
+    </message>
+    <message>
+        <source>No sound: which letter reads so?</source>
+        <translation>Senza suono: quale lettera si legge così?</translation>
+    </message>
+    <message>
+        <source>How does it read?</source>
+        <translation>Come si legge?</translation>
+    </message>
+    <message>
+        <source>Which class is it?</source>
+        <translation>Di quale classe è?</translation>
+    </message>
+    <message>
+        <source>Right: </source>
+        <translation>Giusto: </translation>
+    </message>
+    <message>
+        <source>See the &amp;result (Enter)</source>
+        <translation>Vedi il &amp;risultato (Invio)</translation>
+    </message>
+    <message>
+        <source> The drill goes on without keeping its answers.</source>
+        <translation> L&apos;esercizio continua senza conservare le risposte.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 right</source>
+        <translation>%1 giuste su %2</translation>
+    </message>
+    <message>
+        <source>. Missed:</source>
+        <translation>. Sbagliate:</translation>
+    </message>
+    <message>
+        <source> (you picked </source>
+        <translation> (hai scelto </translation>
+    </message>
+    <message>
+        <source>No letter missed.</source>
+        <translation>Nessuna lettera sbagliata.</translation>
+    </message>
+    <message>
+        <source>No letter missed</source>
+        <translation>Nessuna lettera sbagliata</translation>
+    </message>
+    <message>
+        <source>%1 letters missed</source>
+        <translation>%1 lettere sbagliate</translation>
+    </message>
 </context>
 <context>
     <name>ripasso::ExportText</name>
@@ -381,12 +521,248 @@ Vedi anche: man ripasso.
         <source>What could not be read</source>
         <translation>Ciò che non è stato possibile leggere</translation>
     </message>
+    <message>
+        <source>1 answer saved.</source>
+        <translation>1 risposta salvata.</translation>
+    </message>
+    <message>
+        <source>%1 answers saved.</source>
+        <translation>%1 risposte salvate.</translation>
+    </message>
+    <message>
+        <source>What Ripasso does</source>
+        <translation>Che cosa fa Ripasso</translation>
+    </message>
+    <message>
+        <source>Practice the Thai letters and your own words</source>
+        <translation>Esercitati con le lettere thai e con le tue parole</translation>
+    </message>
+    <message>
+        <source>Letters: rounds of 20 questions</source>
+        <translation>Lettere: giri di 20 domande</translation>
+    </message>
+    <message>
+        <source>&amp;Hear a letter, pick it</source>
+        <translation>&amp;Ascolta una lettera e sceglila</translation>
+    </message>
+    <message>
+        <source>See a letter, pick its r&amp;eading</source>
+        <translation>Guarda una lettera, scegli la &amp;lettura</translation>
+    </message>
+    <message>
+        <source>See a letter, pick its &amp;class</source>
+        <translation>Guarda una lettera, scegli la &amp;classe</translation>
+    </message>
+    <message>
+        <source>Your words</source>
+        <translation>Le tue parole</translation>
+    </message>
+    <message>
+        <source>&amp;Review your words</source>
+        <translation>&amp;Ripassa le tue parole</translation>
+    </message>
+    <message>
+        <source>Choose another &amp;folder…</source>
+        <translation>Scegli un&apos;altra car&amp;tella…</translation>
+    </message>
+    <message>
+        <source>Choose another folder of words</source>
+        <translation>Scegli un&apos;altra cartella di parole</translation>
+    </message>
+    <message>
+        <source>Your &amp;words: search, change, add…</source>
+        <translation>Le tue &amp;parole: cerca, cambia, aggiungi…</translation>
+    </message>
+    <message>
+        <source>Your words: search, change, add</source>
+        <translation>Le tue parole: cerca, cambia, aggiungi</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Export for Anki…</source>
+        <translation>&amp;Esporta per Anki…</translation>
+    </message>
+    <message>
+        <source>Choose the words&apos; &amp;folder…</source>
+        <translation>Scegli la c&amp;artella delle parole…</translation>
+    </message>
+    <message>
+        <source>Your &amp;words…</source>
+        <translation>Le tue &amp;parole…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>Es&amp;ci</translation>
+    </message>
+    <message>
+        <source>Folder of the data files (*.DAT) with your words</source>
+        <translation>Cartella dei file di dati (*.DAT) con le tue parole</translation>
+    </message>
+    <message>
+        <source>Ripasso: your words</source>
+        <translation>Ripasso: le tue parole</translation>
+    </message>
+    <message>
+        <source> Your words cannot be reviewed now.</source>
+        <translation> Ora non puoi ripassare le tue parole.</translation>
+    </message>
+    <message>
+        <source>Words from %1</source>
+        <translation>Parole da %1</translation>
+    </message>
+    <message>
+        <source>Your progress could not be read.</source>
+        <translation>Non è stato possibile leggere i tuoi progressi.</translation>
+    </message>
+    <message>
+        <source>No word with a pronunciation was found here.</source>
+        <translation>Qui non è stata trovata nessuna parola con una pronuncia.</translation>
+    </message>
+    <message>
+        <source>Nothing more to review today (%1 cards, %2 never answered).</source>
+        <translation>Per oggi non c&apos;è altro da ripassare (%1 schede, %2 mai risposte).</translation>
+    </message>
+    <message>
+        <source>For today: %1 cards due and %2 new (%3 cards, %4 never answered).</source>
+        <translation>Per oggi: %1 schede da ripassare e %2 nuove (%3 schede, %4 mai risposte).</translation>
+    </message>
+    <message>
+        <source>Folder of the letter sounds (*.wav)</source>
+        <translation>Cartella dei suoni delle lettere (*.wav)</translation>
+    </message>
+    <message>
+        <source>Ripasso: letter sounds</source>
+        <translation>Ripasso: suoni delle lettere</translation>
+    </message>
+    <message>
+        <source>File to write your words to, for Anki (File, Import)</source>
+        <translation>File in cui scrivere le tue parole, per Anki (File, Importa)</translation>
+    </message>
+    <message>
+        <source>Ripasso: export for Anki</source>
+        <translation>Ripasso: esportazione per Anki</translation>
+    </message>
+    <message>
+        <source>The export was not written: %1.</source>
+        <translation>L&apos;esportazione non è stata scritta: %1.</translation>
+    </message>
+    <message>
+        <source>%1 notes were written to &quot;%2&quot;. In Anki, File, Import takes them into the deck &quot;%3&quot;.</source>
+        <translation>%1 note sono state scritte in &quot;%2&quot;. In Anki, File, Importa le porta nel mazzo &quot;%3&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>ripasso::ReviewPage</name>
     <message>
         <source>Attribute and note</source>
         <translation>Attributo e nota</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 giorno</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 giorni</translation>
+    </message>
+    <message>
+        <source>Review</source>
+        <translation>Ripasso</translation>
+    </message>
+    <message>
+        <source>Your words</source>
+        <translation>Le tue parole</translation>
+    </message>
+    <message>
+        <source>Cards left</source>
+        <translation>Schede rimaste</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>Scheda</translation>
+    </message>
+    <message>
+        <source>Direction of the card</source>
+        <translation>Direzione della scheda</translation>
+    </message>
+    <message>
+        <source>Front of the card</source>
+        <translation>Fronte della scheda</translation>
+    </message>
+    <message>
+        <source>Thai script on the front</source>
+        <translation>Scrittura thai sul fronte</translation>
+    </message>
+    <message>
+        <source>Back of the card</source>
+        <translation>Retro della scheda</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Risposta</translation>
+    </message>
+    <message>
+        <source>Thai script</source>
+        <translation>Scrittura thai</translation>
+    </message>
+    <message>
+        <source>&amp;Show the answer (Space)</source>
+        <translation>&amp;Mostra la risposta (Spazio)</translation>
+    </message>
+    <message>
+        <source>Stop for now (Esc)</source>
+        <translation>Basta per ora (Esc)</translation>
+    </message>
+    <message>
+        <source>Italiano → Thai</source>
+        <translation>Italiano → Thai</translation>
+    </message>
+    <message>
+        <source>Thai → Italiano</source>
+        <translation>Thai → Italiano</translation>
+    </message>
+    <message>
+        <source>this session</source>
+        <translation>in questa sessione</translation>
+    </message>
+    <message>
+        <source>, again in this session</source>
+        <translation>, di nuovo in questa sessione</translation>
+    </message>
+    <message>
+        <source>, again in </source>
+        <translation>, di nuovo tra </translation>
+    </message>
+    <message>
+        <source>1 card left</source>
+        <translation>1 scheda rimasta</translation>
+    </message>
+    <message>
+        <source>%1 cards left</source>
+        <translation>%1 schede rimaste</translation>
+    </message>
+    <message>
+        <source> This answer was not saved, and the review stops here.</source>
+        <translation> Questa risposta non è stata salvata, e il ripasso si ferma qui.</translation>
+    </message>
+    <message>
+        <source>Again</source>
+        <translation>Di nuovo</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Good</source>
+        <translation>Bene</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
     </message>
 </context>
 <context>
@@ -477,6 +853,173 @@ Vedi anche: man ripasso.
     <message>
         <source>, note </source>
         <translation>, nota </translation>
+    </message>
+</context>
+<context>
+    <name>ripasso::WordsPage</name>
+    <message>
+        <source>Your words</source>
+        <translation>Le tue parole</translation>
+    </message>
+    <message>
+        <source>How many words are listed</source>
+        <translation>Quante parole sono elencate</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>&amp;Search:</source>
+        <translation>&amp;Cerca:</translation>
+    </message>
+    <message>
+        <source>Search your words</source>
+        <translation>Cerca tra le tue parole</translation>
+    </message>
+    <message>
+        <source>Any column that contains the text, accents and letter case aside. Down goes to the list.</source>
+        <translation>Qualsiasi colonna che contiene il testo, senza badare ad accenti e maiuscole. La freccia giù porta all&apos;elenco.</translation>
+    </message>
+    <message>
+        <source>Enter or F2 changes the word, Delete removes it, Insert adds one, Control 1 to 5 sort by a column.</source>
+        <translation>Invio o F2 cambia la parola, Canc la elimina, Ins ne aggiunge una, Ctrl da 1 a 5 ordina per una colonna.</translation>
+    </message>
+    <message>
+        <source>Order of the list</source>
+        <translation>Ordine dell&apos;elenco</translation>
+    </message>
+    <message>
+        <source>Keys of the list</source>
+        <translation>Tasti dell&apos;elenco</translation>
+    </message>
+    <message>
+        <source>Enter or F2: change · Delete: remove · Insert: add · Ctrl+1 to Ctrl+5: sort by a column, Ctrl+0: the files&apos; order</source>
+        <translation>Invio o F2: cambia · Canc: elimina · Ins: aggiungi · da Ctrl+1 a Ctrl+5: ordina per una colonna, Ctrl+0: l&apos;ordine dei file</translation>
+    </message>
+    <message>
+        <source>What could not be read</source>
+        <translation>Ciò che non è stato possibile leggere</translation>
+    </message>
+    <message>
+        <source>&amp;Add a word…</source>
+        <translation>&amp;Aggiungi una parola…</translation>
+    </message>
+    <message>
+        <source>Add a word</source>
+        <translation>Aggiungi una parola</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>Ca&amp;mbia…</translation>
+    </message>
+    <message>
+        <source>Change the selected word</source>
+        <translation>Cambia la parola selezionata</translation>
+    </message>
+    <message>
+        <source>&amp;Delete…</source>
+        <translation>&amp;Elimina…</translation>
+    </message>
+    <message>
+        <source>Delete the selected word</source>
+        <translation>Elimina la parola selezionata</translation>
+    </message>
+    <message>
+        <source>Back (Esc)</source>
+        <translation>Indietro (Esc)</translation>
+    </message>
+    <message>
+        <source>Back to the start page (Esc)</source>
+        <translation>Torna alla pagina iniziale (Esc)</translation>
+    </message>
+    <message>
+        <source>What the form does</source>
+        <translation>Che cosa fa il modulo</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Errore</translation>
+    </message>
+    <message>
+        <source>&amp;Save (Enter)</source>
+        <translation>&amp;Salva (Invio)</translation>
+    </message>
+    <message>
+        <source>Save the word (Enter)</source>
+        <translation>Salva la parola (Invio)</translation>
+    </message>
+    <message>
+        <source>Cancel (Esc)</source>
+        <translation>Annulla (Esc)</translation>
+    </message>
+    <message>
+        <source>Cancel, nothing is written (Esc)</source>
+        <translation>Annulla, non viene scritto nulla (Esc)</translation>
+    </message>
+    <message>
+        <source>1 word</source>
+        <translation>1 parola</translation>
+    </message>
+    <message>
+        <source>%1 words</source>
+        <translation>%1 parole</translation>
+    </message>
+    <message>
+        <source>No word of %1 matches</source>
+        <translation>Nessuna parola su %1 corrisponde</translation>
+    </message>
+    <message>
+        <source>%1 of %2 words match</source>
+        <translation>%1 parole su %2 corrispondono</translation>
+    </message>
+    <message>
+        <source>In the files&apos; order.</source>
+        <translation>Nell&apos;ordine dei file.</translation>
+    </message>
+    <message>
+        <source>Sorted by %1, %2.</source>
+        <translation>Ordinate per %1, %2.</translation>
+    </message>
+    <message>
+        <source>A to Z</source>
+        <translation>dalla A alla Z</translation>
+    </message>
+    <message>
+        <source>Z to A</source>
+        <translation>dalla Z alla A</translation>
+    </message>
+    <message>
+        <source>Change the word %1</source>
+        <translation>Cambia la parola %1</translation>
+    </message>
+    <message>
+        <source>The Thai-Italian file holds no record that goes with %1.</source>
+        <translation>Il file thai-italiano non contiene nessun record che corrisponda a %1.</translation>
+    </message>
+    <message>
+        <source>The Thai-Italian file holds %1 records that go with %2, not one for each time the Italian-Thai file holds it.</source>
+        <translation>Il file thai-italiano contiene %1 record che corrispondono a %2, e non uno per ogni volta che la contiene il file italiano-thai.</translation>
+    </message>
+    <message>
+        <source> Change the Italian-Thai record alone?</source>
+        <translation> Cambiare solo il record italiano-thai?</translation>
+    </message>
+    <message>
+        <source> Remove the Italian-Thai record alone?</source>
+        <translation> Togliere solo il record italiano-thai?</translation>
+    </message>
+    <message>
+        <source> The word was not changed, so that its review answers stay with it.</source>
+        <translation> La parola non è stata cambiata, così le sue risposte di ripasso restano con lei.</translation>
+    </message>
+    <message>
+        <source> The word was changed; its review answers follow it the next time Ripasso reads this folder.</source>
+        <translation> La parola è stata cambiata; le sue risposte di ripasso la seguiranno la prossima volta che Ripasso legge questa cartella.</translation>
+    </message>
+    <message>
+        <source>Delete %1 from the dictionary, in both directions? Its review answers are kept.</source>
+        <translation>Eliminare %1 dal dizionario, in entrambe le direzioni? Le sue risposte di ripasso vengono conservate.</translation>
     </message>
 </context>
 <context>
