@@ -1,6 +1,10 @@
 #include "forward_records.h"
 
 #include "datafiles/file_naming.h"
+#include "platform/error_text.h"
+
+#include <QCoreApplication>
+#include <QStringList>
 
 #include <cerrno>
 #include <map>
@@ -8,11 +12,17 @@
 namespace ripasso {
 namespace {
 
-std::string joinNames(const std::vector<std::string>& names) {
-    std::string joined;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        joined += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
-    return joined;
+struct ReadingText {
+    Q_DECLARE_TR_FUNCTIONS(ripasso::ReadingText)
+};
+
+QString joinNames(const std::vector<std::string>& names) {
+    QStringList all;
+    for (const std::string& name : names)
+        all << QString::fromStdString(name);
+    const QString last = all.takeLast();
+    return all.isEmpty() ? last
+                         : ReadingText::tr("%1 and %2").arg(all.join(QStringLiteral(", ")), last);
 }
 
 } // namespace
@@ -53,23 +63,34 @@ readForwardRecords(const PathOf& pathOf, const datafiles::FileAccess& access,
         if (fileRead)
             fileRead();
         if (skipped > 0)
-            problems.push_back(std::to_string(skipped) + (skipped == 1 ? " record" : " records") +
-                               " could not be read in " + name + " (the first on line " +
-                               std::to_string(firstSkippedLine) + ") and " +
-                               (skipped == 1 ? "was" : "were") + " left out.");
+            problems.push_back(
+                (skipped == 1
+                     ? ReadingText::tr("1 record could not be read in %1 (the first on line %2) "
+                                       "and was left out.")
+                           .arg(QString::fromStdString(name))
+                           .arg(firstSkippedLine)
+                     : ReadingText::tr("%1 records could not be read in %2 (the first on line "
+                                       "%3) and were left out.")
+                           .arg(skipped)
+                           .arg(QString::fromStdString(name))
+                           .arg(firstSkippedLine))
+                    .toStdString());
     }
     if (unreadable.size() == 1 && unreadable.begin()->first == ENOENT &&
         unreadable.begin()->second.size() == 26) {
         problems.insert(problems.begin(),
-                        "This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.");
+                        ReadingText::tr("This folder holds none of the files LEXFWD_A.DAT to "
+                                        "LEXFWD_Z.DAT.")
+                            .toStdString());
         return problems;
     }
     // A letter without its file is a letter with no words yet: a folder of one's own starts
     // with the few letters one has words for.
     unreadable.erase(ENOENT);
     for (const auto& [reason, names] : unreadable)
-        problems.push_back(joinNames(names) +
-                           " could not be read: " + datafiles::describeError(reason) + ".");
+        problems.push_back(ReadingText::tr("%1 could not be read: %2.")
+                               .arg(joinNames(names), platform::errorText(reason))
+                               .toStdString());
     return problems;
 }
 

@@ -655,6 +655,29 @@ Vedi anche: man ripasso.
     </message>
 </context>
 <context>
+    <name>ripasso::ReadingText</name>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 e %2</translation>
+    </message>
+    <message>
+        <source>1 record could not be read in %1 (the first on line %2) and was left out.</source>
+        <translation>Non è stato possibile leggere 1 record in %1 (alla riga %2), ed è stato tralasciato.</translation>
+    </message>
+    <message>
+        <source>%1 records could not be read in %2 (the first on line %3) and were left out.</source>
+        <translation>Non è stato possibile leggere %1 record in %2 (il primo alla riga %3), e sono stati tralasciati.</translation>
+    </message>
+    <message>
+        <source>This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.</source>
+        <translation>Questa cartella non contiene nessuno dei file da LEXFWD_A.DAT a LEXFWD_Z.DAT.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2.</source>
+        <translation>Non è stato possibile leggere %1: %2.</translation>
+    </message>
+</context>
+<context>
     <name>ripasso::ReviewPage</name>
     <message>
         <source>Attribute and note</source>
