@@ -52,7 +52,20 @@ struct StoredCard {
     CardState state;
 };
 
-enum class DrillKind { Sound = 0, Reading = 1, Class = 2 };
+// The drills, as numbered in the letter table: the letter drills, then those of the script
+// beyond the consonants (their scores are keyed by the code of each drill's items).
+enum class DrillKind {
+    Sound = 0,
+    Reading = 1,
+    Class = 2,
+    VowelReading = 3, // see a vowel form, pick its reading
+    VowelSound = 4,   // hear a vowel, pick its form
+    VowelLength = 5,  // see a vowel form, short or long
+    ToneMark = 6,     // see a tone mark, pick its name
+    Tone = 7,         // see a one-syllable word, pick its tone
+    Final = 8,        // see a final consonant, pick its sound
+    LookAlike = 9,    // a letter's name, pick it among the letters that look like it
+};
 
 struct LetterScore {
     int code = 0; // TIS-620 code of the letter
