@@ -68,6 +68,20 @@ QString drillTitle(DrillKind kind) {
         return DrillPage::tr("See a letter, pick its reading");
     case DrillKind::Class:
         return DrillPage::tr("See a letter, pick its class");
+    case DrillKind::VowelReading:
+        return DrillPage::tr("See a vowel, pick its reading");
+    case DrillKind::VowelSound:
+        return DrillPage::tr("Hear a vowel, pick it");
+    case DrillKind::VowelLength:
+        return DrillPage::tr("See a vowel, short or long");
+    case DrillKind::ToneMark:
+        return DrillPage::tr("See a tone mark, pick its name");
+    case DrillKind::Tone:
+        return DrillPage::tr("See a syllable, pick its tone");
+    case DrillKind::Final:
+        return DrillPage::tr("See a final, pick its sound");
+    case DrillKind::LookAlike:
+        return DrillPage::tr("Letters that look alike");
     }
     return {};
 }
@@ -250,6 +264,8 @@ QString DrillPage::choiceText(const DrillQuestion& question, int index) const {
         return key + QString::fromUtf8(letter(choice).reading);
     case DrillKind::Class:
         return key + className(choice);
+    default:
+        break;
     }
     return {};
 }
