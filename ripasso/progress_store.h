@@ -68,7 +68,7 @@ enum class DrillKind {
 };
 
 struct LetterScore {
-    int code = 0; // TIS-620 code of the letter
+    int code = 0; // the item: a letter's TIS-620 code, or the key the drill gives its items
     int asked = 0;
     int missed = 0;
     double weight = 0; // grows with each miss, halves with each right answer

@@ -137,20 +137,24 @@ void TestRipassoProgress::aVersion1ProgressIsUpgradedInPlace() {
     QTemporaryDir dir;
     const fs::path file = dir.path().toStdString() + "/ripasso.sqlite";
     // Version 1 as the first Ripasso made it, one answer in it.
-    sql(file, "PRAGMA application_id=1380536385; PRAGMA user_version=1; PRAGMA journal_mode=WAL;"
-              "CREATE TABLE setting (name TEXT PRIMARY KEY, value BLOB NOT NULL) WITHOUT ROWID;"
-              "CREATE TABLE card (headword BLOB NOT NULL, pronunciation BLOB NOT NULL, direction "
-              "INTEGER NOT NULL, stability REAL NOT NULL, difficulty REAL NOT NULL, due_day "
-              "INTEGER NOT NULL, last_day INTEGER NOT NULL, first_day INTEGER NOT NULL, reviews "
-              "INTEGER NOT NULL, lapses INTEGER NOT NULL, PRIMARY KEY (headword, pronunciation, "
-              "direction)) WITHOUT ROWID; CREATE INDEX card_first_day ON card (first_day);"
-              "CREATE TABLE review (id INTEGER PRIMARY KEY, headword BLOB NOT NULL, pronunciation "
-              "BLOB NOT NULL, direction INTEGER NOT NULL, day INTEGER NOT NULL, grade INTEGER NOT "
-              "NULL, stability REAL NOT NULL, difficulty REAL NOT NULL, due_day INTEGER NOT NULL);"
-              "CREATE TABLE letter (drill INTEGER NOT NULL, code INTEGER NOT NULL, asked INTEGER "
-              "NOT NULL, missed INTEGER NOT NULL, weight REAL NOT NULL, PRIMARY KEY (drill, code)) "
-              "WITHOUT ROWID;"
-              "INSERT INTO card VALUES (x'63617361', x'6261616e', 0, 3.2, 5.0, 13, 10, 10, 1, 0);");
+    sql(file,
+        "PRAGMA application_id=1380536385; PRAGMA user_version=1; PRAGMA journal_mode=WAL;"
+        "CREATE TABLE setting (name TEXT PRIMARY KEY, value BLOB NOT NULL) WITHOUT ROWID;"
+        "CREATE TABLE card (headword BLOB NOT NULL, pronunciation BLOB NOT NULL, direction "
+        "INTEGER NOT NULL, stability REAL NOT NULL, difficulty REAL NOT NULL, due_day "
+        "INTEGER NOT NULL, last_day INTEGER NOT NULL, first_day INTEGER NOT NULL, reviews "
+        "INTEGER NOT NULL, lapses INTEGER NOT NULL, PRIMARY KEY (headword, pronunciation, "
+        "direction)) WITHOUT ROWID; CREATE INDEX card_first_day ON card (first_day);"
+        "CREATE TABLE review (id INTEGER PRIMARY KEY, headword BLOB NOT NULL, pronunciation "
+        "BLOB NOT NULL, direction INTEGER NOT NULL, day INTEGER NOT NULL, grade INTEGER NOT "
+        "NULL, stability REAL NOT NULL, difficulty REAL NOT NULL, due_day INTEGER NOT NULL);"
+        "CREATE TABLE letter (drill INTEGER NOT NULL, code INTEGER NOT NULL, asked INTEGER "
+        "NOT NULL, missed INTEGER NOT NULL, weight REAL NOT NULL, PRIMARY KEY (drill, code)) "
+        "WITHOUT ROWID;"
+        "INSERT INTO card VALUES (x'63617361', x'6261616e', 0, 3.2, 5.0, 13, 10, 10, 1, 0);"
+        "INSERT INTO review VALUES (1, x'63617361', x'6261616e', 0, 10, 3, 3.2, 5.0, 13);"
+        "INSERT INTO letter VALUES (1, 161, 3, 1, 0.5);"
+        "INSERT INTO setting VALUES (CAST('wordsFolder' AS BLOB), CAST('C:\\THAI\\' AS BLOB));");
     {
         StoreError error;
         const auto store = ProgressStore::open(file, error);
@@ -166,6 +170,18 @@ void TestRipassoProgress::aVersion1ProgressIsUpgradedInPlace() {
         QVERIFY(moved && moved->moved == 1 && moved->kept == 0);
         QVERIFY(store->loadCards(cards));
         QCOMPARE(cards[0].key.headword, std::string("casetta"));
+        // The drills of the script keep their scores beside the letters' in the same table,
+        // and the old rows stay as they were.
+        QVERIFY(store->saveLetterScore(DrillKind::Tone, {7, 1, 1, 1.0}));
+        std::vector<LetterScore> scores;
+        QVERIFY(store->loadLetterScores(DrillKind::Reading, scores));
+        QVERIFY(scores.size() == 1 && scores[0].code == 161 && scores[0].asked == 3 &&
+                scores[0].missed == 1 && scores[0].weight == 0.5);
+        QVERIFY(store->loadLetterScores(DrillKind::Tone, scores));
+        QVERIFY(scores.size() == 1 && scores[0].code == 7 && scores[0].missed == 1);
+        QCOMPARE(store->setting("wordsFolder"), std::optional<std::string>("C:\\THAI\\"));
+        // The card answered before the upgrade is answered again.
+        QVERIFY(store->saveAnswer(cards[0], Grade::Good));
     }
     sqlite3* db = nullptr;
     sqlite3_open(file.c_str(), &db);
@@ -173,6 +189,13 @@ void TestRipassoProgress::aVersion1ProgressIsUpgradedInPlace() {
     sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &query, nullptr);
     QCOMPARE(sqlite3_step(query), SQLITE_ROW);
     QCOMPARE(sqlite3_column_int(query, 0), kSchemaVersion);
+    sqlite3_finalize(query);
+    sqlite3_prepare_v2(db, "SELECT count(*), min(headword) FROM review", -1, &query, nullptr);
+    QCOMPARE(sqlite3_step(query), SQLITE_ROW);
+    QCOMPARE(sqlite3_column_int(query, 0), 2); // the old answer, moved, and the new one
+    QCOMPARE(QByteArray(static_cast<const char*>(sqlite3_column_blob(query, 1)),
+                        sqlite3_column_bytes(query, 1)),
+             QByteArray("casetta"));
     sqlite3_finalize(query);
     sqlite3_close(db);
 }
