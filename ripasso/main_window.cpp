@@ -16,6 +16,7 @@
 #include "platform/wrapping_label.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -28,6 +29,7 @@ namespace {
 constexpr char kWordsFolderSetting[] = "wordsFolder";
 constexpr char kSoundFolderSetting[] = "soundFolder";
 constexpr char kExportFileSetting[] = "exportFile";
+constexpr char kTypeAnswersSetting[] = "typeAnswers";
 
 platform::MessageStyle information() {
     return {platform::Buttons::Ok, platform::Icon::Information};
@@ -124,6 +126,13 @@ void MainWindow::buildHomePage(QWidget* page) {
     wordsSummary_ = makeLabel(words, "wordsSummary", tr("Cards for today"));
     wordsSummary_->setWordWrap(true);
     reviewButton_ = makeButton(words, "reviewButton", tr("&Review your words"));
+    typeAnswerCheck_ = new QCheckBox(tr("T&ype the answers"), words);
+    typeAnswerCheck_->setObjectName(QStringLiteral("typeAnswerCheck"));
+    typeAnswerCheck_->setAccessibleDescription(tr("Type each answer before it is shown"));
+    typeAnswerCheck_->setChecked(links_.store.setting(kTypeAnswersSetting) == "1");
+    connect(typeAnswerCheck_, &QCheckBox::toggled, this, [this](bool typed) {
+        remember(kTypeAnswersSetting, typed ? QStringLiteral("1") : QStringLiteral("0"));
+    });
     folderButton_ = makeButton(words, "folderButton", tr("Choose another &folder…"),
                                tr("Choose another folder of words"));
     wordsButton_ = makeButton(words, "wordsButton", tr("Your &words: search, change, add…"),
@@ -135,10 +144,11 @@ void MainWindow::buildHomePage(QWidget* page) {
     platform::markAsMessage(readingNotes_);
     readingNotes_->setStyleSheet(QStringLiteral("color: #8b0000;"));
     readingNotes_->hide();
-    for (QWidget* w : {static_cast<QWidget*>(folderLabel_), static_cast<QWidget*>(wordsSummary_),
-                       static_cast<QWidget*>(reviewButton_), static_cast<QWidget*>(wordsButton_),
-                       static_cast<QWidget*>(folderButton_), static_cast<QWidget*>(sessionNote_),
-                       static_cast<QWidget*>(readingNotes_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(folderLabel_), static_cast<QWidget*>(wordsSummary_),
+          static_cast<QWidget*>(reviewButton_), static_cast<QWidget*>(typeAnswerCheck_),
+          static_cast<QWidget*>(wordsButton_), static_cast<QWidget*>(folderButton_),
+          static_cast<QWidget*>(sessionNote_), static_cast<QWidget*>(readingNotes_)})
         wordsLayout->addWidget(w);
     layout->addWidget(words);
     layout->addStretch(1);
@@ -303,6 +313,7 @@ void MainWindow::startReview() {
     if (session.empty())
         return;
     pages_->setCurrentWidget(reviewPage_);
+    reviewPage_->setTypedAnswers(typeAnswerCheck_->isChecked());
     reviewPage_->start(std::move(session));
 }
 

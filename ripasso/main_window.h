@@ -11,6 +11,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QCheckBox;
 class QLabel;
 class QStackedWidget;
 
@@ -73,6 +74,7 @@ private:
     QLabel* sessionNote_ = nullptr;
     platform::WrappingLabel* readingNotes_ = nullptr;
     platform::MarkedButton* reviewButton_ = nullptr;
+    QCheckBox* typeAnswerCheck_ = nullptr; // the review's answers typed, remembered
     platform::MarkedButton* folderButton_ = nullptr;
     platform::MarkedButton* wordsButton_ = nullptr;
     platform::MarkedButton* drillButtons_[3] = {};

@@ -2,6 +2,8 @@
 // The review of the user's words: the front of a card, Space for its back, then the keys 1 to
 // 4 (Again, Hard, Good, Easy) grade it; each answer is saved before the next card shows.
 // Space (or Enter) on the back grades Good, since the focus is then on that button.
+// With typed answers the front holds a box for the answer: Enter shows the back with the typed
+// letters set against the answer, and the focus on the grade their nearness proposes.
 
 #include "links.h"
 #include "review_session.h"
@@ -9,9 +11,12 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 #include <optional>
+#include <string>
 
 class QLabel;
+class QLineEdit;
 
 namespace platform {
 class MarkedButton;
@@ -25,6 +30,8 @@ class ReviewPage : public QWidget {
 public:
     explicit ReviewPage(Links links, QWidget* parent = nullptr);
 
+    // Whether the answers are typed, from the next start on.
+    void setTypedAnswers(bool typed) { typedAnswers_ = typed; }
     void start(std::vector<WordCard> cards);
     void showBack();
     // Saves the grade of the card shown and shows the next; false when it could not be saved
@@ -44,17 +51,26 @@ protected:
 
 private:
     void showCard();
+    // The typed answer set against those the card accepts, shown and told.
+    void showComparison();
 
     Links links_;
     std::optional<ReviewSession> session_;
     bool backShown_ = false;
+    bool typedAnswers_ = false;
+    bool typing_ = false; // the session's answers are typed
+    // The answers of the session's cards by their front: every answer of a front is accepted.
+    std::map<std::string, std::vector<std::string>> answersByFront_;
 
     QLabel* reviewHeading_ = nullptr;
     QLabel* cardsLeft_ = nullptr;
     QLabel* cardDirection_ = nullptr;
     QLabel* frontText_ = nullptr;
     QLabel* frontThai_ = nullptr;
+    QLineEdit* answerEdit_ = nullptr;
     QWidget* back_ = nullptr;
+    QLabel* typedLetters_ = nullptr;
+    QLabel* typedNote_ = nullptr;
     QLabel* backText_ = nullptr;
     QLabel* backThai_ = nullptr;
     platform::WrappingLabel* backDetails_ = nullptr;
