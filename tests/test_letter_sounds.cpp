@@ -1,9 +1,11 @@
-// The chart's letter sounds as committed in data/sounds: the table of readings that made
-// them (letter_names.tsv) covers the chart's 46 names with its 45 files; every file is a whole 11
+// The chart's letter sounds and the vowel forms' sounds as committed in data/sounds: the table
+// of readings that made them (letter_names.tsv) covers the chart's 46 names with its 45 files,
+// and vowel_sounds.tsv the vowel table's 32 forms with a file each; every file is a whole 11
 // kHz mono 16-bit sound that starts and ends near silence, with one voiced nucleus for each
 // syllable of its name. Nothing here needs a speech synthesiser: the files are read as committed.
 
 #include "alphabet/consonant_table.h"
+#include "alphabet/vowel_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +30,7 @@ const QString kFolder = QStringLiteral(SOUND_FOLDER);
 
 struct Syllable {
     int line = 0;
-    int word = 0;
+    QString word; // letter_names.tsv: the word's number; vowel_sounds.tsv: the vowel form
     QString initial, vowel, length, final, tone, phonemes;
 };
 
@@ -38,9 +40,9 @@ struct Table {
     std::map<QString, std::vector<Syllable>> syllables;
 };
 
-Table readTable() {
+Table readTable(const QString& name) {
     Table table;
-    QFile file(kFolder + QStringLiteral("/letter_names.tsv"));
+    QFile file(kFolder + u'/' + name);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         qFatal("cannot read %s", qPrintable(file.fileName()));
     QTextStream in(&file);
@@ -52,14 +54,10 @@ Table readTable() {
             continue;
         const QStringList fields = line.split(u'\t');
         if (fields.size() != 8)
-            qFatal("letter_names.tsv line %d: %lld fields, not 8", number,
+            qFatal("%s line %d: %lld fields, not 8", qPrintable(name), number,
                    static_cast<long long>(fields.size()));
-        bool ok = false;
-        Syllable s{
-            number,   fields[1].toInt(&ok), fields[2], fields[3], fields[4], fields[5], fields[6],
-            fields[7]};
-        if (!ok)
-            qFatal("letter_names.tsv line %d: the word is no number", number);
+        Syllable s{number,    fields[1], fields[2], fields[3],
+                   fields[4], fields[5], fields[6], fields[7]};
         if (!table.syllables.count(fields[0]))
             table.files.append(fields[0]);
         table.syllables[fields[0]].push_back(s);
@@ -193,19 +191,27 @@ std::vector<std::pair<int, int>> voicedNuclei(const Sound& sound) {
 class TestLetterSounds : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { table = readTable(); }
+    void initTestCase() {
+        table = readTable(QStringLiteral("letter_names.tsv"));
+        vowels = readTable(QStringLiteral("vowel_sounds.tsv"));
+    }
     void theTableCoversTheChartAndTheFolder();
     void eachNameStartsWithTheLettersSyllable();
+    void theVowelTableIsConsistentAndMatchesItsSounds();
     void soundsAreWholeWithOneNucleusPerSyllable_data() { perFile(); }
     void soundsAreWholeWithOneNucleusPerSyllable();
 
 private:
     void perFile() {
         QTest::addColumn<QString>("file");
-        for (const QString& file : table.files)
+        for (const QString& file : table.files + vowels.files)
             QTest::newRow(qUtf8Printable(file)) << file;
     }
+    const std::vector<Syllable>& syllablesOf(const QString& file) const {
+        return table.syllables.count(file) ? table.syllables.at(file) : vowels.syllables.at(file);
+    }
     Table table;
+    Table vowels;
 };
 
 void TestLetterSounds::theTableCoversTheChartAndTheFolder() {
@@ -221,8 +227,10 @@ void TestLetterSounds::theTableCoversTheChartAndTheFolder() {
     QCOMPARE(table.files.size(), 45);
     QCOMPARE(tableFiles, chartFiles);
 
+    // The folder holds the letters' files and the vowels' files, nothing else.
     const QStringList wavs = QDir(kFolder).entryList({QStringLiteral("*.wav")}, QDir::Files);
-    QCOMPARE(QSet<QString>(wavs.begin(), wavs.end()), chartFiles);
+    QCOMPARE(QSet<QString>(wavs.begin(), wavs.end()),
+             chartFiles + QSet<QString>(vowels.files.begin(), vowels.files.end()));
 }
 
 void TestLetterSounds::eachNameStartsWithTheLettersSyllable() {
@@ -231,9 +239,9 @@ void TestLetterSounds::eachNameStartsWithTheLettersSyllable() {
     for (const QString& file : table.files) {
         const std::vector<Syllable>& syllables = table.syllables.at(file);
         QVERIFY2(syllables.size() >= 2, qPrintable(file));
-        QCOMPARE(syllables[0].word, 1);
+        QCOMPARE(syllables[0].word, QStringLiteral("1"));
         for (std::size_t i = 1; i < syllables.size(); ++i)
-            QCOMPARE(syllables[i].word, 2);
+            QCOMPARE(syllables[i].word, QStringLiteral("2"));
     }
     for (const alphabet::Consonant& c : consonantTable()) {
         if (c.letterClass == ConsonantClass::VowelLetter)
@@ -245,6 +253,41 @@ void TestLetterSounds::eachNameStartsWithTheLettersSyllable() {
     }
 }
 
+void TestLetterSounds::theVowelTableIsConsistentAndMatchesItsSounds() {
+    // 32 forms in order, each with its own file and one row of vowel_sounds.tsv, in the same
+    // order, for the same form and length. 12 short and long pairs: partners point at each
+    // other, differ in reading, and the long one's voiced nucleus is the longer.
+    const std::vector<alphabet::VowelForm>& forms = alphabet::vowelTable();
+    QCOMPARE(forms.size(), std::size_t{32});
+    QCOMPARE(vowels.files.size(), 32);
+    int paired = 0;
+    for (const alphabet::VowelForm& v : forms) {
+        const QString file = QString::fromUtf8(v.soundFile);
+        const QByteArray what = QByteArray(v.form) + ' ' + v.soundFile;
+        QCOMPARE(v.number, static_cast<int>(&v - forms.data()) + 1);
+        QCOMPARE(vowels.files.at(v.number - 1), file); // also: no two forms share a file
+        const std::vector<Syllable>& row = vowels.syllables.at(file);
+        QVERIFY2(row.size() == 1 && row[0].word == QString::fromUtf8(v.form), what);
+        QVERIFY2(row[0].length == (v.length == alphabet::VowelLength::Long ? "long" : "short"),
+                 what);
+        if (v.partner == 0)
+            continue;
+        ++paired;
+        const alphabet::VowelForm& p = alphabet::vowelForm(v.partner);
+        QVERIFY2(p.partner == v.number && p.length != v.length, what);
+        QVERIFY2(QByteArray(p.reading) != v.reading, what);
+        if (v.length == alphabet::VowelLength::Short) {
+            const auto shortNucleus = voicedNuclei(readWav(kFolder + u'/' + file));
+            const auto longNucleus = voicedNuclei(readWav(kFolder + u'/' + p.soundFile));
+            QVERIFY2(shortNucleus.size() == 1 && longNucleus.size() == 1, what);
+            QVERIFY2(longNucleus[0].second - longNucleus[0].first >
+                         shortNucleus[0].second - shortNucleus[0].first,
+                     what);
+        }
+    }
+    QCOMPARE(paired, 24);
+}
+
 void TestLetterSounds::soundsAreWholeWithOneNucleusPerSyllable() {
     QFETCH(QString, file);
     const Sound sound = readWav(kFolder + u'/' + file);
@@ -252,7 +295,7 @@ void TestLetterSounds::soundsAreWholeWithOneNucleusPerSyllable() {
     QCOMPARE(sound.channels, 1);
     QCOMPARE(sound.bits, 16);
 
-    const std::size_t syllables = table.syllables.at(file).size();
+    const std::size_t syllables = syllablesOf(file).size();
     const double seconds = static_cast<double>(sound.samples.size()) / sound.rate;
     QVERIFY2(seconds >= 0.3 * static_cast<double>(syllables) && seconds <= 4.0,
              qPrintable(QStringLiteral("%1 s").arg(seconds)));

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Makes the chart's 46 letter sounds (45 files: RU and LU share one) from letter_names.tsv,
-# the readings checked by hand: each syllable goes to espeak-ng's Thai voice as phonemes
-# ([[...]], never Thai text, whose rules misread Thai), alone so that no phrase intonation
-# moves its tone, with the pitch range widened so that the tone digits show; the syllables
-# are joined with short silences and saved as 11 kHz mono 16-bit WAV, normalised. The files
-# are committed, so users need no speech synthesiser; run this again only to change them.
+# Makes the chart's 46 letter sounds (45 files: RU and LU share one) from letter_names.tsv
+# and the 32 vowel forms' sounds from vowel_sounds.tsv, the readings checked by hand: each
+# syllable goes to espeak-ng's Thai voice as phonemes ([[...]], never Thai text, whose rules
+# misread Thai), alone so that no phrase intonation moves its tone, with the pitch range
+# widened so that the tone digits show; the syllables are joined with short silences and
+# saved as 11 kHz mono 16-bit WAV, normalised. The files are committed, so users need no
+# speech synthesiser; run this again only to change them.
 #   needs: espeak-ng and its data (Debian's espeak-ng 1.51 was measured), sox
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -28,29 +29,39 @@ finish() {
     sox -D "${parts[@]}" "$work/edge.wav" -r 11025 -c 1 -b 16 "$current" norm -1
 }
 
-# The reading's five columns are for people and the test; the phonemes follow from them.
-while IFS=$'\t' read -r file word _ _ _ _ _ phonemes; do
-    case "$file" in '' | '#'*) continue ;; esac
-    if [ "$file" != "$current" ]; then
-        finish
-        current=$file
-        parts=("$work/edge.wav")
-        previous_word=
-    fi
-    count=$((count + 1))
-    espeak-ng -v th -s 120 -m -w "$work/raw$count.wav" \
-        "<speak><prosody range=\"x-high\">[[$phonemes]] </prosody></speak>"
-    # Only the silence that espeak-ng puts around the syllable goes.
-    sox -D "$work/raw$count.wav" "$work/syllable$count.wav" \
-        silence 1 0.002 0.05% reverse silence 1 0.002 0.05% reverse
-    if [ -n "$previous_word" ]; then
-        if [ "$word" = "$previous_word" ]; then
-            parts+=("$work/syllable.wav")
-        else
-            parts+=("$work/word.wav")
+# One file for each run of rows with the same file name. The reading's five columns are for
+# people and the test; the phonemes follow from them. The second column is the word number
+# of a letter's name (rows of one word are joined by the short silence, words by the long
+# one); the vowel table has one row a file, so its second column, the form, joins nothing.
+make_files() {
+    current=
+    previous_word=
+    while IFS=$'\t' read -r file word _ _ _ _ _ phonemes; do
+        case "$file" in '' | '#'*) continue ;; esac
+        if [ "$file" != "$current" ]; then
+            finish
+            current=$file
+            parts=("$work/edge.wav")
+            previous_word=
         fi
-    fi
-    parts+=("$work/syllable$count.wav")
-    previous_word=$word
-done <letter_names.tsv
-finish
+        count=$((count + 1))
+        espeak-ng -v th -s 120 -m -w "$work/raw$count.wav" \
+            "<speak><prosody range=\"x-high\">[[$phonemes]] </prosody></speak>"
+        # Only the silence that espeak-ng puts around the syllable goes.
+        sox -D "$work/raw$count.wav" "$work/syllable$count.wav" \
+            silence 1 0.002 0.05% reverse silence 1 0.002 0.05% reverse
+        if [ -n "$previous_word" ]; then
+            if [ "$word" = "$previous_word" ]; then
+                parts+=("$work/syllable.wav")
+            else
+                parts+=("$work/word.wav")
+            fi
+        fi
+        parts+=("$work/syllable$count.wav")
+        previous_word=$word
+    done <"$1"
+    finish
+}
+
+make_files letter_names.tsv
+make_files vowel_sounds.tsv
