@@ -20,9 +20,9 @@
 namespace ripasso {
 
 struct ScriptQuestion {
-    int code = 0;           // the item's key in the letter table, under the drill's number
-    std::string prompt;     // UTF-8, shown big: a vowel form, a mark on อ, a syllable, a final
-    std::string soundFile;  // a file of the sound folder to play, or empty
+    int code = 0;          // the item's key in the letter table, under the drill's number
+    std::string prompt;    // UTF-8, shown big: a vowel form, a mark on อ, a syllable, a final
+    std::string soundFile; // a file of the sound folder to play, or empty
     // UTF-8, as offered. The length and tone drills give the English names ("long",
     // "falling"), which the page translates.
     std::array<std::string, 4> choices{};
@@ -36,9 +36,16 @@ struct ScriptQuestion {
 // records that the reader reads, each spelling once; the kit's list of common words when the
 // folder gives fewer than `atLeast`.
 std::vector<thaiscript::Syllable> toneDrillSyllables(const std::filesystem::path& folder,
-                                                      std::size_t atLeast = kQuestionsPerRound);
+                                                     std::size_t atLeast = kQuestionsPerRound);
 // The kit's list of common one-syllable words, read by the reader.
 const std::vector<thaiscript::Syllable>& commonSyllables();
+
+// The tone drill's key of a syllable in the letter table: the rule that gives its tone, so
+// that a miss weighs every syllable of that rule. Hundreds: the class (1 mid, 2 high, 3 low),
+// or 9 for a word read against the rules; tens: 0 with a mark, 1 live, 2 dead (mid and high
+// class, either length), 3 dead short, 4 dead long (low class); units: the mark (0 none,
+// 1 mai ek .. 4 mai chattawa). Stored with the answers: never renumber.
+int toneRuleKey(const thaiscript::Syllable& syllable);
 
 // The groups of letters that look alike (TIS-620 codes), each of two or more.
 const std::vector<std::vector<unsigned char>>& lookAlikeGroups();
@@ -53,6 +60,8 @@ public:
                                           int count = kQuestionsPerRound);
 
 private:
+    ScriptQuestion makeQuestion(int code, std::size_t index);
+
     DrillKind kind_;
     std::mt19937 random_;
     std::vector<thaiscript::Syllable> syllables_;
