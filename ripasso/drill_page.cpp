@@ -1,5 +1,6 @@
 #include "drill_page.h"
 
+#include "alphabet/vowel_table.h"
 #include "datafiles/path_mapping.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
@@ -7,6 +8,7 @@
 #include "platform/text.h"
 #include "platform/wrap_button.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +17,9 @@
 #include <QListWidget>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace ripasso {
 namespace {
@@ -58,6 +63,43 @@ QString spokenLetter(int number) {
     return thaiLetter(number) + QLatin1Char(' ') + QLatin1String(letter(number).standardName);
 }
 
+// The number of the consonant a text (UTF-8) is made of, or 0 when it is not one consonant.
+int consonantIn(const std::string& text) {
+    const std::optional<std::string> bytes = platform::toThai(QString::fromUtf8(text));
+    if (!bytes || bytes->size() != 1)
+        return 0;
+    const int number = static_cast<unsigned char>((*bytes)[0]) - 0xA0;
+    return number >= 1 && number <= 46 ? number : 0;
+}
+
+// The English names that the drills of the script offer, translated as they are shown.
+constexpr const char* kChoiceNames[] = {
+    QT_TRANSLATE_NOOP("ripasso::DrillPage", "mid"),
+    QT_TRANSLATE_NOOP("ripasso::DrillPage", "low"),
+    QT_TRANSLATE_NOOP("ripasso::DrillPage", "falling"),
+    QT_TRANSLATE_NOOP("ripasso::DrillPage", "high"),
+    QT_TRANSLATE_NOOP("ripasso::DrillPage", "rising"),
+    QT_TRANSLATE_NOOP("ripasso::DrillPage", "short"),
+    QT_TRANSLATE_NOOP("ripasso::DrillPage", "long"),
+};
+
+QString shownChoice(const std::string& choice) {
+    for (const char* name : kChoiceNames)
+        if (choice == name)
+            return QCoreApplication::translate("ripasso::DrillPage", name);
+    return QString::fromUtf8(choice);
+}
+
+const alphabet::VowelForm* vowelOf(int code) {
+    return code >= 1 && code <= static_cast<int>(alphabet::vowelTable().size())
+               ? &alphabet::vowelForm(code)
+               : nullptr;
+}
+
+QString lengthText(alphabet::VowelLength length) {
+    return shownChoice(length == alphabet::VowelLength::Short ? "short" : "long");
+}
+
 } // namespace
 
 QString drillTitle(DrillKind kind) {
@@ -84,6 +126,26 @@ QString drillTitle(DrillKind kind) {
         return DrillPage::tr("Letters that look alike");
     }
     return {};
+}
+
+bool drillPlaysSounds(DrillKind kind) {
+    return kind != DrillKind::ToneMark && kind != DrillKind::Tone && kind != DrillKind::Final;
+}
+
+QString toneRule(const thaiscript::Syllable& syllable) {
+    QString reason;
+    if (syllable.listed)
+        reason = DrillPage::tr("read so by custom");
+    else
+        reason = className(static_cast<int>(syllable.toneClass)) + QStringLiteral(" + ") +
+                 (syllable.mark != thaiscript::Mark::None
+                      ? QString::fromUtf8(thaiscript::markName(syllable.mark))
+                  : syllable.live                                ? DrillPage::tr("live")
+                  : syllable.length == thaiscript::Length::Short ? DrillPage::tr("dead, short")
+                                                                 : DrillPage::tr("dead, long"));
+    return DrillPage::tr("%1: %2 → %3")
+        .arg(platform::fromThai(syllable.text), reason,
+             shownChoice(thaiscript::toneName(syllable.tone)));
 }
 
 DrillPage::DrillPage(Links links, QWidget* parent)
@@ -157,8 +219,7 @@ void DrillPage::buildQuestionPanel(QWidget* panel) {
     bottom->addWidget(nextButton_);
     layout->addLayout(bottom);
 
-    connect(playButton_, &QPushButton::clicked, this,
-            [this] { playLetter(round_[static_cast<std::size_t>(current_)].letter); });
+    connect(playButton_, &QPushButton::clicked, this, [this] { play(asked_.sound); });
     connect(nextButton_, &QPushButton::clicked, this, &DrillPage::next);
     connect(stopButton_, &QPushButton::clicked, this, &DrillPage::stop);
 }
@@ -181,7 +242,8 @@ void DrillPage::buildResultPanel(QWidget* panel) {
     buttons->addWidget(againButton_);
     layout->addLayout(buttons);
     connect(backButton_, &QPushButton::clicked, this, &DrillPage::stop);
-    connect(againButton_, &QPushButton::clicked, this, [this] { start(kind_, soundFolder_); });
+    connect(againButton_, &QPushButton::clicked, this,
+            [this] { start(kind_, soundFolder_, wordsFolder_); });
 }
 
 void DrillPage::loadScores() {
@@ -193,167 +255,290 @@ void DrillPage::loadScores() {
     }
 }
 
-void DrillPage::start(DrillKind kind, const QString& soundFolder) {
-    if (kind != kind_ || round_.empty())
-        maker_ = DrillMaker(kind, links_.seed + static_cast<std::uint32_t>(kind));
+int DrillPage::roundSize() const {
+    return static_cast<int>(round_.empty() ? scriptRound_.size() : round_.size());
+}
+
+void DrillPage::start(DrillKind kind, const QString& soundFolder,
+                      const std::filesystem::path& wordsFolder) {
+    const bool letters =
+        kind == DrillKind::Sound || kind == DrillKind::Reading || kind == DrillKind::Class;
+    const std::uint32_t seed = links_.seed + static_cast<std::uint32_t>(kind);
+    if (letters && (kind != kind_ || round_.empty()))
+        maker_ = DrillMaker(kind, seed);
+    if (!letters && (kind != kind_ || !scriptMaker_ || wordsFolder != wordsFolder_))
+        scriptMaker_.emplace(kind, seed,
+                             kind == DrillKind::Tone ? toneDrillSyllables(wordsFolder)
+                                                     : std::vector<thaiscript::Syllable>{});
     kind_ = kind;
+    wordsFolder_ = wordsFolder;
     soundFolder_ = folderText(soundFolder);
     loadScores();
-    round_ = maker_.makeRound(scores_);
+    round_.clear();
+    scriptRound_.clear();
+    if (letters)
+        round_ = maker_.makeRound(scores_);
+    else
+        scriptRound_ = scriptMaker_->makeRound(scores_);
     missed_.clear();
-    picked_.assign(round_.size(), -1);
     current_ = 0;
     right_ = 0;
     saveTold_ = false;
     drillHeading_->setText(drillTitle(kind));
-    const QFont choiceFont = kind == DrillKind::Sound
-                                 ? platform::makeFont(platform::kThaiButtonFont, 26)
-                                 : platform::makeFont(platform::kSansFont, 14);
-    for (auto* button : answers_)
-        button->setFont(choiceFont);
     panels_->setCurrentIndex(0);
+    if (roundSize() == 0) {
+        links_.dialogs.messageBox(tr("\"%1\" has nothing to ask yet.").arg(drillTitle(kind)),
+                                  {platform::Buttons::Ok, platform::Icon::Information},
+                                  kProgramTitle);
+        stop();
+        return;
+    }
     checkSounds();
     showQuestion();
 }
 
-bool DrillPage::hasSound(int number) const {
+bool DrillPage::hasSound(const QString& file) const {
     const datafiles::PathMapper paths(links_.driveRoot);
-    const QString typed = soundFolder_ + QString::fromUtf8(letter(number).soundFile);
+    const QString typed = soundFolder_ + file;
     return QFileInfo(QString::fromStdString(paths.map(typed.toStdString()).string())).isFile();
 }
 
 void DrillPage::checkSounds() {
-    if (soundTold_)
+    // The vowels' sounds for the vowel heard, the letters' for the drills that play them.
+    const bool vowels = kind_ == DrillKind::VowelSound;
+    bool& told = vowels ? vowelSoundTold_ : soundTold_;
+    if (told || !drillPlaysSounds(kind_))
         return;
-    int missing = 0;
-    QString first;
-    for (const alphabet::Consonant* c : drillLetters())
-        if (!hasSound(c->number)) {
-            if (missing++ == 0)
-                first = QString::fromUtf8(c->soundFile);
-        }
-    if (missing == 0)
+    QStringList files;
+    if (vowels)
+        for (const alphabet::VowelForm& v : alphabet::vowelTable())
+            files << QString::fromUtf8(v.soundFile);
+    else
+        for (const alphabet::Consonant* c : drillLetters())
+            files << QString::fromUtf8(c->soundFile);
+    QStringList missing;
+    std::copy_if(files.begin(), files.end(), std::back_inserter(missing),
+                 [this](const QString& file) { return !hasSound(file); });
+    if (missing.isEmpty())
         return;
-    soundTold_ = true;
-    const QString text = missing == static_cast<int>(drillLetters().size())
-                             ? tr("No letter sound was found in \"%1\": the drills go on without "
-                                  "sound, and \"%2\" shows the reading instead.")
-                                   .arg(soundFolder_, drillTitle(DrillKind::Sound))
-                             : tr("%1 letter sounds are missing in \"%2\" (the first: %3): those "
-                                  "letters are drilled without sound.")
-                                   .arg(missing)
-                                   .arg(soundFolder_, first);
+    told = true;
+    const bool none = missing.size() == files.size();
+    QString text;
+    if (vowels)
+        text = none ? tr("No vowel sound was found in \"%1\": \"%2\" shows the vowel's reading "
+                         "instead.")
+                          .arg(soundFolder_, drillTitle(DrillKind::VowelSound))
+                    : tr("%1 vowel sounds are missing in \"%2\" (the first: %3): those vowels "
+                         "are drilled without sound.")
+                          .arg(missing.size())
+                          .arg(soundFolder_, missing.first());
+    else
+        text = none ? tr("No letter sound was found in \"%1\": the drills go on without "
+                         "sound, and \"%2\" shows the reading instead.")
+                          .arg(soundFolder_, drillTitle(DrillKind::Sound))
+                    : tr("%1 letter sounds are missing in \"%2\" (the first: %3): those "
+                         "letters are drilled without sound.")
+                          .arg(missing.size())
+                          .arg(soundFolder_, missing.first());
     links_.dialogs.messageBox(text, {platform::Buttons::Ok, platform::Icon::Information},
                               kProgramTitle);
 }
 
-void DrillPage::playLetter(int number) {
-    if (!hasSound(number))
+void DrillPage::play(const QString& file) {
+    if (file.isEmpty() || !hasSound(file))
         return;
-    links_.player.setFileName(soundFolder_ + QString::fromUtf8(letter(number).soundFile));
+    links_.player.setFileName(soundFolder_ + file);
     links_.player.setAutoStart(true);
 }
 
-QString DrillPage::choiceText(const DrillQuestion& question, int index) const {
-    const int choice = question.choices[static_cast<std::size_t>(index)];
-    const QString key = QString::number(index + 1) + QStringLiteral("   ");
+DrillPage::Asked DrillPage::askLetter(const DrillQuestion& question) const {
+    const alphabet::Consonant& c = letter(question.letter);
+    Asked a;
+    a.code = c.code;
+    a.sound = QString::fromUtf8(c.soundFile);
+    a.answered = thaiLetter(question.letter);
+    a.answeredName = spokenLetter(question.letter);
+    a.answer = describeLetter(question.letter);
+    a.choiceCount = question.choiceCount;
+    a.right = question.right;
+    if (kind_ == DrillKind::Sound) {
+        a.listen = hasSound(a.sound);
+        a.promptIsReading = true;
+        a.prompt = a.listen ? QString() : QString::fromUtf8(c.reading);
+        a.promptName = a.listen ? tr("The letter you hear") : QString();
+        a.task =
+            a.listen ? tr("Which letter do you hear?") : tr("No sound: which letter reads so?");
+        a.thaiChoices = true;
+    } else {
+        a.prompt = a.answered;
+        a.promptName = a.answeredName;
+        a.task = kind_ == DrillKind::Reading ? tr("How does it read?") : tr("Which class is it?");
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(question.choiceCount); ++i) {
+        const int choice = question.choices[i];
+        a.choices[i] = kind_ == DrillKind::Sound     ? thaiLetter(choice)
+                       : kind_ == DrillKind::Reading ? QString::fromUtf8(letter(choice).reading)
+                                                     : className(choice);
+        a.choiceNames[i] = kind_ == DrillKind::Sound ? spokenLetter(choice) : a.choices[i];
+    }
+    return a;
+}
+
+DrillPage::Asked DrillPage::askScript(const ScriptQuestion& question) const {
+    Asked a;
+    a.code = question.code;
+    a.choiceCount = std::clamp(question.choiceCount, 1, 4);
+    a.right = std::clamp(question.right, 0, a.choiceCount - 1);
+    a.sound = QString::fromStdString(question.soundFile);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(a.choiceCount); ++i)
+        a.choices[i] = a.choiceNames[i] = shownChoice(question.choices[i]);
+    const std::string& rightText = question.choices[static_cast<std::size_t>(a.right)];
+    const QString right = shownChoice(rightText);
+    const QString prompt = QString::fromStdString(question.prompt);
+    a.prompt = a.answered = prompt;
+    const alphabet::VowelForm* vowel = vowelOf(question.code);
+    const QString reading = vowel ? QString::fromUtf8(vowel->reading) : QString();
+    // "iia, long", or the answer alone when the vowel is not in the table
+    const QString readingAndLength =
+        vowel ? reading + QStringLiteral(", ") + lengthText(vowel->length) : right;
     switch (kind_) {
-    case DrillKind::Sound:
-        return key + thaiLetter(choice);
-    case DrillKind::Reading:
-        return key + QString::fromUtf8(letter(choice).reading);
-    case DrillKind::Class:
-        return key + className(choice);
+    case DrillKind::VowelReading:
+    case DrillKind::VowelLength:
+        a.task = kind_ == DrillKind::VowelReading ? tr("How does this vowel read?")
+                                                  : tr("Is this vowel short or long?");
+        a.promptName = tr("%1: a vowel form").arg(prompt); // its reading only once answered
+        a.answeredName = tr("%1: a vowel form, %2").arg(prompt, readingAndLength);
+        a.answer = prompt + QLatin1Char(' ') + readingAndLength;
+        break;
+    case DrillKind::VowelSound:
+        a.thaiChoices = a.promptIsReading = true;
+        a.listen = hasSound(a.sound);
+        a.prompt = a.listen ? QString() : vowel ? reading : prompt;
+        a.promptName = a.listen ? tr("The vowel you hear") : QString();
+        a.task = a.listen ? tr("Which vowel do you hear?") : tr("No sound: which vowel reads so?");
+        a.answered = right;
+        a.answeredName = a.answer = right + QLatin1Char(' ') + readingAndLength;
+        break;
+    case DrillKind::LookAlike: {
+        a.thaiChoices = a.promptIsReading = true;
+        a.listen = hasSound(a.sound);
+        a.prompt = a.listen ? QString() : prompt;
+        a.promptName = a.listen ? tr("The letter you hear") : QString();
+        a.task =
+            a.listen ? tr("Which letter do you hear?") : tr("No sound: which letter is named so?");
+        for (std::size_t i = 0; i < static_cast<std::size_t>(a.choiceCount); ++i)
+            if (const int number = consonantIn(question.choices[i]))
+                a.choiceNames[i] = spokenLetter(number);
+        const int number = consonantIn(rightText);
+        a.answered = right;
+        a.answeredName = number ? spokenLetter(number) : right;
+        a.answer = number ? describeLetter(number) : right + QLatin1Char(' ') + prompt;
+        break;
+    }
+    case DrillKind::ToneMark:
+        a.task = tr("Which tone mark is it?");
+        a.promptName = tr("%1: the mark on อ").arg(prompt);
+        a.answeredName = tr("%1: %2 on อ").arg(prompt, right);
+        a.answer = prompt + QLatin1Char(' ') + right;
+        break;
+    case DrillKind::Tone:
+        a.task = tr("Which tone does it have?");
+        a.promptName = tr("%1: a syllable").arg(prompt);
+        a.answeredName = tr("%1: a syllable, %2 tone").arg(prompt, right);
+        a.answer = prompt + QStringLiteral(", ") + right;
+        if (question.syllable)
+            a.rule = toneRule(*question.syllable);
+        break;
+    case DrillKind::Final: {
+        const int number = consonantIn(question.prompt);
+        const QString named = number ? spokenLetter(number) : prompt;
+        a.task = tr("Which sound does it give at the end of a syllable?");
+        a.promptName = tr("%1: a final").arg(named);
+        a.answeredName = tr("%1: a final, read %2").arg(named, right);
+        a.answer = tr("%1 as a final: %2").arg(prompt, right);
+        break;
+    }
     default:
         break;
     }
-    return {};
+    return a;
 }
 
 void DrillPage::showQuestion() {
-    const DrillQuestion& q = round_[static_cast<std::size_t>(current_)];
+    const auto at = static_cast<std::size_t>(current_);
+    asked_ = round_.empty() ? askScript(scriptRound_[at]) : askLetter(round_[at]);
     answered_ = false;
-    questionCount_->setText(tr("Question %1 of %2").arg(current_ + 1).arg(round_.size()));
-    const bool listening = kind_ == DrillKind::Sound && hasSound(q.letter);
-    playButton_->setVisible(listening);
-    if (kind_ == DrillKind::Sound) {
-        promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 28, true));
-        if (listening)
-            promptLetter_->setPixmap(platform::loadPicture("listen.png"));
-        else
-            promptLetter_->setText(QString::fromUtf8(letter(q.letter).reading));
-        promptText_->setText(listening ? tr("Which letter do you hear?")
-                                       : tr("No sound: which letter reads so?"));
-    } else {
-        promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
-        promptLetter_->setText(thaiLetter(q.letter));
-        promptText_->setText(kind_ == DrillKind::Reading ? tr("How does it read?")
-                                                         : tr("Which class is it?"));
-    }
-    // A screen reader hears what shows, and the letter's name beside a letter.
-    promptLetter_->setAccessibleName(listening                   ? tr("The letter you hear")
-                                     : kind_ == DrillKind::Sound ? QString()
-                                                                 : spokenLetter(q.letter));
-    for (int i = 0; i < 4; ++i) {
-        auto* button = answers_[static_cast<std::size_t>(i)];
-        button->setVisible(i < q.choiceCount);
+    questionCount_->setText(tr("Question %1 of %2").arg(current_ + 1).arg(roundSize()));
+    playButton_->setVisible(asked_.listen);
+    promptLetter_->setFont(asked_.promptIsReading
+                               ? platform::makeFont(platform::kThaiButtonFont, 28, true)
+                               : platform::makeFont(platform::kThaiButtonFont, 60));
+    if (asked_.listen)
+        promptLetter_->setPixmap(platform::loadPicture("listen.png"));
+    else
+        promptLetter_->setText(asked_.prompt);
+    promptText_->setText(asked_.task);
+    // A screen reader hears what shows, and a letter's name beside a letter.
+    promptLetter_->setAccessibleName(asked_.promptName);
+    const QFont choiceFont = asked_.thaiChoices ? platform::makeFont(platform::kThaiButtonFont, 26)
+                                                : platform::makeFont(platform::kSansFont, 14);
+    for (std::size_t i = 0; i < answers_.size(); ++i) {
+        auto* button = answers_[i];
+        const bool offered = static_cast<int>(i) < asked_.choiceCount;
+        button->setVisible(offered);
         button->setEnabled(true);
         button->setStyleSheet(QString());
-        if (i < q.choiceCount) {
-            button->setText(choiceText(q, i));
-            button->setAccessibleName(kind_ == DrillKind::Sound
-                                          ? QString::number(i + 1) + QLatin1Char(' ') +
-                                                spokenLetter(q.choices[static_cast<std::size_t>(i)])
-                                          : button->text().simplified());
+        button->setFont(choiceFont);
+        if (offered) {
+            const QString key = QString::number(i + 1);
+            button->setText(key + QStringLiteral("   ") + asked_.choices[i]);
+            button->setAccessibleName(key + QLatin1Char(' ') + asked_.choiceNames[i]);
         }
     }
     platform::setMessage(feedback_, QString());
     nextButton_->setText(tr("&Next (Enter)"));
     nextButton_->setEnabled(false);
     answers_[0]->setFocus(Qt::OtherFocusReason);
-    if (listening)
-        playLetter(q.letter);
+    if (asked_.listen)
+        play(asked_.sound);
 }
 
 void DrillPage::answer(int index) {
-    if (answered_ || panels_->currentIndex() != 0)
-        return;
-    const DrillQuestion& q = round_[static_cast<std::size_t>(current_)];
-    if (index < 0 || index >= q.choiceCount)
+    if (answered_ || panels_->currentIndex() != 0 || index < 0 || index >= asked_.choiceCount)
         return;
     answered_ = true;
-    const bool right = index == q.right;
-    picked_[static_cast<std::size_t>(current_)] = index;
+    const bool right = index == asked_.right;
     if (right)
         ++right_;
     else
-        missed_.push_back(current_);
-    for (int i = 0; i < q.choiceCount; ++i) {
+        missed_ << asked_.answer + tr(" (you picked ") +
+                       asked_.choices[static_cast<std::size_t>(index)] + QLatin1Char(')');
+    for (int i = 0; i < asked_.choiceCount; ++i) {
         auto* button = answers_[static_cast<std::size_t>(i)];
         button->setEnabled(false);
-        if (i == q.right)
+        if (i == asked_.right)
             button->setStyleSheet(kRightLook);
         else if (i == index)
             button->setStyleSheet(kWrongLook);
     }
-    platform::setMessage(feedback_,
-                         right ? tr("Right: ") + describeLetter(q.letter) + QLatin1Char('.')
-                               : QStringLiteral("No: it is ") + describeLetter(q.letter) +
-                                     QLatin1Char('.'));
-    if (kind_ == DrillKind::Sound) { // the letter heard, now that it is told
+    platform::setMessage(
+        feedback_, (right ? tr("Right: ") : tr("No: it is ")) + asked_.answer + QLatin1Char('.') +
+                       (asked_.rule.isEmpty() ? QString() : QLatin1Char('\n') + asked_.rule));
+    // What was heard or asked, now that it is told.
+    if (promptLetter_->text() != asked_.answered) {
         promptLetter_->setFont(platform::makeFont(platform::kThaiButtonFont, 60));
-        promptLetter_->setText(thaiLetter(q.letter));
-        promptLetter_->setAccessibleName(spokenLetter(q.letter));
+        promptLetter_->setText(asked_.answered);
     }
-    nextButton_->setText(current_ + 1 < static_cast<int>(round_.size())
-                             ? tr("&Next (Enter)")
-                             : tr("See the &result (Enter)"));
+    if (promptLetter_->accessibleName() != asked_.answeredName)
+        promptLetter_->setAccessibleName(asked_.answeredName);
+    nextButton_->setText(current_ + 1 < roundSize() ? tr("&Next (Enter)")
+                                                    : tr("See the &result (Enter)"));
     nextButton_->setEnabled(true);
     nextButton_->setFocus(Qt::OtherFocusReason);
-    playLetter(q.letter);
+    play(asked_.sound);
 
-    // The letter's score, kept at once.
-    const int code = letter(q.letter).code;
+    // The score, kept at once.
+    const int code = asked_.code;
     auto score = std::find_if(scores_.begin(), scores_.end(),
                               [code](const LetterScore& s) { return s.code == code; });
     if (score == scores_.end())
@@ -372,7 +557,7 @@ void DrillPage::answer(int index) {
 void DrillPage::next() {
     if (!answered_)
         return;
-    if (current_ + 1 < static_cast<int>(round_.size())) {
+    if (current_ + 1 < roundSize()) {
         ++current_;
         showQuestion();
     } else {
@@ -382,23 +567,19 @@ void DrillPage::next() {
 
 void DrillPage::showResult() {
     answered_ = false;
-    resultSummary_->setText(tr("%1 of %2 right").arg(right_).arg(round_.size()) +
+    const bool letters = !round_.empty();
+    resultSummary_->setText(tr("%1 of %2 right").arg(right_).arg(roundSize()) +
                             (missed_.empty() ? QString() : tr(". Missed:")));
-    QStringList lines;
-    for (const int at : missed_) {
-        const DrillQuestion& q = round_[static_cast<std::size_t>(at)];
-        const int picked =
-            q.choices[static_cast<std::size_t>(picked_[static_cast<std::size_t>(at)])];
-        lines << describeLetter(q.letter) + tr(" (you picked ") +
-                     (kind_ == DrillKind::Class   ? className(picked)
-                      : kind_ == DrillKind::Sound ? thaiLetter(picked)
-                                                  : QString::fromUtf8(letter(picked).reading)) +
-                     QLatin1Char(')');
-    }
     missedList_->clear();
-    missedList_->addItems(lines.isEmpty() ? QStringList{tr("No letter missed.")} : lines);
+    missedList_->setAccessibleName(letters ? tr("Letters missed") : tr("Questions missed"));
+    missedList_->addItems(!missed_.isEmpty() ? missed_
+                          : letters          ? QStringList{tr("No letter missed.")}
+                                             : QStringList{tr("Nothing missed.")});
     missedList_->setAccessibleDescription(
-        lines.isEmpty() ? tr("No letter missed") : tr("%1 letters missed").arg(lines.size()));
+        letters ? (missed_.isEmpty() ? tr("No letter missed")
+                                     : tr("%1 letters missed").arg(missed_.size()))
+                : (missed_.isEmpty() ? tr("Nothing missed")
+                                     : tr("%1 questions missed").arg(missed_.size())));
     panels_->setCurrentIndex(1);
     againButton_->setFocus(Qt::OtherFocusReason);
 }

@@ -17,7 +17,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -117,7 +119,29 @@ void MainWindow::buildHomePage(QWidget* page) {
         connect(drillButtons_[i], &QPushButton::clicked, this,
                 [this, i] { startDrill(static_cast<DrillKind>(i)); });
     }
-    layout->addWidget(letters);
+    // The two groups of drills side by side.
+    auto* drillsRow = new QHBoxLayout;
+    drillsRow->addWidget(letters, 1);
+    layout->addLayout(drillsRow);
+
+    auto* script = new QGroupBox(tr("The script"), page);
+    script->setObjectName(QStringLiteral("scriptBox"));
+    auto* scriptLayout = new QGridLayout(script);
+    const std::pair<const char*, QString> scriptDrills[] = {
+        {"drillVowelReadingButton", tr("See a &vowel, pick its reading")},
+        {"drillVowelSoundButton", tr("Hear a v&owel, pick it")},
+        {"drillVowelLengthButton", tr("See a vowel, &short or long")},
+        {"drillToneMarkButton", tr("See a tone &mark, pick its name")},
+        {"drillToneButton", tr("See a syllable, pick its to&ne")},
+        {"drillFinalButton", tr("See a final, pick its so&und")},
+        {"drillLookAlikeButton", tr("Letters that loo&k alike")}};
+    for (int i = 0; i < 7; ++i) {
+        auto* button = makeButton(script, scriptDrills[i].first, scriptDrills[i].second);
+        scriptLayout->addWidget(button, i / 2, i % 2);
+        const auto kind = static_cast<DrillKind>(static_cast<int>(DrillKind::VowelReading) + i);
+        connect(button, &QPushButton::clicked, this, [this, kind] { startDrill(kind); });
+    }
+    drillsRow->addWidget(script, 2);
 
     auto* words = new QGroupBox(tr("Your words"), page);
     words->setObjectName(QStringLiteral("wordsBox"));
@@ -295,7 +319,7 @@ void MainWindow::showHome() {
 }
 
 void MainWindow::startDrill(DrillKind kind) {
-    if (soundFolder_.isEmpty()) {
+    if (soundFolder_.isEmpty() && drillPlaysSounds(kind)) {
         const QString proposed = rememberedFolder(kSoundFolderSetting, kDefaultFolder);
         const QString answer =
             links_.dialogs.inputBox(tr("Folder of the letter sounds (*.wav)"),
@@ -304,7 +328,10 @@ void MainWindow::startDrill(DrillKind kind) {
         remember(kSoundFolderSetting, soundFolder_);
     }
     pages_->setCurrentWidget(drillPage_);
-    drillPage_->start(kind, soundFolder_);
+    // The tone drill asks the syllables of the words, in the folder the review reads.
+    drillPage_->start(kind, soundFolder_,
+                      folder_.isEmpty() ? std::filesystem::path()
+                                        : paths().map(folder_.toStdString()));
 }
 
 void MainWindow::startReview() {

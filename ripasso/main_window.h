@@ -1,6 +1,6 @@
 #pragma once
-// Ripasso's window: the start page (the three letter drills, the review of the user's words
-// and what the words' folder holds), the drill page and the review page, and the File menu
+// Ripasso's window: the start page (the three letter drills, the seven drills of the script,
+// the review of the user's words and what the words' folder holds), the drill page and the review page, and the File menu
 // (export for Anki, another folder, quit).
 
 #include "links.h"
