@@ -14,8 +14,10 @@ struct ArgumentText {
 constexpr unsigned bit(Command c) {
     return 1u << static_cast<unsigned>(c);
 }
-constexpr unsigned kAllCommands =
+// The commands on the data folder; syllable reads its word alone.
+constexpr unsigned kFolderCommands =
     bit(Command::Lookup) | bit(Command::Add) | bit(Command::Edit) | bit(Command::Delete);
+constexpr unsigned kAllCommands = kFolderCommands | bit(Command::Syllable);
 constexpr unsigned kChanges = bit(Command::Edit) | bit(Command::Delete);
 
 enum class Kind { Help, Version, Folder, Value, Set, Record, ForwardAlone };
@@ -30,7 +32,7 @@ struct Option {
 constexpr std::array<Option, 11> kOptions = {{
     {"--help", Kind::Help, kAllCommands},
     {"--version", Kind::Version, kAllCommands},
-    {"--folder", Kind::Folder, kAllCommands},
+    {"--folder", Kind::Folder, kFolderCommands},
     {"--attribute", Kind::Value, bit(Command::Add), 1},
     {"--thai", Kind::Value, bit(Command::Add), 2},
     {"--note", Kind::Value, bit(Command::Add), 4},
@@ -55,11 +57,12 @@ struct CommandName {
     Command command;
     qsizetype words;
 };
-constexpr std::array<CommandName, 4> kCommands = {{
+constexpr std::array<CommandName, 5> kCommands = {{
     {"lookup", Command::Lookup, 1},
     {"add", Command::Add, 2},
     {"edit", Command::Edit, 2},
     {"delete", Command::Delete, 2},
+    {"syllable", Command::Syllable, 1},
 }};
 
 // The options given, each checked against the command.
@@ -197,6 +200,10 @@ Arguments parseArguments(const QStringList& arguments) {
             }
             if (a.command == Command::Lookup && a.words.front().isEmpty()) {
                 a.problem = ArgumentText::tr("lookup takes a word, not an empty text");
+                return a;
+            }
+            if (a.command == Command::Syllable && a.words.front().isEmpty()) {
+                a.problem = ArgumentText::tr("syllable takes a word, not an empty text");
                 return a;
             }
             takeOptions(given, a);

@@ -11,7 +11,7 @@
 
 namespace thaikit {
 
-enum class Command { None, Lookup, Add, Edit, Delete };
+enum class Command { None, Lookup, Add, Edit, Delete, Syllable };
 
 struct Arguments {
     Command command = Command::None;

@@ -13,10 +13,12 @@
 #include "platform/error_text.h"
 #include "platform/text.h"
 #include "ripasso/progress_store.h"
+#include "thaiscript/syllable.h"
 #include "vocaboro/entry_check.h"
 #include "vocaboro/entry_messages.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <optional>
@@ -47,12 +49,17 @@ QString usage() {
         "                [--record N] [--forward-alone]\n"
         "       thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] "
         "[--forward-alone]\n"
+        "       thai-kit syllable WORD\n"
         "       thai-kit --help | --version\n"
         "\n"
         "FIELD: italian, pronunciation, thai, attribute, note, thai-sound, italian-sound.\n"
         "DIR: a folder typed as in Vocaboro (default: the folder chosen last in Ripasso,\n"
         "else C:\\THAI\\). Exit status: 0 done, 1 nothing done (the reason on stderr),\n"
-        "2 a wrong command line. See thai-kit(1).\n");
+        "2 a wrong command line.\n"
+        "syllable reads each syllable of a Thai WORD (its pieces between \"-\" and spaces,\n"
+        "split where only one split reads), a line each: syllable, initial, class, vowel,\n"
+        "length, final, live or dead, tone mark, tone; or the piece and \"cannot read\".\n"
+        "Exit status 1 when some piece cannot be read. See thai-kit(1).\n");
 }
 
 void say(std::ostream& stream, const QString& text) {
@@ -402,6 +409,51 @@ int change(const Arguments& arguments, const Folder& folder, const Setup& setup,
     return kDone;
 }
 
+// --- reading Thai
+
+// "บ้าน<TAB>บ<TAB>mid<TAB>aa<TAB>long<TAB>น -n<TAB>live<TAB>mai tho<TAB>falling": what the
+// reader makes of one syllable, in the same words in every language.
+std::string syllableLine(const thaiscript::Syllable& s) {
+    using thaiscript::finalSoundName;
+    const auto utf8 = [](const std::string& tis620) {
+        return platform::fromThai(tis620).toStdString();
+    };
+    const char* const classNames[] = {"mid", "high", "low"};
+    std::string line = utf8(s.text) + '\t' + utf8(s.initial) + '\t' +
+                       classNames[static_cast<int>(s.toneClass)] + '\t' + s.vowel + '\t' +
+                       thaiscript::lengthName(s.length) + '\t';
+    line += s.finalLetters.empty() ? std::string("-")
+                                   : utf8(s.finalLetters) + ' ' + finalSoundName(s.finalSound);
+    line += std::string("\t") + (s.live ? "live" : "dead") + '\t' + thaiscript::markName(s.mark) +
+            '\t' + thaiscript::toneName(s.tone);
+    return line;
+}
+
+// Reads the word's pieces one by one; touches neither the folder nor the progress.
+int syllable(const QString& word, std::ostream& out) {
+    bool whole = true;
+    static const QRegularExpression separators(QStringLiteral("[- ]"));
+    for (const QString& part : word.split(separators)) {
+        // A part with a character TIS-620 lacks cannot be Thai that reads.
+        const std::optional<std::string> bytes = platform::toThai(part);
+        std::vector<thaiscript::Piece> pieces;
+        if (bytes)
+            pieces = thaiscript::readWord(*bytes);
+        else
+            pieces.push_back({});
+        for (const thaiscript::Piece& piece : pieces) {
+            if (piece.syllable) {
+                out << syllableLine(*piece.syllable) << '\n';
+                continue;
+            }
+            whole = false;
+            out << (bytes ? platform::fromThai(piece.text) : part).toStdString()
+                << "\tcannot read\n";
+        }
+    }
+    return whole ? kDone : kNothingDone;
+}
+
 } // namespace
 
 int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, std::ostream& err) {
@@ -418,6 +470,8 @@ int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, 
         out << "thai-kit " THAI_KIT_VERSION "\n";
         return kDone;
     }
+    if (arguments.command == Command::Syllable)
+        return syllable(arguments.words[0], out);
     const Folder folder(chooseFolder(arguments, setup, err), setup.driveRoot());
     // Like Vocaboro at its start: an interrupted write or change is finished or undone
     // before anything reads or writes the folder.
@@ -434,6 +488,7 @@ int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, 
     case Command::Edit:
     case Command::Delete:
         return change(arguments, folder, setup, out, err);
+    case Command::Syllable:
     case Command::None:
         break;
     }

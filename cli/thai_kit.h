@@ -1,7 +1,7 @@
 #pragma once
 // thai-kit, the kit's command line: looks words up in both directions, and adds, changes or
 // removes entries with the entry panel's check and messages, in the folder a user types as in
-// the programs with windows. It needs no display.
+// the programs with windows; reads a Thai word's syllables and tones. It needs no display.
 //
 //   thai-kit [--folder DIR] lookup WORD
 //   thai-kit [--folder DIR] add ITALIAN PRONUNCIATION [--thai T] [--attribute A] [--note N]
@@ -9,6 +9,7 @@
 //   thai-kit [--folder DIR] edit ITALIAN PRONUNCIATION --set FIELD=VALUE...
 //                               [--record N] [--forward-alone]
 //   thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] [--forward-alone]
+//   thai-kit syllable WORD
 
 #include "datafiles/file_io.h"
 
