@@ -20,8 +20,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -52,6 +54,29 @@ platform::WrappingLabel* wrappingLabel(QWidget* parent, const char* name,
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
+
+// A check box that Enter ticks too, as it clicks every button of the kit, with the same
+// focus mark.
+class MarkedCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            event->modifiers() == Qt::NoModifier && !event->isAutoRepeat())
+            click();
+        else
+            QCheckBox::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QCheckBox::paintEvent(event);
+        if (hasFocus()) {
+            QPainter painter(this);
+            platform::paintFocusMark(painter, this);
+        }
+    }
+};
 
 QString lines(const std::vector<std::string>& sentences) {
     QStringList all;
@@ -150,7 +175,8 @@ void MainWindow::buildHomePage(QWidget* page) {
     wordsSummary_ = makeLabel(words, "wordsSummary", tr("Cards for today"));
     wordsSummary_->setWordWrap(true);
     reviewButton_ = makeButton(words, "reviewButton", tr("&Review your words"));
-    typeAnswerCheck_ = new QCheckBox(tr("T&ype the answers"), words);
+    typeAnswerCheck_ = new MarkedCheckBox(tr("T&ype the answers"), words);
+    typeAnswerCheck_->setMinimumHeight(32); // room for the focus mark
     typeAnswerCheck_->setObjectName(QStringLiteral("typeAnswerCheck"));
     typeAnswerCheck_->setAccessibleDescription(tr("Type each answer before it is shown"));
     typeAnswerCheck_->setChecked(links_.store.setting(kTypeAnswersSetting) == "1");

@@ -1,6 +1,9 @@
 #include "review_page.h"
 
+#include "typed_answer.h"
+
 #include "platform/fonts.h"
+#include "platform/spoken_message.h"
 #include "platform/text.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
@@ -9,7 +12,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ripasso {
 namespace {
@@ -24,6 +30,87 @@ constexpr std::array<const char*, 4> kGradeObjects = {"gradeAgain", "gradeHard",
 
 QString latin(const std::string& bytes) {
     return platform::fromLatin(bytes);
+}
+
+// What the learner typed as code page 1252 bytes, a character the code page lacks as '?'.
+std::string typedBytes(const QString& text) {
+    if (std::optional<std::string> bytes = platform::toLatin(text))
+        return *bytes;
+    std::string bytes;
+    for (const QChar c : text)
+        bytes += platform::toLatin(QString(c)).value_or("?");
+    return bytes;
+}
+
+// The card's front, by which the answers of the session's cards are gathered.
+std::string frontOf(const WordCard& card) {
+    return card.key.direction == CardDirection::ItalianToThai
+               ? "I" + card.key.headword
+               : "T" + card.key.pronunciation + '\t' + card.thai;
+}
+
+const std::string& answerOf(const WordCard& card) {
+    return card.key.direction == CardDirection::ItalianToThai ? card.key.pronunciation
+                                                              : card.key.headword;
+}
+
+// The typed letters coloured against the answer: right, near (letter case or accent), wrong,
+// and the answer's letters that were left out.
+QString coloured(const std::vector<LetterStep>& steps) {
+    QString html = QStringLiteral("<span style=\"white-space: pre;\">");
+    for (const LetterStep& step : steps) {
+        const bool missing = step.op == LetterOp::Missing;
+        const char shown = missing ? step.expected : step.typed;
+        const QString text = platform::fromLatin(std::string_view(&shown, 1)).toHtmlEscaped();
+        switch (step.op) {
+        case LetterOp::Same:
+            html += QStringLiteral("<span style=\"color: #1b5e20;\">%1</span>").arg(text);
+            break;
+        case LetterOp::Folded:
+            html += QStringLiteral("<span style=\"color: #9a5b00;\"><u>%1</u></span>").arg(text);
+            break;
+        case LetterOp::Changed:
+        case LetterOp::Swapped:
+            html += QStringLiteral("<span style=\"color: #b71c1c;\"><u>%1</u></span>").arg(text);
+            break;
+        case LetterOp::Added:
+            html += QStringLiteral("<span style=\"color: #b71c1c;\"><s>%1</s></span>").arg(text);
+            break;
+        case LetterOp::Missing:
+            html += QStringLiteral("<span style=\"color: #757575; background: #eeeeee;\">"
+                                   "<u>%1</u></span>")
+                        .arg(text);
+            break;
+        }
+    }
+    return html + QStringLiteral("</span>");
+}
+
+// What differs, as the sentence tells it.
+QString differenceText(const AnswerComparison& c) {
+    switch (c.difference) {
+    case AnswerDifference::None:
+        return ReviewPage::tr("right");
+    case AnswerDifference::LetterCase:
+        return ReviewPage::tr("only the letter case differs");
+    case AnswerDifference::Accents:
+        return c.accents == 1 ? ReviewPage::tr("an accent differs")
+                              : ReviewPage::tr("%1 accents differ").arg(c.accents);
+    case AnswerDifference::DoubledVowel:
+        return ReviewPage::tr("a vowel's length differs");
+    case AnswerDifference::LetterAdded:
+        return ReviewPage::tr("one letter too many");
+    case AnswerDifference::LetterMissing:
+        return ReviewPage::tr("one letter is missing");
+    case AnswerDifference::LetterChanged:
+        return ReviewPage::tr("one letter differs");
+    case AnswerDifference::LettersSwapped:
+        return ReviewPage::tr("two letters are swapped");
+    case AnswerDifference::Far:
+    case AnswerDifference::Empty:
+        break;
+    }
+    return ReviewPage::tr("it differs");
 }
 
 } // namespace
@@ -62,6 +149,15 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
         label->setWordWrap(true);
         cardLayout->addWidget(label);
     }
+    answerEdit_ = new QLineEdit(card);
+    answerEdit_->setObjectName(QStringLiteral("answerEdit"));
+    answerEdit_->setAccessibleName(tr("Your answer"));
+    answerEdit_->setFont(platform::makeFont(platform::kThaiButtonFont, 20));
+    answerEdit_->setAlignment(Qt::AlignCenter);
+    answerEdit_->setStyleSheet(QStringLiteral("color: black; background: white;"));
+    answerEdit_->hide();
+    cardLayout->addWidget(answerEdit_);
+    connect(answerEdit_, &QLineEdit::returnPressed, this, &ReviewPage::showBack);
     back_ = new QWidget(card);
     back_->setObjectName(QStringLiteral("cardBack"));
     back_->setAccessibleName(tr("Back of the card"));
@@ -70,6 +166,19 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     rule->setObjectName(QStringLiteral("rule"));
     rule->setFrameShape(QFrame::HLine);
     backLayout->addWidget(rule);
+    // With typed answers: the letters typed, coloured against the answer, and what differs.
+    typedLetters_ = makeLabel(back_, "typedLetters", tr("Your answer against the answer"));
+    typedLetters_->setTextFormat(Qt::RichText);
+    typedLetters_->setFont(platform::makeFont(platform::kThaiButtonFont, 20, true));
+    typedLetters_->setAlignment(Qt::AlignCenter);
+    typedLetters_->hide();
+    backLayout->addWidget(typedLetters_);
+    typedNote_ = makeLabel(back_, "typedNote", tr("How near your answer is"));
+    platform::markAsMessage(typedNote_);
+    typedNote_->setAlignment(Qt::AlignCenter);
+    typedNote_->setWordWrap(true);
+    typedNote_->hide();
+    backLayout->addWidget(typedNote_);
     backText_ = makeLabel(back_, "backText", tr("Answer"));
     backText_->setFont(platform::makeFont(platform::kThaiButtonFont, 22, true));
     backThai_ = makeLabel(back_, "backThai", tr("Thai script"));
@@ -110,6 +219,15 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
 }
 
 void ReviewPage::start(std::vector<WordCard> cards) {
+    typing_ = typedAnswers_;
+    answersByFront_.clear();
+    if (typing_)
+        for (const WordCard& card : cards) {
+            std::vector<std::string>& answers = answersByFront_[frontOf(card)];
+            if (std::find(answers.begin(), answers.end(), answerOf(card)) == answers.end())
+                answers.push_back(answerOf(card));
+        }
+    showButton_->setText(typing_ ? tr("&Show the answer (Enter)") : tr("&Show the answer (Space)"));
     session_.emplace(std::move(cards), links_.today());
     if (session_->finished()) {
         emit closed(0);
@@ -148,6 +266,8 @@ void ReviewPage::showCard() {
     QStringList back{backText_->text()};
     if (!backThai_->text().isEmpty())
         back << backThai_->text();
+    for (auto* button : grades_)
+        button->setAccessibleDescription(QString());
     grades_[2]->setAccessibleDescription((back + details).join(spokenSeparator));
     back_->setVisible(false);
     for (std::size_t i = 0; i < grades_.size(); ++i) {
@@ -165,7 +285,20 @@ void ReviewPage::showCard() {
     const std::size_t left = session_->left();
     cardsLeft_->setText(left == 1 ? tr("1 card left") : tr("%1 cards left").arg(left));
     showButton_->setVisible(true);
-    showButton_->setFocus(Qt::OtherFocusReason);
+    typedLetters_->hide();
+    platform::setMessage(typedNote_, QString());
+    answerEdit_->clear();
+    answerEdit_->setReadOnly(false);
+    answerEdit_->setVisible(typing_);
+    if (typing_) {
+        // The box has the focus: it tells the front, and what to type.
+        const QString asked = toThai ? tr("type the pronunciation") : tr("type the Italian word");
+        answerEdit_->setPlaceholderText(toThai ? tr("The pronunciation") : tr("The Italian word"));
+        answerEdit_->setAccessibleDescription((front << asked).join(spokenSeparator));
+        answerEdit_->setFocus(Qt::OtherFocusReason);
+    } else {
+        showButton_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void ReviewPage::showBack() {
@@ -175,8 +308,42 @@ void ReviewPage::showBack() {
     back_->setVisible(true);
     for (auto* button : grades_)
         button->setVisible(true);
-    grades_[2]->setFocus(Qt::OtherFocusReason); // Good
     showButton_->setVisible(false);
+    if (typing_)
+        showComparison();
+    else
+        grades_[2]->setFocus(Qt::OtherFocusReason); // Good
+}
+
+void ReviewPage::showComparison() {
+    const WordCard& card = session_->current();
+    const bool toThai = card.key.direction == CardDirection::ItalianToThai;
+    // The card's own answer first, then those of the session's other cards of its front.
+    std::vector<std::string> accepted{answerOf(card)};
+    for (const std::string& answer : answersByFront_[frontOf(card)])
+        if (answer != accepted.front())
+            accepted.push_back(answer);
+    const std::string typed = typedBytes(answerEdit_->text());
+    const AnswerComparison c = compareAnswer(typed, accepted, toThai);
+    const QString expected = latin(accepted[c.matched]);
+    QString told = c.difference == AnswerDifference::Empty
+                       ? tr("You typed nothing; the answer is %1.").arg(expected)
+                       : tr("You typed %1; the answer is %2: %3.")
+                             .arg(answerEdit_->text().trimmed(), expected, differenceText(c));
+    if (c.matched > 0)
+        told += QLatin1Char(' ') + tr("It is the answer of another card of this front.");
+    const auto proposed = static_cast<std::size_t>(c.proposed) - 1;
+    told += QLatin1Char(' ') + tr("Proposed: %1.").arg(tr(kGradeNames[proposed]));
+    answerEdit_->setReadOnly(true);
+    typedLetters_->setText(coloured(c.steps));
+    typedLetters_->setAccessibleName(answerEdit_->text().trimmed());
+    typedLetters_->setVisible(c.difference != AnswerDifference::Empty);
+    platform::setMessage(typedNote_, told);
+    // The proposed grade has the focus and tells the back, as Good does without typing.
+    const QString backTold = grades_[2]->accessibleDescription();
+    for (std::size_t i = 0; i < grades_.size(); ++i)
+        grades_[i]->setAccessibleDescription(i == proposed ? backTold : QString());
+    grades_[proposed]->setFocus(Qt::OtherFocusReason);
 }
 
 bool ReviewPage::grade(Grade grade) {
