@@ -48,15 +48,18 @@ struct Ran {
     QString out, err;
 };
 
-// The built program on `folder`, with a data home of its own (no progress, no user drive).
+// The built program on `folder` (none when empty), with a data home of its own (no progress,
+// no user drive).
 Ran runProgram(const QTemporaryDir& home, const QString& folder, const QStringList& arguments) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
     environment.remove(QStringLiteral("DISPLAY"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(THAI_KIT_PROGRAM),
-                  QStringList{QStringLiteral("--folder"), folder} + arguments);
+    process.start(
+        QStringLiteral(THAI_KIT_PROGRAM),
+        (folder.isEmpty() ? QStringList{} : QStringList{QStringLiteral("--folder"), folder}) +
+            arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -71,6 +74,7 @@ private slots:
     void commandsLeaveTheFilesAsExpected();
     void anInterruptedWriteOrChangeIsDealtWithBeforeTheCommand();
     void withoutAFolderTheOneChosenLastInRipassoElseTheStarter();
+    void syllableReadsAWordAndTouchesNoFolder();
 };
 
 void TestThaiKit::commandsLeaveTheFilesAsExpected() {
@@ -309,6 +313,32 @@ void TestThaiKit::withoutAFolderTheOneChosenLastInRipassoElseTheStarter() {
         QCOMPARE(QString::fromStdString(out.str()),
                  QStringLiteral("I-T casa = %1\n").arg(QLatin1String(c.found)));
         QCOMPARE(QString::fromStdString(err.str()), QString());
+    }
+}
+
+void TestThaiKit::syllableReadsAWordAndTouchesNoFolder() {
+    struct Case {
+        const char* word;
+        int status;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"บ้าน-สับปะรด", 0,
+         "บ้าน\tบ\tmid\taa\tlong\tน -n\tlive\tmai tho\tfalling\n"
+         "สับ\tส\thigh\ta\tshort\tบ -p\tdead\tnone\tlow\n"
+         "ปะ\tป\tmid\ta\tshort\t-\tdead\tnone\tlow\n"
+         "รด\tร\tlow\to\tshort\tด -t\tdead\tnone\thigh\n"},
+        {"น้ำ ขนม", 1, "น้ำ\tน\tlow\taam\tlong\t-\tlive\tmai tho\thigh\nขนม\tcannot read\n"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir home;
+        const Ran ran =
+            runProgram(home, {}, {QStringLiteral("syllable"), QString::fromUtf8(c.word)});
+        QCOMPARE(ran.status, c.status);
+        QCOMPARE(ran.out, QString::fromUtf8(c.out));
+        QCOMPARE(ran.err, QString());
+        // Neither the user's drive nor Ripasso's progress was made.
+        QVERIFY(QDir(home.path()).isEmpty());
     }
 }
 
