@@ -41,25 +41,28 @@ const QString kDefaultFolder = QStringLiteral("C:\\THAI\\");
 constexpr char kWordsFolderSetting[] = "wordsFolder";
 
 QString usage() {
+    // The syllable command's lines apart, so that the rest keeps its translation meanwhile.
     return Text::tr(
-        "Usage: thai-kit [--folder DIR] lookup WORD\n"
-        "       thai-kit [--folder DIR] add ITALIAN PRONUNCIATION [--thai T] [--attribute A]\n"
-        "                [--note N] [--thai-sound S] [--italian-sound S]\n"
-        "       thai-kit [--folder DIR] edit ITALIAN PRONUNCIATION --set FIELD=VALUE...\n"
-        "                [--record N] [--forward-alone]\n"
-        "       thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] "
-        "[--forward-alone]\n"
-        "       thai-kit syllable WORD\n"
-        "       thai-kit --help | --version\n"
-        "\n"
-        "FIELD: italian, pronunciation, thai, attribute, note, thai-sound, italian-sound.\n"
-        "DIR: a folder typed as in Vocaboro (default: the folder chosen last in Ripasso,\n"
-        "else C:\\THAI\\). Exit status: 0 done, 1 nothing done (the reason on stderr),\n"
-        "2 a wrong command line.\n"
-        "syllable reads each syllable of a Thai WORD (its pieces between \"-\" and spaces,\n"
-        "split where only one split reads), a line each: syllable, initial, class, vowel,\n"
-        "length, final, live or dead, tone mark, tone; or the piece and \"cannot read\".\n"
-        "Exit status 1 when some piece cannot be read. See thai-kit(1).\n");
+               "Usage: thai-kit [--folder DIR] lookup WORD\n"
+               "       thai-kit [--folder DIR] add ITALIAN PRONUNCIATION [--thai T] [--attribute "
+               "A]\n"
+               "                [--note N] [--thai-sound S] [--italian-sound S]\n"
+               "       thai-kit [--folder DIR] edit ITALIAN PRONUNCIATION --set FIELD=VALUE...\n"
+               "                [--record N] [--forward-alone]\n"
+               "       thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] "
+               "[--forward-alone]\n"
+               "       thai-kit --help | --version\n"
+               "\n"
+               "FIELD: italian, pronunciation, thai, attribute, note, thai-sound, italian-sound.\n"
+               "DIR: a folder typed as in Vocaboro (default: the folder chosen last in Ripasso,\n"
+               "else C:\\THAI\\). Exit status: 0 done, 1 nothing done (the reason on stderr),\n"
+               "2 a wrong command line. See thai-kit(1).\n") +
+           Text::tr(
+               "\n"
+               "thai-kit syllable WORD reads each syllable of a Thai WORD (its pieces between\n"
+               "\"-\" and spaces, split where only one split reads), a line each: syllable,\n"
+               "initial, class, vowel, length, final, live or dead, tone mark, tone; or the\n"
+               "piece and \"cannot read\", with exit status 1. It needs no folder.\n");
 }
 
 void say(std::ostream& stream, const QString& text) {
