@@ -57,11 +57,14 @@ const std::string& answerOf(const WordCard& card) {
 // The typed letters coloured against the answer: right, near (letter case or accent), wrong,
 // and the answer's letters that were left out.
 QString coloured(const std::vector<LetterStep>& steps) {
-    QString html = QStringLiteral("<span style=\"white-space: pre;\">");
+    QString html;
     for (const LetterStep& step : steps) {
         const bool missing = step.op == LetterOp::Missing;
         const char shown = missing ? step.expected : step.typed;
-        const QString text = platform::fromLatin(std::string_view(&shown, 1)).toHtmlEscaped();
+        // A space added or left out shows as a mark of its own.
+        const QString text = shown == ' ' && step.op != LetterOp::Same
+                                 ? QStringLiteral("\u2423")
+                                 : platform::fromLatin(std::string_view(&shown, 1)).toHtmlEscaped();
         switch (step.op) {
         case LetterOp::Same:
             html += QStringLiteral("<span style=\"color: #1b5e20;\">%1</span>").arg(text);
@@ -83,7 +86,7 @@ QString coloured(const std::vector<LetterStep>& steps) {
             break;
         }
     }
-    return html + QStringLiteral("</span>");
+    return html;
 }
 
 // What differs, as the sentence tells it.
@@ -171,6 +174,7 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     typedLetters_->setTextFormat(Qt::RichText);
     typedLetters_->setFont(platform::makeFont(platform::kThaiButtonFont, 20, true));
     typedLetters_->setAlignment(Qt::AlignCenter);
+    typedLetters_->setWordWrap(true);
     typedLetters_->hide();
     backLayout->addWidget(typedLetters_);
     typedNote_ = makeLabel(back_, "typedNote", tr("How near your answer is"));
