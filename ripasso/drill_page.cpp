@@ -129,7 +129,8 @@ QString drillTitle(DrillKind kind) {
 }
 
 bool drillPlaysSounds(DrillKind kind) {
-    return kind != DrillKind::ToneMark && kind != DrillKind::Tone && kind != DrillKind::Final;
+    return kind == DrillKind::Sound || kind == DrillKind::Reading || kind == DrillKind::Class ||
+           kind == DrillKind::VowelSound || kind == DrillKind::LookAlike;
 }
 
 QString toneRule(const thaiscript::Syllable& syllable) {
@@ -406,8 +407,9 @@ DrillPage::Asked DrillPage::askScript(const ScriptQuestion& question) const {
     case DrillKind::VowelLength:
         a.task = kind_ == DrillKind::VowelReading ? tr("How does this vowel read?")
                                                   : tr("Is this vowel short or long?");
-        a.promptName = tr("%1: a vowel form").arg(prompt); // its reading only once answered
-        a.answeredName = tr("%1: a vowel form, %2").arg(prompt, readingAndLength);
+        // Its reading only once answered (no word of it that could be a reading before).
+        a.promptName = tr("%1: the vowel form asked").arg(prompt);
+        a.answeredName = tr("%1: the vowel form %2").arg(prompt, readingAndLength);
         a.answer = prompt + QLatin1Char(' ') + readingAndLength;
         break;
     case DrillKind::VowelSound:

@@ -1,0 +1,181 @@
+// Ripasso's drills of the script as a person drives them, from the start page's buttons by
+// keys and clicks: answers right and wrong with their colours and feedback, the scores kept at
+// once, the sounds and what shows without them, the tone's rule and the round's misses.
+
+#include "real_input.h"
+#include "ripasso_fixture.h"
+#include "test_support.h"
+
+#include "alphabet/vowel_table.h"
+#include "ripasso/drill_page.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace ripasso;
+
+namespace {
+
+// "green" or "red" when most of a widget's pixels are of that hue, else nothing.
+QString hueOf(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    int green = 0;
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            green += c.green() > c.red() + 30 && c.green() > c.blue() + 30;
+            red += c.red() > c.green() + 60 && c.red() > c.blue() + 60;
+        }
+    const int half = image.width() * image.height() / 2;
+    return green > half ? "green" : red > half ? "red" : "";
+}
+
+QStringList words(const QString& text) {
+    return text.split(QRegularExpression(QStringLiteral("[\\s\\p{P}]+")), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestScriptDrillPage : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { checkNoQuestionLeftOver(); }
+    void aRoundOfEachDrill_data();
+    void aRoundOfEachDrill();
+    void theToneComesWithItsRule_data();
+    void theToneComesWithItsRule();
+};
+
+void TestScriptDrillPage::aRoundOfEachDrill_data() {
+    QTest::addColumn<DrillKind>("kind");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<Qt::Key>("accessKey"); // none: the button is clicked
+    QTest::addColumn<bool>("sounds");       // the sound folder holds the sounds
+    QTest::newRow("vowel read") << DrillKind::VowelReading << "drillVowelReadingButton" << Qt::Key_V
+                                << true;
+    QTest::newRow("vowel heard") << DrillKind::VowelSound << "drillVowelSoundButton"
+                                 << Qt::Key_unknown << true;
+    QTest::newRow("vowel heard, no sounds")
+        << DrillKind::VowelSound << "drillVowelSoundButton" << Qt::Key_O << false;
+    QTest::newRow("length") << DrillKind::VowelLength << "drillVowelLengthButton" << Qt::Key_unknown
+                            << true;
+    QTest::newRow("tone mark") << DrillKind::ToneMark << "drillToneMarkButton" << Qt::Key_M << true;
+    QTest::newRow("tone") << DrillKind::Tone << "drillToneButton" << Qt::Key_unknown << true;
+    QTest::newRow("final") << DrillKind::Final << "drillFinalButton" << Qt::Key_U << true;
+    QTest::newRow("look-alike") << DrillKind::LookAlike << "drillLookAlikeButton" << Qt::Key_K
+                                << true;
+}
+
+void TestScriptDrillPage::aRoundOfEachDrill() {
+    QFETCH(DrillKind, kind);
+    QFETCH(QString, button);
+    QFETCH(Qt::Key, accessKey);
+    QFETCH(bool, sounds);
+    RipassoFixture f;
+    const QString folder = f.dir.filePath(QStringLiteral("sounds/"));
+    std::filesystem::create_directory(folder.toStdString());
+    for (const alphabet::Consonant* c : drillLetters())
+        std::ofstream((folder + c->soundFile).toStdString());
+    for (const alphabet::VowelForm& v : alphabet::vowelTable())
+        if (sounds)
+            std::ofstream((folder + v.soundFile).toStdString());
+    MainWindow& window = f.open();
+    QVERIFY(real::activate(&window));
+    if (kind == DrillKind::VowelSound || kind == DrillKind::LookAlike) // only before these
+        f.dialogs.expectInput(QStringLiteral("Folder of the letter sounds"), folder);
+    if (!sounds)
+        f.dialogs.expectMessage(QStringLiteral("No vowel sound was found in"));
+    if (accessKey == Qt::Key_unknown)
+        real::click(f.control<QPushButton>(qPrintable(button)));
+    else
+        real::press(accessKey, Qt::AltModifier);
+    QTRY_VERIFY(window.drillPage().isVisible());
+    QCOMPARE(f.control<QLabel>("drillHeading")->text(), drillTitle(kind));
+    const std::vector<ScriptQuestion> round = window.drillPage().scriptRound();
+    QVERIFY(round.size() >= 4);
+    auto* prompt = f.control<QLabel>("promptLetter");
+    auto* feedback = f.control<QLabel>("feedback");
+    const bool heard = sounds && !round[0].soundFile.empty();
+    QCOMPARE(prompt->text().isEmpty(), heard); // the sound's picture, else a text
+    QCOMPARE(f.player.calls.size(), heard ? 2 : 0);
+    real::press(Qt::Key_P); // again
+    QCOMPARE(f.player.calls.size(), heard ? 4 : 0);
+    QStringList missed;
+    std::map<int, std::pair<int, int>> expected; // times asked and missed
+    for (std::size_t i = 0; i < round.size(); ++i) {
+        const ScriptQuestion& q = round[i];
+        const bool right = i % 2 == 0;
+        const int pick = right ? q.right : (q.right + 1) % q.choiceCount;
+        if (q.choiceCount < 4)
+            real::press(Qt::Key_4); // no fourth choice: nothing happens
+        QVERIFY(!window.drillPage().answered());
+        const QStringList before = words(prompt->accessibleName());
+        real::press(Qt::Key(Qt::Key_1 + pick));
+        QVERIFY(window.drillPage().answered());
+        const auto answerButton = [&f](int at) {
+            return f.control<QWidget>(qPrintable(QStringLiteral("answer%1").arg(at + 1)));
+        };
+        QCOMPARE(hueOf(answerButton(q.right)), "green");
+        QCOMPARE(hueOf(answerButton(pick)), right ? "green" : "red");
+        QVERIFY(feedback->isVisible() &&
+                feedback->text().startsWith(right ? "Right: " : "No: it is "));
+        QCOMPARE(q.syllable && feedback->text().contains('\n' + toneRule(*q.syllable)),
+                 kind == DrillKind::Tone);
+        if (kind == DrillKind::VowelReading) { // the reading is heard once answered, not before
+            const QString reading = alphabet::vowelForm(q.code).reading;
+            QVERIFY(!before.contains(reading) && words(prompt->accessibleName()).contains(reading));
+        }
+        // Kept at once (the tone drill's key is the rule: it may come twice).
+        auto& [asked, misses] = expected[q.code];
+        ++asked;
+        misses += !right;
+        std::vector<LetterScore> scores;
+        QVERIFY(f.store->loadLetterScores(kind, scores));
+        QVERIFY(std::any_of(scores.begin(), scores.end(), [&](const LetterScore& s) {
+            return s.code == q.code && s.asked == asked && s.missed == misses;
+        }));
+        if (!right) // what was asked with its answer, then the choice picked
+            missed << QString::fromStdString(q.choices[std::size_t(q.right)]) + "|" +
+                          QString::fromStdString(q.choices[std::size_t(pick)]);
+        real::press(Qt::Key_Return);
+    }
+    QCOMPARE(f.control<QLabel>("resultSummary")->text(),
+             QStringLiteral("%1 of %2 right. Missed:")
+                 .arg(qsizetype(round.size()) - missed.size())
+                 .arg(round.size()));
+    auto* list = f.control<QListWidget>("missedList");
+    QCOMPARE(list->count(), int(missed.size()));
+    for (int i = 0; i < list->count(); ++i) {
+        const QString line = list->item(i)->text();
+        QVERIFY2(line.contains(missed[i].section('|', 0, 0)) &&
+                     line.endsWith(" (you picked " + missed[i].section('|', 1) + ")"),
+                 qPrintable(line));
+    }
+    real::press(Qt::Key_Escape);
+    QVERIFY(f.control<QWidget>("homePage")->isVisible());
+}
+
+void TestScriptDrillPage::theToneComesWithItsRule_data() {
+    QTest::addColumn<QByteArray>("syllable"); // TIS-620
+    QTest::addColumn<QString>("rule");
+    QTest::newRow("mark") << QByteArray("\xAA\xE9\xD2\xA7") << "ช้าง: low class + mai tho → high";
+    QTest::newRow("live") << QByteArray("\xA2\xD2") << "ขา: high class + live → rising";
+    QTest::newRow("dead, long") << QByteArray("\xA8\xD2\xA1")
+                                << "จาก: mid class + dead, long → low";
+    QTest::newRow("dead, short") << QByteArray("\xA4\xD0") << "คะ: low class + dead, short → high";
+    QTest::newRow("listed") << QByteArray("\xA1\xE7") << "ก็: read so by custom → falling";
+}
+
+void TestScriptDrillPage::theToneComesWithItsRule() {
+    QFETCH(QByteArray, syllable);
+    QFETCH(QString, rule);
+    const std::optional<thaiscript::Syllable> read =
+        thaiscript::readSyllable(syllable.toStdString());
+    QVERIFY(read);
+    QCOMPARE(toneRule(*read), rule);
+}
+
+QTEST_MAIN(TestScriptDrillPage)
+#include "test_script_drill_page.moc"
