@@ -176,7 +176,8 @@ void MainWindow::buildHomePage(QWidget* page) {
     wordsSummary_->setWordWrap(true);
     reviewButton_ = makeButton(words, "reviewButton", tr("&Review your words"));
     typeAnswerCheck_ = new MarkedCheckBox(tr("T&ype the answers"), words);
-    typeAnswerCheck_->setMinimumHeight(32); // room for the focus mark
+    // Room for the focus mark around the box and the text.
+    typeAnswerCheck_->setStyleSheet(QStringLiteral("QCheckBox { padding: 7px 9px; }"));
     typeAnswerCheck_->setObjectName(QStringLiteral("typeAnswerCheck"));
     typeAnswerCheck_->setAccessibleDescription(tr("Type each answer before it is shown"));
     typeAnswerCheck_->setChecked(links_.store.setting(kTypeAnswersSetting) == "1");
