@@ -372,6 +372,35 @@ std::optional<Syllable> readSyllable(std::string_view text) {
 
 namespace {
 
+// Syllables that a word of several may hold for another reading. The inherent o may stand for
+// an unwritten vowel: กรกฎาคม is not กรก ฎา คม, ไปรษณีย์ not ไป รษ ณีย์, โรงพยาบาล not โร งพ ยา
+// บาล; it is doubtful after a cluster, before a final that only loan words end on, and after
+// a syllable whose vowel its first letter may close (not after ปะ in สับปะรด). A short i or u
+// without a final or mark at the end of a word is often silent: ชาติ is châat, not ชา ติ.
+bool doubtfulInWord(const Syllable& s, bool afterOpen, bool last) {
+    static const std::string kLoanFinals = tis("ฆฌญฎฏฐฑฒณธภศษฬ");
+    if (s.listed)
+        return false;
+    if (last && (s.vowel == "i" || s.vowel == "u") && s.finalLetters.empty() &&
+        s.mark == Mark::None)
+        return true;
+    if (s.vowel != "o" || s.finalLetters.empty())
+        return false;
+    const auto first = static_cast<unsigned char>(s.initial[0]);
+    return afterOpen || (s.initial.size() == 2 && first != kHoHip && first != kOAng) ||
+           kLoanFinals.find(s.finalLetters[0]) != std::string::npos;
+}
+
+// True when the next letter could be the syllable's final: a vowel written the same way with
+// a final after it, and no final yet.
+bool closable(const Syllable& s) {
+    static const std::array<std::string_view, 12> kVowels = {
+        "aa", "i", "ii", "ue", "u", "uu", "ee", "aae", "oo", "ɔɔ", "iia", "ueea"};
+    const auto last = static_cast<unsigned char>(s.text.back());
+    return s.finalLetters.empty() && last != 0xD0 && last != kThanthakhat && !s.listed &&
+           std::find(kVowels.begin(), kVowels.end(), s.vowel) != kVowels.end();
+}
+
 // One piece without separators: one syllable, or split where exactly one split into two or
 // more syllables reads.
 std::vector<Piece> readPiece(std::string_view piece) {
@@ -379,26 +408,39 @@ std::vector<Piece> readPiece(std::string_view piece) {
         return {Piece{}};
     if (std::optional<Syllable> whole = readSyllable(piece))
         return {Piece{std::string(piece), std::move(whole)}};
-    // ways[i]: how many splits of piece[i..] read, counted up to 2; next[i]: the length of
-    // the first syllable of the one split when there is one.
+    // ways[i][open]: how many splits of piece[i..] read after a syllable that its next letter
+    // may close (1) or not (0), counted up to 2, a doubtful syllable counting as two;
+    // next[i][open]: the length of the first syllable of the one split. Each syllable is read once.
     const std::size_t n = piece.size();
-    std::vector<int> ways(n + 1, 0);
-    std::vector<std::size_t> next(n + 1, 0);
-    ways[n] = 1;
+    std::vector<std::array<int, 2>> ways(n + 1, {0, 0});
+    std::vector<std::array<std::size_t, 2>> next(n + 1, {0, 0});
+    ways[n] = {1, 1};
     for (std::size_t i = n; i-- > 0;) {
         for (std::size_t len = 1; len <= kLongestSyllable && i + len <= n; ++len) {
-            if (ways[i + len] == 0 || len == n || !readSyllable(piece.substr(i, len)))
+            if (len == n || ways[i + len] == std::array<int, 2>{0, 0})
                 continue;
-            ways[i] = std::min(2, ways[i] + ways[i + len]);
-            next[i] = len;
+            const std::optional<Syllable> s = readSyllable(piece.substr(i, len));
+            if (!s)
+                continue;
+            const int rest = ways[i + len][closable(*s) ? 1 : 0];
+            for (const int open : {0, 1}) {
+                if (rest == 0)
+                    continue;
+                const bool doubtful = doubtfulInWord(*s, open == 1, i + len == n);
+                int& w = ways[i][static_cast<std::size_t>(open)];
+                w = std::min(2, w + (doubtful ? 2 : rest));
+                next[i][static_cast<std::size_t>(open)] = len;
+            }
         }
     }
-    if (ways[0] != 1)
+    if (ways[0][0] != 1)
         return {Piece{std::string(piece), std::nullopt}};
     std::vector<Piece> pieces;
-    for (std::size_t i = 0; i < n; i += next[i]) {
-        const std::string_view text = piece.substr(i, next[i]);
+    std::size_t open = 0;
+    for (std::size_t i = 0; i < n; i += pieces.back().text.size()) {
+        const std::string_view text = piece.substr(i, next[i][open]);
         pieces.push_back({std::string(text), readSyllable(text)});
+        open = closable(*pieces.back().syllable) ? 1 : 0;
     }
     return pieces;
 }
