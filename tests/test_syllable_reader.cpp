@@ -170,6 +170,11 @@ void TestSyllableReader::wordsSplitWhereOneSplitReadsElseStayWhole() {
         {"เพลง", "เพลง"},        // one syllable, though เพ|ลง reads too
         {"เพลงไทย", "เพลงไทย?"}, // เพลง|ไทย and เพ|ลง|ไทย
         {"สวัสดี", "สวัสดี?"},       // an unwritten a: no split reads
+        // The one split that reads holds a syllable the word may read otherwise.
+        {"ไปรษณีย์", "ไปรษณีย์?"},       // ไป รษ ณีย์: a loan word's final
+        {"โรงพยาบาล", "โรงพยาบาล?"}, // โร งพ ยา บาล: โร closed by ง
+        {"กรกฎาคม", "กรกฎาคม?"},     // กรก ฎา คม: a cluster
+        {"ชาติ", "ชาติ?"},             // ชา ติ: a silent i
         {"ขนม", "ขนม?"},
         {"โทรศัพท์", "โทรศัพท์?"}, // โทร reads two ways
         {"เขา", "เขา?"},
