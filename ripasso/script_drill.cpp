@@ -4,14 +4,12 @@
 
 #include "alphabet/vowel_table.h"
 #include "datafiles/dictionary_record.h"
-#include "datafiles/file_naming.h"
 #include "datafiles/path_mapping.h"
 #include "thaitext/codec.h"
 
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <set>
 #include <unordered_set>
 #include <utility>
 
