@@ -55,54 +55,39 @@ void TestSyllableReader::commonWordsReadWithTheirTone() {
     const Row rows[] = {
         // Mid class: live and dead, short and long, each of the four marks.
         {"ปลา", "ปล|mid|aa|long|-|live|none|mid"},
-        {"กิน", "ก|mid|i|short|น -n|live|none|mid"},
         {"เด็ก", "ด|mid|e|short|ก -k|dead|none|low"},
-        {"บอก", "บ|mid|ɔɔ|long|ก -k|dead|none|low"},
         {"เกิด", "ก|mid|oee|long|ด -t|dead|none|low"},
         {"ไก่", "ก|mid|ai|short|-|live|mai ek|low"},
         {"อ่าน", "อ|mid|aa|long|น -n|live|mai ek|low"},
         {"บ้าน", "บ|mid|aa|long|น -n|live|mai tho|falling"},
         {"โต๊ะ", "ต|mid|o|short|-|dead|mai tri|high"},
-        {"จ๊ะ", "จ|mid|a|short|-|dead|mai tri|high"},
         {"ก๋วย", "ก|mid|uua|long|ย -y|live|mai chattawa|rising"},
         {"ตั๋ว", "ต|mid|uua|long|-|live|mai chattawa|rising"},
         {"เป็น", "ป|mid|e|short|น -n|live|none|mid"},
-        {"ตัว", "ต|mid|uua|long|-|live|none|mid"},
-        {"เกาะ", "ก|mid|ɔ|short|-|dead|none|low"},
         // High class.
         {"ขาว", "ข|high|aa|long|ว -w|live|none|rising"},
         {"ถุง", "ถ|high|u|short|ง -ng|live|none|rising"},
         {"ผม", "ผ|high|o|short|ม -m|live|none|rising"},
         {"สิบ", "ส|high|i|short|บ -p|dead|none|low"},
-        {"ถูก", "ถ|high|uu|long|ก -k|dead|none|low"},
         {"ขวด", "ข|high|uua|long|ด -t|dead|none|low"},
         {"ไข่", "ข|high|ai|short|-|live|mai ek|low"},
         {"สี่", "ส|high|ii|long|-|live|mai ek|low"},
         {"ห้า", "ห|high|aa|long|-|live|mai tho|falling"},
         {"เสื้อ", "ส|high|ueea|long|-|live|mai tho|falling"},
-        {"ผู้", "ผ|high|uu|long|-|live|mai tho|falling"},
         {"เขียว", "ข|high|iia|long|ว -w|live|none|rising"},
         // Low class.
         {"มา", "ม|low|aa|long|-|live|none|mid"},
         {"คน", "ค|low|o|short|น -n|live|none|mid"},
         {"คำ", "ค|low|am|short|-|live|none|mid"},
-        {"ไฟ", "ฟ|low|ai|short|-|live|none|mid"},
         {"เดิน", "ด|mid|oee|long|น -n|live|none|mid"},
         {"เลย", "ล|low|oee|long|ย -y|live|none|mid"},
-        {"เรือ", "ร|low|ueea|long|-|live|none|mid"},
         {"เมือง", "ม|low|ueea|long|ง -ng|live|none|mid"},
-        {"เรียน", "ร|low|iia|long|น -n|live|none|mid"},
         {"มวย", "ม|low|uua|long|ย -y|live|none|mid"},
         {"ควร", "ค|low|uua|long|ร -n|live|none|mid"},
-        {"แมว", "ม|low|aae|long|ว -w|live|none|mid"},
         {"นก", "น|low|o|short|ก -k|dead|none|high"},
-        {"รถ", "ร|low|o|short|ถ -t|dead|none|high"},
-        {"คะ", "ค|low|a|short|-|dead|none|high"},
         {"เล็ก", "ล|low|e|short|ก -k|dead|none|high"},
         {"มาก", "ม|low|aa|long|ก -k|dead|none|falling"},
-        {"ชอบ", "ช|low|ɔɔ|long|บ -p|dead|none|falling"},
         {"พ่อ", "พ|low|ɔɔ|long|-|live|mai ek|falling"},
-        {"แม่", "ม|low|aae|long|-|live|mai ek|falling"},
         {"ค่ะ", "ค|low|a|short|-|dead|mai ek|falling"},
         {"เพื่อน", "พ|low|ueea|long|น -n|live|mai ek|falling"},
         {"ช้าง", "ช|low|aa|long|ง -ng|live|mai tho|high"},
@@ -110,41 +95,31 @@ void TestSyllableReader::commonWordsReadWithTheirTone() {
         // Leading ห and อ.
         {"หมา", "หม|high|aa|long|-|live|none|rising"},
         {"หญิง", "หญ|high|i|short|ง -ng|live|none|rising"},
-        {"ไหม", "หม|high|ai|short|-|live|none|rising"},
         {"หลับ", "หล|high|a|short|บ -p|dead|none|low"},
         {"ใหม่", "หม|high|ai|short|-|live|mai ek|low"},
         {"หนึ่ง", "หน|high|ue|short|ง -ng|live|mai ek|low"},
         {"เห็น", "ห|high|e|short|น -n|live|none|rising"}, // ห the initial itself
-        {"หน", "ห|high|o|short|น -n|live|none|rising"},
         {"อยู่", "อย|mid|uu|long|-|live|mai ek|low"},
-        {"อยาก", "อย|mid|aa|long|ก -k|dead|none|low"},
         // True clusters, the class of their first letter.
         {"ครับ", "คร|low|a|short|บ -p|dead|none|high"},
         {"ความ", "คว|low|aa|long|ม -m|live|none|mid"},
-        {"ขวา", "ขว|high|aa|long|-|live|none|rising"},
-        {"ไกล", "กล|mid|ai|short|-|live|none|mid"},
         {"กว่า", "กว|mid|aa|long|-|live|mai ek|low"},
         {"กล้วย", "กล|mid|uua|long|ย -y|live|mai tho|falling"},
         {"เปลี่ยน", "ปล|mid|iia|long|น -n|live|mai ek|low"},
-        {"เครื่อง", "คร|low|ueea|long|ง -ng|live|mai ek|falling"},
         {"เพราะ", "พร|low|ɔ|short|-|dead|none|high"},
         // Letters silenced by thanthakhat; ฤ standing alone.
         {"จันทร์", "จ|mid|a|short|น -n|live|none|mid"},
-        {"สัตว์", "ส|high|a|short|ต -t|dead|none|low"},
         {"เสาร์", "ส|high|ao|short|-|live|none|rising"},
         {"ฤ", "ฤ|low|rue|short|-|dead|none|high"},
-        {"ฤๅ", "ฤ|low|ruee|long|-|live|none|mid"},
         // Read against the rules: listed.
         {"ก็", "ก|mid|ɔ|short|-|dead|none|falling|listed"},
         {"น้ำ", "น|low|aam|long|-|live|mai tho|high|listed"},
         {"ไม้", "ม|low|aai|long|-|live|mai tho|high|listed"},
-        {"เช้า", "ช|low|aao|long|-|live|mai tho|high|listed"},
         {"เล่น", "ล|low|e|short|น -n|live|mai ek|falling|listed"},
         {"เงิน", "ง|low|oe|short|น -n|live|none|mid|listed"},
         {"จริง", "จร|mid|i|short|ง -ng|live|none|mid|listed"},
         {"สร้าง", "สร|high|aa|long|ง -ng|live|mai tho|falling|listed"},
         {"ทราย", "ทร|low|aa|long|ย -y|live|none|mid|listed"},
-        {"ศรี", "ศร|high|ii|long|-|live|none|rising|listed"},
         {"เพชร", "พ|low|e|short|ช -t|dead|none|high|listed"},
         {"ไทย", "ท|low|ai|short|-|live|none|mid|listed"},
     };
@@ -165,7 +140,6 @@ void TestSyllableReader::wordsSplitWhereOneSplitReadsElseStayWhole() {
         {"สับปะรด", "สับ ปะ รด"},
         {"โรงเรียน", "โรง เรียน"},
         {"ขอบคุณ", "ขอบ คุณ"},
-        {"ภาษาไทย", "ภา ษา ไทย"},
         {"อาทิตย์", "อา ทิตย์"},
         {"บ้าน-นก คน", "บ้าน นก คน"},
         {"เพลง", "เพลง"},        // one syllable, though เพ|ลง reads too
@@ -176,18 +150,15 @@ void TestSyllableReader::wordsSplitWhereOneSplitReadsElseStayWhole() {
         {"โรงพยาบาล", "โรงพยาบาล?"}, // โร งพ ยา บาล: โร closed by ง
         {"กรกฎาคม", "กรกฎาคม?"},     // กรก ฎา คม: a cluster
         {"ชาติ", "ชาติ?"},             // ชา ติ: a silent i
-        {"ขนม", "ขนม?"},
-        {"โทรศัพท์", "โทรศัพท์?"}, // โทร reads two ways
+        {"โทรศัพท์", "โทรศัพท์?"},       // โทร reads two ways
         {"เขา", "เขา?"},
         {"ทรุด", "ทรุด?"}, // ทร read s, not listed
         {"คร", "คร?"},   // the inherent o never closes on ร
         {"นก--คน", "นก ? คน"},
         {"", "?"},
         {"abc", "abc?"},
-        {"นกabc", "นกabc?"},
         {"่", "่?"},
         {"ค๊ะ", "ค๊ะ?"}, // mai tri on a low letter
-        {"หน๋า", "หน๋า?"},
     };
     for (const Row& row : rows) {
         QStringList got;
