@@ -22,10 +22,6 @@ QString hueOf(QWidget* button) {
     return c.green() > c.red() + 30 ? "green" : c.red() > c.green() + 60 ? "red" : "";
 }
 
-QStringList words(const QString& text) {
-    return text.split(QRegularExpression(QStringLiteral("[\\s\\p{P}]+")), Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 class TestScriptDrillPage : public QObject {
@@ -93,7 +89,7 @@ void TestScriptDrillPage::aRoundOfEachDrill() {
         if (q.choiceCount < 4)
             real::press(Qt::Key_4); // no fourth choice: nothing happens
         QVERIFY(!window.drillPage().answered());
-        const QStringList before = words(prompt->accessibleName());
+        const QString before = prompt->accessibleName();
         real::press(Qt::Key(Qt::Key_1 + pick));
         QVERIFY(window.drillPage().answered());
         QCOMPARE(hueOf(f.control<QWidget>(qPrintable("answer" + QString::number(q.right + 1)))),
@@ -105,8 +101,8 @@ void TestScriptDrillPage::aRoundOfEachDrill() {
         QCOMPARE(q.syllable && feedback->text().contains('\n' + toneRule(*q.syllable)),
                  kind == DrillKind::Tone);
         if (kind == DrillKind::VowelReading) { // the reading is heard once answered, not before
-            const QString reading = alphabet::vowelForm(q.code).reading;
-            QVERIFY(!before.contains(reading) && words(prompt->accessibleName()).contains(reading));
+            const QString reading = QStringLiteral(" %1,").arg(alphabet::vowelForm(q.code).reading);
+            QVERIFY(!before.contains(reading) && prompt->accessibleName().contains(reading));
         }
         auto& [asked, misses] = expected[q.code]; // the tone's key, its rule, may come twice
         ++asked;
