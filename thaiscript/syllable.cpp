@@ -230,8 +230,8 @@ bool sameReading(const Syllable& a, const Syllable& b) {
 }
 
 // Words read against the rules, with their reading; an empty initial marks a spelling that
-// reads two ways, which the reader refuses: เขา "he" is high in speech, "mountain" rising;
-// โทร is "thoo" alone, "tho-ra" in โทรศัพท์.
+// reads two ways, which the reader refuses: เขา "he" and ฉัน "I" are high in speech and rising
+// as written (เขา "mountain" is rising); โทร is "thoo" alone, "tho-ra" in โทรศัพท์.
 struct ListedWord {
     const char* text;
     const char* initial;
