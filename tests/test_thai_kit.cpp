@@ -1,6 +1,6 @@
 // thai-kit: the built program on a folder of its own, each command's exit status, what it
 // prints and every data file's bytes after it; an interrupted write undone before a command;
-// the folder it takes when none is given, run in this process.
+// the folder it takes when none is given, run in this process; syllable, which needs none.
 
 #include "failing_file_ops.h"
 
