@@ -356,6 +356,186 @@ Richiede una sessione grafica. Vedi anche: man chartola.
         <source>%1 letters missed</source>
         <translation>%1 lettere sbagliate</translation>
     </message>
+    <message>
+        <source>mid</source>
+        <translation>medio</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>basso</translation>
+    </message>
+    <message>
+        <source>falling</source>
+        <translation>discendente</translation>
+    </message>
+    <message>
+        <source>high</source>
+        <translation>alto</translation>
+    </message>
+    <message>
+        <source>rising</source>
+        <translation>ascendente</translation>
+    </message>
+    <message>
+        <source>short</source>
+        <translation>breve</translation>
+    </message>
+    <message>
+        <source>long</source>
+        <translation>lunga</translation>
+    </message>
+    <message>
+        <source>See a vowel, pick its reading</source>
+        <translation>Guarda una vocale, scegli la lettura</translation>
+    </message>
+    <message>
+        <source>Hear a vowel, pick it</source>
+        <translation>Ascolta una vocale e sceglila</translation>
+    </message>
+    <message>
+        <source>See a vowel, short or long</source>
+        <translation>Guarda una vocale, breve o lunga</translation>
+    </message>
+    <message>
+        <source>See a tone mark, pick its name</source>
+        <translation>Guarda un segno di tono, scegli il nome</translation>
+    </message>
+    <message>
+        <source>See a syllable, pick its tone</source>
+        <translation>Guarda una sillaba, scegli il tono</translation>
+    </message>
+    <message>
+        <source>See a final, pick its sound</source>
+        <translation>Guarda una finale, scegli il suono</translation>
+    </message>
+    <message>
+        <source>Letters that look alike</source>
+        <translation>Lettere che si somigliano</translation>
+    </message>
+    <message>
+        <source>read so by custom</source>
+        <translation>letta così per consuetudine</translation>
+    </message>
+    <message>
+        <source>live</source>
+        <translation>viva</translation>
+    </message>
+    <message>
+        <source>dead, short</source>
+        <translation>morta, breve</translation>
+    </message>
+    <message>
+        <source>dead, long</source>
+        <translation>morta, lunga</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has nothing to ask yet.</source>
+        <translation>&quot;%1&quot; non ha ancora niente da chiedere.</translation>
+    </message>
+    <message>
+        <source>No vowel sound was found in &quot;%1&quot;: &quot;%2&quot; shows the vowel&apos;s reading instead.</source>
+        <translation>In &quot;%1&quot; non è stato trovato nessun suono delle vocali: &quot;%2&quot; mostra invece la lettura della vocale.</translation>
+    </message>
+    <message>
+        <source>%1 vowel sounds are missing in &quot;%2&quot; (the first: %3): those vowels are drilled without sound.</source>
+        <translation>In &quot;%2&quot; mancano %1 suoni delle vocali (il primo: %3): quelle vocali si esercitano senza suono.</translation>
+    </message>
+    <message>
+        <source>How does this vowel read?</source>
+        <translation>Come si legge questa vocale?</translation>
+    </message>
+    <message>
+        <source>Is this vowel short or long?</source>
+        <translation>Questa vocale è breve o lunga?</translation>
+    </message>
+    <message>
+        <source>%1: the vowel form asked</source>
+        <translation>%1: la forma vocalica chiesta</translation>
+    </message>
+    <message>
+        <source>%1: the vowel form %2</source>
+        <translation>%1: la forma vocalica %2</translation>
+    </message>
+    <message>
+        <source>The vowel you hear</source>
+        <translation>La vocale che senti</translation>
+    </message>
+    <message>
+        <source>Which vowel do you hear?</source>
+        <translation>Quale vocale senti?</translation>
+    </message>
+    <message>
+        <source>No sound: which vowel reads so?</source>
+        <translation>Senza suono: quale vocale si legge così?</translation>
+    </message>
+    <message>
+        <source>No sound: which letter is named so?</source>
+        <translation>Senza suono: quale lettera si chiama così?</translation>
+    </message>
+    <message>
+        <source>Which tone mark is it?</source>
+        <translation>Quale segno di tono è?</translation>
+    </message>
+    <message>
+        <source>%1: the mark on อ</source>
+        <translation>%1: il segno su อ</translation>
+    </message>
+    <message>
+        <source>%1: %2 on อ</source>
+        <translation>%1: %2 su อ</translation>
+    </message>
+    <message>
+        <source>Which tone does it have?</source>
+        <translation>Che tono ha?</translation>
+    </message>
+    <message>
+        <source>%1: a syllable</source>
+        <translation>%1: una sillaba</translation>
+    </message>
+    <message>
+        <source>%1: a syllable, %2 tone</source>
+        <translation>%1: una sillaba, tono %2</translation>
+    </message>
+    <message>
+        <source>Which sound does it give at the end of a syllable?</source>
+        <translation>Che suono ha alla fine di una sillaba?</translation>
+    </message>
+    <message>
+        <source>%1: a final</source>
+        <translation>%1: una finale</translation>
+    </message>
+    <message>
+        <source>%1: a final, read %2</source>
+        <translation>%1: una finale, letta %2</translation>
+    </message>
+    <message>
+        <source>%1 as a final: %2</source>
+        <translation>%1 come finale: %2</translation>
+    </message>
+    <message>
+        <source>No: it is </source>
+        <translation>No: è </translation>
+    </message>
+    <message>
+        <source>Questions missed</source>
+        <translation>Domande sbagliate</translation>
+    </message>
+    <message>
+        <source>Nothing missed.</source>
+        <translation>Nessuna domanda sbagliata.</translation>
+    </message>
+    <message>
+        <source>Nothing missed</source>
+        <translation>Nessuna domanda sbagliata</translation>
+    </message>
+    <message>
+        <source>%1 questions missed</source>
+        <translation>%1 domande sbagliate</translation>
+    </message>
 </context>
 <context>
     <name>ripasso::ExportText</name>
@@ -653,6 +833,46 @@ Vedi anche: man ripasso.
         <source>%1 notes were written to &quot;%2&quot;. In Anki, File, Import takes them into the deck &quot;%3&quot;.</source>
         <translation>%1 note sono state scritte in &quot;%2&quot;. In Anki, File, Importa le porta nel mazzo &quot;%3&quot;.</translation>
     </message>
+    <message>
+        <source>The script</source>
+        <translation>La scrittura</translation>
+    </message>
+    <message>
+        <source>See a &amp;vowel, pick its reading</source>
+        <translation>Guarda una &amp;vocale, scegli la lettura</translation>
+    </message>
+    <message>
+        <source>Hear a v&amp;owel, pick it</source>
+        <translation>Ascolta una v&amp;ocale e sceglila</translation>
+    </message>
+    <message>
+        <source>See a vowel, &amp;short or long</source>
+        <translation>Guarda una vocale, &amp;breve o lunga</translation>
+    </message>
+    <message>
+        <source>See a tone &amp;mark, pick its name</source>
+        <translation>Guarda un &amp;segno di tono, scegli il nome</translation>
+    </message>
+    <message>
+        <source>See a syllable, pick its to&amp;ne</source>
+        <translation>Guarda una sillaba, scegli il to&amp;no</translation>
+    </message>
+    <message>
+        <source>See a final, pick its so&amp;und</source>
+        <translation>Guarda una finale, scegli il s&amp;uono</translation>
+    </message>
+    <message>
+        <source>Letters that loo&amp;k alike</source>
+        <translation>Lettere che si so&amp;migliano</translation>
+    </message>
+    <message>
+        <source>T&amp;ype the answers</source>
+        <translation>&amp;Digita le risposte</translation>
+    </message>
+    <message>
+        <source>Type each answer before it is shown</source>
+        <translation>Digita ogni risposta prima che sia mostrata</translation>
+    </message>
 </context>
 <context>
     <name>ripasso::ReadingText</name>
@@ -786,6 +1006,94 @@ Vedi anche: man ripasso.
     <message>
         <source>Easy</source>
         <translation>Facile</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>giusto</translation>
+    </message>
+    <message>
+        <source>only the letter case differs</source>
+        <translation>cambiano solo maiuscole e minuscole</translation>
+    </message>
+    <message>
+        <source>an accent differs</source>
+        <translation>un accento è diverso</translation>
+    </message>
+    <message>
+        <source>%1 accents differ</source>
+        <translation>%1 accenti sono diversi</translation>
+    </message>
+    <message>
+        <source>a vowel&apos;s length differs</source>
+        <translation>la durata di una vocale è diversa</translation>
+    </message>
+    <message>
+        <source>one letter too many</source>
+        <translation>c&apos;è una lettera di troppo</translation>
+    </message>
+    <message>
+        <source>one letter is missing</source>
+        <translation>manca una lettera</translation>
+    </message>
+    <message>
+        <source>one letter differs</source>
+        <translation>una lettera è diversa</translation>
+    </message>
+    <message>
+        <source>two letters are swapped</source>
+        <translation>due lettere sono scambiate</translation>
+    </message>
+    <message>
+        <source>it differs</source>
+        <translation>è diversa</translation>
+    </message>
+    <message>
+        <source>Your answer</source>
+        <translation>La tua risposta</translation>
+    </message>
+    <message>
+        <source>Your answer against the answer</source>
+        <translation>La tua risposta a confronto con quella giusta</translation>
+    </message>
+    <message>
+        <source>How near your answer is</source>
+        <translation>Quanto è vicina la tua risposta</translation>
+    </message>
+    <message>
+        <source>&amp;Show the answer (Enter)</source>
+        <translation>&amp;Mostra la risposta (Invio)</translation>
+    </message>
+    <message>
+        <source>type the pronunciation</source>
+        <translation>digita la pronuncia</translation>
+    </message>
+    <message>
+        <source>type the Italian word</source>
+        <translation>digita la parola italiana</translation>
+    </message>
+    <message>
+        <source>The pronunciation</source>
+        <translation>La pronuncia</translation>
+    </message>
+    <message>
+        <source>The Italian word</source>
+        <translation>La parola italiana</translation>
+    </message>
+    <message>
+        <source>You typed nothing; the answer is %1.</source>
+        <translation>Non hai scritto nulla; la risposta è %1.</translation>
+    </message>
+    <message>
+        <source>You typed %1; the answer is %2: %3.</source>
+        <translation>Hai scritto %1; la risposta è %2: %3.</translation>
+    </message>
+    <message>
+        <source>It is the answer of another card of this front.</source>
+        <translation>È la risposta di un&apos;altra scheda con lo stesso fronte.</translation>
+    </message>
+    <message>
+        <source>Proposed: %1.</source>
+        <translation>Suggerimento: %1.</translation>
     </message>
 </context>
 <context>
@@ -1099,6 +1407,10 @@ Vedi anche: man ripasso.
         <source>unknown command &quot;%1&quot;</source>
         <translation>comando sconosciuto &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>syllable takes a word, not an empty text</source>
+        <translation>syllable richiede una parola, non un testo vuoto</translation>
+    </message>
 </context>
 <context>
     <name>thaikit::Text</name>
@@ -1211,6 +1523,20 @@ su stderr), 2 riga di comando sbagliata. Vedi thai-kit(1).
     <message>
         <source>. Try &quot;thai-kit --help&quot;.</source>
         <translation>. Prova &quot;thai-kit --help&quot;.</translation>
+    </message>
+    <message>
+        <source>
+thai-kit syllable WORD reads each syllable of a Thai WORD (its pieces between
+&quot;-&quot; and spaces, split where only one split reads), a line each: syllable,
+initial, class, vowel, length, final, live or dead, tone mark, tone; or the
+piece and &quot;cannot read&quot;, with exit status 1. It needs no folder.
+</source>
+        <translation>
+thai-kit syllable PAROLA legge ogni sillaba di una PAROLA thai (i suoi pezzi tra
+&quot;-&quot; e gli spazi, divisi dove una sola divisione si legge), una riga ciascuna:
+sillaba, iniziale, classe, vocale, durata, finale, viva o morta, segno di tono,
+tono; oppure il pezzo e &quot;cannot read&quot;, con stato di uscita 1. Non usa cartelle.
+</translation>
     </message>
 </context>
 <context>
