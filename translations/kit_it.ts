@@ -1045,7 +1045,7 @@ Vedi anche: man ripasso.
     </message>
     <message>
         <source>it differs</source>
-        <translation>è diversa</translation>
+        <translation>non corrisponde</translation>
     </message>
     <message>
         <source>Your answer</source>
