@@ -9,10 +9,13 @@
 #   untyped in the files; every question box of a listing of pages opens centred on the console;
 #   perche, with no cross-reference of its own, offers perché, and Yes prints its lines.
 #   thai-kit (without a display): the entry the keys wrote, looked up both ways; a word added,
-#   changed and removed, the files as they were after it; a refused character, a usage error.
+#   changed and removed, the files as they were after it; a refused character, a usage error;
+#   the syllables of ก๋วย-เตี๋ยว, a line each.
 #   Ripasso: a round of the reading drill answered by keys, each answer kept; a review of 20
-#   new cards graded by keys, saved and scheduled, the first card's two sides read from its
-#   accessibility tree over AT-SPI as a screen reader reads it; a second copy refused while the first runs;
+#   new cards graded by keys, saved and scheduled, the first card's answer typed and its two
+#   sides and the comparison read from its accessibility tree over AT-SPI as a screen reader
+#   reads them; a round of each of the seven drills of the script, each answer kept under its
+#   drill; a second copy refused while the first runs;
 #   the export for Anki, with the folder chosen last, read back with Python's csv module.
 #   The Words page: gatto found by its search, its pronunciation changed by keys and seen so by
 #   Chartola and Vocaboro, then removed after its question; the files checked each time.
@@ -315,6 +318,13 @@ if [ -x "$bin/thai-kit" ]; then
     tk lookup 2>/dev/null || status=$?
     [ "$status" = 2 ] || fail "thai-kit lookup without a word ended with status $status, not 2"
     step "thai-kit looked the keys' entry up both ways, and added, changed and removed a word"
+    # A word of two syllables, a line each: syllable, initial, class, vowel, length, final,
+    # live or dead, tone mark, tone.
+    expected=$'ก๋วย\tก\tmid\tuua\tlong\tย -y\tlive\tmai chattawa\trising\n'
+    expected+=$'เตี๋ยว\tต\tmid\tiia\tlong\tว -w\tlive\tmai chattawa\trising'
+    shown=$(env -u DISPLAY "$bin/thai-kit" syllable ก๋วย-เตี๋ยว) || fail "thai-kit syllable failed"
+    [ "$shown" = "$expected" ] || fail "thai-kit syllable ก๋วย-เตี๋ยว printed: $shown"
+    step "thai-kit read the syllables of ก๋วย-เตี๋ยว"
 else
     step "no thai-kit beside the programs: its round trip is left out"
 fi
@@ -437,25 +447,50 @@ shot "$main" ripasso_drill_result
 [ "$(query 'SELECT sum(asked) FROM letter WHERE drill = 1')" = 20 ] ||
     fail "the drill round kept $(query 'SELECT sum(asked) FROM letter') answers, not 20"
 step "a drill round of 20 questions answered by keys, each answer kept"
-keys Escape Return                  # back, then the review: the focus is on it
-keys space
+# Back, the answers to be typed, then the review. The first card gets zzz, far from any
+# answer: Return shows the back and the comparison, whose proposal (Again) the key 3 overrides.
+keys Escape alt+y alt+r
+typed zzz
+keys Return
 shot "$main" ripasso_review_back
 cp "$out/ripasso_review_back.png" "$out/ripasso.png"
 atspi_names >"$out/ripasso_review_atspi.txt" || fail "Ripasso's accessibility tree could not be read"
 keys 3
-for side in headword pronunciation; do # of the card answered, both shown
+# The card answered: its two sides, and the answer its front asks for (by the direction).
+for side in headword pronunciation "CASE direction WHEN 0 THEN pronunciation ELSE headword END"; do
     word=$(query "SELECT $side FROM card" | python3 -c 'import ast; print(ast.literal_eval(input()).decode("cp1252"))')
     grep -qxF "$word" "$out/ripasso_review_atspi.txt" || fail "\"$word\" is not in Ripasso's accessibility tree"
 done
 step "the card's two sides read from Ripasso's accessibility tree"
-for _ in $(seq 19); do xdotool key --delay 120 space 3; done
+sentence="You typed zzz; the answer is $word: it differs. Proposed: Again."
+grep -qxF "$sentence" "$out/ripasso_review_atspi.txt" || fail "the typed answer's comparison was not told: $sentence"
+step "the typed answer compared: \"$sentence\""
+for _ in $(seq 19); do xdotool key --delay 120 Return 3; done # the box left empty
 sleep 0.5
 shot "$main" ripasso_review_done
-[ "$(query 'SELECT count(*) FROM review')" = 20 ] && [ "$(query 'SELECT count(*) FROM card')" = 20 ] ||
-    fail "the review kept $(query 'SELECT count(*) FROM review') answers of 20"
+[ "$(query 'SELECT count(*) FROM review WHERE grade = 3')" = 20 ] && [ "$(query 'SELECT count(*) FROM card')" = 20 ] ||
+    fail "the review kept $(query 'SELECT count(*) FROM review WHERE grade = 3') answers Good of 20"
 [ "$(query "SELECT count(*) FROM card WHERE due_day - last_day = 4")" = 20 ] ||
     fail "the cards answered Good are not due in four days"
 step "a review of 20 new cards graded by keys, each answer saved and due in four days"
+
+# The drills of the script, a round each by keys (the sound folder is known by now): a question
+# and the result shown, each answer kept under the drill's number, the result telling as many.
+for row in "v 3 20 vowel_reading" "o 4 20 vowel_sound" "s 5 20 vowel_length" "m 6 4 tone_mark" \
+    "n 7 20 tone" "u 8 20 final" "k 9 20 look_alike"; do
+    read -r key drill count name <<<"$row"
+    keys alt+"$key"
+    shot "$main" "ripasso_${name}_question"
+    for _ in $(seq "$count"); do xdotool key --delay 80 1 Return; done
+    sleep 0.3
+    shot "$main" "ripasso_${name}_result"
+    atspi_names >"$work/atspi.txt" || fail "Ripasso's accessibility tree could not be read"
+    grep -qE "^[0-9]+ of $count right" "$work/atspi.txt" || fail "the $name drill's result is not of $count questions"
+    [ "$(query "SELECT sum(asked) FROM letter WHERE drill = $drill")" = "$count" ] ||
+        fail "the $name drill kept $(query "SELECT sum(asked) FROM letter WHERE drill = $drill") answers, not $count"
+    keys Escape
+done
+step "a round of each of the seven drills of the script answered by keys, each answer kept"
 
 # A second copy says that the progress is in use, and ends.
 env "${ripasso_env[@]}" "$bin/ripasso" &
