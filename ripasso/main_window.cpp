@@ -368,6 +368,9 @@ void MainWindow::startReview() {
         return;
     pages_->setCurrentWidget(reviewPage_);
     reviewPage_->setTypedAnswers(typeAnswerCheck_->isChecked());
+    reviewPage_->setFolder([mapper = paths(), folder = folder_](const std::string& name) {
+        return mapper.map((folder + QString::fromStdString(name)).toStdString());
+    });
     reviewPage_->start(std::move(session));
 }
 

@@ -328,7 +328,18 @@ void ReviewPage::showComparison() {
         if (answer != accepted.front())
             accepted.push_back(answer);
     const std::string typed = typedBytes(answerEdit_->text());
-    const AnswerComparison c = compareAnswer(typed, accepted, toThai);
+    AnswerComparison c = compareAnswer(typed, accepted, toThai);
+    // Not the very answer of a card of the session: those of the folder's other records of
+    // the front count too, the cards of today's session or not.
+    if (c.difference != AnswerDifference::None && c.difference != AnswerDifference::Empty &&
+        pathOf_) {
+        const std::size_t before = accepted.size();
+        for (std::string& answer : folderAnswers(card, pathOf_, links_.fileAccess))
+            if (std::find(accepted.begin(), accepted.end(), answer) == accepted.end())
+                accepted.push_back(std::move(answer));
+        if (accepted.size() > before)
+            c = compareAnswer(typed, accepted, toThai);
+    }
     const QString expected = latin(accepted[c.matched]);
     QString told = c.difference == AnswerDifference::Empty
                        ? tr("You typed nothing; the answer is %1.").arg(expected)

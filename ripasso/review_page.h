@@ -14,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QLabel;
 class QLineEdit;
@@ -32,6 +33,8 @@ public:
 
     // Whether the answers are typed, from the next start on.
     void setTypedAnswers(bool typed) { typedAnswers_ = typed; }
+    // Where the folder's files are, for the answers of the cards not in the session.
+    void setFolder(PathOf pathOf) { pathOf_ = std::move(pathOf); }
     void start(std::vector<WordCard> cards);
     void showBack();
     // Saves the grade of the card shown and shows the next; false when it could not be saved
@@ -61,6 +64,7 @@ private:
     bool typing_ = false; // the session's answers are typed
     // The answers of the session's cards by their front: every answer of a front is accepted.
     std::map<std::string, std::vector<std::string>> answersByFront_;
+    PathOf pathOf_;
 
     QLabel* reviewHeading_ = nullptr;
     QLabel* cardsLeft_ = nullptr;

@@ -3,6 +3,7 @@
 #include "forward_records.h"
 
 #include "datafiles/dictionary_record.h"
+#include "datafiles/file_naming.h"
 
 #include <algorithm>
 #include <array>
@@ -275,6 +276,35 @@ FolderCards collectCards(const PathOf& pathOf, const std::vector<StoredCard>& kn
         return card.key.direction == CardDirection::ItalianToThai;
     });
     return result;
+}
+
+std::vector<std::string> folderAnswers(const WordCard& card, const PathOf& pathOf,
+                                       const datafiles::FileAccess& access) {
+    const bool toThai = card.key.direction == CardDirection::ItalianToThai;
+    // A reverse record is a forward one with its first two fields swapped.
+    const std::string& front = toThai ? card.key.headword : card.key.pronunciation;
+    const std::optional<std::string> name =
+        toThai ? datafiles::forwardFileForLookup(front) : datafiles::reverseFile(front);
+    std::vector<std::string> answers;
+    datafiles::FileBytes bytes;
+    if (!name || datafiles::appendWholeFile(pathOf(*name), access, bytes) != 0)
+        return answers;
+    datafiles::RecordReader reader(bytes.view());
+    datafiles::RecordView record;
+    while (!reader.atEnd()) {
+        const datafiles::ReadStatus status = reader.next(record);
+        if (status == datafiles::ReadStatus::Truncated)
+            break;
+        if (status != datafiles::ReadStatus::Record || record.headword() != front ||
+            record.isCrossReference())
+            continue;
+        const std::string_view answer = unmarked(record.counterpart(), "-");
+        if (answer.empty() || (!toThai && unmarked(record.thai(), datafiles::kNoThai) != card.thai))
+            continue;
+        if (std::find(answers.begin(), answers.end(), answer) == answers.end())
+            answers.emplace_back(answer);
+    }
+    return answers;
 }
 
 } // namespace ripasso

@@ -42,4 +42,12 @@ inline constexpr std::size_t kNewCardsPerDay = 20;
 FolderCards collectCards(const PathOf& pathOf, const std::vector<StoredCard>& known, int today,
                          std::size_t newAllowance, const datafiles::FileAccess& access = {});
 
+// The answers the folder's records give the front of `card`, read from one file: for an Italian
+// to Thai card the pronunciations of every record of its head word (the same bytes) in the
+// head word's forward file, for a Thai to Italian card the Italian words of every record of its
+// pronunciation and Thai script in the pronunciation's reverse file. Cross-references are left
+// out; nothing when the file cannot be read.
+std::vector<std::string> folderAnswers(const WordCard& card, const PathOf& pathOf,
+                                       const datafiles::FileAccess& access = {});
+
 } // namespace ripasso

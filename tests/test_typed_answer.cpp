@@ -22,6 +22,7 @@ private slots:
     void theLettersAreSetSideBySide_data();
     void theLettersAreSetSideBySide();
     void aTypedReviewByKeysKeepsTheLearnersGrade();
+    void anAnswerOfTheFolderOutsideTheSessionCounts();
 };
 
 void TestTypedAnswer::eachSlipProposesItsGrade_data() {
@@ -136,6 +137,30 @@ void TestTypedAnswer::aTypedReviewByKeysKeepsTheLearnersGrade() {
     real::press(Qt::Key_Escape);
     f.open();
     QVERIFY(f.control<QCheckBox>("typeAnswerCheck")->isChecked());
+}
+
+void TestTypedAnswer::anAnswerOfTheFolderOutsideTheSessionCounts() {
+    // "io" has two records; the card of "chan" was answered and is not due: only "phom" asks.
+    RipassoFixture f;
+    f.write("LEXFWD_I.DAT", {{"io", "phom", "pron.", "-", "@", "$", "$"},
+                             {"io", "chan", "pron.", "-", "@", "$", "$"}});
+    const StoredCard chan{{"io", "chan", CardDirection::ItalianToThai},
+                          answerCard(std::nullopt, f.day - 1, Grade::Easy)};
+    QVERIFY(chan.state.dueDay > f.day);
+    QVERIFY(f.store->saveAnswer(chan, Grade::Easy));
+    MainWindow& window = f.open();
+    QVERIFY(real::activate(&window));
+    real::press(Qt::Key_Y, Qt::AltModifier);
+    QTRY_VERIFY(f.control<QCheckBox>("typeAnswerCheck")->isChecked());
+    real::press(Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(real::focused(), f.control<QWidget>("answerEdit"));
+    QCOMPARE(f.control<QLabel>("frontText")->text(), QStringLiteral("io"));
+    QTest::keyClicks(real::focused(), QStringLiteral("Chan"));
+    real::press(Qt::Key_Return);
+    const QString note = f.control<QLabel>("typedNote")->text();
+    QVERIFY2(note.contains(QStringLiteral("the answer is chan")), qPrintable(note));
+    QVERIFY2(note.contains(QStringLiteral("another card of this front")), qPrintable(note));
+    QCOMPARE(real::focused(), f.control<QWidget>("gradeGood"));
 }
 
 QTEST_MAIN(TestTypedAnswer)
