@@ -1,7 +1,7 @@
 #pragma once
 // Ripasso's window: the start page (the three letter drills, the seven drills of the script,
-// the review of the user's words and what the words' folder holds), the drill page and the review page, and the File menu
-// (export for Anki, another folder, quit).
+// the review of the user's words and what the words' folder holds), the drill page and the review
+// page, and the File menu (export for Anki, another folder, quit).
 
 #include "links.h"
 #include "word_cards.h"
