@@ -6,6 +6,7 @@
 #include "console_printer.h"
 #include "registry.h"
 #include "sound_player.h"
+#include "speech.h"
 
 #include <QSet>
 #include <QStringList>
@@ -22,6 +23,31 @@ public:
     void setAutoStart(bool on) override {
         calls.append(on ? QStringLiteral("start") : QStringLiteral("stop"));
     }
+    QStringList calls;
+};
+
+// Keeps what it was asked to say, as "thai:" and the TIS-620 bytes as Latin-1, "italian:" and
+// the text, "file:" and the path, "stop"; answers each request with `outcome` (Thai, Italian) or
+// Started (files).
+class RecordingSpeech : public Speech {
+public:
+    Outcome sayThai(std::string_view tis620) override {
+        calls.append(QStringLiteral("thai:") +
+                     QString::fromLatin1(tis620.data(), static_cast<qsizetype>(tis620.size())));
+        return outcome;
+    }
+    Outcome sayItalian(const QString& text) override {
+        calls.append(QStringLiteral("italian:") + text);
+        return outcome;
+    }
+    Outcome playFile(const QString& nativePath) override {
+        calls.append(QStringLiteral("file:") + nativePath);
+        return Outcome::Started;
+    }
+    void stop() override { calls.append(QStringLiteral("stop")); }
+    bool installed() const override { return outcome != Outcome::NotInstalled; }
+
+    Outcome outcome = Outcome::Started;
     QStringList calls;
 };
 
