@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vocaboro {
 
 struct ConsoleState {
@@ -19,6 +21,10 @@ struct ConsoleState {
     QString reply;               // "y" or "n", from the end-of-search question
     // The record a look-up matched last, or the values the entry check kept.
     datafiles::DictionaryRecord record;
+    // The record a look-up printed last as a match, kept for the pronunciation buttons; from a
+    // reverse file its headword is the pronunciation and its counterpart the Italian word.
+    std::optional<datafiles::DictionaryRecord> lastMatch;
+    bool lastMatchReverse = false;
 };
 
 } // namespace vocaboro

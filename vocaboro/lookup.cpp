@@ -200,6 +200,8 @@ Lookup::ScanOutcome Lookup::answer(const LookupKind& kind, const datafiles::Head
         state_.record = record;
         if (kind.crossReferences && state_.record.isCrossReference())
             return crossReference(kind) ? ScanOutcome::Redirect : ScanOutcome::Done;
+        state_.lastMatch = state_.record;
+        state_.lastMatchReverse = kind.files == datafiles::Direction::Reverse;
         printMatchLine();
     }
     return endOfSearch(kind, found.lastRecordMatched);
@@ -226,6 +228,8 @@ Lookup::ScanOutcome Lookup::scan(const LookupKind& kind, File& file) {
         file.record.copyTo(state_.record);
         if (kind.crossReferences && state_.record.isCrossReference())
             return crossReference(kind) ? ScanOutcome::Redirect : ScanOutcome::Done;
+        state_.lastMatch = state_.record;
+        state_.lastMatchReverse = kind.files == datafiles::Direction::Reverse;
         printMatchLine();
         if (reader.atEnd()) {
             return endOfSearch(kind, true);
