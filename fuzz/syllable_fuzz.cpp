@@ -1,6 +1,7 @@
 // The syllable reader on any bytes: it never fails and never hangs; the pieces it returns
 // are the word's own bytes in order, separators left out; every syllable it reads alone
-// reads the same, and takes the tone its rules give unless it is a listed word.
+// reads the same, and takes the tone its rules give unless it is a listed word; the syllables
+// of a listed word of several read as listed, not alone.
 
 #include "thaiscript/syllable.h"
 
@@ -27,6 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!s.listed && s.tone != thaiscript::ruleTone(s.toneClass, s.live, s.length, s.mark))
             std::abort();
         const std::optional<thaiscript::Syllable> alone = thaiscript::readSyllable(piece.text);
+        // A syllable of a listed word of several reads so only in that word: ช of ชฎา has an
+        // unwritten a, นม of ขนม the tone of ข's class. Listed, it need not re-read alone.
+        if (s.listed && (!alone || !alone->listed))
+            continue;
         if (!alone || alone->tone != s.tone || alone->vowel != s.vowel ||
             alone->initial != s.initial || alone->finalLetters != s.finalLetters)
             std::abort();

@@ -1,11 +1,16 @@
 // The syllable reader on common words, each with every field of its reading and its tone
 // (the alphabet design note's examples and the tone rules as Thai courses teach them), and on
-// words split into syllables, refused as ambiguous or unreadable, and on input that is not Thai.
+// words split into syllables, refused as ambiguous or unreadable, and on input that is not Thai;
+// the phonemes eSpeak NG is given for what it reads, checked against the hand-checked tables of
+// data/sounds and a few common words.
 
+#include "thaiscript/phonemes.h"
 #include "thaiscript/syllable.h"
 #include "thaitext/codec.h"
 
+#include <QFile>
 #include <QTest>
+#include <QTextStream>
 
 #include <string>
 
@@ -45,6 +50,8 @@ class TestSyllableReader : public QObject {
 private slots:
     void commonWordsReadWithTheirTone();
     void wordsSplitWhereOneSplitReadsElseStayWhole();
+    void soundTablesReadToTheirPhonemes();
+    void commonWordsSpeakTheirPhonemes();
 };
 
 void TestSyllableReader::commonWordsReadWithTheirTone() {
@@ -145,6 +152,8 @@ void TestSyllableReader::wordsSplitWhereOneSplitReadsElseStayWhole() {
         {"เพลง", "เพลง"},        // one syllable, though เพ|ลง reads too
         {"เพลงไทย", "เพลงไทย?"}, // เพลง|ไทย and เพ|ลง|ไทย
         {"สวัสดี", "สวัสดี?"},       // an unwritten a: no split reads
+        {"ชฎา", "ช ฎา"},         // an unwritten a in a listed word
+        {"สบายดี", "ส บาย ดี"},    // a listed word in a longer piece
         // The one split that reads holds a syllable the word may read otherwise.
         {"ไปรษณีย์", "ไปรษณีย์?"},       // ไป รษ ณีย์: a loan word's final
         {"โรงพยาบาล", "โรงพยาบาล?"}, // โร งพ ยา บาล: โร closed by ง
@@ -173,6 +182,86 @@ void TestSyllableReader::wordsSplitWhereOneSplitReadsElseStayWhole() {
     const std::vector<Piece> pieces = readWord(many);
     QVERIFY(readsWhole(pieces));
     QCOMPARE(pieces.size(), std::size_t{10000});
+}
+
+// "0:k'O:3 1:k'ai2": each syllable's word number and phonemes; "-" when the text is not spoken.
+QString spoken(const std::string& tis620) {
+    const auto syllables = spokenSyllables(tis620);
+    if (!syllables)
+        return QStringLiteral("-");
+    QStringList got;
+    for (const SpokenSyllable& s : *syllables)
+        got << QString::number(s.word) + ':' + QString::fromStdString(s.phonemes);
+    return got.join(' ');
+}
+
+// Every file of the two tables: its rows' written syllables, a space between words (rows of
+// one word share the second column), read to the file's phonemes in order.
+void TestSyllableReader::soundTablesReadToTheirPhonemes() {
+    for (const char* table : {"letter_names.tsv", "vowel_sounds.tsv"}) {
+        QFile file(QStringLiteral(SOUND_FOLDER "/") + table);
+        QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), table);
+        QStringList files;
+        QMap<QString, QString> written, expected;
+        QMap<QString, QString> lastWord;
+        QMap<QString, int> words;
+        QTextStream in(&file);
+        while (!in.atEnd()) {
+            const QString line = in.readLine();
+            if (line.isEmpty() || line.startsWith(u'#'))
+                continue;
+            const QStringList f = line.split(u'\t');
+            QCOMPARE(f.size(), 9);
+            if (!files.contains(f[0]))
+                files << f[0];
+            else if (lastWord[f[0]] != f[1])
+                written[f[0]] += ' ', ++words[f[0]];
+            lastWord[f[0]] = f[1];
+            written[f[0]] += f[8];
+            expected[f[0]] += QStringLiteral(" %1:%2").arg(words[f[0]]).arg(f[7]);
+        }
+        QVERIFY(files.size() >= 32);
+        for (const QString& name : files)
+            QCOMPARE(name + ' ' + spoken(tis(written[name].toUtf8().constData())),
+                     name + expected[name]);
+    }
+}
+
+void TestSyllableReader::commonWordsSpeakTheirPhonemes() {
+    struct Row {
+        const char* words;
+        const char* phonemes;
+    };
+    const Row rows[] = {
+        // The five tones.
+        {"มา", "0:m'a:3"},
+        {"ไก่", "0:k'ai2"},
+        {"บ้าน", "0:b'a:5n"},
+        {"ม้า", "0:m'a:4"},
+        {"ขาว", "0:k_h'a:u1"},
+        // Clusters, a leading ห, a silent or changed ร.
+        {"ครับ", "0:k_hR'a4p"},
+        {"ความ", "0:k_hw'a:3m"},
+        {"หมา", "0:m'a:1"},
+        {"จริง", "0:tS;'i3N"},
+        {"ทราย", "0:s'a:i3"},
+        // Glides: one phoneme with a short vowel, a final after a long one or a diphthong.
+        {"หิว", "0:h'iu1"},
+        {"เลย", "0:l'@:3j"},
+        {"เขียว", "0:k_hi'@:1w"},
+        {"มวย", "0:mu'@:3j"},
+        // Listed words of two syllables; words numbered apart at spaces and '-'.
+        {"ขนม", "0:k_h'a2? 0:n'o1m"},
+        {"อร่อย", "0:?'a2? 0:R'O:2j"},
+        {"สบายดี", "0:s'a2? 0:b'a:i3 0:d'i:3"},
+        {"กอ ไก่-ไข่", "0:k'O:3 1:k'ai2 2:k_h'ai2"},
+        // Not spoken: two readings, an unwritten vowel, a piece that does not read.
+        {"เขา", "-"},
+        {"สวัสดี", "-"},
+        {"นก--คน", "-"},
+    };
+    for (const Row& row : rows)
+        QCOMPARE(spoken(tis(row.words)), QString::fromUtf8(row.phonemes));
 }
 
 QTEST_GUILESS_MAIN(TestSyllableReader)

@@ -2,7 +2,7 @@
 // How eSpeak NG's Thai voice is told to say what the syllable reader read: each syllable as the
 // voice's own phonemes (its "[[...]]" input), never as Thai text, whose rules misread Thai.
 // A syllable is written initial, stress mark, vowel, tone digit, final: ช้าง "tS;h'a:4N",
-// ไก่ "k'ai2", ขวด "k_hu'@2t", a short open syllable with its glottal stop: จุ "tS;'u2?".
+// ไก่ "k'ai2", ขวด "k_hu'@:2t", a short open syllable with its glottal stop: จุ "tS;'u2?".
 // The tone digits were measured on the voice (data/sounds/letter_names.tsv): mid 3, low 2,
 // falling 5, high 4, rising 1.
 

@@ -244,6 +244,26 @@ struct ListedWord {
     Tone tone;
 };
 
+Syllable listedSyllable(const ListedWord& w) {
+    using F = FinalSound;
+    Syllable s;
+    s.text = tis(w.text);
+    s.initial = tis(w.initial);
+    s.toneClass = w.toneClass;
+    s.vowel = w.vowel;
+    s.length = w.length;
+    s.finalLetters = tis(w.finalLetters);
+    s.finalSound = w.finalSound;
+    s.mark = w.mark;
+    s.tone = w.tone;
+    s.live = w.vowel == std::string_view("ai") || w.vowel == std::string_view("ao") ||
+             (w.finalSound == F::None
+                  ? w.length == Length::Long
+                  : w.finalSound != F::K && w.finalSound != F::T && w.finalSound != F::P);
+    s.listed = true;
+    return s;
+}
+
 const std::map<std::string, std::optional<Syllable>>& listedWords() {
     constexpr auto M = ConsonantClass::Mid, H = ConsonantClass::High, L = ConsonantClass::Low;
     constexpr auto S = Length::Short, Lg = Length::Long;
@@ -288,28 +308,85 @@ const std::map<std::string, std::optional<Syllable>>& listedWords() {
         std::map<std::string, std::optional<Syllable>> words;
         for (const ListedWord& w : kWords) {
             std::optional<Syllable>& entry = words[tis(w.text)];
-            if (*w.initial == '\0')
-                continue;
-            Syllable s;
-            s.text = tis(w.text);
-            s.initial = tis(w.initial);
-            s.toneClass = w.toneClass;
-            s.vowel = w.vowel;
-            s.length = w.length;
-            s.finalLetters = tis(w.finalLetters);
-            s.finalSound = w.finalSound;
-            s.mark = w.mark;
-            s.tone = w.tone;
-            s.live = w.vowel == std::string_view("ai") || w.vowel == std::string_view("ao") ||
-                     (w.finalSound == F::None
-                          ? w.length == Lg
-                          : w.finalSound != F::K && w.finalSound != F::T && w.finalSound != F::P);
-            s.listed = true;
-            entry = std::move(s);
+            if (*w.initial != '\0')
+                entry = listedSyllable(w);
         }
         return words;
     }();
     return table;
+}
+
+// Words of several syllables read against the rules: an unwritten a after the first letter,
+// whose class then gives the tone of a next syllable that begins with a sonorant (ขนม
+// khà-nǒm). Each is given as its pieces, the word's own bytes split, with their readings.
+const std::map<std::string, std::vector<Piece>>& listedWordsOfSeveral() {
+    constexpr auto M = ConsonantClass::Mid, H = ConsonantClass::High, L = ConsonantClass::Low;
+    constexpr auto S = Length::Short, Lg = Length::Long;
+    using F = FinalSound;
+    using K = Mark;
+    using T = Tone;
+    struct Word {
+        const char* text;
+        std::vector<ListedWord> pieces;
+    };
+    static const Word kWords[] = {
+        // Letter names.
+        {"ชฎา",
+         {{"ช", "ช", L, "a", S, "", F::None, K::None, T::High},
+          {"ฎา", "ฎ", M, "aa", Lg, "", F::None, K::None, T::Mid}}},
+        {"ปฏัก",
+         {{"ป", "ป", M, "a", S, "", F::None, K::None, T::Low},
+          {"ฏัก", "ฏ", M, "a", S, "ก", F::K, K::None, T::Low}}},
+        {"มณโฑ",
+         {{"มณ", "ม", L, "o", S, "ณ", F::N, K::None, T::Mid},
+          {"โฑ", "ฑ", L, "oo", Lg, "", F::None, K::None, T::Mid}}},
+        {"ทหาร",
+         {{"ท", "ท", L, "a", S, "", F::None, K::None, T::High},
+          {"หาร", "ห", H, "aa", Lg, "ร", F::N, K::None, T::Rising}}},
+        // Common words.
+        {"สบาย",
+         {{"ส", "ส", H, "a", S, "", F::None, K::None, T::Low},
+          {"บาย", "บ", M, "aa", Lg, "ย", F::Y, K::None, T::Mid}}},
+        {"ขนม",
+         {{"ข", "ข", H, "a", S, "", F::None, K::None, T::Low},
+          {"นม", "น", H, "o", S, "ม", F::M, K::None, T::Rising}}},
+        {"ถนน",
+         {{"ถ", "ถ", H, "a", S, "", F::None, K::None, T::Low},
+          {"นน", "น", H, "o", S, "น", F::N, K::None, T::Rising}}},
+        {"ตลาด",
+         {{"ต", "ต", M, "a", S, "", F::None, K::None, T::Low},
+          {"ลาด", "ล", M, "aa", Lg, "ด", F::T, K::None, T::Low}}},
+        {"ฉลาด",
+         {{"ฉ", "ฉ", H, "a", S, "", F::None, K::None, T::Low},
+          {"ลาด", "ล", H, "aa", Lg, "ด", F::T, K::None, T::Low}}},
+        {"สนุก",
+         {{"ส", "ส", H, "a", S, "", F::None, K::None, T::Low},
+          {"นุก", "น", H, "u", S, "ก", F::K, K::None, T::Low}}},
+        {"อร่อย",
+         {{"อ", "อ", M, "a", S, "", F::None, K::None, T::Low},
+          {"ร่อย", "ร", M, "ɔɔ", Lg, "ย", F::Y, K::MaiEk, T::Low}}},
+    };
+    static const auto table = [] {
+        std::map<std::string, std::vector<Piece>> words;
+        for (const Word& w : kWords) {
+            std::vector<Piece>& pieces = words[tis(w.text)];
+            for (const ListedWord& piece : w.pieces)
+                pieces.push_back({tis(piece.text), listedSyllable(piece)});
+            std::string joined;
+            for (const Piece& piece : pieces)
+                joined += piece.text;
+            if (joined != tis(w.text))
+                throw std::logic_error("a listed word's pieces are not its letters");
+        }
+        return words;
+    }();
+    return table;
+}
+
+const std::vector<Piece>* listedPieces(std::string_view text) {
+    const auto& words = listedWordsOfSeveral();
+    const auto it = words.find(std::string(text));
+    return it == words.end() ? nullptr : &it->second;
 }
 
 // ฤ ฤๅ ฦ ฦๅ standing alone: the letter is the initial and the vowel.
@@ -410,6 +487,8 @@ bool closable(const Syllable& s) {
 std::vector<Piece> readPiece(std::string_view piece) {
     if (piece.empty())
         return {Piece{}};
+    if (const std::vector<Piece>* listed = listedPieces(piece))
+        return *listed;
     if (std::optional<Syllable> whole = readSyllable(piece))
         return {Piece{std::string(piece), std::move(whole)}};
     // ways[i][open]: how many splits of piece[i..] read after a syllable that its next letter
@@ -423,14 +502,17 @@ std::vector<Piece> readPiece(std::string_view piece) {
         for (std::size_t len = 1; len <= kLongestSyllable && i + len <= n; ++len) {
             if (len == n || ways[i + len] == std::array<int, 2>{0, 0})
                 continue;
-            const std::optional<Syllable> s = readSyllable(piece.substr(i, len));
+            // A listed word of several syllables, or one syllable.
+            const std::vector<Piece>* listed = listedPieces(piece.substr(i, len));
+            const std::optional<Syllable> s =
+                listed ? listed->back().syllable : readSyllable(piece.substr(i, len));
             if (!s)
                 continue;
             const int rest = ways[i + len][closable(*s) ? 1 : 0];
             for (const int open : {0, 1}) {
                 if (rest == 0)
                     continue;
-                const bool doubtful = doubtfulInWord(*s, open == 1, i + len == n);
+                const bool doubtful = !listed && doubtfulInWord(*s, open == 1, i + len == n);
                 int& w = ways[i][static_cast<std::size_t>(open)];
                 w = std::min(2, w + (doubtful ? 2 : rest));
                 next[i][static_cast<std::size_t>(open)] = len;
@@ -441,9 +523,13 @@ std::vector<Piece> readPiece(std::string_view piece) {
         return {Piece{std::string(piece), std::nullopt}};
     std::vector<Piece> pieces;
     std::size_t open = 0;
-    for (std::size_t i = 0; i < n; i += pieces.back().text.size()) {
+    for (std::size_t i = 0; i < n;) {
         const std::string_view text = piece.substr(i, next[i][open]);
-        pieces.push_back({std::string(text), readSyllable(text)});
+        i += text.size();
+        if (const std::vector<Piece>* listed = listedPieces(text))
+            pieces.insert(pieces.end(), listed->begin(), listed->end());
+        else
+            pieces.push_back({std::string(text), readSyllable(text)});
         open = closable(*pieces.back().syllable) ? 1 : 0;
     }
     return pieces;

@@ -36,7 +36,7 @@ finish() {
 make_files() {
     current=
     previous_word=
-    while IFS=$'\t' read -r file word _ _ _ _ _ phonemes; do
+    while IFS=$'\t' read -r file word _ _ _ _ _ phonemes _; do
         case "$file" in '' | '#'*) continue ;; esac
         if [ "$file" != "$current" ]; then
             finish
