@@ -3,6 +3,7 @@
 // with it, shown and active, its first events handled.
 
 #include "platform/scripted_dialogs.h"
+#include "platform/test_doubles.h"
 #include "vocaboro/console_window.h"
 
 #include <QApplication>
@@ -16,7 +17,7 @@ inline vocaboro::ConsoleOptions consoleOn(const QString& folder) {
 }
 
 struct ProbeConsole {
-    explicit ProbeConsole(const QString& folder) : window(dialogs, consoleOn(folder)) {
+    explicit ProbeConsole(const QString& folder) : window(dialogs, speech, consoleOn(folder)) {
         dialogs.expectInput(QStringLiteral("Path Folder"), folder + QLatin1Char('/'));
         window.Form_Load();
         window.show();
@@ -25,6 +26,7 @@ struct ProbeConsole {
     }
 
     platform::ScriptedDialogs dialogs;
+    platform::RecordingSpeech speech;
     vocaboro::Form1 window;
 };
 

@@ -38,7 +38,7 @@ vocaboro::Form1& ConsoleFixture::startAsScripted() {
     options.driveRoot = dir_.path().toStdString();
     options.endProgram = [this] { ended_ = true; };
     options.fileAccess = access;
-    form_ = std::make_unique<vocaboro::Form1>(dialogs_, std::move(options));
+    form_ = std::make_unique<vocaboro::Form1>(dialogs_, speech_, std::move(options));
     form_->Form_Load();
     form_->show();
     QApplication::setActiveWindow(form_.get());

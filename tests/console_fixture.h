@@ -4,6 +4,7 @@
 #include "datafiles/dictionary_record.h"
 #include "datafiles/file_io.h"
 #include "platform/scripted_dialogs.h"
+#include "platform/test_doubles.h"
 #include "test_support.h"
 #include "vocaboro/console_window.h"
 
@@ -39,6 +40,8 @@ public:
         return findControl<T>(form_.get(), name);
     }
     platform::ScriptedDialogs& dialogs() { return dialogs_; }
+    // What the window was asked to say.
+    platform::RecordingSpeech& speech() { return speech_; }
     // How the window reaches the files; a test may set it before start(). Locks held by
     // another program are waited for briefly, so that tests of them stay quick.
     datafiles::FileAccess access{&datafiles::systemFileOps(), std::chrono::milliseconds(200)};
@@ -49,6 +52,7 @@ public:
 private:
     QTemporaryDir dir_;
     platform::ScriptedDialogs dialogs_;
+    platform::RecordingSpeech speech_;
     std::unique_ptr<vocaboro::Form1> form_;
     bool ended_ = false;
 };

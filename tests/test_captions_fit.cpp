@@ -11,6 +11,7 @@
 #include "chartola/chart_window.h"
 #include "chartola/notes_window.h"
 #include "companion/credits_window.h"
+#include "platform/test_doubles.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
 #include "ripasso/drill_page.h"
@@ -206,7 +207,8 @@ void TestCaptionsFit::vocaboroWindows() {
                    {"casa", "baan", "s.f.", "-", "\xBA\xE9\xD2\xB9", "$", "$"});
     }
     platform::ScriptedDialogs dialogs;
-    vocaboro::Program program(dialogs, dir.path().toStdString(), [] {});
+    platform::RecordingSpeech speech;
+    vocaboro::Program program(dialogs, speech, dir.path().toStdString(), [] {});
     program.start();
     QCOMPARE(clipped(program.credits()), QStringList());
     dialogs.expectInput(QStringLiteral("Path Folder"), dir.path() + QLatin1Char('/'));
@@ -351,7 +353,8 @@ void TestCaptionsFit::coloursAreFlatAndTextReads() {
 
     QTemporaryDir dir;
     platform::ScriptedDialogs dialogs;
-    vocaboro::Program program(dialogs, dir.path().toStdString(), [] {});
+    platform::RecordingSpeech speech;
+    vocaboro::Program program(dialogs, speech, dir.path().toStdString(), [] {});
     program.start();
     dialogs.expectInput(QStringLiteral("Path Folder"), dir.path() + QLatin1Char('/'));
     program.credits()->Form_Click();

@@ -5,6 +5,7 @@
 #include "chartola/chart_window.h"
 #include "chartola/notes_window.h"
 #include "companion/credits_window.h"
+#include "platform/test_doubles.h"
 #include "vocaboro/console_window.h"
 #include "vocaboro/program.h"
 
@@ -80,7 +81,9 @@ void TestCompanionWindows::vocaboroCreditsOpenTheConsoleAndEndCloses() {
     for (const char* name : kCreditsParts) {
         platform::ScriptedDialogs dialogs;
         bool ended = false;
-        vocaboro::Program program(dialogs, dir.path().toStdString(), [&ended] { ended = true; });
+        platform::RecordingSpeech speech;
+        vocaboro::Program program(dialogs, speech, dir.path().toStdString(),
+                                  [&ended] { ended = true; });
         program.start();
         QCOMPARE(program.credits()->windowTitle(), QString(8, QLatin1Char(' ')) +
                                                        QStringLiteral("Italy Thai Dictionary") +
@@ -99,7 +102,9 @@ void TestCompanionWindows::vocaboroCreditsOpenTheConsoleAndEndCloses() {
     }
     platform::ScriptedDialogs dialogs;
     bool ended = false;
-    vocaboro::Program program(dialogs, dir.path().toStdString(), [&ended] { ended = true; });
+    platform::RecordingSpeech speech;
+    vocaboro::Program program(dialogs, speech, dir.path().toStdString(),
+                              [&ended] { ended = true; });
     program.start();
     program.credits()->close();
     QVERIFY(ended);

@@ -5,6 +5,7 @@
 
 #include "chartola/chart_window.h"
 #include "companion/credits_window.h"
+#include "platform/test_doubles.h"
 #include "real_input.h"
 #include "ripasso/drill_page.h"
 #include "ripasso/review_page.h"
@@ -115,7 +116,8 @@ struct Vocaboro {
     QTemporaryDir dir;
     platform::ScriptedDialogs dialogs;
     bool ended = false;
-    vocaboro::Program program{dialogs, dir.path().toStdString(), [this] { ended = true; }};
+    platform::RecordingSpeech speech;
+    vocaboro::Program program{dialogs, speech, dir.path().toStdString(), [this] { ended = true; }};
     Vocaboro() {
         platform::installFontSubstitutes();
         program.start();

@@ -60,8 +60,10 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QCol
 
 } // namespace
 
-Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), options_(std::move(options)), paths_(options_.driveRoot) {
+Form1::Form1(platform::Dialogs& dialogs, platform::Speech& speech, ConsoleOptions options,
+             QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), speech_(speech), options_(std::move(options)),
+      paths_(options_.driveRoot) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
     setWindowIcon(platform::loadIcon("vocaboro_icon.png"));
@@ -85,9 +87,12 @@ Form1::Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent
     console_->lower();
     connectHandlers();
     platform::EnterClicks::installOnAll(this);
+    watchSpeech();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    speech_.reportFailure = nullptr;
+}
 
 void Form1::createConsoleControls() {
     Command3D10 = pictureButton(this, "Command3D10", QStringLiteral("Italian-Thai"),
@@ -354,18 +359,6 @@ void Form1::Command3d9_Click() {
     if (!Text8->text().isEmpty() && state_.direction == QLatin1String("TX-I"))
         LEXREV2();
     Command3d9->hide();
-}
-
-void Form1::Command3D1_Click() {
-    helpPage_->hideNextButtons();
-    panel_->box(6)->setText(QStringLiteral("SORRY! NO AVAILABLE"));
-    notAvailable();
-}
-
-void Form1::Command3D2_Click() {
-    helpPage_->hideNextButtons();
-    panel_->box(5)->setText(QStringLiteral("SORRY! NO AVAILABLE"));
-    notAvailable();
 }
 
 void Form1::Command3_Click() {

@@ -14,6 +14,7 @@
 #include "datafiles/path_mapping.h"
 #include "platform/console_surface.h"
 #include "platform/dialogs.h"
+#include "platform/speech.h"
 
 #include <QWidget>
 
@@ -24,6 +25,10 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace platform {
+struct WordSaid;
+}
 
 namespace vocaboro {
 
@@ -45,7 +50,9 @@ struct ConsoleOptions {
 class Form1 : public QWidget, private LookupHost {
     Q_OBJECT
 public:
-    Form1(platform::Dialogs& dialogs, ConsoleOptions options, QWidget* parent = nullptr);
+    // `speech` says the words of the pronunciation buttons; it outlives the window.
+    Form1(platform::Dialogs& dialogs, platform::Speech& speech, ConsoleOptions options,
+          QWidget* parent = nullptr);
     ~Form1() override;
 
     // Event handlers of the console.
@@ -55,8 +62,8 @@ public:
     void Command3D12_Click();
     void Text8_KeyPress(int keyAscii);
     void Command3d9_Click();
-    void Command3D1_Click();
-    void Command3D2_Click();
+    void Command3D1_Click(); // pronunciation.cpp
+    void Command3D2_Click(); // pronunciation.cpp
     void Command3_Click();
     void Command1_Click();
     void Command2_Click();
@@ -136,6 +143,10 @@ private:
     // Shows the box of a function that is not available.
     void notAvailable();
     void showConsoleButtons();
+    // Tells, in one box, the sound file that was not played and why nothing was said.
+    void tellWhatWasSaid(const platform::WordSaid& said);
+    // An audio device that cannot play is told once, in a box.
+    void watchSpeech();
     // Tells what a recovery found and did; at start-up also what it had to leave undone.
     void reportRecovery(const datafiles::RecoveryResult& recovery, bool atStart);
     QString typedPath(const QString& fileName) const { return state_.datapath + fileName; }
@@ -147,6 +158,7 @@ private:
     std::filesystem::path dataFolder() const;
 
     platform::Dialogs& dialogs_;
+    platform::Speech& speech_;
     ConsoleOptions options_;
     datafiles::PathMapper paths_;
     ConsoleState state_;

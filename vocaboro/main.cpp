@@ -6,6 +6,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/start_options.h"
 #include "platform/startup.h"
+#include "platform/system_speech.h"
 #include "platform/translations.h"
 
 #include <QApplication>
@@ -49,7 +50,9 @@ int main(int argc, char* argv[]) {
     platform::installFontSubstitutes();
 
     platform::QtDialogs dialogs;
-    vocaboro::Program program(dialogs,
+    // Made before the program, so that it outlives the console that speaks through it.
+    const std::unique_ptr<platform::Speech> speech = platform::makeSystemSpeech();
+    vocaboro::Program program(dialogs, *speech,
                               platform::driveRoot(QApplication::applicationDirPath().toStdString(),
                                                   platform::userDataHome()),
                               [] { QCoreApplication::exit(0); });

@@ -5,9 +5,10 @@
 
 namespace vocaboro {
 
-Program::Program(platform::Dialogs& dialogs, std::filesystem::path driveRoot,
-                 std::function<void()> endProgram)
-    : dialogs_(dialogs), driveRoot_(std::move(driveRoot)), endProgram_(std::move(endProgram)) {
+Program::Program(platform::Dialogs& dialogs, platform::Speech& speech,
+                 std::filesystem::path driveRoot, std::function<void()> endProgram)
+    : dialogs_(dialogs), speech_(speech), driveRoot_(std::move(driveRoot)),
+      endProgram_(std::move(endProgram)) {
     credits_ = std::make_unique<companion::Form2>(
         companion::Flavour::Vocaboro, [this] { openConsole(); },
         [this] { end(); }); // closing the credits, the only window then, ends the program
@@ -26,7 +27,7 @@ void Program::openConsole() {
         options.endProgram = [this] { end(); };
         options.showCredits = [this] { credits_->show(); };
         options.unloadCredits = [this] { credits_->unload(); };
-        console_ = std::make_unique<Form1>(dialogs_, std::move(options));
+        console_ = std::make_unique<Form1>(dialogs_, speech_, std::move(options));
         console_->Form_Load();
         if (console_->hasEnded())
             return;

@@ -4,6 +4,7 @@
 // and ends the program.
 
 #include "platform/dialogs.h"
+#include "platform/speech.h"
 
 #include <filesystem>
 #include <functional>
@@ -19,7 +20,8 @@ class Form1;
 
 class Program {
 public:
-    Program(platform::Dialogs& dialogs, std::filesystem::path driveRoot,
+    // `speech` says the console's words; it outlives the program's windows.
+    Program(platform::Dialogs& dialogs, platform::Speech& speech, std::filesystem::path driveRoot,
             std::function<void()> endProgram);
     ~Program();
 
@@ -33,6 +35,7 @@ public:
 
 private:
     platform::Dialogs& dialogs_;
+    platform::Speech& speech_;
     std::filesystem::path driveRoot_;
     std::function<void()> endProgram_;
     std::unique_ptr<companion::Form2> credits_;
