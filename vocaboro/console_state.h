@@ -15,6 +15,7 @@ struct ConsoleState {
     QString direction;           // "I-T", "T-I" or "TX-I"; empty until a direction is chosen
     QString lookupWord;          // the word of the last Italian-to-Thai look-up
     QString lookupPronunciation; // the word of the last Thai-to-Italian look-up
+    QString lookupScript;        // the Thai script of the last look-up by script
     QString lookupFile;          // the data file of the running or last look-up
     int matchCount = 0;          // matches printed by the running look-up
     int answerCode = 0;          // the last question's answer: 6 Yes, 7 No

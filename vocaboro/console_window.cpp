@@ -305,7 +305,6 @@ void Form1::Command3D12_Click() {
     setDirectionInput(QStringLiteral("TX-I"),
                       QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
                       platform::kThaiFixedFont, 20, tr("Thai word in Thai script to look up"));
-    notAvailable();
 }
 
 void Form1::notAvailable() {
@@ -403,8 +402,9 @@ void Form1::lexrev() {
     lookup_->thaiItalian(Text8->text());
 }
 
-// The search by Thai script is not available: it does nothing.
-void Form1::LEXREV2() {}
+void Form1::LEXREV2() {
+    lookup_->thaiScript(Text8->text());
+}
 
 void Form1::clearConsole() {
     console_->cls();
@@ -424,7 +424,10 @@ void Form1::hideGoButton() {
 }
 
 void Form1::openEntryPanel(LookupDirection from) {
-    from == LookupDirection::ItalianThai ? neww() : newwt();
+    if (from == LookupDirection::ThaiScript)
+        openPanel(PanelOpener::ScriptLookup);
+    else
+        from == LookupDirection::ItalianThai ? neww() : newwt();
 }
 
 void Form1::finishLookup(LookupDirection direction, bool hideDataLabel) {
@@ -433,7 +436,9 @@ void Form1::finishLookup(LookupDirection direction, bool hideDataLabel) {
     Command3d9->hide();
     if (hideDataLabel)
         Label8->hide();
-    QPushButton* button = direction == LookupDirection::ItalianThai ? Command3D10 : Command3D11;
+    QPushButton* button = direction == LookupDirection::ItalianThai   ? Command3D10
+                          : direction == LookupDirection::ThaiItalian ? Command3D11
+                                                                      : Command3D12;
     if (!button->isHidden())
         button->setFocus();
 }

@@ -135,7 +135,7 @@ private:
     void connectHandlers();
     // Printed rows end where the leftmost control shown beside the console begins.
     void fitConsoleToControls();
-    enum class PanelOpener { Button, ItalianLookup, ThaiLookup };
+    enum class PanelOpener { Button, ItalianLookup, ThaiLookup, ScriptLookup };
     void openPanel(PanelOpener opener);
     void entryKeyPress(int box, int keyAscii);
     void setDirectionInput(const QString& direction, const QString& prompt, const QString& font,

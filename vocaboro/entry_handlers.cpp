@@ -54,6 +54,8 @@ void Form1::openPanel(PanelOpener opener) {
         texts[0] = state_.lookupWord;
     else if (opener == PanelOpener::ThaiLookup)
         texts[3] = state_.lookupPronunciation;
+    else if (opener == PanelOpener::ScriptLookup)
+        texts[2] = state_.lookupScript;
     panel_->setTexts(texts);
     panel_->setFileLabels(QStringLiteral("file DAT Italy"), QStringLiteral("file DAT Thai"));
     panel_->setRecordLabels({}, {});

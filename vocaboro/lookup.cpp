@@ -3,6 +3,7 @@
 #include "datafiles/near_words.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_stream.h"
+#include "datafiles/thai_search.h"
 #include "platform/error_text.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
@@ -105,6 +106,109 @@ void Lookup::italianThai(const QString& typed) {
 
 void Lookup::thaiItalian(const QString& typed) {
     run(kThaiItalian, typed);
+}
+
+void Lookup::thaiScript(const QString& typed) {
+    host_.showDataLabel(false);
+    host_.hideGoButton();
+    state_.matchCount = 0;
+    printer_.setCurrentX(0);
+    printer_.setCurrentY(0);
+    host_.clearConsole();
+    if (typed == QLatin1String("exit")) {
+        host_.endProgram();
+        return;
+    }
+    // "#" switches no direction here: in Thai script it is plain text, looked up as any other.
+    state_.lookupScript = typed.trimmed();
+    auto end = [&] {
+        state_.lookupFile.clear(); // the search went through every file: none stays in use
+        host_.finishLookup(LookupDirection::ThaiScript, true);
+    };
+    if (state_.lookupScript.isEmpty()) {
+        host_.setDataLabel(kDataLabel);
+        return end();
+    }
+    // Typed with any Thai layout or pasted: a character TIS-620 lacks cannot be in the files.
+    std::optional<std::string> thai = platform::toThai(state_.lookupScript);
+    if (!thai) {
+        const QList<uint> characters = state_.lookupScript.toUcs4();
+        const auto refused = std::find_if(characters.begin(), characters.end(), [](uint c) {
+            return !platform::toThai(QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1));
+        });
+        dialogs_.messageBox(
+            LookupText::tr("The Thai script cannot hold the character “%1”: nothing was "
+                           "searched.")
+                .arg(QString::fromUcs4(reinterpret_cast<const char32_t*>(&*refused), 1)),
+            {Buttons::Ok, Icon::Exclamation}, QStringLiteral("vocaboro"));
+        return end();
+    }
+    redirected_ = false;
+    for (;;) {
+        if (!searchScript(*thai))
+            return end();
+        if (state_.matchCount == 0 && !redirected_) {
+            if (std::optional<std::string> near = offerNearScripts(*thai)) {
+                thai = std::move(near);
+                state_.lookupScript = platform::fromThai(*thai);
+                redirected_ = true;
+                continue;
+            }
+        }
+        break;
+    }
+    offerToInsert(LookupDirection::ThaiScript);
+    end();
+}
+
+bool Lookup::searchScript(const std::string& thai) {
+    host_.showDataLabel(true);
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        // Named before the file is read, so that a message about it never shows another name.
+        const QString name =
+            QString::fromStdString(datafiles::dataFileName(datafiles::Direction::Reverse, letter));
+        const std::filesystem::path path = paths_.map((state_.datapath + name).toStdString());
+        const datafiles::ThaiScriptMatches found = datafiles::findThaiScript(path, thai, access_);
+        std::error_code ec;
+        if (found.error == ENOENT && std::filesystem::is_directory(path.parent_path(), ec))
+            continue; // a letter with no words yet
+        state_.lookupFile = name;
+        host_.setDataLabel(kDataLabel + name);
+        if (found.error != 0) {
+            reportUnreadable(found.error);
+            host_.showDataLabel(false); // no file is in use
+            return false;
+        }
+        for (const datafiles::DictionaryRecord& record : found.records) {
+            state_.record = record;
+            state_.lastMatch = record;
+            state_.lastMatchReverse = true;
+            printMatchLine();
+        }
+    }
+    return true;
+}
+
+std::optional<std::string> Lookup::offerNearScripts(const std::string& thai) {
+    datafiles::ThaiNearWords near(thai);
+    std::vector<QString> names;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        names.push_back(
+            QString::fromStdString(datafiles::dataFileName(datafiles::Direction::Reverse, letter)));
+        // The files were just read: one that cannot be read now offers no word.
+        near.read(paths_.map((state_.datapath + names.back()).toStdString()),
+                  static_cast<int>(names.size() - 1), access_);
+    }
+    for (const datafiles::ThaiNearWords::Word& word : near.nearest()) {
+        state_.lookupFile = names[static_cast<std::size_t>(word.file)];
+        host_.setDataLabel(kDataLabel + state_.lookupFile);
+        if (ask(QStringLiteral("Maybe you searching [ ") + platform::fromThai(word.thai) +
+                    QStringLiteral(" ]  ? (y/n)"),
+                {Buttons::YesNo, Icon::Question, DefaultButton::First},
+                QStringLiteral("Vocaboro Intellisense")) == Answer::Yes)
+            return word.thai;
+    }
+    return std::nullopt;
 }
 
 void Lookup::run(const LookupKind& kind, const QString& typed) {
@@ -306,6 +410,16 @@ Lookup::ScanOutcome Lookup::endOfSearch(const LookupKind& kind, bool lastRecordM
     // A word not found, with no cross-reference followed: the nearest head words first.
     if (state_.matchCount == 0 && !redirected_ && offerNearWords(kind, state_.lookupFile))
         return ScanOutcome::Redirect;
+    if (offerToInsert(kind.direction))
+        return ScanOutcome::Done;
+    if (!lastRecordMatched) {
+        state_.lookupFile.clear();
+        host_.showDataLabel(false);
+    }
+    return ScanOutcome::Done;
+}
+
+bool Lookup::offerToInsert(LookupDirection direction) {
     const Answer answer =
         state_.matchCount == 0
             ? ask(QStringLiteral(
@@ -315,15 +429,9 @@ Lookup::ScanOutcome Lookup::endOfSearch(const LookupKind& kind, bool lastRecordM
             : ask(QStringLiteral("Wish insert another translate of this word ? (y/n)"),
                   {Buttons::YesNo, Icon::Question, DefaultButton::Second}, kSearchTitle);
     state_.reply = answer == Answer::Yes ? QStringLiteral("y") : QStringLiteral("n");
-    if (answer == Answer::Yes) {
-        host_.openEntryPanel(kind.direction);
-        return ScanOutcome::Done;
-    }
-    if (!lastRecordMatched) {
-        state_.lookupFile.clear();
-        host_.showDataLabel(false);
-    }
-    return ScanOutcome::Done;
+    if (answer == Answer::Yes)
+        host_.openEntryPanel(direction);
+    return answer == Answer::Yes;
 }
 
 void Lookup::listMode(const LookupKind& kind, File& file) {

@@ -1,7 +1,8 @@
 #pragma once
 // The console's look-ups, without widgets: the Italian-to-Thai search through the forward
-// files (with cross-reference suggestions) and the Thai-to-Italian search by pronunciation
-// through the reverse files, each with its list mode and its end-of-search offer.
+// files (with cross-reference suggestions), the Thai-to-Italian search by pronunciation
+// through the reverse files, each with its list mode and its end-of-search offer, and the
+// search by Thai script through all the reverse files.
 //
 // A look-up asks its questions through Dialogs, prints through a ConsolePrinter and tells
 // the window around the console what to show through a LookupHost, so that its rules can be
@@ -23,7 +24,7 @@
 
 namespace vocaboro {
 
-enum class LookupDirection { ItalianThai, ThaiItalian };
+enum class LookupDirection { ItalianThai, ThaiItalian, ThaiScript };
 struct LookupKind; // what differs between the two directions
 
 // What a look-up does to the window around the console.
@@ -55,6 +56,8 @@ public:
     void italianThai(const QString& typed);
     // The Thai-to-Italian look-up of the typed pronunciation.
     void thaiItalian(const QString& typed);
+    // The Thai-script-to-Italian look-up of the typed script, in every reverse file.
+    void thaiScript(const QString& typed);
 
 private:
     class File;
@@ -71,6 +74,14 @@ private:
     // file of its plain initial; true, with the word and file set, on the first Yes.
     bool offerNearWords(const LookupKind& kind, const QString& sameFile);
     ScanOutcome endOfSearch(const LookupKind& kind, bool lastRecordMatched);
+    // The end-of-search question, "Not Found !" or "another translate"; true on Yes, when the
+    // entry panel is opened.
+    bool offerToInsert(LookupDirection direction);
+    // The matches of the Thai script `thai` in the reverse files, printed; false, after a
+    // message, when a file could not be read.
+    bool searchScript(const std::string& thai);
+    // Offers up to three Thai words near the script not found; the first accepted, if any.
+    std::optional<std::string> offerNearScripts(const std::string& thai);
     void listMode(const LookupKind& kind, File& file);
     // Reads the next record; false, after a message, when the file ends inside it.
     bool readNext(File& file);
