@@ -95,7 +95,10 @@ int startToFirstCard(char* argv[]) {
         return 1;
     platform::ScriptedDialogs dialogs;
     platform::RecordingPlayer player;
-    ripasso::MainWindow window({dialogs, player, *store, "/nowhere", [] { return kToday; }, 1});
+    platform::RecordingSpeech speech;
+    platform::FakeRecorder recorder;
+    ripasso::MainWindow window(
+        {dialogs, player, speech, recorder, *store, "/nowhere", [] { return kToday; }, 1});
     window.show();
     dialogs.expectInput(QStringLiteral("Folder"),
                         QString::fromLocal8Bit(argv[2]) + QLatin1Char('/'));
@@ -141,10 +144,12 @@ int main(int argc, char* argv[]) {
 
     platform::ScriptedDialogs dialogs;
     platform::RecordingPlayer player;
+    platform::RecordingSpeech speech;
+    platform::FakeRecorder recorder;
     Figures firstCard, answer, exported;
     for (int run = 0; run < runs; ++run) {
-        ripasso::MainWindow window(
-            {dialogs, player, *store, dir.path().toStdString(), [&] { return today; }, 1});
+        ripasso::MainWindow window({dialogs, player, speech, recorder, *store,
+                                    dir.path().toStdString(), [&] { return today; }, 1});
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             return 1;
@@ -190,8 +195,8 @@ int main(int argc, char* argv[]) {
         chartolaLoad.ms.push_back(since(timer));
     }
     {
-        ripasso::MainWindow window(
-            {dialogs, player, *store, dir.path().toStdString(), [&] { return today; }, 1});
+        ripasso::MainWindow window({dialogs, player, speech, recorder, *store,
+                                    dir.path().toStdString(), [&] { return today; }, 1});
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             return 1;

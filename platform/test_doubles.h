@@ -7,6 +7,7 @@
 #include "registry.h"
 #include "sound_player.h"
 #include "speech.h"
+#include "voice_recorder.h"
 
 #include <QSet>
 #include <QStringList>
@@ -134,6 +135,34 @@ public:
     QSet<QString> existing;
     QStringList started;
     bool startSucceeds = true;
+};
+
+// A microphone that hands over `samples` at `sampleRate` when stopped; none when `present` is
+// false, one that refuses to start when `startFails`.
+class FakeRecorder : public VoiceRecorder {
+public:
+    bool available() const override { return present; }
+    bool start() override {
+        ++starts;
+        recording_ = present && !startFails;
+        return recording_;
+    }
+    Take stop() override {
+        if (!recording_)
+            return {};
+        recording_ = false;
+        return {samples, sampleRate};
+    }
+    bool recording() const override { return recording_; }
+
+    bool present = true;
+    bool startFails = false;
+    QByteArray samples;
+    int sampleRate = 16000;
+    int starts = 0;
+
+private:
+    bool recording_ = false;
 };
 
 } // namespace platform

@@ -1,13 +1,16 @@
 #pragma once
-// What Ripasso's pages use: the questions and messages, the sound, the progress, where "C:"
-// of a typed folder leads, and the day. Tests hand in scripted dialogs, a recording player,
-// a store of their own and a day of their choosing.
+// What Ripasso's pages use: the questions and messages, the sound, the speech, the microphone,
+// the progress, where "C:" of a typed folder leads, and the day. Tests hand in scripted
+// dialogs, a recording player and speech, a fake microphone, a store of their own and a day of
+// their choosing.
 
 #include "progress_store.h"
 
 #include "datafiles/file_io.h"
 #include "platform/dialogs.h"
 #include "platform/sound_player.h"
+#include "platform/speech.h"
+#include "platform/voice_recorder.h"
 
 #include <QString>
 
@@ -28,6 +31,8 @@ namespace ripasso {
 struct Links {
     platform::Dialogs& dialogs;
     platform::SoundPlayer& player;
+    platform::Speech& speech;          // the words said; it outlives the window
+    platform::VoiceRecorder& recorder; // the learner's voice, in the Words page
     ProgressStore& store;
     std::filesystem::path driveRoot;
     std::function<int()> today; // the day number, counted from 1970-01-01

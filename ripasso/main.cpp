@@ -15,13 +15,16 @@
 #include "platform/qt_sound_player.h"
 #include "platform/start_options.h"
 #include "platform/startup.h"
+#include "platform/system_speech.h"
 #include "platform/translations.h"
+#include "platform/voice_recorder.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -147,8 +150,13 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     platform::QtSoundPlayer player{datafiles::PathMapper(driveRoot)};
+    // Made before the window, so that they outlive it.
+    const std::unique_ptr<platform::Speech> speech = platform::makeSystemSpeech();
+    const std::unique_ptr<platform::VoiceRecorder> recorder = platform::makeSystemRecorder();
     ripasso::MainWindow window({.dialogs = dialogs,
                                 .player = player,
+                                .speech = *speech,
+                                .recorder = *recorder,
                                 .store = *store,
                                 .driveRoot = driveRoot,
                                 .today = ripasso::currentDay,

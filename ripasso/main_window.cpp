@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -34,6 +35,7 @@ constexpr char kWordsFolderSetting[] = "wordsFolder";
 constexpr char kSoundFolderSetting[] = "soundFolder";
 constexpr char kExportFileSetting[] = "exportFile";
 constexpr char kTypeAnswersSetting[] = "typeAnswers";
+constexpr char kSayWordsSetting[] = "sayWords"; // "0" off; on when never set
 
 platform::MessageStyle information() {
     return {platform::Buttons::Ok, platform::Icon::Information};
@@ -118,7 +120,22 @@ MainWindow::MainWindow(Links links, QWidget* parent)
     // The Words page is opened from the start page, never from the middle of a round.
     connect(pages_, &QStackedWidget::currentChanged, this,
             [this] { wordsAction_->setEnabled(pages_->currentWidget() == homePage_); });
+    // An audio device that cannot play is told once: on the card during a review, which goes
+    // on, else in a box.
+    // The speech outlives the window: the window is followed, not assumed.
+    links_.speech.reportFailure = [window = QPointer<MainWindow>(this)](const QString& message) {
+        if (!window)
+            return;
+        window->tellSpeechFailure(message);
+    };
     resize(760, 620);
+}
+
+void MainWindow::tellSpeechFailure(const QString& message) {
+    if (pages_->currentWidget() == reviewPage_)
+        reviewPage_->tellSpeechFailure(message);
+    else
+        links_.dialogs.messageBox(message, information(), kProgramTitle);
 }
 
 void MainWindow::buildHomePage(QWidget* page) {
@@ -184,6 +201,15 @@ void MainWindow::buildHomePage(QWidget* page) {
     connect(typeAnswerCheck_, &QCheckBox::toggled, this, [this](bool typed) {
         remember(kTypeAnswersSetting, typed ? QStringLiteral("1") : QStringLiteral("0"));
     });
+    sayWordsCheck_ = new MarkedCheckBox(tr("Say the &Thai words"), words);
+    sayWordsCheck_->setStyleSheet(QStringLiteral("QCheckBox { padding: 7px 9px; }"));
+    sayWordsCheck_->setObjectName(QStringLiteral("sayWordsCheck"));
+    sayWordsCheck_->setAccessibleDescription(
+        tr("Each card's Thai word is said as it shows: your recording, else the voice"));
+    sayWordsCheck_->setChecked(links_.store.setting(kSayWordsSetting) != "0");
+    connect(sayWordsCheck_, &QCheckBox::toggled, this, [this](bool on) {
+        remember(kSayWordsSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
     folderButton_ = makeButton(words, "folderButton", tr("Choose another &folder…"),
                                tr("Choose another folder of words"));
     wordsButton_ = makeButton(words, "wordsButton", tr("Your &words: search, change, add…"),
@@ -198,8 +224,9 @@ void MainWindow::buildHomePage(QWidget* page) {
     for (QWidget* w :
          {static_cast<QWidget*>(folderLabel_), static_cast<QWidget*>(wordsSummary_),
           static_cast<QWidget*>(reviewButton_), static_cast<QWidget*>(typeAnswerCheck_),
-          static_cast<QWidget*>(wordsButton_), static_cast<QWidget*>(folderButton_),
-          static_cast<QWidget*>(sessionNote_), static_cast<QWidget*>(readingNotes_)})
+          static_cast<QWidget*>(sayWordsCheck_), static_cast<QWidget*>(wordsButton_),
+          static_cast<QWidget*>(folderButton_), static_cast<QWidget*>(sessionNote_),
+          static_cast<QWidget*>(readingNotes_)})
         wordsLayout->addWidget(w);
     layout->addWidget(words);
     layout->addStretch(1);
@@ -368,6 +395,8 @@ void MainWindow::startReview() {
         return;
     pages_->setCurrentWidget(reviewPage_);
     reviewPage_->setTypedAnswers(typeAnswerCheck_->isChecked());
+    reviewPage_->setSayWords(sayWordsCheck_->isChecked());
+    reviewPage_->setSoundFolder(folder_);
     reviewPage_->setFolder([mapper = paths(), folder = folder_](const std::string& name) {
         return mapper.map((folder + QString::fromStdString(name)).toStdString());
     });

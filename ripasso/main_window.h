@@ -1,7 +1,8 @@
 #pragma once
 // Ripasso's window: the start page (the three letter drills, the seven drills of the script,
 // the review of the user's words and what the words' folder holds), the drill page and the review
-// page, and the File menu (export for Anki, another folder, quit).
+// page, and the File menu (export for Anki, another folder, quit). A failure of the audio
+// device is told once: on the card during a review, else in a box.
 
 #include "links.h"
 #include "word_cards.h"
@@ -58,6 +59,7 @@ private:
     // Finishes or drops the moves of review history left pending in this folder, and says so.
     void settlePendingMoves(const PathOf& pathOf);
     void remember(const char* setting, const QString& value);
+    void tellSpeechFailure(const QString& message);
 
     Links links_;
     QString folder_;
@@ -75,6 +77,7 @@ private:
     platform::WrappingLabel* readingNotes_ = nullptr;
     platform::MarkedButton* reviewButton_ = nullptr;
     QCheckBox* typeAnswerCheck_ = nullptr; // the review's answers typed, remembered
+    QCheckBox* sayWordsCheck_ = nullptr;   // the review's Thai words said, remembered
     platform::MarkedButton* folderButton_ = nullptr;
     platform::MarkedButton* wordsButton_ = nullptr;
     platform::MarkedButton* drillButtons_[3] = {};

@@ -2,9 +2,12 @@
 
 #include "typed_answer.h"
 
+#include "datafiles/path_mapping.h"
+#include "datafiles/sound_files.h"
 #include "platform/fonts.h"
 #include "platform/spoken_message.h"
 #include "platform/text.h"
+#include "platform/word_speech.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
 
@@ -199,11 +202,23 @@ ReviewPage::ReviewPage(Links links, QWidget* parent) : QWidget(parent), links_(s
     backDetails_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     backLayout->addWidget(backDetails_);
     cardLayout->addWidget(back_);
+    speechNote_ = makeLabel(card, "speechNote", tr("What could not be said"));
+    platform::markAsMessage(speechNote_);
+    speechNote_->setStyleSheet(QStringLiteral("color: #5d4037;"));
+    speechNote_->setAlignment(Qt::AlignCenter);
+    speechNote_->setWordWrap(true);
+    speechNote_->hide();
+    cardLayout->addWidget(speechNote_);
     layout->addWidget(card);
     layout->addStretch(1);
 
     showButton_ = makeButton(this, "showButton", tr("&Show the answer (Space)"));
     layout->addWidget(showButton_, 0, Qt::AlignCenter);
+    sayAgainButton_ =
+        makeButton(this, "sayAgainButton", tr("Say again (S)"), tr("Say the Thai word again (S)"));
+    sayAgainButton_->hide();
+    layout->addWidget(sayAgainButton_, 0, Qt::AlignCenter);
+    connect(sayAgainButton_, &QPushButton::clicked, this, &ReviewPage::sayThai);
     auto* gradeRow = new QHBoxLayout;
     for (std::size_t i = 0; i < grades_.size(); ++i) {
         grades_[i] = makeButton(this, kGradeObjects[i], QString());
@@ -294,6 +309,8 @@ void ReviewPage::showCard() {
     answerEdit_->clear();
     answerEdit_->setReadOnly(false);
     answerEdit_->setVisible(typing_);
+    platform::setMessage(speechNote_, QString());
+    sayAgainButton_->setVisible(sayWords_ && !toThai);
     if (typing_) {
         // The box has the focus: it tells the front, and what to type.
         const QString asked = toThai ? tr("type the pronunciation") : tr("type the Italian word");
@@ -303,6 +320,7 @@ void ReviewPage::showCard() {
     } else {
         showButton_->setFocus(Qt::OtherFocusReason);
     }
+    sayThai();
 }
 
 void ReviewPage::showBack() {
@@ -317,6 +335,38 @@ void ReviewPage::showBack() {
         showComparison();
     else
         grades_[2]->setFocus(Qt::OtherFocusReason); // Good
+    sayAgainButton_->setVisible(sayWords_ && thaiShowing());
+    sayThai();
+}
+
+bool ReviewPage::thaiShowing() const {
+    if (!session_ || session_->finished())
+        return false;
+    return (session_->current().key.direction == CardDirection::ItalianToThai) == backShown_;
+}
+
+void ReviewPage::sayThai() {
+    if (!sayWords_ || !thaiShowing())
+        return;
+    const WordCard& card = session_->current();
+    // A word with neither Thai script nor a recording has nothing to say, and no need to
+    // tell it.
+    if (card.thai.empty() && datafiles::soundField(card.thaiSound) == datafiles::SoundField::None)
+        return;
+    const platform::WordSaid said =
+        platform::sayThaiWord(links_.speech, datafiles::PathMapper(links_.driveRoot), soundFolder_,
+                              card.thaiSound, card.thai);
+    QStringList told;
+    if (!said.fileProblem.isEmpty())
+        told << said.fileProblem;
+    if (said.outcome != platform::Speech::Outcome::Started)
+        told << platform::speechProblem(said.outcome);
+    told.removeAll(QString());
+    platform::setMessage(speechNote_, told.join(QLatin1Char(' ')));
+}
+
+void ReviewPage::tellSpeechFailure(const QString& message) {
+    platform::setMessage(speechNote_, message);
 }
 
 void ReviewPage::showComparison() {
@@ -381,6 +431,8 @@ bool ReviewPage::grade(Grade grade) {
 }
 
 void ReviewPage::stop() {
+    if (sayWords_ && session_)
+        links_.speech.stop();
     const std::size_t answered = session_ ? session_->answered() : 0;
     session_.reset();
     emit closed(answered);
@@ -394,6 +446,8 @@ void ReviewPage::keyPressEvent(QKeyEvent* event) {
         showBack();
     else if (key == Qt::Key_Escape)
         stop();
+    else if (key == Qt::Key_S && event->modifiers() == Qt::NoModifier && thaiShowing())
+        sayThai();
     else
         QWidget::keyPressEvent(event);
 }

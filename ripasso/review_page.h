@@ -4,6 +4,10 @@
 // Space (or Enter) on the back grades Good, since the focus is then on that button.
 // With typed answers the front holds a box for the answer: Enter shows the back with the typed
 // letters set against the answer, and the focus on the grade their nearness proposes.
+// The Thai side of a card is said as it shows (the front of a Thai to Italian card, the back of
+// an Italian to Thai one): the word's own recording when its record names one, else the
+// synthetic voice; S, or the button beside the card, says it again. What could not be said is
+// a line on the card, told to screen readers, never a box in the middle of the review.
 
 #include "links.h"
 #include "review_session.h"
@@ -35,6 +39,12 @@ public:
     void setTypedAnswers(bool typed) { typedAnswers_ = typed; }
     // Where the folder's files are, for the answers of the cards not in the session.
     void setFolder(PathOf pathOf) { pathOf_ = std::move(pathOf); }
+    // Where the words' recordings are: the words' folder as typed.
+    void setSoundFolder(const QString& folder) { soundFolder_ = folder; }
+    // Whether the Thai words are said, from the next card on.
+    void setSayWords(bool on) { sayWords_ = on; }
+    // The audio device cannot play: told on the card, once.
+    void tellSpeechFailure(const QString& message);
     void start(std::vector<WordCard> cards);
     void showBack();
     // Saves the grade of the card shown and shows the next; false when it could not be saved
@@ -56,6 +66,10 @@ private:
     void showCard();
     // The typed answer set against those the card accepts, shown and told.
     void showComparison();
+    // Whether the card's Thai side is showing: its front or its back, by its direction.
+    bool thaiShowing() const;
+    // Says the Thai of the card shown, when it is showing and the words are said.
+    void sayThai();
 
     Links links_;
     std::optional<ReviewSession> session_;
@@ -65,6 +79,8 @@ private:
     // The answers of the session's cards by their front: every answer of a front is accepted.
     std::map<std::string, std::vector<std::string>> answersByFront_;
     PathOf pathOf_;
+    QString soundFolder_;
+    bool sayWords_ = true;
 
     QLabel* reviewHeading_ = nullptr;
     QLabel* cardsLeft_ = nullptr;
@@ -78,6 +94,8 @@ private:
     QLabel* backText_ = nullptr;
     QLabel* backThai_ = nullptr;
     platform::WrappingLabel* backDetails_ = nullptr;
+    QLabel* speechNote_ = nullptr; // what could not be said
+    platform::MarkedButton* sayAgainButton_ = nullptr;
     platform::MarkedButton* showButton_ = nullptr;
     std::array<platform::MarkedButton*, 4> grades_{};
     platform::MarkedButton* stopButton_ = nullptr;

@@ -190,6 +190,7 @@ WordCard makeCard(const datafiles::RecordView& record, CardDirection direction) 
     WordCard card;
     card.key = {std::string(record.headword()), std::string(record.counterpart()), direction};
     card.thai = unmarked(record.thai(), datafiles::kNoThai);
+    card.thaiSound = record.fields[5];
     card.attribute = unmarked(record.attribute(), datafiles::kNoAttribute);
     card.note = unmarked(record.note(), datafiles::kNoNote);
     return card;

@@ -17,6 +17,7 @@ namespace ripasso {
 struct WordCard {
     CardKey key;
     std::string thai;      // TIS-620; empty when the record has none
+    std::string thaiSound; // the record's field as it is: a recording's file name, or a marker
     std::string attribute; // code page 1252; empty for "-"
     std::string note;      // code page 1252; empty for "-"
     // Other records of the same head word and pronunciation: their "attribute note" lines.

@@ -1,14 +1,18 @@
 #include "words_page.h"
 
+#include "recordings.h"
 #include "word_history.h"
 #include "words_model.h"
 
 #include "datafiles/entry_writer.h"
 #include "datafiles/path_mapping.h"
 #include "datafiles/record_writer.h"
+#include "datafiles/sound_files.h"
+#include "platform/error_text.h"
 #include "platform/fonts.h"
 #include "platform/spoken_message.h"
 #include "platform/text.h"
+#include "platform/word_speech.h"
 #include "platform/wrap_button.h"
 #include "platform/wrapping_label.h"
 #include "vocaboro/entry_check.h"
@@ -24,6 +28,7 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -154,7 +159,11 @@ void WordsPage::buildList(QWidget* panel) {
         makeButton(panel, "removeWordButton", tr("&Delete…"), tr("Delete the selected word"));
     backButton_ =
         makeButton(panel, "wordsBackButton", tr("Back (Esc)"), tr("Back to the start page (Esc)"));
-    for (QWidget* b : {addButton_, changeButton_, removeButton_})
+    recordButton_ = makeButton(panel, "recordButton", tr("Record (Alt+R)"),
+                               tr("Record the selected word's Thai (Alt+R)"));
+    listenButton_ = makeButton(panel, "listenButton", tr("Listen (Alt+L)"),
+                               tr("Listen to the selected word (Alt+L)"));
+    for (QWidget* b : {addButton_, changeButton_, removeButton_, recordButton_, listenButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(backButton_);
@@ -163,6 +172,26 @@ void WordsPage::buildList(QWidget* panel) {
     connect(changeButton_, &QPushButton::clicked, this, &WordsPage::changeCurrent);
     connect(removeButton_, &QPushButton::clicked, this, &WordsPage::removeCurrent);
     connect(backButton_, &QPushButton::clicked, this, &WordsPage::closed);
+    connect(recordButton_, &QPushButton::clicked, this, &WordsPage::toggleRecording);
+    connect(listenButton_, &QPushButton::clicked, this, &WordsPage::listen);
+    // Keys of their own rather than access keys: the caption changes while recording.
+    const std::pair<QKeySequence, void (WordsPage::*)()> soundKeys[] = {
+        {QKeySequence(Qt::ALT | Qt::Key_R), &WordsPage::toggleRecording},
+        {QKeySequence(Qt::ALT | Qt::Key_L), &WordsPage::listen}};
+    for (const auto& [sequence, slot] : soundKeys) {
+        auto* shortcut = new QShortcut(sequence, panel);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    }
+    recordingLimit_ = new QTimer(this);
+    recordingLimit_->setSingleShot(true);
+    recordingLimit_->setInterval(kLongestRecordingSeconds * 1000);
+    connect(recordingLimit_, &QTimer::timeout, this, [this] { finishRecording(true); });
+    // A recording not stopped when the page is left is dropped.
+    connect(this, &WordsPage::closed, this, [this] {
+        if (recording_)
+            finishRecording(false);
+    });
 
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
         const std::optional<WordList::Row> row = currentRow();
@@ -568,6 +597,125 @@ void WordsPage::removeCurrent() {
              platform::Icon::Stop);
     reloadSelecting(std::nullopt, 0, line);
     table_->setFocus(Qt::OtherFocusReason);
+}
+
+// --- the voice
+
+void WordsPage::toggleRecording() {
+    if (recording_) {
+        finishRecording(true);
+        return;
+    }
+    const std::optional<WordList::Row> row = currentRow();
+    if (!row || formShown())
+        return;
+    const QString noMicrophone = tr("No microphone was found: nothing was recorded.");
+    if (!links_.recorder.available()) {
+        tell(noMicrophone, platform::Icon::Exclamation);
+        return;
+    }
+    links_.recorder.reportError = [this](const QString& message) {
+        // Told after the recorder's own call has returned.
+        QTimer::singleShot(0, this, [this, message] {
+            if (!recording_)
+                return;
+            finishRecording(false);
+            tell(message, platform::Icon::Exclamation);
+        });
+    };
+    if (!links_.recorder.start()) {
+        tell(tr("The microphone could not be started: nothing was recorded."),
+             platform::Icon::Exclamation);
+        return;
+    }
+    recording_.emplace();
+    model_->words().record(*row).copyTo(*recording_);
+    recordingOccurrence_ = model_->words().occurrence(*row);
+    recordingLetter_ = model_->words().fileLetter(*row);
+    recordingLine_ = table_->currentIndex().isValid() ? table_->currentIndex().row() : 0;
+    recordButton_->setText(tr("Stop (Alt+R)"));
+    recordButton_->setAccessibleName(tr("Stop the recording and keep it (Alt+R)"));
+    recordingLimit_->start();
+}
+
+void WordsPage::finishRecording(bool keep) {
+    recordingLimit_->stop();
+    const platform::VoiceRecorder::Take take = links_.recorder.stop();
+    recordButton_->setText(tr("Record (Alt+R)"));
+    recordButton_->setAccessibleName(tr("Record the selected word's Thai (Alt+R)"));
+    if (!recording_ || !keep) {
+        recording_.reset();
+        return;
+    }
+    const qint64 samples = take.pcm.size() / 2;
+    if (take.sampleRate <= 0 ||
+        samples * 1000 < qint64(kShortestRecordingMilliseconds) * take.sampleRate) {
+        recording_.reset();
+        tell(tr("The recording was too short (under a third of a second): nothing was written."),
+             platform::Icon::Information);
+        return;
+    }
+    saveTake(take.pcm, take.sampleRate);
+    recording_.reset();
+}
+
+void WordsPage::saveTake(const QByteArray& pcm, int sampleRate) {
+    const datafiles::DictionaryRecord old = *recording_;
+    const std::filesystem::path folder = mapped(folder_);
+    removeTemporaryRecordings(folder); // those of a recording cut short by a kill
+    const std::string name = recordingName(old.counterpart, folder);
+    if (const int error = saveRecording(folder, name, waveFile(pcm, sampleRate)); error != 0) {
+        tell(tr("The recording could not be written as %1: %2")
+                 .arg(folder_ + QString::fromStdString(name), platform::errorText(error)),
+             platform::Icon::Stop);
+        return;
+    }
+    // The file is whole and in place: only now does the record name it.
+    datafiles::DictionaryRecord record = old;
+    record.thaiSound = name;
+    const std::optional<datafiles::EntryEditResult> result =
+        change({old, recordingOccurrence_, record, false});
+    if (!result || !result->ok()) {
+        // A sealed change is made by the next write: the record will name the file.
+        if (!result || result->problem != Problem::NotFinished) {
+            std::error_code ignored;
+            std::filesystem::remove(folder / name, ignored);
+        }
+        if (result)
+            tell(
+                vocaboro::changeFailureText(
+                    *result, [this](const std::filesystem::path& file) { return typedPath(file); }),
+                platform::Icon::Stop);
+        reloadSelecting(old, recordingLetter_, recordingLine_);
+        return;
+    }
+    // The kit's own recording that the record named before is no longer needed.
+    std::string_view before;
+    if (datafiles::soundField(old.thaiSound, &before) == datafiles::SoundField::Name &&
+        before != name && isOwnRecording(before)) {
+        std::error_code ignored;
+        std::filesystem::remove(folder / std::string(before), ignored);
+    }
+    reloadSelecting(record, recordingLetter_, recordingLine_);
+}
+
+void WordsPage::listen() {
+    const std::optional<WordList::Row> row = currentRow();
+    if (!row || formShown() || recording_)
+        return;
+    datafiles::DictionaryRecord record;
+    model_->words().record(*row).copyTo(record);
+    const platform::WordSaid said =
+        platform::sayThaiWord(links_.speech, datafiles::PathMapper(links_.driveRoot), folder_,
+                              record.thaiSound, record.thai);
+    QStringList told;
+    if (!said.fileProblem.isEmpty())
+        told << said.fileProblem;
+    if (said.outcome != platform::Speech::Outcome::Started)
+        told << platform::speechProblem(said.outcome);
+    told.removeAll(QString());
+    if (!told.isEmpty())
+        tell(told.join(QStringLiteral("\n\n")), platform::Icon::Information);
 }
 
 // --- keys

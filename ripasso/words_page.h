@@ -23,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QStackedWidget;
 class QTableView;
+class QTimer;
 
 namespace platform {
 class MarkedButton;
@@ -50,6 +51,9 @@ public:
     // Checks the form and writes what it holds.
     void saveForm();
     void closeForm();
+    // Starts recording the selected word, or stops and keeps the recording.
+    void toggleRecording();
+    void listen();
 
     WordsModel& model() const { return *model_; }
     QTableView* table() const { return table_; }
@@ -81,6 +85,9 @@ private:
     void tell(const QString& text, platform::Icon icon);
     QString typedPath(const std::filesystem::path& file) const;
     std::filesystem::path mapped(const QString& typed) const;
+    // Stops the microphone; the take is written and named by the record when `keep`.
+    void finishRecording(bool keep);
+    void saveTake(const QByteArray& pcm, int sampleRate);
 
     Links links_;
     QString folder_;
@@ -89,6 +96,12 @@ private:
     std::optional<datafiles::DictionaryRecord> editing_;
     std::size_t occurrence_ = 0;
     int editedLine_ = 0;
+    // The word being recorded, which of its equal records, its file's letter and its line.
+    std::optional<datafiles::DictionaryRecord> recording_;
+    std::size_t recordingOccurrence_ = 0;
+    char recordingLetter_ = 0;
+    int recordingLine_ = 0;
+    QTimer* recordingLimit_ = nullptr;
 
     QStackedWidget* panels_ = nullptr;
     QWidget* listPanel_ = nullptr;
@@ -101,6 +114,8 @@ private:
     platform::MarkedButton* addButton_ = nullptr;
     platform::MarkedButton* changeButton_ = nullptr;
     platform::MarkedButton* removeButton_ = nullptr;
+    platform::MarkedButton* recordButton_ = nullptr;
+    platform::MarkedButton* listenButton_ = nullptr;
     platform::MarkedButton* backButton_ = nullptr;
     QLabel* formHeading_ = nullptr;
     std::array<QLineEdit*, 7> boxes_{};

@@ -1,6 +1,7 @@
 #pragma once
 // Ripasso's window on a temporary folder of words and a progress database of its own,
-// answered by scripted dialogs, with a recording player and a day chosen by the test.
+// answered by scripted dialogs, with a recording player and speech, a fake microphone and a
+// day chosen by the test.
 
 #include "datafiles/record_writer.h"
 #include "platform/fonts.h"
@@ -19,6 +20,8 @@ struct RipassoFixture {
     QTemporaryDir dir;
     platform::ScriptedDialogs dialogs;
     platform::RecordingPlayer player;
+    platform::RecordingSpeech speech;
+    platform::FakeRecorder recorder;
     std::unique_ptr<ripasso::ProgressStore> store;
     int day = 20000;
     std::unique_ptr<ripasso::MainWindow> window;
@@ -44,8 +47,9 @@ struct RipassoFixture {
     // A new window, as at a start: it asks for the folder and reads it, then tells `told`
     // when that is given.
     ripasso::MainWindow& open(const QString& folder, const QString& told = {}) {
-        window = std::make_unique<ripasso::MainWindow>(ripasso::Links{
-            dialogs, player, *store, dir.path().toStdString(), [this] { return day; }, 5});
+        window = std::make_unique<ripasso::MainWindow>(
+            ripasso::Links{dialogs, player, speech, recorder, *store, dir.path().toStdString(),
+                           [this] { return day; }, 5});
         dialogs.expectInput(QStringLiteral("Folder of the data files"), folder);
         if (!told.isEmpty())
             dialogs.expectMessage(told);

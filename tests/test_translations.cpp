@@ -77,8 +77,9 @@ void TestTranslations::ripassoStartsInItalian() {
     const QSet<QString> english = englishSources();
     QVERIFY(english.size() > 100);
     RipassoFixture f;
-    f.window = std::make_unique<MainWindow>(Links{
-        f.dialogs, f.player, *f.store, f.dir.path().toStdString(), [&f] { return f.day; }, 5});
+    f.window =
+        std::make_unique<MainWindow>(Links{f.dialogs, f.player, f.speech, f.recorder, *f.store,
+                                           f.dir.path().toStdString(), [&f] { return f.day; }, 5});
     f.dialogs.expectInput(QStringLiteral("Cartella dei file di dati"), f.words());
     f.window->show();
     f.window->chooseFolder();
