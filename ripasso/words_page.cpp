@@ -25,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTableView>
@@ -614,14 +615,16 @@ void WordsPage::toggleRecording() {
         tell(noMicrophone, platform::Icon::Exclamation);
         return;
     }
-    links_.recorder.reportError = [this](const QString& message) {
-        // Told after the recorder's own call has returned.
-        QTimer::singleShot(0, this, [this, message] {
-            if (!recording_)
-                return;
-            finishRecording(false);
-            tell(message, platform::Icon::Exclamation);
-        });
+    // Told after the recorder's own call has returned, and only to a page still there: the
+    // recorder outlives the window.
+    links_.recorder.reportError = [page = QPointer<WordsPage>(this)](const QString& message) {
+        if (page)
+            QTimer::singleShot(0, page, [page, message] {
+                if (!page || !page->recording_)
+                    return;
+                page->finishRecording(false);
+                page->tell(message, platform::Icon::Exclamation);
+            });
     };
     if (!links_.recorder.start()) {
         tell(tr("The microphone could not be started: nothing was recorded."),
