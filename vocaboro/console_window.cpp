@@ -26,9 +26,6 @@ using platform::place;
 
 const QString kTitle = QStringLiteral(
     "Vocaboro Dictionary   1.0 Beta Release (10082000) - a kit for Italians learning Thai");
-const QString kNotAvailable = QStringLiteral(
-    "Sorry, this function no Available... I working for complete this programs... When i have "
-    "complete this program, update in my web.");
 
 // The window's outer size is 9600 x 6800 twips; the client area is that less the frame.
 constexpr int kClientWidthTwips = 9600 - 120;
@@ -305,12 +302,6 @@ void Form1::Command3D12_Click() {
     setDirectionInput(QStringLiteral("TX-I"),
                       QStringLiteral("Please, Insert a Original Thailand Word --->>>"),
                       platform::kThaiFixedFont, 20, tr("Thai word in Thai script to look up"));
-}
-
-void Form1::notAvailable() {
-    state_.answerCode = static_cast<int>(
-        dialogs_.messageBox(kNotAvailable, {platform::Buttons::Ok, platform::Icon::Information},
-                            QStringLiteral("vocaboro")));
 }
 
 void Form1::Text8_KeyPress(int keyAscii) {

@@ -140,8 +140,6 @@ private:
     void entryKeyPress(int box, int keyAscii);
     void setDirectionInput(const QString& direction, const QString& prompt, const QString& font,
                            double size, const QString& spokenName);
-    // Shows the box of a function that is not available.
-    void notAvailable();
     void showConsoleButtons();
     // Tells, in one box, the sound file that was not played and why nothing was said.
     void tellWhatWasSaid(const platform::WordSaid& said);
