@@ -135,6 +135,10 @@ void TestPronunciation::closedPanelSaysTheLastMatch() {
                           QStringLiteral("file:") + f.folder() + QStringLiteral("casa.wav"),
                           kSaidHouse}));
     QVERIFY(box(f, 6)->text().isEmpty() && box(f, 7)->text().isEmpty());
+    // A look-up that prints no match leaves nothing to say, not the word found before it.
+    f.dialogs().expectMessage(QStringLiteral("Not Found"), platform::Answer::No);
+    f.lookUpWith("Command3D11", QStringLiteral("zzzz"));
+    clickAndExpect(f, "Command3D2", {QStringLiteral("There is no word to say.")});
 }
 
 void TestPronunciation::audioFailureIsToldOnce() {

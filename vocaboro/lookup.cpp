@@ -112,6 +112,7 @@ void Lookup::thaiScript(const QString& typed) {
     host_.showDataLabel(false);
     host_.hideGoButton();
     state_.matchCount = 0;
+    state_.lastMatch.reset(); // a look-up that prints no match leaves nothing to say
     printer_.setCurrentX(0);
     printer_.setCurrentY(0);
     host_.clearConsole();
@@ -216,6 +217,7 @@ void Lookup::run(const LookupKind& kind, const QString& typed) {
     host_.showDataLabel(false);
     host_.hideGoButton();
     state_.matchCount = 0;
+    state_.lastMatch.reset(); // a look-up that prints no match leaves nothing to say
     printer_.setCurrentX(0);
     printer_.setCurrentY(0);
     host_.clearConsole();
