@@ -14,13 +14,13 @@ struct ArgumentText {
 constexpr unsigned bit(Command c) {
     return 1u << static_cast<unsigned>(c);
 }
-// The commands on the data folder; syllable reads its word alone.
+// The commands on the data folder; syllable and say read their word alone.
 constexpr unsigned kFolderCommands =
     bit(Command::Lookup) | bit(Command::Add) | bit(Command::Edit) | bit(Command::Delete);
-constexpr unsigned kAllCommands = kFolderCommands | bit(Command::Syllable);
+constexpr unsigned kAllCommands = kFolderCommands | bit(Command::Syllable) | bit(Command::Say);
 constexpr unsigned kChanges = bit(Command::Edit) | bit(Command::Delete);
 
-enum class Kind { Help, Version, Folder, Value, Set, Record, ForwardAlone };
+enum class Kind { Help, Version, Folder, Value, Set, Record, ForwardAlone, Wav, Phonemes };
 
 struct Option {
     const char* name;
@@ -29,7 +29,7 @@ struct Option {
     int box = -1;      // Value: the entry panel's box it fills
 };
 
-constexpr std::array<Option, 11> kOptions = {{
+constexpr std::array<Option, 13> kOptions = {{
     {"--help", Kind::Help, kAllCommands},
     {"--version", Kind::Version, kAllCommands},
     {"--folder", Kind::Folder, kFolderCommands},
@@ -41,10 +41,13 @@ constexpr std::array<Option, 11> kOptions = {{
     {"--set", Kind::Set, bit(Command::Edit)},
     {"--record", Kind::Record, kChanges},
     {"--forward-alone", Kind::ForwardAlone, kChanges},
+    {"--wav", Kind::Wav, bit(Command::Say)},
+    {"--phonemes", Kind::Phonemes, bit(Command::Say)},
 }};
 
 bool takesValue(Kind kind) {
-    return kind == Kind::Folder || kind == Kind::Value || kind == Kind::Set || kind == Kind::Record;
+    return kind == Kind::Folder || kind == Kind::Value || kind == Kind::Set ||
+           kind == Kind::Record || kind == Kind::Wav;
 }
 
 struct Given {
@@ -57,12 +60,13 @@ struct CommandName {
     Command command;
     qsizetype words;
 };
-constexpr std::array<CommandName, 5> kCommands = {{
+constexpr std::array<CommandName, 6> kCommands = {{
     {"lookup", Command::Lookup, 1},
     {"add", Command::Add, 2},
     {"edit", Command::Edit, 2},
     {"delete", Command::Delete, 2},
     {"syllable", Command::Syllable, 1},
+    {"say", Command::Say, 1},
 }};
 
 // The options given, each checked against the command.
@@ -121,6 +125,16 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
         case Kind::ForwardAlone:
             a.forwardAlone = true;
             break;
+        case Kind::Wav:
+            if (g.value.isEmpty()) {
+                a.problem = ArgumentText::tr("--wav needs a file, not an empty text");
+                return;
+            }
+            a.wav = g.value;
+            break;
+        case Kind::Phonemes:
+            a.phonemes = true;
+            break;
         case Kind::Help:
         case Kind::Version:
             break;
@@ -128,6 +142,8 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
     }
     if (a.command == Command::Edit && a.sets.empty())
         a.problem = ArgumentText::tr("edit needs at least one --set FIELD=VALUE");
+    if (a.command == Command::Say && !a.wav && !a.phonemes)
+        a.problem = ArgumentText::tr("say needs --wav FILE or --phonemes");
 }
 
 } // namespace
@@ -204,6 +220,10 @@ Arguments parseArguments(const QStringList& arguments) {
             }
             if (a.command == Command::Syllable && a.words.front().isEmpty()) {
                 a.problem = ArgumentText::tr("syllable takes a word, not an empty text");
+                return a;
+            }
+            if (a.command == Command::Say && a.words.front().isEmpty()) {
+                a.problem = ArgumentText::tr("say takes a word, not an empty text");
                 return a;
             }
             takeOptions(given, a);

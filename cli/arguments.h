@@ -11,7 +11,7 @@
 
 namespace thaikit {
 
-enum class Command { None, Lookup, Add, Edit, Delete, Syllable };
+enum class Command { None, Lookup, Add, Edit, Delete, Syllable, Say };
 
 struct Arguments {
     Command command = Command::None;
@@ -26,6 +26,8 @@ struct Arguments {
     std::vector<std::pair<int, QString>> sets;
     std::optional<int> record; // --record N: the N-th entry listed, from 1
     bool forwardAlone = false;
+    std::optional<QString> wav; // say: --wav FILE, the WAV file to write
+    bool phonemes = false;      // say: --phonemes, print each syllable's phonemes
     QString problem; // a usage error, for the message; empty when the line is well formed
 };
 

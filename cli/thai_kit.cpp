@@ -11,14 +11,18 @@
 #include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
 #include "platform/error_text.h"
+#include "platform/espeak_voice.h"
 #include "platform/text.h"
+#include "platform/wav.h"
 #include "ripasso/progress_store.h"
+#include "thaiscript/phonemes.h"
 #include "thaiscript/syllable.h"
 #include "vocaboro/entry_check.h"
 #include "vocaboro/entry_messages.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -62,7 +66,12 @@ QString usage() {
                "thai-kit syllable WORD reads each syllable of a Thai WORD (its pieces between\n"
                "\"-\" and spaces, split where only one split reads), a line each: syllable,\n"
                "initial, class, vowel, length, final, live or dead, tone mark, tone; or the\n"
-               "piece and \"cannot read\", with exit status 1. It needs no folder.\n");
+               "piece and \"cannot read\", with exit status 1. It needs no folder.\n") +
+           Text::tr("\n"
+                    "thai-kit say WORD --wav FILE writes the Thai WORD as the kit says it, a\n"
+                    "16-bit mono WAV at 22050 Hz; --phonemes prints each syllable's phonemes, a\n"
+                    "line each. Exit status 1 when the word does not read whole, 3 when the\n"
+                    "synthetic voice (eSpeak NG) is not installed. It needs no folder.\n");
 }
 
 void say(std::ostream& stream, const QString& text) {
@@ -457,6 +466,45 @@ int syllable(const QString& word, std::ostream& out) {
     return whole ? kDone : kNothingDone;
 }
 
+// --- saying Thai
+
+// The word read as the programs say it, its phonemes printed or its sound written to a WAV
+// file (a temporary file renamed over it: never half written); touches no folder.
+int sayWord(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const QString& word = arguments.words[0];
+    const std::optional<std::string> bytes = platform::toThai(word);
+    std::optional<std::vector<thaiscript::SpokenSyllable>> syllables;
+    if (bytes)
+        syllables = thaiscript::spokenSyllables(*bytes);
+    if (!syllables || syllables->empty()) {
+        complain(err, Text::tr("%1 does not read whole (see \"thai-kit syllable %1\"): nothing "
+                               "said")
+                          .arg(word));
+        return kNothingDone;
+    }
+    if (arguments.phonemes)
+        for (const thaiscript::SpokenSyllable& syllable : *syllables)
+            out << syllable.phonemes << '\n';
+    if (!arguments.wav)
+        return kDone;
+    if (!platform::voiceInstalled()) {
+        complain(err, Text::tr("the synthetic voice (eSpeak NG with its Thai voice) is not "
+                               "installed: nothing said"));
+        return kNoVoice;
+    }
+    const std::vector<std::int16_t> samples = platform::renderThaiWhole(*syllables);
+    const std::string wav = platform::wavFile(samples, platform::kVoiceRate);
+    QSaveFile file(*arguments.wav);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(wav.data(), static_cast<qint64>(wav.size())) !=
+            static_cast<qint64>(wav.size()) ||
+        !file.commit()) {
+        complain(err, Text::tr("cannot write %1: %2").arg(*arguments.wav, file.errorString()));
+        return kNothingDone;
+    }
+    return kDone;
+}
+
 } // namespace
 
 int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, std::ostream& err) {
@@ -475,6 +523,8 @@ int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, 
     }
     if (arguments.command == Command::Syllable)
         return syllable(arguments.words[0], out);
+    if (arguments.command == Command::Say)
+        return sayWord(arguments, out, err);
     const Folder folder(chooseFolder(arguments, setup, err), setup.driveRoot());
     // Like Vocaboro at its start: an interrupted write or change is finished or undone
     // before anything reads or writes the folder.
@@ -492,6 +542,7 @@ int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, 
     case Command::Delete:
         return change(arguments, folder, setup, out, err);
     case Command::Syllable:
+    case Command::Say:
     case Command::None:
         break;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // thai-kit, the kit's command line: looks words up in both directions, and adds, changes or
 // removes entries with the entry panel's check and messages, in the folder a user types as in
-// the programs with windows; reads a Thai word's syllables and tones. It needs no display.
+// the programs with windows; reads a Thai word's syllables and tones, and says a word into a WAV
+// file. It needs no display.
 //
 //   thai-kit [--folder DIR] lookup WORD
 //   thai-kit [--folder DIR] add ITALIAN PRONUNCIATION [--thai T] [--attribute A] [--note N]
@@ -10,6 +11,7 @@
 //                               [--record N] [--forward-alone]
 //   thai-kit [--folder DIR] delete ITALIAN PRONUNCIATION [--record N] [--forward-alone]
 //   thai-kit syllable WORD
+//   thai-kit say WORD [--wav FILE] [--phonemes]
 
 #include "datafiles/file_io.h"
 
@@ -25,6 +27,7 @@ namespace thaikit {
 inline constexpr int kDone = 0;
 inline constexpr int kNothingDone = 1; // with a message on the error stream
 inline constexpr int kUsageError = 2;
+inline constexpr int kNoVoice = 3; // say: the synthetic voice is not installed
 
 struct Setup {
     // Where "C:" of a typed folder leads; asked only when a command runs (an installed copy
