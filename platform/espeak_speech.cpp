@@ -220,18 +220,14 @@ void EspeakSpeech::pcmArrived(const std::shared_ptr<Stream>& stream) {
     if (stream != current_)
         return;
     bool any = false;
-    bool done = false;
     {
         std::lock_guard lock(stream->mutex);
         any = !stream->bytes.isEmpty();
-        done = stream->finished && stream->read == stream->bytes.size();
     }
     if (any && !stream->announced) {
         stream->announced = true;
         emit firstPcmRendered();
         startSink();
-    } else if (done && sink_ && sink_->state() == QAudio::IdleState) {
-        stopSink();
     }
 }
 
@@ -258,6 +254,8 @@ void EspeakSpeech::stopSink() {
     sink->deleteLater();
 }
 
+// The device's errors only: a sink that has played everything stays idle until the next
+// request replaces it, since stopping it would drop what the sound server still holds.
 void EspeakSpeech::sinkStateChanged() {
     if (!sink_)
         return;
@@ -265,16 +263,7 @@ void EspeakSpeech::sinkStateChanged() {
     if (error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError) {
         stopSink();
         failed();
-        return;
     }
-    if (sink_->state() == QAudio::IdleState && current_) {
-        std::lock_guard lock(current_->mutex);
-        if (!current_->finished || current_->read < current_->bytes.size())
-            return; // the rendering is behind the device: more comes
-    } else {
-        return;
-    }
-    stopSink(); // all played
 }
 
 void EspeakSpeech::failed() {
