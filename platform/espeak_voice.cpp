@@ -105,6 +105,10 @@ bool startEngine() {
     return engine == Engine::Ready;
 }
 
+void appendSilence(std::vector<std::int16_t>& samples, std::size_t count) {
+    samples.insert(samples.end(), count, 0);
+}
+
 // Says `text` with `voice` into `samples`; false when stopped or the voice failed.
 bool synthesise(const char* voice, int rate, const std::string& text, unsigned flags,
                 std::vector<std::int16_t>& samples, const StopAsked& stop) {
@@ -123,10 +127,6 @@ bool synthesise(const char* voice, int rate, const std::string& text, unsigned f
 }
 
 #endif
-
-void appendSilence(std::vector<std::int16_t>& samples, std::size_t count) {
-    samples.insert(samples.end(), count, 0);
-}
 
 } // namespace
 
