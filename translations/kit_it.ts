@@ -198,12 +198,65 @@ Richiede una sessione grafica. Vedi anche: man chartola.
     </message>
 </context>
 <context>
+    <name>platform::EspeakSpeech</name>
+    <message>
+        <source>No audio device can play the sound.</source>
+        <translation>Nessun dispositivo audio può riprodurre il suono.</translation>
+    </message>
+</context>
+<context>
     <name>platform::StartText</name>
     <message>
         <source>%1: a graphical session is needed, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set).
 </source>
         <translation>%1: serve una sessione grafica, e non ne è stata trovata nessuna (né DISPLAY né WAYLAND_DISPLAY sono impostate).
 </translation>
+    </message>
+</context>
+<context>
+    <name>platform::VoiceRecorder</name>
+    <message>
+        <source>The microphone stopped: the recording ends here.</source>
+        <translation>Il microfono si è fermato: la registrazione finisce qui.</translation>
+    </message>
+</context>
+<context>
+    <name>platform::WordSpeech</name>
+    <message>
+        <source>The sound file “%1” cannot be played: it is missing.</source>
+        <translation>Il file sonoro “%1” non può essere riprodotto: non esiste.</translation>
+    </message>
+    <message>
+        <source>The sound file “%1” cannot be played: it is not a WAV file.</source>
+        <translation>Il file sonoro “%1” non può essere riprodotto: non è un file WAV.</translation>
+    </message>
+    <message>
+        <source>The sound file “%1” cannot be played: it is larger than 16 MiB.</source>
+        <translation>Il file sonoro “%1” non può essere riprodotto: è più grande di 16 MiB.</translation>
+    </message>
+    <message>
+        <source>The sound file “%1” cannot be played: it is not a regular file.</source>
+        <translation>Il file sonoro “%1” non può essere riprodotto: non è un file normale.</translation>
+    </message>
+    <message>
+        <source>The sound file “%1” cannot be played: it cannot be read.</source>
+        <translation>Il file sonoro “%1” non può essere riprodotto: non si può leggere.</translation>
+    </message>
+    <message>
+        <source>The sound field “%1” names a path outside the sound folder: it was not opened.</source>
+        <translation>Il campo sonoro “%1” indica un percorso fuori dalla cartella dei suoni: non è stato aperto.</translation>
+    </message>
+    <message>
+        <source>There is no word to say.</source>
+        <translation>Non c&apos;è nessuna parola da pronunciare.</translation>
+    </message>
+    <message>
+        <source>The kit cannot read this Thai word with certainty, so its voice does not say it. You can record the word on Ripasso&apos;s Words page (Record).</source>
+        <translation>Il kit non sa leggere con certezza questa parola thai, quindi la sua voce non la pronuncia. Puoi registrare la parola nella pagina Le tue parole di Ripasso (Registra).</translation>
+    </message>
+    <message>
+        <source>Speech is not installed: the kit&apos;s voice (eSpeak NG) is missing.</source>
+        <translation>La sintesi vocale non è installata: manca la voce del kit (eSpeak NG).</translation>
     </message>
 </context>
 <context>
@@ -873,6 +926,14 @@ Vedi anche: man ripasso.
         <source>Type each answer before it is shown</source>
         <translation>Digita ogni risposta prima che sia mostrata</translation>
     </message>
+    <message>
+        <source>Say the &amp;Thai words</source>
+        <translation>Pronunc&amp;ia le parole thai</translation>
+    </message>
+    <message>
+        <source>Each card&apos;s Thai word is said as it shows: your recording, else the voice</source>
+        <translation>La parola thai di ogni scheda viene pronunciata quando appare: la tua registrazione, altrimenti la voce</translation>
+    </message>
 </context>
 <context>
     <name>ripasso::ReadingText</name>
@@ -1094,6 +1155,18 @@ Vedi anche: man ripasso.
     <message>
         <source>Proposed: %1.</source>
         <translation>Suggerimento: %1.</translation>
+    </message>
+    <message>
+        <source>What could not be said</source>
+        <translation>Ciò che non è stato possibile pronunciare</translation>
+    </message>
+    <message>
+        <source>Say again (S)</source>
+        <translation>Ripeti (S)</translation>
+    </message>
+    <message>
+        <source>Say the Thai word again (S)</source>
+        <translation>Ripeti la parola thai (S)</translation>
     </message>
 </context>
 <context>
@@ -1352,6 +1425,46 @@ Vedi anche: man ripasso.
         <source>Delete %1 from the dictionary, in both directions? Its review answers are kept.</source>
         <translation>Eliminare %1 dal dizionario, in entrambe le direzioni? Le sue risposte di ripasso vengono conservate.</translation>
     </message>
+    <message>
+        <source>Record (Alt+R)</source>
+        <translation>Registra (Alt+R)</translation>
+    </message>
+    <message>
+        <source>Record the selected word&apos;s Thai (Alt+R)</source>
+        <translation>Registra il thai della parola scelta (Alt+R)</translation>
+    </message>
+    <message>
+        <source>Listen (Alt+L)</source>
+        <translation>Ascolta (Alt+L)</translation>
+    </message>
+    <message>
+        <source>Listen to the selected word (Alt+L)</source>
+        <translation>Ascolta la parola scelta (Alt+L)</translation>
+    </message>
+    <message>
+        <source>No microphone was found: nothing was recorded.</source>
+        <translation>Non è stato trovato nessun microfono: non è stato registrato nulla.</translation>
+    </message>
+    <message>
+        <source>The microphone could not be started: nothing was recorded.</source>
+        <translation>Non è stato possibile avviare il microfono: non è stato registrato nulla.</translation>
+    </message>
+    <message>
+        <source>Stop (Alt+R)</source>
+        <translation>Ferma (Alt+R)</translation>
+    </message>
+    <message>
+        <source>Stop the recording and keep it (Alt+R)</source>
+        <translation>Ferma la registrazione e conservala (Alt+R)</translation>
+    </message>
+    <message>
+        <source>The recording was too short (under a third of a second): nothing was written.</source>
+        <translation>La registrazione era troppo breve (meno di un terzo di secondo): non è stato scritto nulla.</translation>
+    </message>
+    <message>
+        <source>The recording could not be written as %1: %2</source>
+        <translation>Non è stato possibile scrivere la registrazione come %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>thaikit::ArgumentText</name>
@@ -1410,6 +1523,18 @@ Vedi anche: man ripasso.
     <message>
         <source>syllable takes a word, not an empty text</source>
         <translation>syllable richiede una parola, non un testo vuoto</translation>
+    </message>
+    <message>
+        <source>--wav needs a file, not an empty text</source>
+        <translation>--wav richiede un file, non un testo vuoto</translation>
+    </message>
+    <message>
+        <source>say needs --wav FILE or --phonemes</source>
+        <translation>say richiede --wav FILE oppure --phonemes</translation>
+    </message>
+    <message>
+        <source>say takes a word, not an empty text</source>
+        <translation>say richiede una parola, non un testo vuoto</translation>
     </message>
 </context>
 <context>
@@ -1537,6 +1662,32 @@ thai-kit syllable PAROLA legge ogni sillaba di una PAROLA thai (i suoi pezzi tra
 sillaba, iniziale, classe, vocale, durata, finale, viva o morta, segno di tono,
 tono; oppure il pezzo e &quot;cannot read&quot;, con stato di uscita 1. Non usa cartelle.
 </translation>
+    </message>
+    <message>
+        <source>
+thai-kit say WORD --wav FILE writes the Thai WORD as the kit says it, a
+16-bit mono WAV at 22050 Hz; --phonemes prints each syllable&apos;s phonemes, a
+line each. Exit status 1 when the word does not read whole, 3 when the
+synthetic voice (eSpeak NG) is not installed. It needs no folder.
+</source>
+        <translation>
+thai-kit say PAROLA --wav FILE scrive la PAROLA thai come la pronuncia il kit, in un
+WAV mono a 16 bit e 22050 Hz; --phonemes stampa i fonemi di ogni sillaba, una
+riga ciascuna. Stato di uscita 1 se la parola non si legge per intero, 3 se la
+voce sintetica (eSpeak NG) non è installata. Non usa cartelle.
+</translation>
+    </message>
+    <message>
+        <source>%1 does not read whole (see &quot;thai-kit syllable %1&quot;): nothing said</source>
+        <translation>%1 non si legge per intero (vedi &quot;thai-kit syllable %1&quot;): non è stato detto nulla</translation>
+    </message>
+    <message>
+        <source>the synthetic voice (eSpeak NG with its Thai voice) is not installed: nothing said</source>
+        <translation>la voce sintetica (eSpeak NG con la sua voce thai) non è installata: non è stato detto nulla</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>impossibile scrivere %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1795,6 +1946,10 @@ tono; oppure il pezzo e &quot;cannot read&quot;, con stato di uscita 1. Non usa 
     <message>
         <source>The data file &quot;%1&quot; could not be read: %2.</source>
         <translation>Non è stato possibile leggere il file di dati &quot;%1&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>The Thai script cannot hold the character “%1”: nothing was searched.</source>
+        <translation>La scrittura thai non può contenere il carattere “%1”: non è stato cercato nulla.</translation>
     </message>
 </context>
 <context>
