@@ -83,7 +83,8 @@ class TestSpeech : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        if (!platform::voiceInstalled())
+        if (qstrcmp(QTest::currentTestFunction(), "wavFilesRead") != 0 &&
+            !platform::voiceInstalled())
             QSKIP("no eSpeak NG in this build or on this machine");
     }
     void tonesHaveTheirShapes_data();
