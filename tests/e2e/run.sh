@@ -8,6 +8,8 @@
 #   presses "Next...", and a second word typed by the keys alone is written with nothing
 #   untyped in the files; every question box of a listing of pages opens centred on the console;
 #   perche, with no cross-reference of its own, offers perché, and Yes prints its lines.
+#   บ้าน pasted into the Thai direction finds casa, read from the console over AT-SPI; "Thai
+#   Pronunce" then says it, heard on the monitor of a PulseAudio null sink.
 #   thai-kit (without a display): the entry the keys wrote, looked up both ways; a word added,
 #   changed and removed, the files as they were after it; a refused character, a usage error;
 #   the syllables of ก๋วย-เตี๋ยว, a line each.
@@ -24,7 +26,8 @@
 #   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
 # Screenshots of every window go to BUILD/e2e/, and a blank or all-black window fails the run.
 #   usage: run.sh BUILD_DIR        needs: Xvfb, openbox, xdotool, xclip, ImageMagick,
-#                                  dbus-launch, at-spi2-core, python3-pyatspi
+#                                  dbus-launch, at-spi2-core, python3-pyatspi, pulseaudio,
+#                                  pulseaudio-utils (pactl, parec)
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 bin="$build/bin"
@@ -70,6 +73,26 @@ pids+=($!)
 # The manager is there once it answers for the desktops.
 for _ in $(seq 50); do xdotool get_num_desktops >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool get_num_desktops >/dev/null 2>&1 || fail "openbox did not start: $(cat "$work/openbox.log")"
+
+# A sound server of our own whose only output is a null sink: what the programs say can be
+# recorded from its monitor. Every program started here plays to it.
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+    -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
+    -L "module-null-sink sink_name=kitnull" -L module-always-sink >"$work/pulse.log" 2>&1 &
+pids+=($!)
+export PULSE_SERVER="unix:$work/pulse.sock"
+for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl set-default-sink kitnull 2>/dev/null || fail "the sound server did not start: $(cat "$work/pulse.log")"
+# sound_level SECONDS: records the null sink's monitor for that long and prints the loudest
+# 50 ms of it, as RMS of full scale (0 to 1).
+sound_level() {
+    timeout "$1" parec -d kitnull.monitor --format=s16le --rate=22050 --channels=1 >"$work/heard.raw" || true
+    python3 -c '
+import array, math, sys
+a = array.array("h", open(sys.argv[1], "rb").read())
+n = 1102
+print(max([math.sqrt(sum(x * x for x in a[i:i + n]) / n) / 32768 for i in range(0, max(len(a) - n, 1), n)] or [0]))' "$work/heard.raw"
+}
 
 if [ -n "${E2E_DRIVE_C_THAI:-}" ]; then
     # An installed copy (package.sh): the proposed "C:\THAI\" leads to this folder, which
@@ -163,8 +186,33 @@ start() { # start PROGRAM: starts it and shows its credits window
     shot "$credits" "$1_credits"
 }
 
+# A session bus of our own, on which the accessibility bus starts when a program asks for it:
+# Vocaboro's console and Ripasso's tree are read there as a screen reader reads them.
+eval "$(dbus-launch --sh-syntax)"
+pids+=("$DBUS_SESSION_BUS_PID")
+# console_text: the text of Vocaboro's console, read over AT-SPI as a screen reader reads it.
+console_text() {
+    /usr/bin/python3 - <<'PYEOF'
+import sys, time, pyatspi
+def find(o):
+    if o is None: return None
+    if o.getRole() == pyatspi.ROLE_TERMINAL: return o
+    for child in o:
+        found = find(child)
+        if found is not None: return found
+for _ in range(50):
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Vocaboro"]
+    console = find(apps[0]) if apps else None
+    if console is not None:
+        print(console.queryText().getText(0, -1))
+        sys.exit(0)
+    time.sleep(0.1)
+sys.exit("Vocaboro's console is not on the accessibility bus")
+PYEOF
+}
+
 # --- Vocaboro: the credits by the keyboard
-start vocaboro
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start vocaboro
 vocaboro=$started
 activate "$credits"
 keys Return
@@ -292,6 +340,32 @@ changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || 
     fail "Yes to perché printed nothing ($changed pixels changed at the top of the console)"
 step "perche offers perché, whose lines Yes prints"
 
+# The Thai direction: บ้าน pasted, as from a Thai keyboard program, finds casa, the entry the
+# keys wrote above, among the 26 Thai-Italian files.
+click "$console" 588 220            # Thai
+printf 'บ้าน' | xclip -quiet -selection clipboard &
+pids+=($!)
+sleep 0.3
+keys ctrl+v
+keys Return
+window "Vocaboro Search Engime" >/dev/null
+shot "$console" vocaboro_thai_script
+console_text >"$out/vocaboro_thai_script.txt" || fail "Vocaboro's console could not be read"
+grep -q 'baan.*บ้าน.*\[ casa \]' "$out/vocaboro_thai_script.txt" ||
+    fail "the Thai direction did not find casa for บ้าน: $(cat "$out/vocaboro_thai_script.txt")"
+keys n
+step "บ้าน pasted into the Thai direction finds casa"
+
+# "Thai Pronunce" says the word found: the null sink's monitor hears it.
+sound_level 4 >"$work/level.txt" &
+listening=$!
+sleep 0.5
+click "$console" 528 380            # Thai Pronunce
+wait "$listening" || true
+level=$(cat "$work/level.txt")
+awk -v l="$level" 'BEGIN { exit !(l > 0.02) }' || fail "Thai Pronunce played nothing (loudest 50 ms at $level of full scale)"
+step "Thai Pronunce said บ้าน (loudest 50 ms at $level of full scale)"
+
 click "$console" 592 396            # End
 ends "$vocaboro" "End"
 
@@ -404,10 +478,6 @@ else # a progress of its own, not the user's
     ripasso_env=(XDG_DATA_HOME="$work/data")
 fi
 query() { python3 -c 'import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute(sys.argv[2]).fetchone()[0])' "$progress" "$1"; }
-# A session bus of our own, on which the accessibility bus starts when Ripasso asks for it:
-# Ripasso's tree is read there as a screen reader reads it.
-eval "$(dbus-launch --sh-syntax)"
-pids+=("$DBUS_SESSION_BUS_PID")
 # atspi_names: the names of the shown objects of Ripasso's accessibility tree, one a line, read
 # over AT-SPI as a screen reader reads them (Debian's own Python, which python3-pyatspi extends).
 atspi_names() {
