@@ -9,12 +9,17 @@
 //                                             (failing on any error but a file not made yet);
 //                                             prints "reads N torn-last T" and fails on a
 //                                             torn record that is not a file's last
+//   concurrent_helper record FOLDER           records the entry of "casa" again and again as
+//                                             the Words page does, until it is killed: the
+//                                             WAV written and placed, then named by both
+//                                             records, then the kit's own file before it removed
 
 #include "datafiles/entry_editor.h"
 #include "datafiles/entry_writer.h"
 #include "datafiles/file_io.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/record_writer.h"
+#include "ripasso/recordings.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -26,7 +31,7 @@
 namespace fs = std::filesystem;
 
 int main(int argc, char* argv[]) {
-    if (argc < 4)
+    if (argc < 3 || (argc < 4 && std::string(argv[1]) != "record"))
         return 2;
     const std::string mode = argv[1];
     const fs::path folder = argv[2];
@@ -102,6 +107,29 @@ int main(int argc, char* argv[]) {
             }
         }
         return 0;
+    }
+    if (mode == "record") {
+        // Each take a little longer than the one before, so that a torn file would show.
+        for (int take = 1;; ++take) {
+            const auto bytes = datafiles::readWholeFile(forward);
+            if (!bytes.ok())
+                return 1;
+            const auto records = datafiles::readAllRecords(bytes.bytes).records;
+            if (records.empty())
+                return 1;
+            datafiles::EntryChange change;
+            change.forward = records.front();
+            const std::string name = ripasso::recordingName(change.forward.counterpart, folder);
+            const QByteArray pcm(2 * (4000 + take % 5000), static_cast<char>(take));
+            if (ripasso::saveRecording(folder, name, ripasso::waveFile(pcm, 16000)) != 0)
+                return 1;
+            change.replacement = change.forward;
+            change.replacement->thaiSound = name;
+            if (!datafiles::changeEntry(folder, change).ok())
+                return 1;
+            if (ripasso::isOwnRecording(change.forward.thaiSound))
+                fs::remove(folder / change.forward.thaiSound);
+        }
     }
     if (mode == "read") {
         const fs::path stop = argv[3];

@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <random>
@@ -28,6 +29,7 @@ private slots:
     void killedWritersLeaveEachEntryInBothFilesOrNeither();
     void aLookUpBesideAWriteSeesTheFileBeforeOrAfterIt();
     void appendsBesideChangesAndKilledChangesKeepEveryEntryInStep();
+    void killedRecordingsLeaveNoHalfFileAndNoRecordNamingAMissingOne();
 };
 
 void TestConcurrentWriters::twoWritersAndAReader() {
@@ -255,6 +257,61 @@ void TestConcurrentWriters::appendsBesideChangesAndKilledChangesKeepEveryEntryIn
         inStep(200);
     }
     qInfo("%d changes killed, %d finished by the recovery", kills, finished);
+}
+
+void TestConcurrentWriters::killedRecordingsLeaveNoHalfFileAndNoRecordNamingAMissingOne() {
+    // A word is recorded again and again, as the Words page records it, and the process is
+    // killed at random moments. After each kill and the next program's recovery: both records
+    // name the same sound, the file they name is there and whole, and every recording under a
+    // real name is whole (a cut one may only stay under its temporary name).
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    const datafiles::DictionaryRecord casa{"casa", "baan", "s.f.", "-", "\xBA\xE9\xD2\xB9",
+                                           "$",    "$"};
+    std::ofstream(folder / "LEXFWD_C.DAT", std::ios::binary) << datafiles::formatRecordLine(casa);
+    std::ofstream(folder / "LEXREV_B.DAT", std::ios::binary)
+        << datafiles::formatRecordLine(datafiles::reverseOf(casa));
+    // A WAV whose header tells the size the file has.
+    auto whole = [](const std::filesystem::path& file) {
+        const auto bytes = datafiles::readWholeFile(file);
+        if (!bytes.ok() || bytes.bytes.size() < 44 || bytes.bytes.compare(0, 4, "RIFF") != 0)
+            return false;
+        std::uint32_t data = 0;
+        std::memcpy(&data, bytes.bytes.data() + 40, 4);
+        return bytes.bytes.size() == 44 + std::size_t(data);
+    };
+    const int kills = 40;
+    std::mt19937 random(std::random_device{}());
+    std::set<std::string> named;
+    for (int k = 0; k < kills; ++k) {
+        QProcess recorder;
+        recorder.start(QStringLiteral(CONCURRENT_HELPER), {QStringLiteral("record"), dir.path()});
+        QVERIFY(recorder.waitForStarted());
+        QTest::qSleep(20 + static_cast<int>(random() % 60));
+        ::kill(static_cast<pid_t>(recorder.processId()), SIGKILL);
+        QVERIFY(recorder.waitForFinished());
+        QCOMPARE(recorder.exitStatus(), QProcess::CrashExit); // killed, not failed
+        QVERIFY(datafiles::recoverUnfinishedWrite(folder).ok());
+        std::string sound[2];
+        int side = 0;
+        for (const char* name : {"LEXFWD_C.DAT", "LEXREV_B.DAT"}) {
+            const auto read =
+                datafiles::readAllRecords(datafiles::readWholeFile(folder / name).bytes);
+            QCOMPARE(read.records.size(), std::size_t(1));
+            sound[side++] = read.records.front().thaiSound;
+        }
+        QCOMPARE(sound[0], sound[1]);
+        if (sound[0] != "$") {
+            QVERIFY2(whole(folder / sound[0]), sound[0].c_str());
+            named.insert(sound[0]);
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().extension() == ".wav" &&
+                !entry.path().filename().string().starts_with("."))
+                QVERIFY2(whole(entry.path()), entry.path().filename().c_str());
+    }
+    qInfo("%d recordings killed; the records named %zu different files", kills, named.size());
+    QVERIFY(!named.empty());
 }
 
 QTEST_APPLESS_MAIN(TestConcurrentWriters)
