@@ -110,4 +110,13 @@ QString speechProblem(Speech::Outcome outcome) {
     return {};
 }
 
+QStringList problemsOf(const WordSaid& said) {
+    QStringList told;
+    if (!said.fileProblem.isEmpty())
+        told << said.fileProblem;
+    if (const QString problem = speechProblem(said.outcome); !problem.isEmpty())
+        told << problem;
+    return told;
+}
+
 } // namespace platform

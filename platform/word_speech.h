@@ -8,6 +8,7 @@
 #include "datafiles/path_mapping.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 
@@ -34,5 +35,8 @@ WordSaid sayItalianWord(Speech& speech, const datafiles::PathMapper& paths, cons
 // the kit cannot read, with the advice to record it in Ripasso's Words page; speech not
 // installed.
 QString speechProblem(Speech::Outcome outcome);
+// What to tell after a word was said: the file's problem, then the outcome's; none when the
+// word is being said without trouble.
+QStringList problemsOf(const WordSaid& said);
 
 } // namespace platform

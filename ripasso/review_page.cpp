@@ -356,13 +356,7 @@ void ReviewPage::sayThai() {
     const platform::WordSaid said =
         platform::sayThaiWord(links_.speech, datafiles::PathMapper(links_.driveRoot), soundFolder_,
                               card.thaiSound, card.thai);
-    QStringList told;
-    if (!said.fileProblem.isEmpty())
-        told << said.fileProblem;
-    if (said.outcome != platform::Speech::Outcome::Started)
-        told << platform::speechProblem(said.outcome);
-    told.removeAll(QString());
-    platform::setMessage(speechNote_, told.join(QLatin1Char(' ')));
+    platform::setMessage(speechNote_, platform::problemsOf(said).join(QLatin1Char(' ')));
 }
 
 void ReviewPage::tellSpeechFailure(const QString& message) {

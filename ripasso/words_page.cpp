@@ -711,13 +711,7 @@ void WordsPage::listen() {
     const platform::WordSaid said =
         platform::sayThaiWord(links_.speech, datafiles::PathMapper(links_.driveRoot), folder_,
                               record.thaiSound, record.thai);
-    QStringList told;
-    if (!said.fileProblem.isEmpty())
-        told << said.fileProblem;
-    if (said.outcome != platform::Speech::Outcome::Started)
-        told << platform::speechProblem(said.outcome);
-    told.removeAll(QString());
-    if (!told.isEmpty())
+    if (const QStringList told = platform::problemsOf(said); !told.isEmpty())
         tell(told.join(QStringLiteral("\n\n")), platform::Icon::Information);
 }
 

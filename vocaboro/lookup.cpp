@@ -108,7 +108,9 @@ void Lookup::thaiItalian(const QString& typed) {
     run(kThaiItalian, typed);
 }
 
-void Lookup::thaiScript(const QString& typed) {
+// What every look-up does first: the label and "Go !" hidden, nothing matched yet, the console
+// cleared.
+void Lookup::begin() {
     host_.showDataLabel(false);
     host_.hideGoButton();
     state_.matchCount = 0;
@@ -116,6 +118,10 @@ void Lookup::thaiScript(const QString& typed) {
     printer_.setCurrentX(0);
     printer_.setCurrentY(0);
     host_.clearConsole();
+}
+
+void Lookup::thaiScript(const QString& typed) {
+    begin();
     if (typed == QLatin1String("exit")) {
         host_.endProgram();
         return;
@@ -214,13 +220,7 @@ std::optional<std::string> Lookup::offerNearScripts(const std::string& thai) {
 
 void Lookup::run(const LookupKind& kind, const QString& typed) {
     QString& word = state_.*kind.word;
-    host_.showDataLabel(false);
-    host_.hideGoButton();
-    state_.matchCount = 0;
-    state_.lastMatch.reset(); // a look-up that prints no match leaves nothing to say
-    printer_.setCurrentX(0);
-    printer_.setCurrentY(0);
-    host_.clearConsole();
+    begin();
     word = typed;
     if (word == QLatin1String("exit")) {
         host_.endProgram();

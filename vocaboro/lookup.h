@@ -63,6 +63,7 @@ private:
     class File;
     enum class ScanOutcome { Done, Redirect };
 
+    void begin();
     void run(const LookupKind& kind, const QString& typed);
     ScanOutcome scan(const LookupKind& kind, File& file);
     // The same answers from the matches the fast search found in a file it decided.

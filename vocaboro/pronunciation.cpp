@@ -65,12 +65,7 @@ void Form1::Command3D2_Click() {
 }
 
 void Form1::tellWhatWasSaid(const platform::WordSaid& said) {
-    QStringList sentences;
-    if (!said.fileProblem.isEmpty())
-        sentences.append(said.fileProblem);
-    if (const QString problem = platform::speechProblem(said.outcome); !problem.isEmpty())
-        sentences.append(problem);
-    if (!sentences.isEmpty())
+    if (const QStringList sentences = platform::problemsOf(said); !sentences.isEmpty())
         dialogs_.messageBox(sentences.join(QStringLiteral("\n\n")),
                             {platform::Buttons::Ok, platform::Icon::Information}, kBoxTitle);
 }
