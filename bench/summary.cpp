@@ -1,4 +1,5 @@
 #include "summary.h"
+#include "process_time.h"
 
 #include "dictionary_generator.h"
 #include "probe_clocks.h"
@@ -168,41 +169,6 @@ std::vector<double> pythonCsv(const std::vector<std::string>& paths, int runs) {
     for (double v; lines >> v;)
         samples.push_back(v);
     return samples;
-}
-
-// A process's wall time and the processor time it used (user and system), in
-// milliseconds; both negative when it could not start or ended with another status than
-// expected.
-struct ProcessTime {
-    double wall = -1;
-    double cpu = -1;
-};
-
-// Runs a program to its end, its output thrown away.
-ProcessTime runProcess(const std::vector<std::string>& command, int expected) {
-    std::vector<char*> argv;
-    for (const std::string& arg : command)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return {};
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
-    const double wall = millisecondsSince(start);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != expected)
-        return {};
-    auto ms = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
-    };
-    return {wall, ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 // The floor of a whole load: each file read into memory of its own and its line starts

@@ -7,23 +7,19 @@
 // The word sought is the Thai script of the last record of the largest reverse file.
 
 #include "dictionary_generator.h"
+#include "process_time.h"
+#include "summary.h"
 
 #include "datafiles/file_naming.h"
 #include "datafiles/record_reader.h"
 #include "datafiles/thai_search.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -35,35 +31,9 @@ std::vector<std::string> reverseFiles(const std::string& folder) {
     return files;
 }
 
-struct Time {
-    double wall = -1, cpu = -1;
-};
-
-Time run(const std::vector<std::string>& command) {
-    std::vector<char*> argv;
-    for (const std::string& arg : command)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return {};
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {}; // nothing found, or it failed
-    const double wall =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    auto ms = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
-    };
-    return {wall, ms(usage.ru_utime) + ms(usage.ru_stime)};
+// Nothing found, or a failure, counts as a failed run.
+bench::ProcessTime run(const std::vector<std::string>& command) {
+    return bench::runProcess(command, 0);
 }
 
 double median(std::vector<double> v) {
@@ -115,7 +85,7 @@ int main(int argc, char** argv) {
     std::vector<double> kitWall, kitCpu, rgWall, rgCpu;
     run(kit), run(rg); // warm the caches
     for (int i = 0; i < 15; ++i) {
-        const Time k = run(kit), r = run(rg);
+        const bench::ProcessTime k = run(kit), r = run(rg);
         kitWall.push_back(k.wall), kitCpu.push_back(k.cpu);
         rgWall.push_back(r.wall), rgCpu.push_back(r.cpu);
     }
