@@ -157,3 +157,28 @@ EntryWriteResult appendEntry(const fs::path& forwardPath, const std::string& for
 }
 
 } // namespace datafiles
+
+namespace datafiles {
+
+// A first form: each entry appended on its own, until the batch has its own journal.
+BatchWriteResult appendEntries(const fs::path& folder, const std::vector<BatchEntry>& entries,
+                               const FileAccess& access) {
+    BatchWriteResult result;
+    for (const BatchEntry& e : entries) {
+        const EntryWriteResult one = appendEntry(folder / e.forwardName, e.forwardLine,
+                                                 folder / e.reverseName, e.reverseLine, access);
+        if (!one.ok()) {
+            result.problem = one.problem;
+            result.file = folder / (one.file == EntryWriteResult::File::Forward ? e.forwardName
+                                                                                : e.reverseName);
+            result.inJournal = one.inJournal;
+            result.error = one.error;
+            result.fragmentLine = one.fragmentLine;
+            result.recovered = one.recovered;
+            return result;
+        }
+    }
+    return result;
+}
+
+} // namespace datafiles

@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace datafiles {
 
@@ -65,5 +66,40 @@ EntryWriteResult appendEntry(const std::filesystem::path& forwardPath,
                              const std::string& forwardLine,
                              const std::filesystem::path& reversePath,
                              const std::string& reverseLine, const FileAccess& access = {});
+
+// One entry of a batch: its forward line in the forward file `forwardName` and its reverse line
+// in `reverseName`, letter files of the batch's folder ("LEXFWD_C.DAT", "LEXREV_K.DAT"); each
+// line as formatRecordLine makes it, with its line end.
+struct BatchEntry {
+    std::string forwardName, forwardLine;
+    std::string reverseName, reverseLine;
+};
+
+// Keeps a batch's journal within what the journal's reader takes: at most this many bytes of
+// new lines, both directions together.
+inline constexpr std::size_t kMaxBatchBytes = std::size_t(2) << 20;
+
+struct BatchWriteResult {
+    using Problem = EntryWriteResult::Problem;
+    Problem problem = Problem::None;
+    std::filesystem::path file;     // the data file (or the journal) the problem is in
+    bool inJournal = false;         // the problem is in the journal: no data file was touched
+    int error = 0;                  // an errno value or a reason of the kit's
+    std::filesystem::path undoFile; // RollbackFailed: the file that still holds new bytes
+    int undoError = 0;
+    std::size_t fragmentLine = 0; // Fragment: the line where the broken record starts
+    RecoveryResult recovered;     // an interrupted earlier write, undone before this one
+
+    bool ok() const { return problem == Problem::None; }
+};
+
+// Appends every entry of `entries` to the data files of `folder`: all of them in every file
+// they go to, or none in any, even when the program is killed or the power fails in the
+// middle. The same steps as appendEntry, with one journal for the batch that names every file
+// it touches (at most the 52), and the lines of each file written at once. The new lines of
+// one file follow one another in the order of `entries`. At most kMaxBatchBytes of lines.
+BatchWriteResult appendEntries(const std::filesystem::path& folder,
+                               const std::vector<BatchEntry>& entries,
+                               const FileAccess& access = {});
 
 } // namespace datafiles
