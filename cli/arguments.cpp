@@ -15,12 +15,12 @@ constexpr unsigned bit(Command c) {
     return 1u << static_cast<unsigned>(c);
 }
 // The commands on the data folder; syllable and say read their word alone.
-constexpr unsigned kFolderCommands =
-    bit(Command::Lookup) | bit(Command::Add) | bit(Command::Edit) | bit(Command::Delete);
+constexpr unsigned kFolderCommands = bit(Command::Lookup) | bit(Command::Add) | bit(Command::Edit) |
+                                     bit(Command::Delete) | bit(Command::Import);
 constexpr unsigned kAllCommands = kFolderCommands | bit(Command::Syllable) | bit(Command::Say);
 constexpr unsigned kChanges = bit(Command::Edit) | bit(Command::Delete);
 
-enum class Kind { Help, Version, Folder, Value, Set, Record, ForwardAlone, Wav, Phonemes };
+enum class Kind { Help, Version, Folder, Value, Set, Record, ForwardAlone, Wav, Phonemes, DryRun };
 
 struct Option {
     const char* name;
@@ -29,7 +29,7 @@ struct Option {
     int box = -1;      // Value: the entry panel's box it fills
 };
 
-constexpr std::array<Option, 13> kOptions = {{
+constexpr std::array<Option, 14> kOptions = {{
     {"--help", Kind::Help, kAllCommands},
     {"--version", Kind::Version, kAllCommands},
     {"--folder", Kind::Folder, kFolderCommands},
@@ -43,6 +43,7 @@ constexpr std::array<Option, 13> kOptions = {{
     {"--forward-alone", Kind::ForwardAlone, kChanges},
     {"--wav", Kind::Wav, bit(Command::Say)},
     {"--phonemes", Kind::Phonemes, bit(Command::Say)},
+    {"--dry-run", Kind::DryRun, bit(Command::Import)},
 }};
 
 bool takesValue(Kind kind) {
@@ -60,13 +61,14 @@ struct CommandName {
     Command command;
     qsizetype words;
 };
-constexpr std::array<CommandName, 6> kCommands = {{
+constexpr std::array<CommandName, 7> kCommands = {{
     {"lookup", Command::Lookup, 1},
     {"add", Command::Add, 2},
     {"edit", Command::Edit, 2},
     {"delete", Command::Delete, 2},
     {"syllable", Command::Syllable, 1},
     {"say", Command::Say, 1},
+    {"import", Command::Import, 1},
 }};
 
 // The options given, each checked against the command.
@@ -134,6 +136,9 @@ void takeOptions(const std::vector<Given>& given, Arguments& a) {
             break;
         case Kind::Phonemes:
             a.phonemes = true;
+            break;
+        case Kind::DryRun:
+            a.dryRun = true;
             break;
         case Kind::Help:
         case Kind::Version:
@@ -208,7 +213,8 @@ Arguments parseArguments(const QStringList& arguments) {
             a.command = c.command;
             a.words = positional.mid(1);
             if (a.words.size() != c.words) {
-                a.problem = c.words == 1
+                a.problem = c.command == Command::Import ? ArgumentText::tr("import takes one file")
+                            : c.words == 1
                                 ? ArgumentText::tr("%1 takes one word").arg(QLatin1String(c.name))
                                 : ArgumentText::tr("%1 takes two words: ITALIAN PRONUNCIATION")
                                       .arg(QLatin1String(c.name));
@@ -224,6 +230,10 @@ Arguments parseArguments(const QStringList& arguments) {
             }
             if (a.command == Command::Say && a.words.front().isEmpty()) {
                 a.problem = ArgumentText::tr("say takes a word, not an empty text");
+                return a;
+            }
+            if (a.command == Command::Import && a.words.front().isEmpty()) {
+                a.problem = ArgumentText::tr("import takes a file, not an empty text");
                 return a;
             }
             takeOptions(given, a);

@@ -11,11 +11,11 @@
 
 namespace thaikit {
 
-enum class Command { None, Lookup, Add, Edit, Delete, Syllable, Say };
+enum class Command { None, Lookup, Add, Edit, Delete, Syllable, Say, Import };
 
 struct Arguments {
     Command command = Command::None;
-    QStringList words; // the command's words: WORD, or ITALIAN PRONUNCIATION
+    QStringList words; // the command's words: WORD, ITALIAN PRONUNCIATION, or FILE
     bool help = false;
     bool version = false;
     std::optional<QString> folder;
@@ -28,6 +28,7 @@ struct Arguments {
     bool forwardAlone = false;
     std::optional<QString> wav; // say: --wav FILE, the WAV file to write
     bool phonemes = false;      // say: --phonemes, print each syllable's phonemes
+    bool dryRun = false;        // import: --dry-run, check and count without writing
     QString problem; // a usage error, for the message; empty when the line is well formed
 };
 

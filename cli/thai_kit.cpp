@@ -15,6 +15,7 @@
 #include "platform/text.h"
 #include "platform/wav.h"
 #include "ripasso/progress_store.h"
+#include "ripasso/word_import.h"
 #include "thaiscript/phonemes.h"
 #include "thaiscript/syllable.h"
 #include "vocaboro/entry_check.h"
@@ -67,6 +68,14 @@ QString usage() {
                "\"-\" and spaces, split where only one split reads), a line each: syllable,\n"
                "initial, class, vowel, length, final, live or dead, tone mark, tone; or the\n"
                "piece and \"cannot read\", with exit status 1. It needs no folder.\n") +
+           Text::tr("\n"
+                    "thai-kit [--folder DIR] import FILE [--dry-run] adds the words of FILE: a\n"
+                    "CSV or TSV table in UTF-8 whose header names the columns italiano,\n"
+                    "pronuncia and, if wanted, thai, attributo, note, suono; Anki's text export;\n"
+                    "or an Anki package (.apkg) of the kit's note type. Rows already in the\n"
+                    "dictionary are skipped, rows the check refuses are told on stderr as\n"
+                    "FILE:LINE: message. --dry-run checks and counts without writing. Exit\n"
+                    "status 0 when the file was read to its end, 1 otherwise.\n") +
            Text::tr("\n"
                     "thai-kit say WORD --wav FILE writes the Thai WORD as the kit says it, a\n"
                     "16-bit mono WAV at 22050 Hz; --phonemes prints each syllable's phonemes, a\n"
@@ -505,6 +514,39 @@ int sayWord(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     return kDone;
 }
 
+// --- importing
+
+int importFile(const Arguments& arguments, const Folder& folder, const Setup& setup,
+               std::ostream& out, std::ostream& err) {
+    const QString& file = arguments.words[0];
+    ripasso::ImportOptions options;
+    options.dryRun = arguments.dryRun;
+    const ripasso::ImportReport report = ripasso::importWords(
+        fs::path(file.toStdString()), folder.native(), folder.typedPath(), options,
+        [&](std::size_t line, const QString& message) {
+            err << QStringLiteral("%1:%2: %3")
+                       .arg(file, QString::number(line), message)
+                       .toStdString()
+                << std::endl;
+        },
+        setup.fileAccess);
+    tellRecovery(report.recovered, folder, err);
+    for (const QString& note : report.notes)
+        complain(err, note);
+    // The counts, unless the file was refused as a whole.
+    if (report.finished() || report.added + report.already + report.refused > 0) {
+        QString summary = ripasso::importSummary(report);
+        if (arguments.dryRun)
+            summary += QLatin1Char(' ') + Text::tr("(dry run: nothing was written)");
+        say(out, summary);
+    }
+    if (!report.finished()) {
+        complain(err, report.error);
+        return kNothingDone;
+    }
+    return kDone;
+}
+
 } // namespace
 
 int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, std::ostream& err) {
@@ -541,6 +583,8 @@ int run(const QStringList& argumentList, const Setup& setup, std::ostream& out, 
     case Command::Edit:
     case Command::Delete:
         return change(arguments, folder, setup, out, err);
+    case Command::Import:
+        return importFile(arguments, folder, setup, out, err);
     case Command::Syllable:
     case Command::Say:
     case Command::None:

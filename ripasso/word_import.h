@@ -23,6 +23,8 @@ namespace ripasso {
 
 struct ImportOptions {
     bool dryRun = false; // everything checked and counted, nothing written
+    // The program that tells a failed write, as the write's messages name it.
+    QString program = vocaboro::kCommandLineProgram;
 };
 
 struct ImportReport {
