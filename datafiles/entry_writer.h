@@ -82,7 +82,8 @@ inline constexpr std::size_t kMaxBatchBytes = std::size_t(2) << 20;
 struct BatchWriteResult {
     using Problem = EntryWriteResult::Problem;
     Problem problem = Problem::None;
-    std::filesystem::path file;     // the data file (or the journal) the problem is in
+    std::filesystem::path file;     // the data file (or the journal) the problem is in; empty
+                                    // for a batch larger than kMaxBatchBytes (TooLong, EFBIG)
     bool inJournal = false;         // the problem is in the journal: no data file was touched
     int error = 0;                  // an errno value or a reason of the kit's
     std::filesystem::path undoFile; // RollbackFailed: the file that still holds new bytes
@@ -97,7 +98,10 @@ struct BatchWriteResult {
 // they go to, or none in any, even when the program is killed or the power fails in the
 // middle. The same steps as appendEntry, with one journal for the batch that names every file
 // it touches (at most the 52), and the lines of each file written at once. The new lines of
-// one file follow one another in the order of `entries`. At most kMaxBatchBytes of lines.
+// one file follow one another in the order of `entries`. At most kMaxBatchBytes of lines. A
+// batch that names a file that is not a letter file of its direction, or one file under two
+// spellings, is refused (OpenFailed, EINVAL), as is a line longer than kMaxRecordBytes
+// (TooLong), before anything is touched; an empty batch writes nothing.
 BatchWriteResult appendEntries(const std::filesystem::path& folder,
                                const std::vector<BatchEntry>& entries,
                                const FileAccess& access = {});

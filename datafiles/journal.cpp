@@ -1,6 +1,7 @@
 #include "journal.h"
 
 #include "entry_editor.h"
+#include "entry_writer.h"
 #include "locked_file.h"
 #include "path_mapping.h"
 #include "record_reader.h"
@@ -85,26 +86,41 @@ private:
     std::string_view rest_;
 };
 
+// One file's line of an append and the bytes after it, as far as they go; true when whole.
+bool parseIntent(BodyReader& in, JournalIntent& intent) {
+    const std::optional<std::string_view> name = in.field(' ');
+    if (!name)
+        return false;
+    intent.name = std::string(*name);
+    std::uint64_t created = 0, beforeSize = 0, bytesSize = 0;
+    if (!in.number(intent.originalSize, ' ') || !in.number(intent.keep, ' ') ||
+        !in.number(created, ' ') || !in.number(beforeSize, ' ') || !in.number(bytesSize, '\n') ||
+        created > 1)
+        return false;
+    intent.created = created == 1;
+    std::string both;
+    const bool whole = in.bytes(beforeSize + bytesSize, both);
+    const auto split = static_cast<std::size_t>(std::min<std::uint64_t>(beforeSize, both.size()));
+    intent.before = both.substr(0, split);
+    intent.bytes = both.substr(split);
+    return whole;
+}
+
 // The two lines of an append, as far as they go; true when both are whole.
 bool parseAppend(BodyReader& in, JournalEntry& out) {
-    for (JournalIntent* intent : {&out.forward, &out.reverse}) {
-        const std::optional<std::string_view> name = in.field(' ');
-        if (!name)
-            return false;
-        intent->name = std::string(*name);
-        std::uint64_t created = 0, beforeSize = 0, bytesSize = 0;
-        if (!in.number(intent->originalSize, ' ') || !in.number(intent->keep, ' ') ||
-            !in.number(created, ' ') || !in.number(beforeSize, ' ') ||
-            !in.number(bytesSize, '\n') || created > 1)
-            return false;
-        intent->created = created == 1;
-        std::string both;
-        const bool whole = in.bytes(beforeSize + bytesSize, both);
-        const auto split =
-            static_cast<std::size_t>(std::min<std::uint64_t>(beforeSize, both.size()));
-        intent->before = both.substr(0, split);
-        intent->bytes = both.substr(split);
-        if (!whole)
+    return parseIntent(in, out.forward) && parseIntent(in, out.reverse);
+}
+
+// A batch's count of entries and its files, as far as they go; true when all is whole. The
+// files are read up to the count its header gives, and never more than a batch can name.
+bool parseBatch(BodyReader& in, JournalBatch& out) {
+    std::uint64_t files = 0;
+    if (in.field(' ') != "entries" || !in.number(out.entries, ' ') || in.field(' ') != "files" ||
+        !in.number(files, '\n') || files > kMaxBatchFiles)
+        return false;
+    for (std::uint64_t i = 0; i < files; ++i) {
+        out.files.emplace_back();
+        if (!parseIntent(in, out.files.back()))
             return false;
     }
     return true;
@@ -147,6 +163,10 @@ bool parseBody(std::string_view body, ParsedJournal& parsed) {
         parsed.change.emplace();
         return parseChange(in, *parsed.change);
     }
+    if (kind == "batch") {
+        parsed.batch.emplace();
+        return parseBatch(in, *parsed.batch) && in.rest().empty();
+    }
     return false;
 }
 
@@ -165,14 +185,34 @@ bool obeyable(const JournalChange& change) {
     return true;
 }
 
+bool obeyable(const JournalIntent& intent) {
+    return isLetterFileName(intent.name) && intent.keep <= intent.originalSize &&
+           intent.before.size() <= kJournalBefore && intent.before.size() <= intent.keep &&
+           !intent.bytes.empty();
+}
+
 bool obeyable(const JournalEntry& entry) {
-    for (const JournalIntent* intent : {&entry.forward, &entry.reverse})
-        if (!isLetterFileName(intent->name) || intent->keep > intent->originalSize ||
-            intent->before.size() > kJournalBefore || intent->before.size() > intent->keep ||
-            intent->bytes.empty())
-            return false;
-    return equalsIgnoringAsciiCase(entry.forward.name.substr(0, 6), "LEXFWD") &&
+    return obeyable(entry.forward) && obeyable(entry.reverse) &&
+           equalsIgnoringAsciiCase(entry.forward.name.substr(0, 6), "LEXFWD") &&
            equalsIgnoringAsciiCase(entry.reverse.name.substr(0, 6), "LEXREV");
+}
+
+// A batch of at least one entry, naming each of its letter files once.
+bool obeyable(const JournalBatch& batch) {
+    if (batch.entries == 0 || batch.files.empty() || batch.files.size() > kMaxBatchFiles)
+        return false;
+    for (std::size_t i = 0; i < batch.files.size(); ++i) {
+        if (!obeyable(batch.files[i]))
+            return false;
+        for (std::size_t k = 0; k < i; ++k)
+            if (equalsIgnoringAsciiCase(batch.files[i].name, batch.files[k].name))
+                return false;
+    }
+    return true;
+}
+
+bool isForwardName(std::string_view name) {
+    return equalsIgnoringAsciiCase(name.substr(0, 6), "LEXFWD");
 }
 
 // The headword and counterpart of a line, for telling the user.
@@ -323,17 +363,32 @@ std::string unsealedLine() {
 
 } // namespace
 
+namespace {
+
+// One file's line of an append, then the bytes before its new bytes and those bytes.
+void addIntent(std::string& out, const JournalIntent& intent) {
+    out += intent.name + ' ' + std::to_string(intent.originalSize) + ' ' +
+           std::to_string(intent.keep) + ' ' + (intent.created ? '1' : '0') + ' ' +
+           std::to_string(intent.before.size()) + ' ' + std::to_string(intent.bytes.size()) + '\n';
+    out += intent.before;
+    out += intent.bytes;
+    out += '\n';
+}
+
+} // namespace
+
 std::string journalText(const JournalEntry& entry) {
     std::string out = unsealedLine() + "append\n";
-    for (const JournalIntent* intent : {&entry.forward, &entry.reverse}) {
-        out += intent->name + ' ' + std::to_string(intent->originalSize) + ' ' +
-               std::to_string(intent->keep) + ' ' + (intent->created ? '1' : '0') + ' ' +
-               std::to_string(intent->before.size()) + ' ' + std::to_string(intent->bytes.size()) +
-               '\n';
-        out += intent->before;
-        out += intent->bytes;
-        out += '\n';
-    }
+    addIntent(out, entry.forward);
+    addIntent(out, entry.reverse);
+    return out;
+}
+
+std::string journalText(const JournalBatch& batch) {
+    std::string out = unsealedLine() + "batch\nentries " + std::to_string(batch.entries) +
+                      " files " + std::to_string(batch.files.size()) + '\n';
+    for (const JournalIntent& intent : batch.files)
+        addIntent(out, intent);
     return out;
 }
 
@@ -366,6 +421,7 @@ ParsedJournal parseJournal(std::string_view text) {
         if (!parseBody(body, parsed) || !parsed.change || !obeyable(*parsed.change))
             parsed.change.reset();
         parsed.entry.reset();
+        parsed.batch.reset();
         return parsed;
     }
     const std::string_view sum =
@@ -375,7 +431,7 @@ ParsedJournal parseJournal(std::string_view text) {
                   std::all_of(sum.begin(), sum.end(), isHexDigit) &&
                   first == commitJournalLine(text);
     bool whole = parseBody(body, parsed);
-    if (!parsed.entry && !parsed.change && text.size() > kEarlierCommitSize &&
+    if (!parsed.entry && !parsed.change && !parsed.batch && text.size() > kEarlierCommitSize &&
         text.substr(kEarlierCommitSize).starts_with(kEarlierHeader)) {
         // An append journal of the kit's earlier versions: obeyed only when sealed and whole.
         const std::string_view earlierSum = text.substr(0, kSumDigits);
@@ -388,7 +444,9 @@ ParsedJournal parseJournal(std::string_view text) {
     }
     if (!sealed || !whole)
         parsed.state = State::Damaged;
-    else if (parsed.entry ? obeyable(*parsed.entry) : obeyable(*parsed.change))
+    else if (parsed.entry   ? obeyable(*parsed.entry)
+             : parsed.batch ? obeyable(*parsed.batch)
+                            : obeyable(*parsed.change))
         parsed.state = State::Committed;
     else
         parsed.state = State::NotObeyed;
@@ -444,10 +502,22 @@ int Journal::acquire(std::chrono::milliseconds timeout, bool create) {
     return EWOULDBLOCK;
 }
 
+namespace {
+
+// The longest journal the kit writes: two lines of the longest record, or a batch's lines
+// with the bytes before them and a line of at most 100 bytes for each of its files, and room
+// for the rest. A larger file is no journal the kit wrote, and is not held in memory to find
+// that out.
+constexpr std::size_t kMaxJournalBytes =
+    std::max(2 * (kMaxRecordBytes + kJournalBefore),
+             kMaxBatchBytes + kMaxBatchFiles * (kJournalBefore + 2 + 100)) +
+    4096;
+static_assert(kMaxJournalBytes >= kMaxBatchBytes + kMaxBatchFiles * 256);
+
+} // namespace
+
 int Journal::read(std::string& text) {
-    // Two lines of the longest record, and room for the rest: a larger file is no journal
-    // the kit wrote, and is not held in memory to find that out.
-    if (size_ > 2 * (kMaxRecordBytes + kJournalBefore) + 4096)
+    if (size_ > kMaxJournalBytes)
         return EFBIG;
     try {
         text.resize(static_cast<std::size_t>(size_));
@@ -473,6 +543,13 @@ int Journal::writeAt(std::string_view bytes, std::uint64_t offset) {
 
 int Journal::record(const JournalEntry& entry) {
     const std::string text = journalText(entry);
+    if (const int error = begin(text))
+        return error;
+    return seal(text);
+}
+
+int Journal::record(const JournalBatch& batch) {
+    const std::string text = journalText(batch);
     if (const int error = begin(text))
         return error;
     return seal(text);
@@ -530,8 +607,9 @@ RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
         result.errorFile = path_;
         return result;
     }
-    const ParsedJournal parsed =
-        unread == EFBIG ? ParsedJournal{ParsedJournal::State::Damaged, {}, {}} : parseJournal(text);
+    const ParsedJournal parsed = unread == EFBIG
+                                     ? ParsedJournal{ParsedJournal::State::Damaged, {}, {}, {}}
+                                     : parseJournal(text);
     using State = ParsedJournal::State;
     if (parsed.state == State::Empty)
         return result; // a finished write whose journal was not removed
@@ -543,6 +621,19 @@ RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
                                            std::pair{&parsed.entry->reverse, &result.reverseFile}})
             if (isLetterFileName(intent->name))
                 *file = folder_ / intent->name;
+    }
+    if (parsed.batch) {
+        result.batchEntries = static_cast<std::size_t>(parsed.batch->entries);
+        bool described = false;
+        for (const JournalIntent& intent : parsed.batch->files) {
+            if (!isLetterFileName(intent.name))
+                continue;
+            result.batchFiles.push_back(folder_ / intent.name);
+            if (!described && isForwardName(intent.name)) {
+                describeEntry(intent.bytes, result);
+                described = true;
+            }
+        }
     }
     if (parsed.change) {
         result.change = true;
@@ -573,6 +664,24 @@ RecoveryResult Journal::recover(std::chrono::milliseconds timeout) {
         finishChange(*parsed.change, timeout, result);
         if (!result.settled())
             return result; // the journal stays for another try
+    } else if (parsed.state == State::Committed && parsed.batch) {
+        // As for one entry: every reverse file first, then the forward ones.
+        for (const bool forward : {false, true}) {
+            for (const JournalIntent& intent : parsed.batch->files) {
+                if (isForwardName(intent.name) != forward)
+                    continue;
+                const fs::path file = folder_ / intent.name;
+                const int error = undoIntent(ops_, file, intent, timeout, result.undone);
+                if (error == kErrorChangedMeanwhile && result.error == 0) {
+                    result.error = error;
+                    result.errorFile = file;
+                } else if (error != 0 && error != kErrorChangedMeanwhile) {
+                    result.error = error;
+                    result.errorFile = file;
+                    return result;
+                }
+            }
+        }
     } else if (parsed.state == State::Committed) {
         // The reverse file first: the forward line is never left without a chance to go.
         const JournalEntry& entry = *parsed.entry;

@@ -1,8 +1,8 @@
 #pragma once
 // The journal of an unfinished write: VOCABORO.JNL in the data folder, which says what
-// the append of one entry, or the change or removal of one (entry_editor.h), is about to do
-// to its files, so that a write stopped half-way (the program killed, the power gone) can be
-// undone or finished by the next one.
+// the append of one entry or of a batch of them, or the change or removal of one
+// (entry_editor.h), is about to do to its files, so that a write stopped half-way (the program
+// killed, the power gone) can be undone or finished by the next one.
 //
 // A journal belongs to its folder and to nothing else. It names its data files by their
 // names in that folder, and only letter-file names ("LEXFWD_C.DAT"); it keeps the bytes
@@ -53,6 +53,14 @@ struct JournalEntry {
     JournalIntent forward, reverse;
 };
 
+// The append of a batch of entries (appendEntries): how many entries it holds, for telling the
+// user, and one intent for each letter file it adds to, each file named once.
+struct JournalBatch {
+    std::uint64_t entries = 0;
+    std::vector<JournalIntent> files;
+};
+inline constexpr std::size_t kMaxBatchFiles = 52;
+
 // One file that a change replaces: its name, whether it existed, and the size and checksum
 // of its bytes before and after. Its new bytes wait beside it under the name followed by
 // kNewFileSuffix (entry_editor.h) until they replace it.
@@ -90,6 +98,7 @@ std::uint64_t contentChecksum(std::string_view bytes);
 // The journal's text, its first line unsealed; commitJournalLine() gives the sealed line.
 std::string journalText(const JournalEntry& entry);
 std::string journalText(const JournalChange& change);
+std::string journalText(const JournalBatch& batch);
 inline constexpr std::size_t kJournalCommitSize = 45; // the first line, with its line end
 std::string commitJournalLine(std::string_view text);
 
@@ -98,14 +107,16 @@ struct ParsedJournal {
         Empty,      // a finished write: nothing to do
         Unfinished, // unsealed: no data file was touched; `change` names the temporary files
                     // that may have been written, when it can be read
-        Committed,  // sealed and checked: `entry` says what to undo, `change` what to finish
-        Damaged,    // neither: not to be obeyed. `entry` or `change` holds what could still be
-                    // read of it
+        Committed,  // sealed and checked: `entry` or `batch` says what to undo, `change` what
+                    // to finish
+        Damaged,    // neither: not to be obeyed. `entry`, `batch` or `change` holds what could
+                    // still be read of it
         NotObeyed,  // checks, but names a file that is not a letter file of its folder
     };
     State state = State::Empty;
     std::optional<JournalEntry> entry;
     std::optional<JournalChange> change;
+    std::optional<JournalBatch> batch;
 };
 ParsedJournal parseJournal(std::string_view text);
 
@@ -118,8 +129,13 @@ struct RecoveryResult {
     bool finished = false; // a change that was sealed has been completed
     std::string headword;  // the entry's first two fields, for telling the user
     std::string counterpart;
-    // The two files the journal names, when it could be read.
+    // The two files the journal names, when it could be read (a batch's are in `batchFiles`).
     std::filesystem::path forwardFile, reverseFile;
+    // A batch: how many entries it held (0 for one entry or a change), and the letter files
+    // it named. `headword` and `counterpart` are those of the first line of its first forward
+    // file.
+    std::size_t batchEntries = 0;
+    std::vector<std::filesystem::path> batchFiles;
     // A damaged journal is kept under this name (error kErrorJournalDamaged).
     std::filesystem::path setAside;
     // Non-zero when something was left as it was: kErrorChangedMeanwhile (a file another
@@ -157,6 +173,7 @@ public:
 
     // The intent, durable before any data file is touched: the text, then its first line.
     int record(const JournalEntry& entry);
+    int record(const JournalBatch& batch);
     // The same in two calls, for a change, which writes its new files in between: the text
     // with its first line unsealed, synced; then the sealed line, synced.
     int begin(std::string_view text);
@@ -195,11 +212,11 @@ private:
 int openJournal(Journal& journal, std::chrono::milliseconds timeout, RecoveryResult& recovered);
 
 // Undoes the write that a journal in `folder` describes, if one is there and no live
-// writer holds it: each file is cut back to where the entry's line began, provided that
-// the bytes before that place are those the journal kept and what follows is that line or
-// a torn start of it. A sealed change is finished: each file that still holds its old bytes
-// is replaced by its new ones, waiting beside it. A file that another program changed since
-// is left as it is (error kErrorChangedMeanwhile) and the journal is removed; a damaged
+// writer holds it: each file is cut back to where the entry's line (a batch's lines) began,
+// provided that the bytes before that place are those the journal kept and what follows is
+// that line or a torn start of it. A sealed change is finished: each file that still holds its
+// old bytes is replaced by its new ones, waiting beside it. A file that another program changed
+// since is left as it is (error kErrorChangedMeanwhile) and the journal is removed; a damaged
 // journal is set aside.
 RecoveryResult recoverUnfinishedWrite(const std::filesystem::path& folder,
                                       const FileAccess& access = {});

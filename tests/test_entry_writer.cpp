@@ -126,6 +126,53 @@ void interrupt(Folder& f) {
     QCOMPARE(slurp(f.forward), kCane + formatRecordLine(casa()));
 }
 
+// A data folder for batches: three entries across five files, two of them new. "casa" and
+// "cena" share their forward file, with "oca" between them in the batch.
+struct BatchFolder {
+    QTemporaryDir dir;
+    fs::path root = dir.path().toStdString();
+    std::map<std::string, std::string> before = {
+        {"LEXFWD_C.DAT", kCane}, {"LEXREV_A.DAT", kMaa}, {"LEXREV_B.DAT", kMaa}};
+    static BatchEntry entry(const DictionaryRecord& r, const char* forward, const char* reverse) {
+        return {forward, formatRecordLine(r), reverse, formatRecordLine(reverseOf(r))};
+    }
+    std::vector<BatchEntry> entries = {
+        entry(casa(), "LEXFWD_C.DAT", "LEXREV_B.DAT"),
+        entry({"oca", "han", "-", "-", "@", "$", "$"}, "LEXFWD_O.DAT", "LEXREV_H.DAT"),
+        entry({"cena", "aahaan", "-", "-", "@", "$", "$"}, "LEXFWD_C.DAT", "LEXREV_A.DAT")};
+
+    void prepare() {
+        for (const auto& [name, bytes] : before)
+            put(root / name, bytes);
+    }
+    BatchWriteResult write(FileOps& ops) {
+        return appendEntries(root, entries, {&ops, std::chrono::milliseconds(100)});
+    }
+    // Every file holds what it held before the batch (a file it made is gone).
+    void checkUntouched(const QByteArray& where) const {
+        for (const char* name :
+             {"LEXFWD_C.DAT", "LEXFWD_O.DAT", "LEXREV_A.DAT", "LEXREV_B.DAT", "LEXREV_H.DAT"}) {
+            const auto it = before.find(name);
+            QVERIFY2(fs::exists(root / name) == (it != before.end()), where + name);
+            if (it != before.end())
+                QVERIFY2(slurp(root / name) == it->second, where + name);
+        }
+    }
+};
+
+using BatchChange = std::function<void(BatchFolder&)>;
+
+// Stops the writer dead as it empties the journal, its second cut to nothing (a data file is
+// only cut where it had blanks): every file holds its new lines and the sealed journal stays.
+struct StopBeforeCommit : FileOps {
+    int cuts = 0;
+    int ftruncate(int fd, off_t size) override {
+        if (size == 0 && ++cuts == 2)
+            throw FailingFileOps::Crash{};
+        return FileOps::ftruncate(fd, size);
+    }
+};
+
 } // namespace
 
 class TestEntryWriter : public QObject {
@@ -144,6 +191,11 @@ private slots:
     void aCopiedOrMovedFolderUndoesOnlyItsOwnHalfEntry();
     void aDamagedJournalIsSetAsideNeverObeyedNorCleared();
     void aWriteAfterALookUpReadsOnlyTheEnd();
+    void aBatchAppendsEachFilesLinesInItsOrder_data();
+    void aBatchAppendsEachFilesLinesInItsOrder();
+    void aFailingBatchLeavesEveryFileAsItWas_data();
+    void aFailingBatchLeavesEveryFileAsItWas();
+    void anInterruptedBatchIsUndoneInEveryFile();
 };
 
 void TestEntryWriter::appendsWhereTheReaderSeesTheEnd_data() {
@@ -260,6 +312,7 @@ struct Expected {
 };
 Q_DECLARE_METATYPE(FailingFileOps::Fault)
 Q_DECLARE_METATYPE(Expected)
+Q_DECLARE_METATYPE(BatchChange)
 
 void TestEntryWriter::everyFailingCallIsRolledBack_data() {
     QTest::addColumn<QList<FailingFileOps::Fault>>("faults");
@@ -594,6 +647,139 @@ void TestEntryWriter::aWriteAfterALookUpReadsOnlyTheEnd() {
     }
     QCOMPARE(f.write(casa("4")).problem, Problem::Fragment);
     QCOMPARE(slurp(f.forward), edited);
+}
+
+void TestEntryWriter::aBatchAppendsEachFilesLinesInItsOrder_data() {
+    QTest::addColumn<std::string>("before"); // of LEXFWD_C.DAT
+    QTest::addColumn<std::string>("kept");
+    const std::string rec = kCane.substr(0, kCane.size() - 2);
+    QTest::newRow("whole lines") << kCane << kCane;
+    QTest::newRow("blank lines after") << kCane + "\r\n \r\n\n" << kCane;
+    QTest::newRow("no line end") << rec << rec + "\r\n";
+}
+
+void TestEntryWriter::aBatchAppendsEachFilesLinesInItsOrder() {
+    QFETCH(std::string, before);
+    QFETCH(std::string, kept);
+    BatchFolder f;
+    f.before["LEXFWD_C.DAT"] = before;
+    f.prepare();
+    QVERIFY(f.write(systemFileOps()).ok());
+    QVERIFY(!fs::exists(f.root / kJournalFileName));
+    const std::map<std::string, std::string> after = {
+        {"LEXFWD_C.DAT", kept + f.entries[0].forwardLine + f.entries[2].forwardLine},
+        {"LEXFWD_O.DAT", f.entries[1].forwardLine},
+        {"LEXREV_A.DAT", kMaa + f.entries[2].reverseLine},
+        {"LEXREV_B.DAT", kMaa + f.entries[0].reverseLine},
+        {"LEXREV_H.DAT", f.entries[1].reverseLine}};
+    for (const auto& [name, bytes] : after)
+        QCOMPARE(slurp(f.root / name), bytes);
+}
+
+void TestEntryWriter::aFailingBatchLeavesEveryFileAsItWas_data() {
+    QTest::addColumn<QList<FailingFileOps::Fault>>("faults");
+    QTest::addColumn<BatchChange>("change");
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<std::string>("file"); // empty: the journal; "-": none
+    using F = FailingFileOps::Fault;
+    auto row = [](const char* name, QList<F> faults, BatchChange change, Problem problem,
+                  std::string file) {
+        QTest::newRow(name) << faults << change << int(problem) << file;
+    };
+    // Refused before anything is touched, the journal included; an empty batch is no failure.
+    row(
+        "torn last line", {},
+        [](BatchFolder& f) { f.before["LEXFWD_C.DAT"] = kCane + "\"casa\",\"ba"; },
+        Problem::Fragment, "LEXFWD_C.DAT");
+    row(
+        "not a letter file", {}, [](BatchFolder& f) { f.entries[1].forwardName = "LEXFWD_O.TXT"; },
+        Problem::OpenFailed, "LEXFWD_O.TXT");
+    row(
+        "one file in two spellings", {},
+        [](BatchFolder& f) { f.entries[2].forwardName = "lexfwd_c.dat"; }, Problem::OpenFailed,
+        "lexfwd_c.dat");
+    row(
+        "more than a batch takes", {},
+        [](BatchFolder& f) {
+            f.entries[1].forwardLine = formatRecordLine(casa(std::string(kMaxBatchBytes, 'n')));
+        },
+        Problem::TooLong, "-");
+    row(
+        "empty", {}, [](BatchFolder& f) { f.entries.clear(); }, Problem::None, "-");
+    // Locked and written in the order LEXFWD_C, LEXFWD_O, LEXREV_A, LEXREV_B, LEXREV_H.
+    const BatchChange none = [](BatchFolder&) {};
+    row("fourth file cannot be locked", {F{Call::Flock, "LEXREV_B", 1, ENOLCK}}, none,
+        Problem::OpenFailed, "LEXREV_B.DAT");
+    row("third file's write fails", {F{Call::Write, "LEXREV_A", 1, ENOSPC}}, none,
+        Problem::WriteFailed, "LEXREV_A.DAT");
+    row("batch cannot be committed", {F{Call::Ftruncate, kJournalFileName, 2, EIO}}, none,
+        Problem::WriteFailed, "");
+    // The journal stays: the next start removes what is left.
+    row("first file cannot be cut back",
+        {F{Call::Write, "LEXREV_A", 1, ENOSPC}, F{Call::Ftruncate, "LEXFWD_C", 1, EIO}}, none,
+        Problem::RollbackFailed, "LEXREV_A.DAT");
+}
+
+void TestEntryWriter::aFailingBatchLeavesEveryFileAsItWas() {
+    QFETCH(QList<FailingFileOps::Fault>, faults);
+    QFETCH(BatchChange, change);
+    QFETCH(int, problem);
+    QFETCH(std::string, file);
+    const bool journalStays = problem == int(Problem::RollbackFailed);
+    BatchFolder f;
+    change(f);
+    f.prepare();
+    FailingFileOps ops;
+    for (const auto& fault : faults)
+        ops.fail(fault);
+    const BatchWriteResult result = f.write(ops);
+    QCOMPARE(int(result.problem), problem);
+    QCOMPARE(result.file,
+             file == "-" ? fs::path() : f.root / (file.empty() ? kJournalFileName : file));
+    QCOMPARE(result.inJournal, file.empty());
+    QCOMPARE(fs::exists(f.root / kJournalFileName), journalStays);
+    if (journalStays)
+        QCOMPARE(result.undoFile, f.root / "LEXFWD_C.DAT");
+    const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
+    QVERIFY(recovered.ok());
+    QCOMPARE(recovered.batchEntries, std::size_t(journalStays ? 3 : 0));
+    f.checkUntouched(QTest::currentDataTag());
+}
+
+void TestEntryWriter::anInterruptedBatchIsUndoneInEveryFile() {
+    // The journal as the writer left it when it stopped with every file written, and the same
+    // journal damaged, never sealed, or naming one file twice under a new seal.
+    const std::vector<std::pair<const char*, std::function<std::string(std::string)>>> cases = {
+        {"as left", [](std::string t) { return t; }},
+        {"one byte changed", [](std::string t) { return t.replace(t.size() / 2, 1, "#"); }},
+        {"never sealed", [](std::string t) { return t.replace(0, kUnsealed.size(), kUnsealed); }},
+        {"a file named twice", [](std::string t) {
+             JournalBatch batch = *parseJournal(t).batch;
+             batch.files[1].name = batch.files[0].name;
+             t = journalText(batch);
+             return t.replace(0, kJournalCommitSize, commitJournalLine(t));
+         }}};
+    for (const auto& [name, edit] : cases) {
+        BatchFolder f;
+        f.prepare();
+        StopBeforeCommit ops;
+        QVERIFY_THROWS_EXCEPTION(FailingFileOps::Crash, f.write(ops));
+        const fs::path journal = f.root / kJournalFileName, forward = f.root / "LEXFWD_C.DAT";
+        QCOMPARE(parseJournal(slurp(journal)).state, ParsedJournal::State::Committed);
+        put(journal, edit(slurp(journal)));
+        const std::string written = slurp(forward);
+        const RecoveryResult recovered = recoverUnfinishedWrite(f.root);
+        QVERIFY2(recovered.found && !fs::exists(journal), name);
+        if (name == "as left"s) {
+            QVERIFY(recovered.ok() && recovered.undone);
+            QCOMPARE(recovered.batchEntries, std::size_t(3));
+            QCOMPARE(recovered.headword, "casa"s);
+            f.checkUntouched(name);
+        } else { // nothing cut
+            QCOMPARE(recovered.error, name == "never sealed"s ? 0 : kErrorJournalDamaged);
+            QCOMPARE(slurp(forward), written);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestEntryWriter)

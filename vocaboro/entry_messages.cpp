@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStringList>
 
 #include <cerrno>
 
@@ -96,6 +97,65 @@ QString changeRecoveryText(const datafiles::RecoveryResult& recovery, bool atSta
     return {};
 }
 
+// What an interrupted import of several entries became; empty when there is nothing to tell.
+QString batchRecoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
+                          const TypedPath& typed, const QString& program) {
+    const int entries = static_cast<int>(recovery.batchEntries);
+    const QString failed = typed(recovery.errorFile);
+    if (recovery.error == datafiles::kErrorChangedMeanwhile)
+        return EntryText::tr(
+                   "%1 stopped before it had finished an import of %n entries, and another "
+                   "program has changed \"%2\" since. That file was left as it is: please check "
+                   "its last lines. The entries of the import were removed from the other data "
+                   "files.",
+                   nullptr, entries)
+            .arg(program, failed);
+    if (recovery.error == datafiles::kErrorJournalDamaged) {
+        QStringList names;
+        for (const std::filesystem::path& file : recovery.batchFiles)
+            names << QStringLiteral("\"%1\"").arg(typed(file));
+        const QString files = names.isEmpty() ? EntryText::tr("the data files written last")
+                                              : names.join(QStringLiteral(", "));
+        return EntryText::tr(
+                   "%1 stopped before it had finished an import of %n entries, and its record of "
+                   "that import, \"%2\", is damaged. Nothing was removed, so some of those "
+                   "entries may be in one data file only: please check the last lines of %3. The "
+                   "damaged record was kept as \"%4\".",
+                   nullptr, entries)
+            .arg(program, failed, files, typed(recovery.setAside));
+    }
+    if (!recovery.settled() && atStart)
+        return EntryText::tr(
+                   "%1 stopped before it had finished an import of %n entries, and the part "
+                   "already stored in \"%2\" could not be removed yet: %3. Until it is, those "
+                   "entries may be in one data file only, and no word can be added to this data "
+                   "folder. %1 tries again before each write and at the next start.",
+                   nullptr, entries)
+            .arg(program, failed, reasonOf(recovery.error));
+    if (recovery.undone)
+        return EntryText::tr(
+                   "%1 stopped before it had finished an import of %n entries. The part already "
+                   "stored has been removed, so none of them was kept: import them again to keep "
+                   "them.",
+                   nullptr, entries)
+            .arg(program);
+    return {};
+}
+
+// Where a program that cannot write the data folder keeps the user's words instead.
+QString ownFolderHint(int error, const QString& program) {
+    if (!permissionDenied(error))
+        return {};
+    if (program == kCommandLineProgram)
+        return EntryText::tr(" To keep your own words, give %1 a folder of your own with --folder, "
+                             "such as %2/thai/, with a copy of the data files in it.")
+            .arg(program, QDir::homePath());
+    return EntryText::tr(" To keep your own words, start %1 again and type a folder of your "
+                         "own at the prompt, such as %2/thai/, with a copy of the data files in "
+                         "it.")
+        .arg(program, QDir::homePath());
+}
+
 } // namespace
 
 QString writeFailureText(const datafiles::EntryWriteResult& result, const QString& forwardTyped,
@@ -146,20 +206,66 @@ QString writeFailureText(const datafiles::EntryWriteResult& result, const QStrin
         text = EntryText::tr("The %1 \"%2\" could not be written: %3. Nothing was stored.")
                    .arg(fileKind, fileNamed, reasonOf(result.error));
     }
-    if (permissionDenied(result.error)) {
-        if (program == kCommandLineProgram)
-            text += EntryText::tr(
-                        " To keep your own words, give %1 a folder of your own with --folder, "
-                        "such as %2/thai/, with a copy of the data files in it.")
-                        .arg(program, QDir::homePath());
-        else
-            text += EntryText::tr(
-                        " To keep your own words, start %1 again and type a folder of your "
-                        "own at the prompt, such as %2/thai/, with a copy of the data files in "
-                        "it.")
-                        .arg(program, QDir::homePath());
+    return text + ownFolderHint(result.error, program);
+}
+
+QString batchFailureText(const datafiles::BatchWriteResult& result, const TypedPath& typed,
+                         const QString& program) {
+    using P = datafiles::BatchWriteResult::Problem;
+    const QString file = typed(result.file);
+    const QString fileKind =
+        result.inJournal ? EntryText::tr("journal") : EntryText::tr("data file");
+    if (result.problem == P::None)
+        return {};
+    QString text;
+    if (result.problem == P::Fragment) {
+        text = EntryText::tr("The data file \"%1\" ends with an incomplete record on line %2. "
+                             "Nothing of the import was stored; repair that line, then import "
+                             "again.")
+                   .arg(file)
+                   .arg(result.fragmentLine);
+    } else if (result.problem == P::TooLong && result.file.empty()) {
+        text = EntryText::tr("The part of the import to be written at once is larger than one "
+                             "write can take (2 MiB). Nothing of it was stored.");
+    } else if (result.problem == P::TooLong && result.fragmentLine == 0) {
+        text = EntryText::tr("An entry of the import is longer than a record of the data files "
+                             "can be (4 MiB). Nothing of the import was stored.");
+    } else if (result.problem == P::TooLong) {
+        text = EntryText::tr("The data file \"%1\" holds a record longer than 4 MiB on line %2. "
+                             "Nothing of the import was stored; repair that line, then import "
+                             "again.")
+                   .arg(file)
+                   .arg(result.fragmentLine);
+    } else if (!result.recovered.settled()) {
+        text = EntryText::tr("An earlier, unfinished write could not be undone in \"%1\": %2. "
+                             "Nothing of the import was stored; try again in a moment.")
+                   .arg(typed(result.recovered.errorFile), reasonOf(result.recovered.error));
+    } else if (result.inJournal && refusedJournal(result.error)) {
+        text = EntryText::tr("\"%1\" cannot be %2's journal of unfinished writes: %3. "
+                             "Nothing of the import was stored. Move it away or remove it (it "
+                             "holds no words), then import again.")
+                   .arg(file, program, reasonOf(result.error));
+    } else if (result.problem == P::OpenFailed && result.error == EWOULDBLOCK) {
+        text = EntryText::tr("The %1 \"%2\" is in use by another program. Nothing of the "
+                             "import was stored; try again in a moment.")
+                   .arg(fileKind, file);
+    } else if (result.problem == P::OpenFailed) {
+        text = EntryText::tr("The %1 \"%2\" could not be opened: %3. Nothing of the import "
+                             "was stored.")
+                   .arg(fileKind, file, reasonOf(result.error));
+    } else if (result.problem == P::RollbackFailed) {
+        text = EntryText::tr("The %1 \"%2\" could not be written: %3. The part of the import "
+                             "already written to \"%4\" could not be removed (%5); the next "
+                             "write to this data folder removes it, or %6 when it opens the "
+                             "folder again.")
+                   .arg(fileKind, file, reasonOf(result.error), typed(result.undoFile),
+                        reasonOf(result.undoError), program);
+    } else {
+        text = EntryText::tr("The %1 \"%2\" could not be written: %3. Nothing of the import "
+                             "was stored.")
+                   .arg(fileKind, file, reasonOf(result.error));
     }
-    return text;
+    return text + ownFolderHint(result.error, program);
 }
 
 QString recoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
@@ -182,6 +288,8 @@ QString recoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
     }
     if (recovery.change)
         return changeRecoveryText(recovery, atStart, typed, program);
+    if (recovery.batchEntries > 0)
+        return batchRecoveryText(recovery, atStart, typed, program);
 
     const QString entry = entryOf(recovery);
     if (recovery.error == datafiles::kErrorChangedMeanwhile)

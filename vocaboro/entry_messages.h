@@ -27,7 +27,13 @@ QString writeFailureText(const datafiles::EntryWriteResult& result, const QStrin
                          const QString& reverseTyped, const TypedPath& typed,
                          const QString& program = QStringLiteral("Vocaboro"));
 
-// What was found of an interrupted write or change and done about it; empty when there is
+// Why the append of a batch of entries (an import) failed: what failed, in which file, and that
+// nothing of the batch is stored, or, when a part of it could not be removed, that the next write
+// removes it. `program` as in writeFailureText.
+QString batchFailureText(const datafiles::BatchWriteResult& result, const TypedPath& typed,
+                         const QString& program = QStringLiteral("Vocaboro"));
+
+// What was found of an interrupted write, import or change and done about it; empty when there is
 // nothing to tell. `atStart`: told when the program opens the folder rather than before a
 // write. `program` names the program that tells it ("Vocaboro", "Ripasso", "thai-kit").
 QString recoveryText(const datafiles::RecoveryResult& recovery, bool atStart,
