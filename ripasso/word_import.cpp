@@ -14,6 +14,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -495,16 +496,16 @@ vocaboro::EntryTexts entryOf(const Values& v, bool html) {
 
 // --- the dictionary's entries
 
-// The head word, pronunciation and Thai script of the forward records, as 64-bit hashes in one
-// open-addressed array: 16 bytes or less per entry of the dictionary (as it is after the
-// import), whatever the size of the file imported. Two different entries with the same hash
-// would count the second as there already; at 64 bits that takes billions of entries.
+// Keys of the forward records (their head word, pronunciation and Thai script, or all their
+// fields), as 64-bit hashes in one open-addressed array: 16 bytes or less per entry of the
+// dictionary (as it is after the import), whatever the size of the file imported. Two
+// different entries with the same hash would count the second as there already; at 64 bits
+// that takes billions of entries.
 class EntryKeys {
 public:
-    static std::uint64_t keyOf(std::string_view headword, std::string_view pronunciation,
-                               std::string_view thai) {
+    static std::uint64_t keyOf(std::initializer_list<std::string_view> parts) {
         std::uint64_t hash = 0xcbf29ce484222325ull;
-        for (const std::string_view part : {headword, pronunciation, thai}) {
+        for (const std::string_view part : parts) {
             for (const char c : part) {
                 hash ^= static_cast<unsigned char>(c);
                 hash *= 0x100000001b3ull;
@@ -513,6 +514,16 @@ public:
             hash *= 0x100000001b3ull;
         }
         return hash | 1; // never 0, the free slot's mark
+    }
+    bool contains(std::uint64_t key) const {
+        if (slots_.empty())
+            return false;
+        for (std::size_t i = index(key);; i = (i + 1) & (slots_.size() - 1)) {
+            if (slots_[i] == key)
+                return true;
+            if (slots_[i] == 0)
+                return false;
+        }
     }
     // Whether the key is new; it is there afterwards.
     bool insert(std::uint64_t key) {
@@ -571,8 +582,8 @@ public:
                 const datafiles::ReadStatus status = stream.next(record);
                 error = stream.error();
                 if (status == datafiles::ReadStatus::Record && !record.isCrossReference())
-                    keys_.insert(
-                        EntryKeys::keyOf(record.headword(), record.counterpart(), record.thai()));
+                    remember(record.headword(), record.counterpart(), record.attribute(),
+                             record.note(), record.thai(), record.fields[5], record.fields[6]);
                 else if (status == datafiles::ReadStatus::Truncated)
                     break;
             }
@@ -600,10 +611,21 @@ public:
             return true;
         }
         const datafiles::DictionaryRecord& r = check.record;
-        if (!keys_.insert(EntryKeys::keyOf(r.headword, r.counterpart, r.thai))) {
+        // Already there: the same entry, field for field; or a row that gives no more than the
+        // head word, pronunciation and Thai script of an entry there (whatever its other
+        // fields). The same word with another attribute or note is another entry, as the
+        // dictionary's own files have them.
+        const bool bare = r.attribute == datafiles::kNoAttribute && r.note == datafiles::kNoNote &&
+                          r.thaiSound == datafiles::kNoSound &&
+                          r.italianSound == datafiles::kNoSound;
+        if (entries_.contains(entryKey(r.headword, r.counterpart, r.attribute, r.note, r.thai,
+                                       r.thaiSound, r.italianSound)) ||
+            (bare && words_.contains(EntryKeys::keyOf({r.headword, r.counterpart, r.thai})))) {
             ++report_.already;
             return true;
         }
+        remember(r.headword, r.counterpart, r.attribute, r.note, r.thai, r.thaiSound,
+                 r.italianSound);
         datafiles::BatchEntry& entry = batch_.emplace_back();
         entry.forwardName = check.forwardFile.toStdString();
         entry.forwardLine = datafiles::formatRecordLine(r);
@@ -644,7 +666,23 @@ private:
     const RefusedRow& refused_;
     const datafiles::FileAccess& access_;
     ImportReport& report_;
-    EntryKeys keys_;
+    static std::uint64_t entryKey(std::string_view headword, std::string_view counterpart,
+                                  std::string_view attribute, std::string_view note,
+                                  std::string_view thai, std::string_view thaiSound,
+                                  std::string_view italianSound) {
+        return EntryKeys::keyOf(
+            {headword, counterpart, attribute, note, thai, thaiSound, italianSound});
+    }
+    void remember(std::string_view headword, std::string_view counterpart,
+                  std::string_view attribute, std::string_view note, std::string_view thai,
+                  std::string_view thaiSound, std::string_view italianSound) {
+        words_.insert(EntryKeys::keyOf({headword, counterpart, thai}));
+        entries_.insert(
+            entryKey(headword, counterpart, attribute, note, thai, thaiSound, italianSound));
+    }
+
+    EntryKeys words_;   // head word, pronunciation and Thai script
+    EntryKeys entries_; // every field
     std::vector<datafiles::BatchEntry> batch_;
     std::size_t batchBytes_ = 0;
     bool firstBatch_ = true;
