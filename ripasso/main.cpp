@@ -1,9 +1,12 @@
-// Ripasso: the window, or with --export-anki the export alone, which needs no display.
+// Ripasso: the window, or with --export-anki or --export-apkg an export alone, which needs no
+// display.
 //   ripasso
 //   ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]
+//   ripasso --export-apkg FILE.apkg [--folder DIR] [--deck NAME] [--with-speech] [--with-progress]
 //   ripasso --help | --version
 
 #include "anki_export.h"
+#include "anki_package.h"
 #include "links.h"
 #include "main_window.h"
 #include "progress_store.h"
@@ -41,6 +44,13 @@ QString usage() {
         "                                     writes the words of DIR's forward data files to\n"
         "                                     FILE.txt for Anki's import (DIR: the folder last\n"
         "                                     chosen in Ripasso, else C:\\THAI\\)\n"
+        "       ripasso --export-apkg FILE.apkg [--folder DIR] [--deck NAME] [--with-speech]\n"
+        "                             [--with-progress]\n"
+        "                                     writes the same words as an Anki package with\n"
+        "                                     their recordings; --with-speech adds the synthetic\n"
+        "                                     voice for the words without a Thai recording,\n"
+        "                                     --with-progress the due dates of your answered "
+        "cards\n"
         "       ripasso --help | --version\n"
         "Ripasso, the practice of the Thai kit: drills of the Thai letters and a daily review\n"
         "of your words. The window needs a graphical session; the export does not.\n"
@@ -55,16 +65,23 @@ std::filesystem::path driveRootFor(const QString& programFolder) {
     return platform::driveRoot(programFolder.toStdString(), platform::userDataHome());
 }
 
-int exportAnki(int argc, char* argv[]) {
+// --export-anki, or with `package` --export-apkg.
+int exportAnki(int argc, char* argv[], bool package) {
     QCoreApplication app(argc, argv);
     platform::installTranslations();
     QString file, folder, deck = QString::fromLatin1(ripasso::kDefaultDeck);
+    bool withSpeech = false, withProgress = false;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == QLatin1String("--export-anki") && hasValue)
+        if (arg == QLatin1String(package ? "--export-apkg" : "--export-anki") && hasValue &&
+            file.isEmpty())
             file = args[++i];
+        else if (package && arg == QLatin1String("--with-speech"))
+            withSpeech = true;
+        else if (package && arg == QLatin1String("--with-progress"))
+            withProgress = true;
         else if (arg == QLatin1String("--folder") && hasValue)
             folder = args[++i];
         else if (arg == QLatin1String("--deck") && hasValue)
@@ -95,11 +112,34 @@ int exportAnki(int argc, char* argv[]) {
     }
     folder = ripasso::folderText(folder);
     const datafiles::PathMapper paths(driveRootFor(QCoreApplication::applicationDirPath()));
-    const ripasso::ExportResult result = ripasso::exportForAnki(
-        [&](const std::string& name) {
-            return paths.map((folder + QString::fromStdString(name)).toStdString());
-        },
-        paths.map(file.toStdString()), deck.toStdString());
+    const ripasso::PathOf pathOf = [&](const std::string& name) {
+        return paths.map((folder + QString::fromStdString(name)).toStdString());
+    };
+    ripasso::ExportResult result;
+    if (package) {
+        // The progress is read beside a Ripasso that may be running, and never written.
+        std::unique_ptr<ripasso::ProgressStore> progress;
+        if (withProgress) {
+            ripasso::StoreError error;
+            ripasso::StoreOptions options;
+            options.readOnly = true;
+            progress = ripasso::ProgressStore::open(ripasso::defaultProgressFile(), error, options);
+            if (!progress) {
+                print(stderr, MainText::tr("ripasso: the export was not written: %1\n")
+                                  .arg(QString::fromStdString(error.message)));
+                return 1;
+            }
+        }
+        const ripasso::PackageResult written =
+            ripasso::exportAnkiPackage(pathOf, paths.map(file.toStdString()),
+                                       {.deck = deck.toStdString(),
+                                        .withSpeech = withSpeech,
+                                        .progress = progress.get(),
+                                        .today = ripasso::currentDay()});
+        result = {written.written, written.notes, written.problems, written.error};
+    } else {
+        result = ripasso::exportForAnki(pathOf, paths.map(file.toStdString()), deck.toStdString());
+    }
     for (const std::string& problem : result.problems)
         std::fprintf(stderr, "ripasso: %s\n", problem.c_str());
     if (!result.written) {
@@ -117,8 +157,9 @@ int exportAnki(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--export-anki") == 0)
-            return exportAnki(argc, argv);
+        if (std::strcmp(argv[i], "--export-anki") == 0 ||
+            std::strcmp(argv[i], "--export-apkg") == 0)
+            return exportAnki(argc, argv, std::strcmp(argv[i], "--export-apkg") == 0);
     // The window takes no arguments but --help and --version.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") != 0 && std::strcmp(argv[i], "--version") != 0) {

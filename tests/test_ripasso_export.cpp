@@ -110,12 +110,19 @@ QList<QStringList> expectedNotes(const fs::path& folder) {
             const QString thai = r.thai == "@"
                                      ? QString()
                                      : QString::fromStdU16String(thaitext::decodeTis620(r.thai));
-            QStringList back{
-                latin(r.counterpart), thai, latin(r.attribute, "-"),
-                latin(r.note, "-").replace(QLatin1String("\r\n"), QLatin1String("\n"))};
+            // The recordings are named as Anki's sound tags: the Italian one after the word,
+            // the Thai one on the last line of the back.
+            auto sound = [](const std::string& name) {
+                return name == "$" ? QString() : "[sound:" + latin(name) + "]";
+            };
+            QStringList back{latin(r.counterpart), thai, latin(r.attribute, "-"),
+                             latin(r.note, "-").replace(QLatin1String("\r\n"), QLatin1String("\n")),
+                             sound(r.thaiSound)};
             back.removeAll(QString());
+            const QString italianSound = sound(r.italianSound);
             notes << QStringList{
-                latin(r.headword), back.join(QLatin1Char('\n')), thai,
+                latin(r.headword) + (italianSound.isEmpty() ? QString() : " " + italianSound),
+                back.join(QLatin1Char('\n')), thai,
                 latin(r.attribute, "-").replace(QLatin1Char(' '), QLatin1Char('_'))};
         }
     }
@@ -146,12 +153,14 @@ void TestRipassoExport::everyFieldReachesAFieldOfTheStockNoteType_data() {
                                         << QByteArray("\"cavolo\",\"ka lam\",\"s.m.\",\"-\","
                                                       "\"@\",\"$\",\"$\"\r\n");
     // A bare field may hold a double quote, a quoted one a tab or a line break; a head word
-    // that begins with "#" would be a comment line to Anki; <, > and & are text, not HTML.
+    // that begins with "#" would be a comment line to Anki; <, > and & are text, not HTML; the
+    // recordings are Anki's sound tags.
     QTest::newRow("tabs, quotes, line breaks, HTML's characters")
         << QString()
         << QByteArray("ca\"sa,\"baan\",\"s. f.\",\"con\ttab\",\"@\",\"$\",\"$\"\r\n"
                       "\"#uno\",\"nung\",\"-\",\"riga\r\nseconda <b>&amp;</b>\",\"\xB9\",\"$\","
-                      "\"$\"\r\n\"caff\xE8 & <i>\",\"kafee\",\"-\",\"-\",\"@\",\"$\",\"$\"\r\n");
+                      "\"$\"\r\n\"caff\xE8 & <i>\",\"kafee\",\"-\",\"-\",\"@\",\"$\",\"$\"\r\n"
+                      "\"cane\",\"maa\",\"-\",\"-\",\"@\",\"cane_th.wav\",\"cane.wav\"\r\n");
 }
 
 void TestRipassoExport::everyFieldReachesAFieldOfTheStockNoteType() {
