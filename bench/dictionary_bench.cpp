@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     if (!tablePath.empty()) {
         const Fixture& f = fixture();
-        const bench::Programs programs{LOOKUP_PROBE, LOAD_PROBE, WRITE_PROBE,  FIRST_PAINT,
-                                       VOCABORO,     CHARTOLA,   RIPASSO_PROBE};
+        const bench::Programs programs{LOOKUP_PROBE, LOAD_PROBE, WRITE_PROBE,   FIRST_PAINT,
+                                       VOCABORO,     CHARTOLA,   RIPASSO_PROBE, IMPORT_PROBE};
         const std::string table =
             bench::sideBySideTable(f.dir.path().toStdString(), f.generated, programs);
         std::fputs(("\n" + table).c_str(), stdout);

@@ -763,6 +763,45 @@ std::string sideBySideTable(const std::string& folder, const GeneratedDictionary
         contextRow("floor: write, sync, rename the same bytes", floors, "ms");
     }
 
+    // The import of a CSV file of 10^5 rows by `thai-kit import` as a process, beside the same
+    // appends made by plain C in the same run, synced as the import syncs them and not synced
+    // (import_probe.cpp); and the import's peak memory at 10^4 and 10^5 rows, which should not
+    // grow with the file. Shown for information: no target judges them.
+    {
+        QTemporaryDir numbersDir;
+        const std::string numbers = numbersDir.path().toStdString() + "/import";
+        const bool ran =
+            runProcess({programs.importProbe, std::to_string(kRuns), "--numbers", numbers}, 0)
+                .wall >= 0;
+        // The runs, the four lists of times (10^4, 10^5, plain C synced, not synced), the peaks.
+        const std::vector<double> n = numbersIn(numbers);
+        const std::size_t runs = n.empty() ? 0 : static_cast<std::size_t>(n[0]);
+        if (ran && runs > 0 && n.size() == 1 + 4 * runs + 2) {
+            auto part = [&](std::size_t i) {
+                const auto first = n.begin() + static_cast<std::ptrdiff_t>(1 + i * runs);
+                return std::vector<double>(first, first + static_cast<std::ptrdiff_t>(runs));
+            };
+            const Stats imported = stats(part(1));
+            auto beside = [&](const std::string& what, const std::vector<double>& floor,
+                              const std::string& peer) {
+                const Stats f = stats(floor);
+                rows.push_back({what, show(imported, "ms"), show(f, "ms") + " " + peer,
+                                f.median > 0 ? number(imported.median / f.median) + " x" : "-", "-",
+                                true, false, imported.runs});
+            };
+            beside("import of 10^5 rows beside plain C appends+fsync", part(2), "C");
+            beside("import of 10^5 rows beside plain C, no fsync", part(3), "C");
+            contextRow("import of 10^4 rows (thai-kit import)", part(0), "ms");
+            rows.push_back(
+                {"import: peak memory at 10^4 and 10^5 rows",
+                 number(n[n.size() - 2] / 1024) + " MB, " + number(n[n.size() - 1] / 1024) + " MB",
+                 "-", "-", "-", true, false, runs});
+        } else {
+            rows.push_back({"import of 10^5 rows (thai-kit import)", "did not run", "-", "-", "-",
+                            false, false, 0});
+        }
+    }
+
     // Vocaboro's write of one entry, from the click on the write button to the confirmation,
     // at 10^4 and at 10^6 records per direction, beside sqlite3 inserting one row into a table
     // of 10^6 rows with synchronous=FULL. Last, since it adds entries to the dictionary.

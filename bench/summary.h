@@ -17,6 +17,7 @@ struct Programs {
     std::string vocaboro;
     std::string chartola;
     std::string ripassoProbe; // Ripasso's start to its first card (bench/ripasso_probe.cpp)
+    std::string importProbe;  // the import of a CSV file beside plain C (import_probe.cpp)
 };
 
 // Runs the measurements on the dictionary generated in `folder` (one record is appended to

@@ -1,14 +1,17 @@
 #include "main_window.h"
 
 #include "anki_export.h"
+#include "anki_package.h"
 #include "drill_page.h"
 #include "review_page.h"
 #include "word_history.h"
+#include "word_import.h"
 #include "words_page.h"
 
 #include "datafiles/journal.h"
 #include "vocaboro/entry_messages.h"
 
+#include "platform/espeak_voice.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/spoken_message.h"
@@ -19,6 +22,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +38,8 @@ namespace {
 constexpr char kWordsFolderSetting[] = "wordsFolder";
 constexpr char kSoundFolderSetting[] = "soundFolder";
 constexpr char kExportFileSetting[] = "exportFile";
+constexpr char kImportFileSetting[] = "importFile";
+constexpr char kExportDeckSetting[] = "exportDeckFile";
 constexpr char kTypeAnswersSetting[] = "typeAnswers";
 constexpr char kSayWordsSetting[] = "sayWords"; // "0" off; on when never set
 
@@ -80,6 +86,18 @@ protected:
     }
 };
 
+// The wait cursor while a long piece of work runs in the window's own thread.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The refused rows an import box lists; the others are counted.
+constexpr std::size_t kRefusedRowsShown = 50;
+
 QString lines(const std::vector<std::string>& sentences) {
     QStringList all;
     for (const std::string& s : sentences)
@@ -118,8 +136,12 @@ MainWindow::MainWindow(Links links, QWidget* parent)
     });
     buildMenu();
     // The Words page is opened from the start page, never from the middle of a round.
-    connect(pages_, &QStackedWidget::currentChanged, this,
-            [this] { wordsAction_->setEnabled(pages_->currentWidget() == homePage_); });
+    // Words are imported there too, or from the Words page, which shows them at once.
+    connect(pages_, &QStackedWidget::currentChanged, this, [this] {
+        wordsAction_->setEnabled(pages_->currentWidget() == homePage_);
+        importAction_->setEnabled(pages_->currentWidget() == homePage_ ||
+                                  pages_->currentWidget() == wordsPage_);
+    });
     // An audio device that cannot play is told once: on the card during a review, which goes
     // on, else in a box.
     // The speech outlives the window: the window is followed, not assumed.
@@ -210,7 +232,7 @@ void MainWindow::buildHomePage(QWidget* page) {
     connect(sayWordsCheck_, &QCheckBox::toggled, this, [this](bool on) {
         remember(kSayWordsSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
     });
-    folderButton_ = makeButton(words, "folderButton", tr("Choose another &folder…"),
+    folderButton_ = makeButton(words, "folderButton", tr("Choose another fol&der…"),
                                tr("Choose another folder of words"));
     wordsButton_ = makeButton(words, "wordsButton", tr("Your &words: search, change, add…"),
                               tr("Your words: search, change, add"));
@@ -239,9 +261,16 @@ void MainWindow::buildMenu() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     menuBar()->setObjectName(QStringLiteral("menuBar"));
+    importAction_ = file->addAction(tr("&Import words…"), this, &MainWindow::importWords);
+    importAction_->setObjectName(QStringLiteral("importAction"));
+    importAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+I")));
     exportAction_ = file->addAction(tr("&Export for Anki…"), this, &MainWindow::exportWords);
     exportAction_->setObjectName(QStringLiteral("exportAction"));
     exportAction_->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    exportDeckAction_ =
+        file->addAction(tr("Export &deck for Anki…"), this, &MainWindow::exportDeck);
+    exportDeckAction_->setObjectName(QStringLiteral("exportDeckAction"));
+    file->addSeparator();
     folderAction_ =
         file->addAction(tr("Choose the words' &folder…"), this, &MainWindow::chooseFolder);
     folderAction_->setObjectName(QStringLiteral("folderAction"));
@@ -427,6 +456,108 @@ void MainWindow::exportWords() {
     QString text = tr("%1 notes were written to \"%2\". In Anki, File, Import "
                       "takes them into the deck \"%3\".")
                        .arg(result.notes)
+                       .arg(answer, QLatin1String(kDefaultDeck));
+    if (!result.problems.empty())
+        text += QStringLiteral("\n\n") + lines(result.problems);
+    links_.dialogs.messageBox(text, information(), kProgramTitle);
+}
+
+void MainWindow::importWords() {
+    if (folder_.isEmpty())
+        return;
+    const QString proposed = rememberedFolder(kImportFileSetting, QStringLiteral("~/words.csv"));
+    const QString answer = links_.dialogs.inputBox(
+        tr("File of words to add (CSV or TSV with a header line, Anki's text export or an Anki "
+           "package)"),
+        tr("Ripasso: import words"), proposed, 3000, 2000);
+    if (answer.isEmpty())
+        return;
+    remember(kImportFileSetting, answer);
+    const datafiles::PathMapper mapper = paths();
+    const vocaboro::TypedPath typed = [this](const std::filesystem::path& file) {
+        return folder_ + QString::fromStdString(file.filename().string());
+    };
+    QStringList refusedRows;
+    std::size_t notShown = 0;
+    ImportReport report;
+    {
+        const WaitCursor waiting;
+        report = ripasso::importWords(
+            mapper.map(answer.toStdString()), mapper.map(folder_.toStdString()), typed, {},
+            [&](std::size_t line, const QString& message) {
+                if (static_cast<std::size_t>(refusedRows.size()) < kRefusedRowsShown)
+                    refusedRows << tr("Line %1: %2").arg(QString::number(line), message);
+                else
+                    ++notShown;
+            },
+            links_.fileAccess);
+    }
+    if (report.added > 0)
+        wordsChanged();
+    QStringList told;
+    const QString recovered = vocaboro::recoveryText(report.recovered, false, typed, kProgramTitle);
+    if (!recovered.isEmpty())
+        told << recovered;
+    // A file that could not be read at all has nothing to count.
+    if (report.added + report.already + report.refused > 0 || report.finished()) {
+        QStringList counted{importSummary(report)};
+        counted << report.notes << refusedRows;
+        if (notShown > 0)
+            counted << tr("… and %1 more").arg(notShown);
+        told << counted.join(QLatin1Char('\n'));
+    }
+    if (!report.finished())
+        told << report.error;
+    links_.dialogs.messageBox(told.join(QStringLiteral("\n\n")),
+                              report.finished() ? information() : stopped(), kProgramTitle);
+}
+
+void MainWindow::wordsChanged() {
+    // The Words page reads its folder again, keeping the search and the selected word; the
+    // cards are read when it closes. The start page reads the cards now.
+    if (pages_->currentWidget() == wordsPage_)
+        wordsPage_->reload();
+    else
+        readCards();
+}
+
+void MainWindow::exportDeck() {
+    const QString proposed = rememberedFolder(kExportDeckSetting, QStringLiteral("~/ripasso.apkg"));
+    const QString answer = links_.dialogs.inputBox(
+        tr("File to write your words to as an Anki deck (.apkg, File, Import in Anki)"),
+        tr("Ripasso: export deck for Anki"), proposed, 3000, 2000);
+    if (answer.isEmpty())
+        return;
+    remember(kExportDeckSetting, answer);
+    PackageOptions options;
+    options.deck = kDefaultDeck;
+    options.progress = &links_.store;
+    options.today = links_.today();
+    options.withSpeech =
+        platform::voiceInstalled() &&
+        links_.dialogs.messageBox(tr("Put the synthetic voice on the words without a recording?"),
+                                  {platform::Buttons::YesNo, platform::Icon::Question},
+                                  kProgramTitle) == platform::Answer::Yes;
+    const datafiles::PathMapper mapper = paths();
+    PackageResult result;
+    {
+        const WaitCursor waiting;
+        result = ripasso::exportAnkiPackage(
+            [this, &mapper](const std::string& name) {
+                return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
+            },
+            mapper.map(answer.toStdString()), options, links_.fileAccess);
+    }
+    if (!result.written) {
+        links_.dialogs.messageBox(
+            tr("The deck was not written: %1.").arg(QString::fromStdString(result.error)),
+            stopped(), kProgramTitle);
+        return;
+    }
+    QString text = tr("%1 notes and %2 sound files were written to \"%3\". In Anki, File, Import "
+                      "takes them into the deck \"%4\".")
+                       .arg(result.notes)
+                       .arg(result.media)
                        .arg(answer, QLatin1String(kDefaultDeck));
     if (!result.problems.empty())
         text += QStringLiteral("\n\n") + lines(result.problems);

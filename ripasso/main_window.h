@@ -1,8 +1,9 @@
 #pragma once
 // Ripasso's window: the start page (the three letter drills, the seven drills of the script,
 // the review of the user's words and what the words' folder holds), the drill page and the review
-// page, and the File menu (export for Anki, another folder, quit). A failure of the audio
-// device is told once: on the card during a review, else in a box.
+// page, and the File menu (words imported from a file, the export for Anki as a text file or as
+// a deck, another folder, quit). A failure of the audio device is told once: on the card during
+// a review, else in a box.
 
 #include "links.h"
 #include "word_cards.h"
@@ -41,6 +42,12 @@ public:
     void startReview();
     // Asks for the file and writes the words there for Anki.
     void exportWords();
+    // Asks for a file of words (CSV, TSV, Anki's text or package), adds them to the folder and
+    // tells what became of every row.
+    void importWords();
+    // Asks for the .apkg file, and whether the voice says the words without a recording, and
+    // writes the words there as an Anki deck with their progress.
+    void exportDeck();
     // The Words page: the folder's words, to search, sort, change, remove and add.
     void showWords();
 
@@ -60,6 +67,8 @@ private:
     void settlePendingMoves(const PathOf& pathOf);
     void remember(const char* setting, const QString& value);
     void tellSpeechFailure(const QString& message);
+    // The folder's words read again by whatever shows them.
+    void wordsChanged();
 
     Links links_;
     QString folder_;
@@ -81,7 +90,9 @@ private:
     platform::MarkedButton* folderButton_ = nullptr;
     platform::MarkedButton* wordsButton_ = nullptr;
     platform::MarkedButton* drillButtons_[3] = {};
+    QAction* importAction_ = nullptr;
     QAction* exportAction_ = nullptr;
+    QAction* exportDeckAction_ = nullptr;
     QAction* folderAction_ = nullptr;
     QAction* wordsAction_ = nullptr;
     QAction* quitAction_ = nullptr;

@@ -1,7 +1,8 @@
 // Ripasso's window driven as a person drives it, by keys: a drill round of each kind, a
 // drill without sounds, a review graded by keys with its answers saved and scheduled, words
-// added or changed by hand, an answer that cannot be saved, the folder remembered and the
-// export from the menu.
+// added or changed by hand, an answer that cannot be saved, the folder remembered, the export
+// from the menu, words imported from a file and the deck for Anki, both from the File menu
+// opened by keys.
 
 #include "real_input.h"
 #include "ripasso_fixture.h"
@@ -9,10 +10,15 @@
 
 #include "ripasso/drill_page.h"
 #include "ripasso/review_page.h"
+#include "ripasso/words_model.h"
+#include "ripasso/words_page.h"
+
+#include "platform/espeak_voice.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 
 #include <sqlite3.h>
@@ -32,6 +38,14 @@ QString text(RipassoFixture& f, const char* label) {
     return f.control<QLabel>(label)->text();
 }
 
+// Alt+F, then the entry's access key in the menu that opened.
+void fromFileMenu(RipassoFixture& f, Qt::Key accessKey) {
+    real::press(Qt::Key_F, Qt::AltModifier);
+    auto* menu = f.control<QMenu>("fileMenu");
+    QTRY_VERIFY(menu->isVisible());
+    QTest::keyClick(menu, accessKey);
+}
+
 } // namespace
 
 class TestRipassoWindow : public QObject {
@@ -45,6 +59,8 @@ private slots:
     void anAnswerThatCannotBeSavedStopsTheReview();
     void theFolderIsRememberedAndTheExportWritten();
     void lettersWithoutFilesAndLongMessagesInTheWindow();
+    void wordsImportedFromTheMenuAreListedAtOnce();
+    void theDeckForAnkiIsWrittenFromTheMenu();
 };
 
 void TestRipassoWindow::aDrillRoundAnsweredByKeys_data() {
@@ -251,6 +267,54 @@ void TestRipassoWindow::lettersWithoutFilesAndLongMessagesInTheWindow() {
         QVERIFY2(label->geometry().right() < label->parentWidget()->width(), name);
         QVERIFY2(label->height() >= label->heightForWidth(label->width()), name);
     }
+}
+
+void TestRipassoWindow::wordsImportedFromTheMenuAreListedAtOnce() {
+    RipassoFixture f;
+    f.write("LEXFWD_C.DAT", kWords);
+    MainWindow& window = f.open();
+    QVERIFY(real::activate(&window));
+    real::press(Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY(window.wordsPage().isVisible());
+    // Line 3 has no pronunciation, which the check requires.
+    const QString csv = f.dir.filePath(QStringLiteral("new words.csv"));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("italiano,pronuncia,thai,attributo,note\n"
+               "mela,appeen,,s.f.,\n"
+               "pane,,,s.m.,\n"
+               "gatto,maeu,\xE0\xB9\x81\xE0\xB8\xA1\xE0\xB8\xA7,s.m.,\n");
+    file.close();
+    f.dialogs.clearLog();
+    f.dialogs.expectInput(QStringLiteral("File of words to add"), csv);
+    f.dialogs.expectMessage(QStringLiteral("2 added, 0 already there, 1 refused"));
+    fromFileMenu(f, Qt::Key_I);
+    QCOMPARE(f.dialogs.asked().first().proposed, QStringLiteral("~/words.csv"));
+    QVERIFY(f.dialogs.asked().last().text.contains(QStringLiteral("Line 3")));
+    QStringList listed;
+    const WordsModel& model = window.wordsPage().model();
+    for (int row = 0; row < model.rowCount(); ++row)
+        listed << model.index(row, 0).data().toString();
+    QVERIFY2(listed.contains("mela") && listed.contains("gatto") && !listed.contains("pane"),
+             qPrintable(listed.join(' ')));
+}
+
+void TestRipassoWindow::theDeckForAnkiIsWrittenFromTheMenu() {
+    RipassoFixture f;
+    f.write("LEXFWD_C.DAT", kWords);
+    MainWindow& window = f.open();
+    QVERIFY(real::activate(&window));
+    const QString target = f.dir.filePath(QStringLiteral("deck.apkg"));
+    f.dialogs.clearLog();
+    f.dialogs.expectInput(QStringLiteral("as an Anki deck"), target);
+    if (platform::voiceInstalled())
+        f.dialogs.expectMessage(QStringLiteral("synthetic voice"), platform::Answer::No);
+    f.dialogs.expectMessage(QStringLiteral("3 notes and 0 sound files were written to"));
+    fromFileMenu(f, Qt::Key_D);
+    QCOMPARE(f.dialogs.asked().first().proposed, QStringLiteral("~/ripasso.apkg"));
+    QFile deck(target);
+    QVERIFY(deck.open(QIODevice::ReadOnly));
+    QCOMPARE(deck.read(2), QByteArray("PK"));
 }
 
 QTEST_MAIN(TestRipassoWindow)
