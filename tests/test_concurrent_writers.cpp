@@ -9,6 +9,7 @@
 #include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +31,7 @@ private slots:
     void aLookUpBesideAWriteSeesTheFileBeforeOrAfterIt();
     void appendsBesideChangesAndKilledChangesKeepEveryEntryInStep();
     void killedRecordingsLeaveNoHalfFileAndNoRecordNamingAMissingOne();
+    void killedImportsLeaveEveryEntryWholeAndNoneTwice();
 };
 
 void TestConcurrentWriters::twoWritersAndAReader() {
@@ -312,6 +314,90 @@ void TestConcurrentWriters::killedRecordingsLeaveNoHalfFileAndNoRecordNamingAMis
     }
     qInfo("%d recordings killed; the records named %zu different files", kills, named.size());
     QVERIFY(!named.empty());
+}
+
+void TestConcurrentWriters::killedImportsLeaveEveryEntryWholeAndNoneTwice() {
+    // A large import is killed at random moments, over and over, each run going on from where
+    // the one before stopped. After each kill and the next program's recovery, every entry is
+    // in its forward and its reverse file or in neither, and none is there twice; the last
+    // run, left to its end, adds exactly what is still missing. KILLS in the environment runs
+    // longer.
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString() + "/words";
+    std::filesystem::create_directory(folder);
+    const int rows = 30000;
+    const QString csv = dir.filePath(QStringLiteral("words.csv"));
+    {
+        std::ofstream out(csv.toStdString(), std::ios::binary);
+        out << "italiano,pronuncia,thai,note\n";
+        for (int i = 0; i < rows; ++i)
+            out << char('a' + i % 26) << "parola" << i << ',' << char('a' + i * 7 % 26) << 'p' << i
+                << ",\xe0\xb8\x9a\xe0\xb9\x89\xe0\xb8\xb2\xe0\xb8\x99,riga " << i << "\n";
+    }
+    auto import = [&](QProcess& process) {
+        process.start(QStringLiteral(THAI_KIT_PROGRAM),
+                      {QStringLiteral("import"), csv, QStringLiteral("--folder"),
+                       QString::fromStdString(folder.string() + "/")});
+        return process.waitForStarted();
+    };
+    // Each kill lands within the time of a whole import, measured first in another folder.
+    QElapsedTimer timer;
+    timer.start();
+    {
+        QProcess whole;
+        QVERIFY(import(whole) && whole.waitForFinished(120000));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directory(folder);
+    }
+    const int spanMs = std::max<int>(20, static_cast<int>(timer.elapsed()));
+    const int kills =
+        qEnvironmentVariableIntValue("KILLS") > 0 ? qEnvironmentVariableIntValue("KILLS") : 25;
+    const unsigned seed = std::random_device{}();
+    qInfo("seed %u, %d kills within %d ms", seed, kills, spanMs);
+    std::mt19937 random(seed);
+    int undone = 0;
+    std::size_t entries = 0;
+    for (int k = 0; k <= kills; ++k) {
+        QProcess run;
+        QVERIFY(import(run));
+        if (k < kills) {
+            QTest::qSleep(static_cast<int>(random() % static_cast<unsigned>(spanMs / 2)));
+            ::kill(static_cast<pid_t>(run.processId()), SIGKILL);
+        }
+        QVERIFY(run.waitForFinished(120000));
+        if (k == kills) {
+            QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(run.exitCode(), 0);
+            QVERIFY2(run.readAllStandardOutput().contains(
+                         QStringLiteral("%1 added, %2 already there, 0 refused")
+                             .arg(rows - static_cast<int>(entries))
+                             .arg(entries)
+                             .toUtf8()),
+                     "the last run did not add exactly what was missing");
+        }
+        const datafiles::RecoveryResult recovered = datafiles::recoverUnfinishedWrite(folder);
+        QVERIFY2(recovered.ok(), datafiles::describeError(recovered.error).c_str());
+        undone += recovered.undone;
+        // (head word, pronunciation) of each forward record, and the same of each reverse one.
+        std::multiset<std::string> seen[2];
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            const std::string name = file.path().filename().string();
+            QVERIFY2(name.size() == 12 && name.ends_with(".DAT"), name.c_str());
+            const auto bytes = datafiles::readWholeFile(file.path());
+            QVERIFY(bytes.ok());
+            const auto read = datafiles::readAllRecords(bytes.bytes);
+            QVERIFY2(!read.truncated, name.c_str());
+            const bool forward = name.starts_with("LEXFWD");
+            for (const auto& r : read.records)
+                seen[forward ? 0 : 1].insert(forward ? r.headword + '=' + r.counterpart
+                                                     : r.counterpart + '=' + r.headword);
+        }
+        QVERIFY(seen[0] == seen[1]);
+        QVERIFY(std::set<std::string>(seen[0].begin(), seen[0].end()).size() == seen[0].size());
+        entries = seen[0].size();
+    }
+    QCOMPARE(entries, std::size_t(rows));
+    qInfo("%d imports killed, %d unfinished batches undone by the recovery", kills, undone);
 }
 
 QTEST_APPLESS_MAIN(TestConcurrentWriters)
