@@ -102,10 +102,13 @@ constexpr Template kTemplates[] = {
      "<div class=\"pronuncia\">{{Pronuncia}}</div>\n"
      "<div class=\"attributo\">{{Attributo}}</div>\n<div class=\"note\">{{Note}}</div>\n"
      "{{Suono}}"},
-    {"Thai \u2192 Italiano", "<div class=\"thai\">{{Thai}}</div>\n{{Suono}}",
+    // The sound only on the back: Suono may hold the Italian word's recording too, which would
+    // give the answer away on this card's front.
+    {"Thai \u2192 Italiano", "<div class=\"thai\">{{Thai}}</div>",
      "{{FrontSide}}\n<hr id=answer>\n<div class=\"italiano\">{{Italiano}}</div>\n"
      "<div class=\"pronuncia\">{{Pronuncia}}</div>\n"
-     "<div class=\"attributo\">{{Attributo}}</div>\n<div class=\"note\">{{Note}}</div>"},
+     "<div class=\"attributo\">{{Attributo}}</div>\n<div class=\"note\">{{Note}}</div>\n"
+     "{{Suono}}"},
 };
 
 QString tr(const char* text) {
@@ -149,9 +152,9 @@ QJsonObject noteTypeJson(std::int64_t deck, std::int64_t now) {
                                      {"did", QJsonValue::Null},
                                      {"bqfmt", ""},
                                      {"bafmt", ""}});
-    // Which fields make a card: Italiano for the first, Thai or Suono for the second.
+    // Which fields make a card: Italiano for the first, Thai for the second.
     const QJsonArray required{QJsonArray{0, "any", QJsonArray{0}},
-                              QJsonArray{1, "any", QJsonArray{2, 5}}};
+                              QJsonArray{1, "any", QJsonArray{2}}};
     return QJsonObject{{"id", QString::number(kNoteTypeId)},
                        {"name", kPackageNoteType},
                        {"type", 0},
@@ -443,7 +446,8 @@ bool PackageMaker::add(const datafiles::RecordView& r, int occurrence) {
         sqlError_ = db_.error();
         return false;
     }
-    for (int ord = 0; ord < 2; ++ord) {
+    // A word without its Thai script has no Thai -> Italian card: its front would be empty.
+    for (int ord = 0; ord < (thai.empty() ? 1 : 2); ++ord) {
         // A card answered in Ripasso is a review card, due on the same day; the others new,
         // in the files' order.
         std::int64_t type = 0, due = position_, interval = 0, factor = 0, reps = 0, lapses = 0;

@@ -6,7 +6,9 @@
 //
 // The note type "Thai kit (Italiano)" has the fields Italiano, Pronuncia, Thai, Attributo,
 // Note and Suono, and two card templates: Italian -> Thai and Thai -> Italian, the Thai script
-// in a Thai font at a large size. A note per forward record that is not a cross-reference; its
+// in a Thai font at a large size, the sound on the back (Suono may hold the Italian word's
+// recording, which would give the answer away on the front of Thai -> Italian). A word without
+// Thai script has only the first card. A note per forward record that is not a cross-reference; its
 // guid is the text export's note id (noteId in anki_export.h). The fields are HTML: the
 // characters HTML gives a meaning to are entities; a field holding only its "none" marker is
 // empty. Suono holds "[sound:NAME]" for the record's Thai recording (thaiSound), else, with
