@@ -31,10 +31,6 @@ namespace fs = std::filesystem;
 
 namespace ripasso {
 
-struct PackageText {
-    Q_DECLARE_TR_FUNCTIONS(ripasso::PackageText)
-};
-
 namespace {
 
 using namespace exporting;
@@ -110,10 +106,6 @@ constexpr Template kTemplates[] = {
      "<div class=\"attributo\">{{Attributo}}</div>\n<div class=\"note\">{{Note}}</div>\n"
      "{{Suono}}"},
 };
-
-QString tr(const char* text) {
-    return PackageText::tr(text);
-}
 
 QString utf8(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -345,8 +337,10 @@ std::string PackageMaker::recording(const datafiles::RecordView& r, std::string_
     const QString file = QString::fromStdU16String(thaitext::decodeCp1252(field));
     if (kind == datafiles::SoundField::Refused) {
         result_.problems.push_back(
-            say(tr("The recording \"%1\" of %2 is not a plain file name: it was left out."), file,
-                word));
+            say(QCoreApplication::translate(
+                    "ripasso::PackageText",
+                    "The recording \"%1\" of %2 is not a plain file name: it was left out."),
+                file, word));
         return {};
     }
     const fs::path path = pathOf_(std::string(name));
@@ -357,23 +351,25 @@ std::string PackageMaker::recording(const datafiles::RecordView& r, std::string_
         media_.push_back({known->second, path, {}});
         return known->second;
     case datafiles::SoundFileCheck::Missing:
-        why = tr("there is no such file");
+        why = QCoreApplication::translate("ripasso::PackageText", "there is no such file");
         break;
     case datafiles::SoundFileCheck::Unreadable:
-        why = tr("it cannot be read");
+        why = QCoreApplication::translate("ripasso::PackageText", "it cannot be read");
         break;
     case datafiles::SoundFileCheck::NotRegular:
-        why = tr("it is not an ordinary file");
+        why = QCoreApplication::translate("ripasso::PackageText", "it is not an ordinary file");
         break;
     case datafiles::SoundFileCheck::TooLarge:
-        why = tr("it is larger than 16 MiB");
+        why = QCoreApplication::translate("ripasso::PackageText", "it is larger than 16 MiB");
         break;
     case datafiles::SoundFileCheck::NotWave:
-        why = tr("it is not a WAVE file");
+        why = QCoreApplication::translate("ripasso::PackageText", "it is not a WAVE file");
         break;
     }
     result_.problems.push_back(
-        say(tr("The recording %1 of %2 was left out: %3."), pathText(path), word, why));
+        say(QCoreApplication::translate("ripasso::PackageText",
+                                        "The recording %1 of %2 was left out: %3."),
+            pathText(path), word, why));
     return {};
 }
 
@@ -388,12 +384,16 @@ std::string PackageMaker::voice(std::string_view thai) {
         thaiscript::spokenSyllables(thai);
     if (!syllables || syllables->empty()) {
         result_.problems.push_back(
-            say(tr("%1 does not read whole: the voice does not say it."), word));
+            say(QCoreApplication::translate("ripasso::PackageText",
+                                            "%1 does not read whole: the voice does not say it."),
+                word));
         return {};
     }
     const std::vector<std::int16_t> samples = platform::renderThaiWhole(*syllables);
     if (samples.empty()) {
-        result_.problems.push_back(say(tr("The voice could not say %1."), word));
+        result_.problems.push_back(
+            say(QCoreApplication::translate("ripasso::PackageText", "The voice could not say %1."),
+                word));
         return {};
     }
     known->second = kVoiceMediaPrefix + sha1Hex(thai, 16).toStdString() + ".wav";
@@ -520,7 +520,8 @@ std::string PackageMaker::writeZip(int fd, const fs::path& target) {
     std::unique_ptr<zip_source_t, decltype(&zip_source_free)> keep(buffer, &zip_source_free);
     zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
     if (!archive)
-        return say(tr("%1 cannot be made: %2"), pathText(target), zip_error_strerror(&error));
+        return say(QCoreApplication::translate("ripasso::PackageText", "%1 cannot be made: %2"),
+                   pathText(target), zip_error_strerror(&error));
     QJsonObject names;
     for (std::size_t i = 0; i < media_.size(); ++i)
         names.insert(QString::number(i), QString::fromStdString(media_[i].name));
@@ -551,7 +552,8 @@ std::string PackageMaker::writeZip(int fd, const fs::path& target) {
     if (!added || zip_close(archive) != 0) {
         const std::string why = zip_strerror(archive);
         zip_discard(archive);
-        return say(tr("%1 cannot be made: %2"), pathText(target), QString::fromStdString(why));
+        return say(QCoreApplication::translate("ripasso::PackageText", "%1 cannot be made: %2"),
+                   pathText(target), QString::fromStdString(why));
     }
     if (zip_source_open(buffer) != 0)
         return cannotWrite(target, ENOMEM);
@@ -575,9 +577,13 @@ std::string readMember(zip_t* archive, zip_int64_t index, const QString& file,
     zip_stat_init(&info);
     if (zip_stat_index(archive, zip_uint64_t(index), 0, &info) != 0 ||
         !(info.valid & ZIP_STAT_SIZE))
-        return say(tr("%1 is damaged: %2"), file, QString::fromUtf8(zip_strerror(archive)));
+        return say(QCoreApplication::translate("ripasso::PackageText", "%1 is damaged: %2"), file,
+                   QString::fromUtf8(zip_strerror(archive)));
     if (info.size > kLargestCollection)
-        return say(tr("The collection of %1 is larger than 1 GiB: it is not read."), file);
+        return say(QCoreApplication::translate(
+                       "ripasso::PackageText",
+                       "The collection of %1 is larger than 1 GiB: it is not read."),
+                   file);
     size = info.size;
     bytes = static_cast<unsigned char*>(sqlite3_malloc64(std::max<zip_uint64_t>(size, 1)));
     std::unique_ptr<zip_file_t, decltype(&zip_fclose)> member(
@@ -592,7 +598,8 @@ std::string readMember(zip_t* archive, zip_int64_t index, const QString& file,
     if (!bytes || !member || got != size) {
         sqlite3_free(bytes);
         bytes = nullptr;
-        return say(tr("%1 is damaged: %2"), file, QString::fromUtf8(zip_strerror(archive)));
+        return say(QCoreApplication::translate("ripasso::PackageText", "%1 is damaged: %2"), file,
+                   QString::fromUtf8(zip_strerror(archive)));
     }
     return {};
 }
@@ -628,9 +635,11 @@ PackageResult exportAnkiPackage(const PathOf& pathOf, const fs::path& target,
                                 const datafiles::FileAccess& access) {
     PackageResult result;
     if (options.withSpeech && !platform::voiceInstalled()) {
-        result.error = tr("The synthetic voice (eSpeak NG with its Thai voice) is not installed: "
-                          "the package is not written without the words it would say. Install "
-                          "it, or export without the voice.")
+        result.error = QCoreApplication::translate(
+                           "ripasso::PackageText",
+                           "The synthetic voice (eSpeak NG with its Thai voice) is not installed: "
+                           "the package is not written without the words it would say. Install "
+                           "it, or export without the voice.")
                            .toStdString();
         return result;
     }
@@ -643,8 +652,8 @@ PackageResult exportAnkiPackage(const PathOf& pathOf, const fs::path& target,
     const int today = options.today > 0 ? options.today : currentDay();
     result.error = replaceTarget(target, access, [&](int fd) -> std::string {
         if (std::string failed = maker.open(answered, today); !failed.empty())
-            return say(tr("%1 cannot be made: %2"), pathText(target),
-                       QString::fromStdString(failed));
+            return say(QCoreApplication::translate("ripasso::PackageText", "%1 cannot be made: %2"),
+                       pathText(target), QString::fromStdString(failed));
         KeyCounter occurrences;
         std::string unread =
             readLetters(pathOf, access, result.problems, [&](const datafiles::RecordView& r) {
@@ -657,8 +666,8 @@ PackageResult exportAnkiPackage(const PathOf& pathOf, const fs::path& target,
             return unread;
         std::string failed = maker.finish();
         if (!failed.empty())
-            return say(tr("%1 cannot be made: %2"), pathText(target),
-                       QString::fromStdString(failed));
+            return say(QCoreApplication::translate("ripasso::PackageText", "%1 cannot be made: %2"),
+                       pathText(target), QString::fromStdString(failed));
         return maker.writeZip(fd, target);
     });
     result.written = result.error.empty();
@@ -672,12 +681,15 @@ std::string readAnkiPackage(const fs::path& file,
     zip_t* opened = zip_open(file.c_str(), ZIP_RDONLY, &code);
     if (!opened) {
         if (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS)
-            return say(tr("%1 is not an Anki package: it is no zip file."), name);
+            return say(QCoreApplication::translate("ripasso::PackageText",
+                                                   "%1 is not an Anki package: it is no zip file."),
+                       name);
         zip_error_t error;
         zip_error_init_with_code(&error, code);
         const std::string why = zip_error_strerror(&error);
         zip_error_fini(&error);
-        return say(tr("%1 cannot be read: %2"), name, QString::fromStdString(why));
+        return say(QCoreApplication::translate("ripasso::PackageText", "%1 cannot be read: %2"),
+                   name, QString::fromStdString(why));
     }
     std::unique_ptr<zip_t, decltype(&zip_discard)> archive(opened, &zip_discard);
     zip_int64_t index = zip_name_locate(opened, "collection.anki21", 0);
@@ -685,11 +697,16 @@ std::string readAnkiPackage(const fs::path& file,
         index = zip_name_locate(opened, "collection.anki2", 0);
     if (index < 0)
         return zip_name_locate(opened, "collection.anki21b", 0) >= 0
-                   ? say(tr("%1 holds only the collection format of recent Anki versions, which "
-                            "is not read here: export the deck again from Anki with \"Support "
-                            "older Anki versions\" ticked."),
+                   ? say(QCoreApplication::translate(
+                             "ripasso::PackageText",
+                             "%1 holds only the collection format of recent Anki versions, which "
+                             "is not read here: export the deck again from Anki with \"Support "
+                             "older Anki versions\" ticked."),
                          name)
-                   : say(tr("%1 is not an Anki package: it holds no collection."), name);
+                   : say(QCoreApplication::translate(
+                             "ripasso::PackageText",
+                             "%1 is not an Anki package: it holds no collection."),
+                         name);
     unsigned char* bytes = nullptr;
     zip_uint64_t size = 0;
     if (std::string failed = readMember(opened, index, name, bytes, size); !failed.empty())
@@ -703,11 +720,13 @@ std::string readAnkiPackage(const fs::path& file,
     if (!ready || sqlite3_deserialize(
                       db.db, "main", bytes, sqlite3_int64(size), sqlite3_int64(size),
                       SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
-        return say(tr("The collection of %1 cannot be read: %2"), name,
-                   QString::fromStdString(db.error()));
+        return say(QCoreApplication::translate("ripasso::PackageText",
+                                               "The collection of %1 cannot be read: %2"),
+                   name, QString::fromStdString(db.error()));
     auto damaged = [&] {
-        return say(tr("The collection of %1 is damaged: %2"), name,
-                   QString::fromStdString(db.error()));
+        return say(QCoreApplication::translate("ripasso::PackageText",
+                                               "The collection of %1 is damaged: %2"),
+                   name, QString::fromStdString(db.error()));
     };
     Statement models, notes;
     if (sqlite3_prepare_v2(db.db, "SELECT models FROM col", -1, &models.stmt, nullptr) !=

@@ -15,13 +15,13 @@
 
 namespace fs = std::filesystem;
 
-namespace ripasso::exporting {
+namespace ripasso {
+
+// The texts keep the context "ripasso::ExportText" of the text export's, where they were first
+// written.
+namespace exporting {
 
 namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("ripasso::ExportText", text);
-}
 
 ByteTable makeTable(char16_t (*decode)(unsigned char)) {
     ByteTable table{};
@@ -63,24 +63,33 @@ std::string checkTarget(const fs::path& target, Target& found) {
             found = {};
             return {};
         }
-        return say(tr("%1 cannot be reached: %2"), pathText(target), platform::errorText(errno));
+        return say(QCoreApplication::translate("ripasso::ExportText", "%1 cannot be reached: %2"),
+                   pathText(target), platform::errorText(errno));
     }
     if (S_ISLNK(info.st_mode)) {
         std::error_code ignored;
         const fs::path leadsTo = fs::read_symlink(target, ignored);
         return leadsTo.empty()
-                   ? say(tr("%1 is a symbolic link, and the export replaces no link: give the "
-                            "file it leads to, or another name"),
+                   ? say(QCoreApplication::translate(
+                             "ripasso::ExportText",
+                             "%1 is a symbolic link, and the export replaces no link: give the "
+                             "file it leads to, or another name"),
                          pathText(target))
-                   : say(tr("%1 is a symbolic link to %2, and the export replaces no link: give "
-                            "the file it leads to, or another name"),
+                   : say(QCoreApplication::translate(
+                             "ripasso::ExportText",
+                             "%1 is a symbolic link to %2, and the export replaces no link: give "
+                             "the file it leads to, or another name"),
                          pathText(target), pathText(leadsTo));
     }
     if (S_ISDIR(info.st_mode))
-        return say(tr("%1 is a folder: give the name of a file in it"), pathText(target));
+        return say(QCoreApplication::translate("ripasso::ExportText",
+                                               "%1 is a folder: give the name of a file in it"),
+                   pathText(target));
     if (!S_ISREG(info.st_mode))
-        return say(tr("%1 is not an ordinary file (a device, a pipe or a socket), and the export "
-                      "replaces only a file"),
+        return say(QCoreApplication::translate(
+                       "ripasso::ExportText",
+                       "%1 is not an ordinary file (a device, a pipe or a socket), and the export "
+                       "replaces only a file"),
                    pathText(target));
     found = {true, static_cast<mode_t>(info.st_mode & 07777)};
     return {};
@@ -134,8 +143,9 @@ std::string readLetters(const PathOf& pathOf, const datafiles::FileAccess& acces
             continue;
         }
         if (!file.ok())
-            return say(tr("%1 could not be read: %2"), pathText(path),
-                       platform::errorText(file.error));
+            return say(
+                QCoreApplication::translate("ripasso::ExportText", "%1 could not be read: %2"),
+                pathText(path), platform::errorText(file.error));
         datafiles::RecordReader reader(file.bytes.view());
         datafiles::RecordView record;
         std::size_t skipped = 0, firstSkippedLine = 0;
@@ -153,18 +163,24 @@ std::string readLetters(const PathOf& pathOf, const datafiles::FileAccess& acces
         }
         if (skipped == 1)
             problems.push_back(
-                say(tr("1 record could not be read in %1 (on line %2) and was left out."),
+                say(QCoreApplication::translate(
+                        "ripasso::ExportText",
+                        "1 record could not be read in %1 (on line %2) and was left out."),
                     QString::fromStdString(name), QString::number(firstSkippedLine)));
         else if (skipped > 1)
-            problems.push_back(say(tr("%1 records could not be read in %2 (the first on line %3) "
-                                      "and were left out."),
+            problems.push_back(say(QCoreApplication::translate(
+                                       "ripasso::ExportText",
+                                       "%1 records could not be read in %2 (the first on line %3) "
+                                       "and were left out."),
                                    QString::number(skipped), QString::fromStdString(name),
                                    QString::number(firstSkippedLine)));
     }
     if (missing == 26)
-        problems.insert(
-            problems.begin(),
-            tr("This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.").toStdString());
+        problems.insert(problems.begin(),
+                        QCoreApplication::translate(
+                            "ripasso::ExportText",
+                            "This folder holds none of the files LEXFWD_A.DAT to LEXFWD_Z.DAT.")
+                            .toStdString());
     return {};
 }
 
@@ -181,7 +197,8 @@ int writeAll(int fd, std::string_view bytes) {
 }
 
 std::string cannotWrite(const fs::path& target, int error) {
-    return say(tr("%1 cannot be written: %2"), pathText(target), platform::errorText(error));
+    return say(QCoreApplication::translate("ripasso::ExportText", "%1 cannot be written: %2"),
+               pathText(target), platform::errorText(error));
 }
 
 std::string replaceTarget(const fs::path& target, const datafiles::FileAccess& access,
@@ -198,7 +215,9 @@ std::string replaceTarget(const fs::path& target, const datafiles::FileAccess& a
     if (!unnamed)
         fd = ::mkstemp(temporary.data()); // a file system without unnamed files
     if (fd < 0)
-        return say(tr("%1 cannot be written in: %2"), pathText(folder), platform::errorText(errno));
+        return say(
+            QCoreApplication::translate("ripasso::ExportText", "%1 cannot be written in: %2"),
+            pathText(folder), platform::errorText(errno));
     bool named = !unnamed;
     auto fail = [&](const std::string& error) {
         if (fd >= 0)
@@ -206,7 +225,8 @@ std::string replaceTarget(const fs::path& target, const datafiles::FileAccess& a
         if (named)
             ::unlink(temporary.c_str());
         return old.exists
-                   ? say(tr("%1; %2 is as it was"), QString::fromStdString(error), pathText(target))
+                   ? say(QCoreApplication::translate("ripasso::ExportText", "%1; %2 is as it was"),
+                         QString::fromStdString(error), pathText(target))
                    : error;
     };
     if (::fchmod(fd, old.mode) != 0)
@@ -245,4 +265,5 @@ std::string replaceTarget(const fs::path& target, const datafiles::FileAccess& a
     return {};
 }
 
-} // namespace ripasso::exporting
+} // namespace exporting
+} // namespace ripasso

@@ -673,6 +673,97 @@ Richiede una sessione grafica. Vedi anche: man chartola.
     </message>
 </context>
 <context>
+    <name>ripasso::ImportText</name>
+    <message>
+        <source>%1 is not UTF-8 text: line %2 holds the byte 0x%3, which UTF-8 does not have there (&quot;%4&quot; in Latin-1); save it as UTF-8 and import it again. Nothing was imported.</source>
+        <translation>%1 non è testo UTF-8: la riga %2 contiene il byte 0x%3, che in UTF-8 non può stare lì (&quot;%4&quot; in Latin-1); salvalo in UTF-8 e importalo di nuovo. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2. Nothing was imported.</source>
+        <translation>Non si può leggere %1: %2. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1 is saved as UTF-16 (or UTF-32), not as UTF-8: save it as UTF-8 and import it again. Nothing was imported.</source>
+        <translation>%1 è salvato in UTF-16 (o UTF-32), non in UTF-8: salvalo in UTF-8 e importalo di nuovo. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1 is not a text file: line %2 holds a zero byte. Nothing was imported.</source>
+        <translation>%1 non è un file di testo: la riga %2 contiene un byte zero. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%1&quot; could not be read: %2. Nothing was imported.</source>
+        <translation>Non è stato possibile leggere il file di dati &quot;%1&quot;: %2. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>the row has %1 fields where the header names %2</source>
+        <translation>la riga ha %1 campi, mentre l&apos;intestazione ne nomina %2</translation>
+    </message>
+    <message>
+        <source>the row is longer than 1 MiB and was not read</source>
+        <translation>la riga è più lunga di 1 MiB e non è stata letta</translation>
+    </message>
+    <message>
+        <source>a field opened with a double quote is never closed</source>
+        <translation>un campo aperto con le virgolette non viene mai chiuso</translation>
+    </message>
+    <message>
+        <source>%1 holds no header line naming its columns. Nothing was imported.</source>
+        <translation>%1 non ha una riga di intestazione che nomini le sue colonne. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1: the column &quot;%2&quot; is not read.</source>
+        <translation>%1: la colonna &quot;%2&quot; non viene letta.</translation>
+    </message>
+    <message>
+        <source>%1 has no column %2 (its header holds: %3). Nothing was imported.</source>
+        <translation>%1 non ha la colonna %2 (la sua intestazione contiene: %3). Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read to its end: %2</source>
+        <translation>Non è stato possibile leggere %1 fino in fondo: %2</translation>
+    </message>
+    <message>
+        <source>%1: the separator &quot;%2&quot; is not one the import reads. Nothing was imported.</source>
+        <translation>%1: il separatore &quot;%2&quot; non è tra quelli che l&apos;importazione legge. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1 has neither the columns Italiano and Pronuncia nor Front and Back (its columns: %2). Nothing was imported.</source>
+        <translation>%1 non ha né le colonne Italiano e Pronuncia né Front e Back (le sue colonne: %2). Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1 names neither its columns (#columns:) nor a note type the import knows (#notetype: &quot;%2&quot;). Nothing was imported.</source>
+        <translation>%1 non nomina né le sue colonne (#columns:) né un tipo di nota che l&apos;importazione conosca (#notetype: &quot;%2&quot;). Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>a note of the note type &quot;%1&quot;, which the import does not read</source>
+        <translation>una nota del tipo &quot;%1&quot;, che l&apos;importazione non legge</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read as an Anki package: %2</source>
+        <translation>%1 non si può leggere come pacchetto di Anki: %2</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file. Nothing was imported.</source>
+        <translation>%1 è una cartella, non un file. Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1 is not an ordinary file (a pipe, a device or a socket). Nothing was imported.</source>
+        <translation>%1 non è un file ordinario (una pipe, un dispositivo o un socket). Non è stato importato nulla.</translation>
+    </message>
+    <message>
+        <source>%1: read as an Anki package.</source>
+        <translation>%1: letto come pacchetto di Anki.</translation>
+    </message>
+    <message>
+        <source>%1: read as Anki&apos;s text export.</source>
+        <translation>%1: letto come esportazione di testo di Anki.</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 already there, %3 refused</source>
+        <translation>%1 aggiunte, %2 già presenti, %3 rifiutate</translation>
+    </message>
+</context>
+<context>
     <name>ripasso::ListText</name>
     <message>
         <source>%1 could not be read: %2.</source>
@@ -689,30 +780,6 @@ Richiede una sessione grafica. Vedi anche: man chartola.
 </context>
 <context>
     <name>ripasso::MainText</name>
-    <message>
-        <source>Usage: ripasso                       the practice window
-       ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]
-                                     writes the words of DIR&apos;s forward data files to
-                                     FILE.txt for Anki&apos;s import (DIR: the folder last
-                                     chosen in Ripasso, else C:\THAI\)
-       ripasso --help | --version
-Ripasso, the practice of the Thai kit: drills of the Thai letters and a daily review
-of your words. The window needs a graphical session; the export does not.
-See also: man ripasso.
-</source>
-        <translation>Uso: ripasso                         la finestra degli esercizi
-     ripasso --export-anki FILE.txt [--folder DIR] [--deck NOME]
-                                     scrive le parole dei file di dati italiano-thai
-                                     di DIR in FILE.txt, da importare in Anki (DIR:
-                                     l&apos;ultima cartella scelta in Ripasso, altrimenti
-                                     C:\THAI\)
-     ripasso --help | --version
-Ripasso, gli esercizi del Thai kit: allenamenti sulle lettere thai e un ripasso
-quotidiano delle tue parole. La finestra richiede una sessione grafica,
-l&apos;esportazione no.
-Vedi anche: man ripasso.
-</translation>
-    </message>
     <message>
         <source>ripasso: %1 The folder C:\THAI\ is exported.
 </source>
@@ -734,6 +801,43 @@ Vedi anche: man ripasso.
             <numerusform>ripasso: %n note da %1 scritte in %2
 </numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Usage: ripasso                       the practice window
+       ripasso --export-anki FILE.txt [--folder DIR] [--deck NAME]
+                                     writes the words of DIR&apos;s forward data files to
+                                     FILE.txt for Anki&apos;s import (DIR: the folder last
+                                     chosen in Ripasso, else C:\THAI\)
+       ripasso --export-apkg FILE.apkg [--folder DIR] [--deck NAME] [--with-speech]
+                             [--with-progress]
+                                     writes the same words as an Anki package with
+                                     their recordings; --with-speech adds the synthetic
+                                     voice for the words without a Thai recording,
+                                     --with-progress the due dates of your answered cards
+       ripasso --help | --version
+Ripasso, the practice of the Thai kit: drills of the Thai letters and a daily review
+of your words. The window needs a graphical session; the export does not.
+See also: man ripasso.
+</source>
+        <translation>Uso: ripasso                         la finestra degli esercizi
+     ripasso --export-anki FILE.txt [--folder DIR] [--deck NOME]
+                                     scrive le parole dei file di dati italiano-thai
+                                     di DIR in FILE.txt, da importare in Anki (DIR:
+                                     l&apos;ultima cartella scelta in Ripasso, altrimenti
+                                     C:\THAI\)
+     ripasso --export-apkg FILE.apkg [--folder DIR] [--deck NOME] [--with-speech]
+                           [--with-progress]
+                                     scrive le stesse parole come pacchetto di Anki,
+                                     con le loro registrazioni; --with-speech aggiunge
+                                     la voce sintetica per le parole senza una
+                                     registrazione thai, --with-progress le scadenze
+                                     delle carte a cui hai risposto
+     ripasso --help | --version
+Ripasso, gli esercizi del Thai kit: allenamenti sulle lettere thai e un ripasso
+quotidiano delle tue parole. La finestra richiede una sessione grafica,
+l&apos;esportazione no.
+Vedi anche: man ripasso.
+</translation>
     </message>
 </context>
 <context>
@@ -793,10 +897,6 @@ Vedi anche: man ripasso.
     <message>
         <source>&amp;Review your words</source>
         <translation>&amp;Ripassa le tue parole</translation>
-    </message>
-    <message>
-        <source>Choose another &amp;folder…</source>
-        <translation>Scegli un&apos;altra car&amp;tella…</translation>
     </message>
     <message>
         <source>Choose another folder of words</source>
@@ -933,6 +1033,133 @@ Vedi anche: man ripasso.
     <message>
         <source>Each card&apos;s Thai word is said as it shows: your recording, else the voice</source>
         <translation>La parola thai di ogni scheda viene pronunciata quando appare: la tua registrazione, altrimenti la voce</translation>
+    </message>
+    <message>
+        <source>Choose another fol&amp;der…</source>
+        <translation>Scegli un&apos;altra car&amp;tella…</translation>
+    </message>
+    <message>
+        <source>&amp;Import words…</source>
+        <translation>&amp;Importa parole…</translation>
+    </message>
+    <message>
+        <source>Export &amp;deck for Anki…</source>
+        <translation>Esporta il &amp;mazzo per Anki…</translation>
+    </message>
+    <message>
+        <source>File of words to add (CSV or TSV with a header line, Anki&apos;s text export or an Anki package)</source>
+        <translation>File delle parole da aggiungere (CSV o TSV con una riga di intestazione, esportazione di testo di Anki o pacchetto di Anki)</translation>
+    </message>
+    <message>
+        <source>Ripasso: import words</source>
+        <translation>Ripasso: importa parole</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Riga %1: %2</translation>
+    </message>
+    <message>
+        <source>… and %1 more</source>
+        <translation>… e altre %1</translation>
+    </message>
+    <message>
+        <source>File to write your words to as an Anki deck (.apkg, File, Import in Anki)</source>
+        <translation>File in cui scrivere le tue parole come mazzo di Anki (.apkg, File, Importa in Anki)</translation>
+    </message>
+    <message>
+        <source>Ripasso: export deck for Anki</source>
+        <translation>Ripasso: esporta il mazzo per Anki</translation>
+    </message>
+    <message>
+        <source>Put the synthetic voice on the words without a recording?</source>
+        <translation>Aggiungere la voce sintetica alle parole senza registrazione?</translation>
+    </message>
+    <message>
+        <source>The deck was not written: %1.</source>
+        <translation>Il mazzo non è stato scritto: %1.</translation>
+    </message>
+    <message>
+        <source>%1 notes and %2 sound files were written to &quot;%3&quot;. In Anki, File, Import takes them into the deck &quot;%4&quot;.</source>
+        <translation>%1 note e %2 file audio sono stati scritti in &quot;%3&quot;. In Anki, File, Importa li porta nel mazzo &quot;%4&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>ripasso::PackageText</name>
+    <message>
+        <source>The recording &quot;%1&quot; of %2 is not a plain file name: it was left out.</source>
+        <translation>La registrazione &quot;%1&quot; di %2 non è un semplice nome di file: è stata tralasciata.</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>il file non esiste</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>non si può leggere</translation>
+    </message>
+    <message>
+        <source>it is not an ordinary file</source>
+        <translation>non è un file ordinario</translation>
+    </message>
+    <message>
+        <source>it is larger than 16 MiB</source>
+        <translation>è più grande di 16 MiB</translation>
+    </message>
+    <message>
+        <source>it is not a WAVE file</source>
+        <translation>non è un file WAVE</translation>
+    </message>
+    <message>
+        <source>The recording %1 of %2 was left out: %3.</source>
+        <translation>La registrazione %1 di %2 è stata tralasciata: %3.</translation>
+    </message>
+    <message>
+        <source>%1 does not read whole: the voice does not say it.</source>
+        <translation>%1 non si legge per intero: la voce non la pronuncia.</translation>
+    </message>
+    <message>
+        <source>The voice could not say %1.</source>
+        <translation>La voce non è riuscita a pronunciare %1.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be made: %2</source>
+        <translation>Non si può creare %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is damaged: %2</source>
+        <translation>%1 è danneggiato: %2</translation>
+    </message>
+    <message>
+        <source>The collection of %1 is larger than 1 GiB: it is not read.</source>
+        <translation>La collezione di %1 è più grande di 1 GiB: non viene letta.</translation>
+    </message>
+    <message>
+        <source>The synthetic voice (eSpeak NG with its Thai voice) is not installed: the package is not written without the words it would say. Install it, or export without the voice.</source>
+        <translation>La voce sintetica (eSpeak NG con la sua voce thai) non è installata: il pacchetto non viene scritto senza le parole che pronuncerebbe. Installala, oppure esporta senza la voce.</translation>
+    </message>
+    <message>
+        <source>%1 is not an Anki package: it is no zip file.</source>
+        <translation>%1 non è un pacchetto di Anki: non è un file zip.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>Non si può leggere %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds only the collection format of recent Anki versions, which is not read here: export the deck again from Anki with &quot;Support older Anki versions&quot; ticked.</source>
+        <translation>%1 contiene solo il formato di collezione delle versioni recenti di Anki, che qui non viene letto: esporta di nuovo il mazzo da Anki con &quot;Supporta le versioni precedenti di Anki&quot; spuntato.</translation>
+    </message>
+    <message>
+        <source>%1 is not an Anki package: it holds no collection.</source>
+        <translation>%1 non è un pacchetto di Anki: non contiene una collezione.</translation>
+    </message>
+    <message>
+        <source>The collection of %1 cannot be read: %2</source>
+        <translation>Non si può leggere la collezione di %1: %2</translation>
+    </message>
+    <message>
+        <source>The collection of %1 is damaged: %2</source>
+        <translation>La collezione di %1 è danneggiata: %2</translation>
     </message>
 </context>
 <context>
@@ -1536,6 +1763,14 @@ Vedi anche: man ripasso.
         <source>say takes a word, not an empty text</source>
         <translation>say richiede una parola, non un testo vuoto</translation>
     </message>
+    <message>
+        <source>import takes one file</source>
+        <translation>import vuole un solo file</translation>
+    </message>
+    <message>
+        <source>import takes a file, not an empty text</source>
+        <translation>import vuole un file, non un testo vuoto</translation>
+    </message>
 </context>
 <context>
     <name>thaikit::Text</name>
@@ -1688,6 +1923,30 @@ voce sintetica (eSpeak NG) non è installata. Non usa cartelle.
     <message>
         <source>cannot write %1: %2</source>
         <translation>impossibile scrivere %1: %2</translation>
+    </message>
+    <message>
+        <source>
+thai-kit [--folder DIR] import FILE [--dry-run] adds the words of FILE: a
+CSV or TSV table in UTF-8 whose header names the columns italiano,
+pronuncia and, if wanted, thai, attributo, note, suono; Anki&apos;s text export;
+or an Anki package (.apkg) of the kit&apos;s note type. Rows already in the
+dictionary are skipped, rows the check refuses are told on stderr as
+FILE:LINE: message. --dry-run checks and counts without writing. Exit
+status 0 when the file was read to its end, 1 otherwise.
+</source>
+        <translation>
+thai-kit [--folder DIR] import FILE [--dry-run] aggiunge le parole di FILE:
+una tabella CSV o TSV in UTF-8 la cui intestazione nomina le colonne italiano,
+pronuncia e, se si vuole, thai, attributo, note, suono; l&apos;esportazione di
+testo di Anki; o un pacchetto di Anki (.apkg) del tipo di nota del kit. Le righe
+già nel dizionario sono saltate, quelle che il controllo rifiuta sono dette su
+stderr come FILE:RIGA: messaggio. --dry-run controlla e conta senza scrivere.
+Stato di uscita 0 quando il file è stato letto fino in fondo, 1 altrimenti.
+</translation>
+    </message>
+    <message>
+        <source>(dry run: nothing was written)</source>
+        <translation>(prova: non è stato scritto nulla)</translation>
     </message>
 </context>
 <context>
@@ -1901,6 +2160,74 @@ voce sintetica (eSpeak NG) non è installata. Non usa cartelle.
     <message>
         <source>&quot;%1&quot; and &quot;%2&quot;</source>
         <translation>&quot;%1&quot; e &quot;%2&quot;</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 stopped before it had finished an import of %n entries, and another program has changed &quot;%2&quot; since. That file was left as it is: please check its last lines. The entries of the import were removed from the other data files.</source>
+        <translation>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voce, e da allora un altro programma ha cambiato &quot;%2&quot;. Quel file è stato lasciato com&apos;è: controllane le ultime righe. La voce dell&apos;importazione è stata tolta dagli altri file di dati.</numerusform>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voci, e da allora un altro programma ha cambiato &quot;%2&quot;. Quel file è stato lasciato com&apos;è: controllane le ultime righe. Le voci dell&apos;importazione sono state tolte dagli altri file di dati.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 stopped before it had finished an import of %n entries, and its record of that import, &quot;%2&quot;, is damaged. Nothing was removed, so some of those entries may be in one data file only: please check the last lines of %3. The damaged record was kept as &quot;%4&quot;.</source>
+        <translation>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voce, e la sua traccia di quell&apos;importazione, &quot;%2&quot;, è danneggiata. Non è stato tolto nulla, quindi quella voce potrebbe trovarsi in un solo file di dati: controlla le ultime righe di %3. La traccia danneggiata è stata conservata come &quot;%4&quot;.</numerusform>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voci, e la sua traccia di quell&apos;importazione, &quot;%2&quot;, è danneggiata. Non è stato tolto nulla, quindi alcune di quelle voci potrebbero trovarsi in un solo file di dati: controlla le ultime righe di %3. La traccia danneggiata è stata conservata come &quot;%4&quot;.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 stopped before it had finished an import of %n entries, and the part already stored in &quot;%2&quot; could not be removed yet: %3. Until it is, those entries may be in one data file only, and no word can be added to this data folder. %1 tries again before each write and at the next start.</source>
+        <translation>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voce, e non è ancora stato possibile togliere la parte già salvata in &quot;%2&quot;: %3. Finché non sarà tolta, quella voce potrebbe trovarsi in un solo file di dati, e non si possono aggiungere parole a questa cartella di dati. %1 riprova prima di ogni scrittura e al prossimo avvio.</numerusform>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voci, e non è ancora stato possibile togliere la parte già salvata in &quot;%2&quot;: %3. Finché non sarà tolta, quelle voci potrebbero trovarsi in un solo file di dati, e non si possono aggiungere parole a questa cartella di dati. %1 riprova prima di ogni scrittura e al prossimo avvio.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 stopped before it had finished an import of %n entries. The part already stored has been removed, so none of them was kept: import them again to keep them.</source>
+        <translation>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voce. La parte già salvata è stata tolta, quindi la voce non è stata conservata: importala di nuovo per conservarla.</numerusform>
+            <numerusform>%1 si è fermato prima di finire un&apos;importazione di %n voci. La parte già salvata è stata tolta, quindi nessuna è stata conservata: importale di nuovo per conservarle.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The data file &quot;%1&quot; ends with an incomplete record on line %2. Nothing of the import was stored; repair that line, then import again.</source>
+        <translation>Il file di dati &quot;%1&quot; finisce con un record incompleto alla riga %2. Non è stato salvato nulla dell&apos;importazione; ripara quella riga, poi importa di nuovo.</translation>
+    </message>
+    <message>
+        <source>The part of the import to be written at once is larger than one write can take (2 MiB). Nothing of it was stored.</source>
+        <translation>La parte dell&apos;importazione da scrivere in una volta è più grande di quanto una scrittura possa contenere (2 MiB). Non ne è stato salvato nulla.</translation>
+    </message>
+    <message>
+        <source>An entry of the import is longer than a record of the data files can be (4 MiB). Nothing of the import was stored.</source>
+        <translation>Una voce dell&apos;importazione è più lunga di quanto possa essere un record dei file di dati (4 MiB). Non è stato salvato nulla dell&apos;importazione.</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%1&quot; holds a record longer than 4 MiB on line %2. Nothing of the import was stored; repair that line, then import again.</source>
+        <translation>Il file di dati &quot;%1&quot; contiene un record più lungo di 4 MiB alla riga %2. Non è stato salvato nulla dell&apos;importazione; ripara quella riga, poi importa di nuovo.</translation>
+    </message>
+    <message>
+        <source>An earlier, unfinished write could not be undone in &quot;%1&quot;: %2. Nothing of the import was stored; try again in a moment.</source>
+        <translation>Non è stato possibile annullare in &quot;%1&quot; una scrittura precedente rimasta incompiuta: %2. Non è stato salvato nulla dell&apos;importazione; riprova tra un momento.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be %2&apos;s journal of unfinished writes: %3. Nothing of the import was stored. Move it away or remove it (it holds no words), then import again.</source>
+        <translation>&quot;%1&quot; non può fare da registro delle scritture incompiute di %2: %3. Non è stato salvato nulla dell&apos;importazione. Spostalo altrove o eliminalo (non contiene parole), poi importa di nuovo.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is in use by another program. Nothing of the import was stored; try again in a moment.</source>
+        <translation>Il %1 &quot;%2&quot; è in uso da parte di un altro programma. Non è stato salvato nulla dell&apos;importazione; riprova tra un momento.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; could not be opened: %3. Nothing of the import was stored.</source>
+        <translation>Non è stato possibile aprire il %1 &quot;%2&quot;: %3. Non è stato salvato nulla dell&apos;importazione.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; could not be written: %3. The part of the import already written to &quot;%4&quot; could not be removed (%5); the next write to this data folder removes it, or %6 when it opens the folder again.</source>
+        <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Non è stato possibile togliere la parte dell&apos;importazione già scritta in &quot;%4&quot; (%5); la toglierà la prossima scrittura in questa cartella di dati, oppure %6 quando riaprirà la cartella.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; could not be written: %3. Nothing of the import was stored.</source>
+        <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Non è stato salvato nulla dell&apos;importazione.</translation>
     </message>
 </context>
 <context>
