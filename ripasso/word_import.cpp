@@ -649,6 +649,12 @@ public:
             firstBatch_ = false;
             if (!result.ok()) {
                 report_.error = vocaboro::batchFailureText(result, typed_, options_.program);
+                if (report_.added > 0)
+                    report_.error +=
+                        ImportText::tr(" The %n entries added before it are stored; the rows after "
+                                       "them were not imported: import the file again once this "
+                                       "is mended (what is there already is skipped).",
+                                       nullptr, static_cast<int>(report_.added));
                 batch_.clear();
                 return false;
             }

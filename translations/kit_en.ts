@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ripasso::ImportText</name>
+    <message numerus="yes">
+        <source> The %n entries added before it are stored; the rows after them were not imported: import the file again once this is mended (what is there already is skipped).</source>
+        <translation>
+            <numerusform> The %n entry added before it is stored; the rows after it were not imported: import the file again once this is mended (what is there already is skipped).</numerusform>
+            <numerusform> The %n entries added before it are stored; the rows after them were not imported: import the file again once this is mended (what is there already is skipped).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ripasso::MainText</name>
     <message numerus="yes">
         <source>ripasso: %n note(s) from %1 written to %2

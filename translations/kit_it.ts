@@ -762,6 +762,13 @@ Richiede una sessione grafica. Vedi anche: man chartola.
         <source>%1 added, %2 already there, %3 refused</source>
         <translation>%1 aggiunte, %2 già presenti, %3 rifiutate</translation>
     </message>
+    <message numerus="yes">
+        <source> The %n entries added before it are stored; the rows after them were not imported: import the file again once this is mended (what is there already is skipped).</source>
+        <translation>
+            <numerusform> La %n voce aggiunta prima resta salvata; le righe successive non sono state importate: importa di nuovo il file quando il problema è risolto (ciò che c&apos;è già viene saltato).</numerusform>
+            <numerusform> Le %n voci aggiunte prima restano salvate; le righe successive non sono state importate: importa di nuovo il file quando il problema è risolto (ciò che c&apos;è già viene saltato).</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ripasso::ListText</name>
@@ -2190,44 +2197,44 @@ Stato di uscita 0 quando il file è stato letto fino in fondo, 1 altrimenti.
         </translation>
     </message>
     <message>
-        <source>The data file &quot;%1&quot; ends with an incomplete record on line %2. Nothing of the import was stored; repair that line, then import again.</source>
-        <translation>Il file di dati &quot;%1&quot; finisce con un record incompleto alla riga %2. Non è stato salvato nulla dell&apos;importazione; ripara quella riga, poi importa di nuovo.</translation>
-    </message>
-    <message>
         <source>The part of the import to be written at once is larger than one write can take (2 MiB). Nothing of it was stored.</source>
         <translation>La parte dell&apos;importazione da scrivere in una volta è più grande di quanto una scrittura possa contenere (2 MiB). Non ne è stato salvato nulla.</translation>
-    </message>
-    <message>
-        <source>An entry of the import is longer than a record of the data files can be (4 MiB). Nothing of the import was stored.</source>
-        <translation>Una voce dell&apos;importazione è più lunga di quanto possa essere un record dei file di dati (4 MiB). Non è stato salvato nulla dell&apos;importazione.</translation>
-    </message>
-    <message>
-        <source>The data file &quot;%1&quot; holds a record longer than 4 MiB on line %2. Nothing of the import was stored; repair that line, then import again.</source>
-        <translation>Il file di dati &quot;%1&quot; contiene un record più lungo di 4 MiB alla riga %2. Non è stato salvato nulla dell&apos;importazione; ripara quella riga, poi importa di nuovo.</translation>
-    </message>
-    <message>
-        <source>An earlier, unfinished write could not be undone in &quot;%1&quot;: %2. Nothing of the import was stored; try again in a moment.</source>
-        <translation>Non è stato possibile annullare in &quot;%1&quot; una scrittura precedente rimasta incompiuta: %2. Non è stato salvato nulla dell&apos;importazione; riprova tra un momento.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot be %2&apos;s journal of unfinished writes: %3. Nothing of the import was stored. Move it away or remove it (it holds no words), then import again.</source>
-        <translation>&quot;%1&quot; non può fare da registro delle scritture incompiute di %2: %3. Non è stato salvato nulla dell&apos;importazione. Spostalo altrove o eliminalo (non contiene parole), poi importa di nuovo.</translation>
-    </message>
-    <message>
-        <source>The %1 &quot;%2&quot; is in use by another program. Nothing of the import was stored; try again in a moment.</source>
-        <translation>Il %1 &quot;%2&quot; è in uso da parte di un altro programma. Non è stato salvato nulla dell&apos;importazione; riprova tra un momento.</translation>
-    </message>
-    <message>
-        <source>The %1 &quot;%2&quot; could not be opened: %3. Nothing of the import was stored.</source>
-        <translation>Non è stato possibile aprire il %1 &quot;%2&quot;: %3. Non è stato salvato nulla dell&apos;importazione.</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; could not be written: %3. The part of the import already written to &quot;%4&quot; could not be removed (%5); the next write to this data folder removes it, or %6 when it opens the folder again.</source>
         <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Non è stato possibile togliere la parte dell&apos;importazione già scritta in &quot;%4&quot; (%5); la toglierà la prossima scrittura in questa cartella di dati, oppure %6 quando riaprirà la cartella.</translation>
     </message>
     <message>
-        <source>The %1 &quot;%2&quot; could not be written: %3. Nothing of the import was stored.</source>
-        <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Non è stato salvato nulla dell&apos;importazione.</translation>
+        <source>The data file &quot;%1&quot; ends with an incomplete record on line %2. None of the entries being written then was stored; repair that line, then import again.</source>
+        <translation>Il file di dati &quot;%1&quot; finisce con un record incompleto alla riga %2. Nessuna delle voci in scrittura in quel momento è stata salvata; ripara quella riga, poi importa di nuovo.</translation>
+    </message>
+    <message>
+        <source>An entry of the import is longer than a record of the data files can be (4 MiB). None of the entries being written then was stored.</source>
+        <translation>Una voce dell&apos;importazione è più lunga di quanto possa essere un record dei file di dati (4 MiB). Nessuna delle voci in scrittura in quel momento è stata salvata.</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%1&quot; holds a record longer than 4 MiB on line %2. None of the entries being written then was stored; repair that line, then import again.</source>
+        <translation>Il file di dati &quot;%1&quot; contiene un record più lungo di 4 MiB alla riga %2. Nessuna delle voci in scrittura in quel momento è stata salvata; ripara quella riga, poi importa di nuovo.</translation>
+    </message>
+    <message>
+        <source>An earlier, unfinished write could not be undone in &quot;%1&quot;: %2. None of the entries being written then was stored; try again in a moment.</source>
+        <translation>Non è stato possibile annullare in &quot;%1&quot; una scrittura precedente rimasta incompiuta: %2. Nessuna delle voci in scrittura in quel momento è stata salvata; riprova tra un momento.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be %2&apos;s journal of unfinished writes: %3. None of the entries being written then was stored. Move it away or remove it (it holds no words), then import again.</source>
+        <translation>&quot;%1&quot; non può fare da registro delle scritture incompiute di %2: %3. Nessuna delle voci in scrittura in quel momento è stata salvata. Spostalo altrove o eliminalo (non contiene parole), poi importa di nuovo.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is in use by another program. None of the entries being written then was stored; try again in a moment.</source>
+        <translation>Il %1 &quot;%2&quot; è in uso da parte di un altro programma. Nessuna delle voci in scrittura in quel momento è stata salvata; riprova tra un momento.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; could not be opened: %3. None of the entries being written then was stored.</source>
+        <translation>Non è stato possibile aprire il %1 &quot;%2&quot;: %3. Nessuna delle voci in scrittura in quel momento è stata salvata.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; could not be written: %3. None of the entries being written then was stored.</source>
+        <translation>Non è stato possibile scrivere il %1 &quot;%2&quot;: %3. Nessuna delle voci in scrittura in quel momento è stata salvata.</translation>
     </message>
 </context>
 <context>

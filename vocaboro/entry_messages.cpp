@@ -219,39 +219,47 @@ QString batchFailureText(const datafiles::BatchWriteResult& result, const TypedP
         return {};
     QString text;
     if (result.problem == P::Fragment) {
-        text = EntryText::tr("The data file \"%1\" ends with an incomplete record on line %2. "
-                             "Nothing of the import was stored; repair that line, then import "
-                             "again.")
-                   .arg(file)
-                   .arg(result.fragmentLine);
+        text =
+            EntryText::tr(
+                "The data file \"%1\" ends with an incomplete record on line %2. "
+                "None of the entries being written then was stored; repair that line, then import "
+                "again.")
+                .arg(file)
+                .arg(result.fragmentLine);
     } else if (result.problem == P::TooLong && result.file.empty()) {
         text = EntryText::tr("The part of the import to be written at once is larger than one "
                              "write can take (2 MiB). Nothing of it was stored.");
     } else if (result.problem == P::TooLong && result.fragmentLine == 0) {
         text = EntryText::tr("An entry of the import is longer than a record of the data files "
-                             "can be (4 MiB). Nothing of the import was stored.");
+                             "can be (4 MiB). None of the entries being written then was stored.");
     } else if (result.problem == P::TooLong) {
-        text = EntryText::tr("The data file \"%1\" holds a record longer than 4 MiB on line %2. "
-                             "Nothing of the import was stored; repair that line, then import "
-                             "again.")
-                   .arg(file)
-                   .arg(result.fragmentLine);
+        text =
+            EntryText::tr(
+                "The data file \"%1\" holds a record longer than 4 MiB on line %2. "
+                "None of the entries being written then was stored; repair that line, then import "
+                "again.")
+                .arg(file)
+                .arg(result.fragmentLine);
     } else if (!result.recovered.settled()) {
-        text = EntryText::tr("An earlier, unfinished write could not be undone in \"%1\": %2. "
-                             "Nothing of the import was stored; try again in a moment.")
+        text = EntryText::tr(
+                   "An earlier, unfinished write could not be undone in \"%1\": %2. "
+                   "None of the entries being written then was stored; try again in a moment.")
                    .arg(typed(result.recovered.errorFile), reasonOf(result.recovered.error));
     } else if (result.inJournal && refusedJournal(result.error)) {
-        text = EntryText::tr("\"%1\" cannot be %2's journal of unfinished writes: %3. "
-                             "Nothing of the import was stored. Move it away or remove it (it "
-                             "holds no words), then import again.")
-                   .arg(file, program, reasonOf(result.error));
+        text =
+            EntryText::tr(
+                "\"%1\" cannot be %2's journal of unfinished writes: %3. "
+                "None of the entries being written then was stored. Move it away or remove it (it "
+                "holds no words), then import again.")
+                .arg(file, program, reasonOf(result.error));
     } else if (result.problem == P::OpenFailed && result.error == EWOULDBLOCK) {
-        text = EntryText::tr("The %1 \"%2\" is in use by another program. Nothing of the "
-                             "import was stored; try again in a moment.")
+        text = EntryText::tr("The %1 \"%2\" is in use by another program. None of the "
+                             "entries being written then was stored; try again in a moment.")
                    .arg(fileKind, file);
     } else if (result.problem == P::OpenFailed) {
-        text = EntryText::tr("The %1 \"%2\" could not be opened: %3. Nothing of the import "
-                             "was stored.")
+        text = EntryText::tr(
+                   "The %1 \"%2\" could not be opened: %3. None of the entries being written "
+                   "then was stored.")
                    .arg(fileKind, file, reasonOf(result.error));
     } else if (result.problem == P::RollbackFailed) {
         text = EntryText::tr("The %1 \"%2\" could not be written: %3. The part of the import "
@@ -261,8 +269,9 @@ QString batchFailureText(const datafiles::BatchWriteResult& result, const TypedP
                    .arg(fileKind, file, reasonOf(result.error), typed(result.undoFile),
                         reasonOf(result.undoError), program);
     } else {
-        text = EntryText::tr("The %1 \"%2\" could not be written: %3. Nothing of the import "
-                             "was stored.")
+        text = EntryText::tr(
+                   "The %1 \"%2\" could not be written: %3. None of the entries being written "
+                   "then was stored.")
                    .arg(fileKind, file, reasonOf(result.error));
     }
     return text + ownFolderHint(result.error, program);
