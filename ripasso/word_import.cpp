@@ -611,10 +611,12 @@ public:
             return true;
         }
         const datafiles::DictionaryRecord& r = check.record;
-        // Already there: the same entry, field for field; or a row that gives no more than the
-        // head word, pronunciation and Thai script of an entry there (whatever its other
-        // fields). The same word with another attribute or note is another entry, as the
-        // dictionary's own files have them.
+        // Already there: the same entry, field for field, in the dictionary or earlier in the
+        // file; or a row that gives no more than the head word, pronunciation and Thai script
+        // of an entry the dictionary held before the import (whatever its other fields). The
+        // same word with another attribute or note is another entry, as the dictionary's own
+        // files have them; and a file's rows are all kept, so that a dictionary exported and
+        // imported into an empty folder comes back whole.
         const bool bare = r.attribute == datafiles::kNoAttribute && r.note == datafiles::kNoNote &&
                           r.thaiSound == datafiles::kNoSound &&
                           r.italianSound == datafiles::kNoSound;
@@ -624,8 +626,8 @@ public:
             ++report_.already;
             return true;
         }
-        remember(r.headword, r.counterpart, r.attribute, r.note, r.thai, r.thaiSound,
-                 r.italianSound);
+        entries_.insert(entryKey(r.headword, r.counterpart, r.attribute, r.note, r.thai,
+                                 r.thaiSound, r.italianSound));
         datafiles::BatchEntry& entry = batch_.emplace_back();
         entry.forwardName = check.forwardFile.toStdString();
         entry.forwardLine = datafiles::formatRecordLine(r);
@@ -687,8 +689,8 @@ private:
             entryKey(headword, counterpart, attribute, note, thai, thaiSound, italianSound));
     }
 
-    EntryKeys words_;   // head word, pronunciation and Thai script
-    EntryKeys entries_; // every field
+    EntryKeys words_;   // head word, pronunciation and Thai script, of the dictionary before
+    EntryKeys entries_; // every field, of the dictionary and of the rows added
     std::vector<datafiles::BatchEntry> batch_;
     std::size_t batchBytes_ = 0;
     bool firstBatch_ = true;

@@ -3,10 +3,11 @@
 // line names its columns (italiano/italian, pronuncia/pronunciation, thai, attributo/attribute,
 // note/notes), Anki's text export (with its "#" header lines, the kit's own text export
 // included) or an Anki package (.apkg) of the kit's note type. Every row goes through the
-// entry panel's check (vocaboro::checkEntry) with its messages; a row already in the
-// dictionary is skipped and counted: the same entry field for field, or a row that gives
-// nothing but a head word, pronunciation and Thai script that an entry has (the same word with
-// another attribute or note is another entry, as the files themselves hold such pairs); the
+// entry panel's check (vocaboro::checkEntry) with its messages; a row already there is
+// skipped and counted: the same entry field for field (in the dictionary or earlier in the
+// file), or a row that gives nothing but a head word, pronunciation and Thai script that an
+// entry of the dictionary had before the import (the same word with another attribute or note
+// is another entry, as the files themselves hold such pairs); the
 // rest are appended in batches (datafiles::appendEntries), each batch in both directions or in
 // neither. The file is read a block at a time: memory does not grow with it.
 

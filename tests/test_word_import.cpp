@@ -149,16 +149,17 @@ void TestWordImport::rowsOfEveryFormatLeaveTheFilesAsExpected() {
          {},
          kBefore + entry("gamba", "khaa\tthaa", "-", "-", "\xa2\xd2")},
         {"duplicates of the dictionary and within the file; the same word with another "
-         "attribute is another entry",
+         "attribute is another entry, and a bare row is one when only the file had the word",
          "italiano,pronuncia,thai,attributo\ncasa,baan,บ้าน,s.f.\ncasa,baan,บ้าน,\n"
-         "casa,baan,บ้าน,s.m.\nsole,daet,,\nsole,daet,,\n",
-         2,
+         "casa,baan,บ้าน,s.m.\nsole,daet,,\nsole,daet,,\nluna,duan,,s.f.\nluna,duan,,\n",
+         4,
          3,
          0,
          {},
          {},
          {},
-         kBefore + entry("casa", "baan", "s.m.", "-", kBaan) + entry("sole", "daet")},
+         kBefore + entry("casa", "baan", "s.m.", "-", kBaan) + entry("sole", "daet") +
+             entry("luna", "duan", "s.f.") + entry("luna", "duan")},
         {"Anki's text export of the kit's note type, as HTML",
          "#separator:Comma\n#html:true\n#notetype:Thai kit (Italiano)\n#deck column:1\n"
          "Thai,acqua,nam,น้ำ,s.f.,l&#39;acqua &amp; il <b>mare</b>,"

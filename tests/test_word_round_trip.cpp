@@ -60,8 +60,8 @@ private slots:
 
 void TestWordRoundTrip::exportedAndImportedBackGivesTheSameFiles() {
     // The starter dictionary, with words that test the fields' edges: accents, characters that
-    // HTML gives a meaning to, a recording in each direction, the same word twice with another
-    // attribute.
+    // HTML gives a meaning to, a recording in each direction, the same word three times with
+    // another attribute or none.
     QTemporaryDir source;
     const fs::path folder = source.path().toStdString();
     for (const fs::directory_entry& file : fs::directory_iterator(STARTER_FOLDER))
@@ -76,6 +76,7 @@ void TestWordRoundTrip::exportedAndImportedBackGivesTheSameFiles() {
          "$", "$"},
         {"casa", "baan", "s.f.", "-", thai("บ้าน"), "rec_baan.wav", "casa_it.wav"},
         {"casa", "baan", "s.m.", latin("l'edificio"), thai("บ้าน"), "$", "$"},
+        {"casa", "baan", "-", "-", thai("บ้าน"), "$", "$"},
         {latin("città"), "muang", "-", "-", "@", "$", "$"},
     };
     for (const datafiles::DictionaryRecord& r : added) {
