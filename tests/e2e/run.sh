@@ -21,6 +21,10 @@
 #   the export for Anki, with the folder chosen last, read back with Python's csv module.
 #   The Words page: gatto found by its search, its pronunciation changed by keys and seen so by
 #   Chartola and Vocaboro, then removed after its question; the files checked each time.
+#   Words in and out: the Anki package opened with Python's zipfile and sqlite3 and imported
+#   back by thai-kit into an empty folder, giving the same records; three rows of a CSV file
+#   imported through Ripasso's File menu by keys, two added in both files, one refused, the
+#   report read from the accessibility tree.
 #   Chartola: leaving the drop-down picks nothing; the opened list shows each item it reaches;
 #   the new pronunciation is found; the chart plays a letter; Alt+F4 on a window's frame ends
 #   the program. Vocaboro at twice the scale keeps its layout and ends by Alt+F4 as well.
@@ -689,6 +693,71 @@ assert zanzariera and zanzariera[0][1] == 'muung<br>\u0e21\u0e38\u0e49\u0e07<br>
 assert len({n[3] for n in notes}) == len(notes)
 print('e2e: the export holds', len(notes), 'notes, one per record')
 PY
+
+# --- Words in and out: the deck opened as Anki opens it (Python's zipfile and sqlite3), imported
+# back into an empty folder; then a spreadsheet's words added from Ripasso's File menu by keys.
+env "${ripasso_env[@]}" "$bin/ripasso" --export-apkg "$work/deck.apkg" || fail "the deck was not exported"
+python3 - "$work/deck.apkg" <<'PY' || fail "the deck does not open as Anki opens it"
+import json, sqlite3, sys, tempfile, zipfile
+z = zipfile.ZipFile(sys.argv[1])
+assert z.namelist()[:2] == ['collection.anki2', 'media'], z.namelist()
+with tempfile.NamedTemporaryFile(suffix='.anki2') as f:
+    f.write(z.read('collection.anki2'))
+    f.flush()
+    db = sqlite3.connect(f.name)
+    models = json.loads(db.execute('SELECT models FROM col').fetchone()[0])
+    model, = [m for m in models.values() if m['name'] == 'Thai kit (Italiano)']
+    assert [x['name'] for x in model['flds']] == ['Italiano', 'Pronuncia', 'Thai', 'Attributo', 'Note', 'Suono']
+    notes = [n.split('\x1f') for n, in db.execute('SELECT flds FROM notes')]
+    cards = db.execute('SELECT count(*) FROM cards').fetchone()[0]
+zanzariera = [n for n in notes if n[0] == 'zanzariera']
+assert zanzariera and zanzariera[0][1:3] == ['muung', '\u0e21\u0e38\u0e49\u0e07'], zanzariera
+print('e2e: the deck holds', len(notes), 'notes and', cards, 'cards')
+PY
+mkdir "$work/back"
+"$bin/thai-kit" import "$work/deck.apkg" --folder "$work/back/" >"$work/import.txt" ||
+    fail "the deck was not imported back: $(cat "$work/import.txt")"
+python3 - "$data_folder" "$work/back" <<'PY' || fail "the deck imported back does not give the same files"
+import glob, os, sys
+def records(path, cross_references):
+    if not os.path.exists(path):
+        return []
+    lines = [l.rstrip(b'\r') for l in open(path, 'rb').read().split(b'\n') if l.strip()]
+    return sorted(l for l in lines if cross_references or l.split(b'","')[3:4] != [b'*'])
+names = sorted(os.path.basename(p) for p in glob.glob(sys.argv[1] + '/LEX*.DAT'))
+assert len(names) == 52, names
+for name in names:
+    was, now = records(os.path.join(sys.argv[1], name), False), records(os.path.join(sys.argv[2], name), True)
+    assert was == now, (name, len(was), len(now))
+print('e2e: exported and imported back, the 52 files hold the same records')
+PY
+step "the deck opened as Anki opens it, and imported back into an empty folder gave the same files"
+
+printf 'italiano,pronuncia,thai\nfarfalla,phiisuea,ผีเสื้อ\nformica,mot,มด\nnuvola,"me""k",\n' >"$work/new_words.csv"
+env "${ripasso_env[@]}" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin/ripasso" &
+pids+=($!)
+ripasso=$!
+answer_folder "Ripasso: your words" "$folder" ripasso_folder_prompt_import
+main=$(window "^Ripasso$")
+activate "$main"
+keys alt+f i                        # File, Import words…
+answer_folder "Ripasso: import words" "$work/new_words.csv" ripasso_import_prompt
+sleep 1
+screen_shot ripasso_import_report
+atspi_names >"$work/import_atspi.txt" || fail "Ripasso's accessibility tree could not be read"
+grep -qF "2 added, 0 already there, 1 refused" "$work/import_atspi.txt" ||
+    fail "the import's report was not told: $(cat "$work/import_atspi.txt")"
+grep -qF "Line 4:" "$work/import_atspi.txt" || fail "the refused row's line was not told"
+keys Return
+grep -qa '^"farfalla","phiisuea",' "$data_folder/LEXFWD_F.DAT" &&
+    grep -qa '^"phiisuea","farfalla",' "$data_folder/LEXREV_P.DAT" &&
+    grep -qa '^"formica","mot",' "$data_folder/LEXFWD_F.DAT" &&
+    ! grep -qa '"nuvola"' "$data_folder/LEXFWD_N.DAT" ||
+    fail "File, Import words did not add the two good rows in both directions alone"
+step "File, Import words… added two words in both directions and refused the third, by keys"
+activate "$main"
+keys alt+F4
+ends "$ripasso" "Alt+F4 on Ripasso's window"
 
 # --- Twice the scale: the layout keeps its place and its captions
 step "vocaboro at QT_SCALE_FACTOR=2"
