@@ -765,3 +765,64 @@ std::string readAnkiPackage(const fs::path& file,
 }
 
 } // namespace ripasso
+
+namespace ripasso {
+
+std::string readPackageMedia(
+    const fs::path& file, const std::function<bool(const std::string&)>& wanted,
+    const std::function<void(const std::string&, const std::string&, const std::string&)>& take) {
+    const QString name = pathText(file);
+    int code = 0;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open(file.c_str(), ZIP_RDONLY, &code), &zip_discard);
+    if (!archive)
+        return say(QCoreApplication::translate("ripasso::PackageText",
+                                               "%1 is not an Anki package: it is no zip file."),
+                   name);
+    const zip_int64_t map = zip_name_locate(archive.get(), "media", 0);
+    if (map < 0)
+        return {}; // a package without media
+    // The map and each file are read whole: the map is small, a recording at most 16 MiB.
+    auto read = [&](zip_int64_t index, zip_uint64_t largest, std::string& out) -> std::string {
+        zip_stat_t info;
+        zip_stat_init(&info);
+        if (zip_stat_index(archive.get(), zip_uint64_t(index), 0, &info) != 0 ||
+            !(info.valid & ZIP_STAT_SIZE))
+            return zip_strerror(archive.get());
+        if (info.size > largest)
+            return QCoreApplication::translate("ripasso::PackageText", "it is larger than 16 MiB")
+                .toStdString();
+        out.resize(std::size_t(info.size));
+        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> member(
+            zip_fopen_index(archive.get(), zip_uint64_t(index), 0), &zip_fclose);
+        zip_uint64_t got = 0;
+        while (member && got < info.size) {
+            const zip_int64_t n = zip_fread(member.get(), out.data() + got, info.size - got);
+            if (n <= 0)
+                break;
+            got += zip_uint64_t(n);
+        }
+        return member && got == info.size ? std::string() : zip_strerror(archive.get());
+    };
+    std::string json;
+    if (std::string failed = read(map, datafiles::kLargestSoundFile, json); !failed.empty())
+        return say(QCoreApplication::translate("ripasso::PackageText", "%1 is damaged: %2"), name,
+                   QString::fromStdString(failed));
+    const QJsonObject members = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    for (auto member = members.begin(); member != members.end(); ++member) {
+        const std::string media = member.value().toString().toStdString();
+        if (media.empty() || !wanted(media))
+            continue;
+        const zip_int64_t index = zip_name_locate(archive.get(), member.key().toUtf8().data(), 0);
+        std::string bytes;
+        const std::string problem =
+            index < 0 ? QCoreApplication::translate("ripasso::PackageText",
+                                                    "the package does not hold it")
+                            .toStdString()
+                      : read(index, datafiles::kLargestSoundFile, bytes);
+        take(media, problem.empty() ? bytes : std::string(), problem);
+    }
+    return {};
+}
+
+} // namespace ripasso

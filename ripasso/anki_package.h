@@ -81,4 +81,13 @@ struct PackageNote {
 std::string readAnkiPackage(const std::filesystem::path& file,
                             const std::function<bool(const PackageNote&)>& take);
 
+// Gives the media files of the package `file` whose names `wanted` asks for to `take`, each
+// with its bytes, or with why it cannot be read (larger than kLargestSoundFile, damaged).
+// Empty, or why the package's media map cannot be read.
+std::string
+readPackageMedia(const std::filesystem::path& file,
+                 const std::function<bool(const std::string&)>& wanted,
+                 const std::function<void(const std::string& name, const std::string& bytes,
+                                          const std::string& problem)>& take);
+
 } // namespace ripasso

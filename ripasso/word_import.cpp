@@ -4,7 +4,9 @@
 #include "datafiles/file_naming.h"
 #include "datafiles/record_stream.h"
 #include "datafiles/record_writer.h"
+#include "datafiles/sound_files.h"
 #include "platform/error_text.h"
+#include "recordings.h"
 #include "thaitext/codec.h"
 #include "vocaboro/entry_check.h"
 
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -628,6 +631,11 @@ public:
         }
         entries_.insert(entryKey(r.headword, r.counterpart, r.attribute, r.note, r.thai,
                                  r.thaiSound, r.italianSound));
+        for (const std::string* sound : {&r.thaiSound, &r.italianSound}) {
+            std::string_view name;
+            if (datafiles::soundField(*sound, &name) == datafiles::SoundField::Name)
+                sounds_.insert(std::string(name));
+        }
         datafiles::BatchEntry& entry = batch_.emplace_back();
         entry.forwardName = check.forwardFile.toStdString();
         entry.forwardLine = datafiles::formatRecordLine(r);
@@ -689,6 +697,12 @@ private:
             entryKey(headword, counterpart, attribute, note, thai, thaiSound, italianSound));
     }
 
+public:
+    // The recordings that the entries added name.
+    const std::set<std::string>& sounds() const { return sounds_; }
+
+private:
+    std::set<std::string> sounds_;
     EntryKeys words_;   // head word, pronunciation and Thai script, of the dictionary before
     EntryKeys entries_; // every field, of the dictionary and of the rows added
     std::vector<datafiles::BatchEntry> batch_;
@@ -977,6 +991,41 @@ void importPackage(const fs::path& source, Importer& importer, const QString& na
                            .arg(name, QString::fromStdString(problem));
 }
 
+// The recordings a package brings for the entries added, copied into the data folder where
+// it has no file of that name: each a WAVE file, written through a temporary file and linked
+// into place, never over a file (a name taken meanwhile keeps its file).
+void copyRecordings(const fs::path& source, const fs::path& folder,
+                    const std::set<std::string>& names, const vocaboro::TypedPath& typed,
+                    ImportReport& report) {
+    std::size_t copied = 0;
+    auto failed = [&](const std::string& name, const QString& why) {
+        report.notes << ImportText::tr("The recording %1 was not copied into the folder: %2.")
+                            .arg(typed(folder / name), why);
+    };
+    const std::string problem = readPackageMedia(
+        source,
+        [&](const std::string& name) {
+            struct stat info {};
+            return names.contains(name) && ::lstat((folder / name).c_str(), &info) != 0 &&
+                   errno == ENOENT;
+        },
+        [&](const std::string& name, const std::string& bytes, const std::string& why) {
+            if (!why.empty())
+                return failed(name, QString::fromStdString(why));
+            if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 ||
+                bytes.compare(8, 4, "WAVE") != 0)
+                return failed(name, ImportText::tr("it is not a WAVE file"));
+            if (const int error = saveRecording(folder, name, QByteArray::fromStdString(bytes)))
+                return failed(name, platform::errorText(error));
+            ++copied;
+        });
+    if (!problem.empty())
+        report.notes << QString::fromStdString(problem);
+    if (copied > 0)
+        report.notes << ImportText::tr("%n recording(s) of the package copied into the folder.",
+                                       nullptr, static_cast<int>(copied));
+}
+
 bool isPackage(const fs::path& source, Source& file) {
     std::string ext = source.extension().string();
     for (char& c : ext)
@@ -1033,6 +1082,8 @@ ImportReport importWords(const fs::path& source, const fs::path& folder,
     }
     if (report.error.isEmpty())
         importer.flush();
+    if (package && report.error.isEmpty() && !options.dryRun && !importer.sounds().empty())
+        copyRecordings(source, folder, importer.sounds(), typed, report);
     return report;
 }
 

@@ -108,6 +108,17 @@ void TestWordRoundTrip::exportedAndImportedBackGivesTheSameFiles() {
         QVERIFY2(refused.isEmpty(), qPrintable(refused.join(QLatin1Char('\n'))));
         QCOMPARE(report.added, packaged.notes);
         QCOMPARE(report.already, std::size_t(0));
+        // The package brings the recordings its words name; the text file only names them.
+        for (const char* name : {"rec_baan.wav", "casa_it.wav"}) {
+            const datafiles::ReadBytesResult brought = datafiles::readWholeFileBytes(into / name);
+            if (file == package)
+                QVERIFY2(brought.ok() &&
+                             brought.bytes.view() ==
+                                 datafiles::readWholeFileBytes(folder / name).bytes.view(),
+                         name);
+            else
+                QVERIFY(!brought.ok());
+        }
         for (const datafiles::Direction direction :
              {datafiles::Direction::Forward, datafiles::Direction::Reverse}) {
             for (char letter = 'A'; letter <= 'Z'; ++letter) {

@@ -10,6 +10,13 @@
             <numerusform> The %n entries added before it are stored; the rows after them were not imported: import the file again once this is mended (what is there already is skipped).</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n recording(s) of the package copied into the folder.</source>
+        <translation>
+            <numerusform>%n recording of the package copied into the folder.</numerusform>
+            <numerusform>%n recordings of the package copied into the folder.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ripasso::MainText</name>

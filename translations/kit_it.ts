@@ -769,6 +769,21 @@ Richiede una sessione grafica. Vedi anche: man chartola.
             <numerusform> Le %n voci aggiunte prima restano salvate; le righe successive non sono state importate: importa di nuovo il file quando il problema è risolto (ciò che c&apos;è già viene saltato).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The recording %1 was not copied into the folder: %2.</source>
+        <translation>La registrazione %1 non è stata copiata nella cartella: %2.</translation>
+    </message>
+    <message>
+        <source>it is not a WAVE file</source>
+        <translation>non è un file WAVE</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n recording(s) of the package copied into the folder.</source>
+        <translation>
+            <numerusform>%n registrazione del pacchetto copiata nella cartella.</numerusform>
+            <numerusform>%n registrazioni del pacchetto copiate nella cartella.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ripasso::ListText</name>
@@ -1167,6 +1182,10 @@ Vedi anche: man ripasso.
     <message>
         <source>The collection of %1 is damaged: %2</source>
         <translation>La collezione di %1 è danneggiata: %2</translation>
+    </message>
+    <message>
+        <source>the package does not hold it</source>
+        <translation>il pacchetto non la contiene</translation>
     </message>
 </context>
 <context>
