@@ -3,12 +3,13 @@
 // tab-separated, with Anki's header lines. One note per forward record that is not a
 // cross-reference, for the stock note type "Basic (and reversed card)", whose only fields are
 // Front and Back: Anki fills fields by the columns' names, and a text file cannot bring a note
-// type of its own. The columns are therefore Front (the Italian word, then " [sound:NAME]" when the record
-// names an Italian recording), Back (pronunciation, Thai script, attribute and note, one a
-// line, as HTML, and a last line "[sound:NAME]" when it names a Thai recording), then the
-// note's tags (its attribute) and its id. The recordings are named, not brought: Anki finds
-// them when they are in its media folder. The id is made from the head word and the pronunciation, so that importing a
-// later export again updates the notes instead of adding them twice.
+// type of its own. The columns are therefore Front (the Italian word, then " [sound:NAME]"
+// when the record names an Italian recording), Back (pronunciation, Thai script, attribute
+// and note, one a line, as HTML, and a last line "[sound:NAME]" when it names a Thai
+// recording), then the note's tags (its attribute) and its id. The recordings are named, not
+// brought: Anki finds them when they are in its media folder. The id is made from the head
+// word and the pronunciation, so that importing a later export again updates the notes
+// instead of adding them twice.
 //
 // The file is written under a temporary name beside the target and renamed over it only
 // when it is complete and synced: a crash never leaves half an export. It is not written at
