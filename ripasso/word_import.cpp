@@ -731,6 +731,24 @@ bool rowFits(Importer& importer, const Row& row, std::size_t columns) {
     return false;
 }
 
+// Takes a row that fits its columns (their roles, in order); false when the import stops.
+bool takeRow(Importer& importer, const Row& row, const std::vector<int>& roles, bool html) {
+    if (!rowFits(importer, row, roles.size()))
+        return true;
+    Values values;
+    for (std::size_t i = 0; i < roles.size(); ++i)
+        if (roles[i] < kRoles)
+            values[static_cast<std::size_t>(roles[i])] = QString::fromUtf8(row.fields[i]);
+    return importer.take(row.line, entryOf(values, html));
+}
+
+// Tells a file that could not be read to its end.
+void tellUnread(const RowReader& reader, const QString& name, ImportReport& report) {
+    if (reader.error() != 0)
+        report.error = ImportText::tr("%1 could not be read to its end: %2")
+                           .arg(name, platform::errorText(reader.error()));
+}
+
 // A CSV or TSV table with a header line.
 void importTable(RowReader& reader, Importer& importer, const QString& name, ImportReport& report) {
     std::string header;
@@ -778,18 +796,10 @@ void importTable(RowReader& reader, Importer& importer, const QString& name, Imp
     while (reader.next(separator, row)) {
         if (!row.tooLong && !row.unclosed && row.blank())
             continue;
-        if (!rowFits(importer, row, roles.size()))
-            continue;
-        Values values;
-        for (std::size_t i = 0; i < roles.size(); ++i)
-            if (roles[i] < kRoles)
-                values[static_cast<std::size_t>(roles[i])] = QString::fromUtf8(row.fields[i]);
-        if (!importer.take(row.line, entryOf(values, false)))
+        if (!takeRow(importer, row, roles, false))
             return;
     }
-    if (reader.error() != 0)
-        report.error = ImportText::tr("%1 could not be read to its end: %2")
-                           .arg(name, platform::errorText(reader.error()));
+    tellUnread(reader, name, report);
 }
 
 // The fields of the note types the import knows, in their order.
@@ -950,18 +960,10 @@ void importAnkiText(RowReader& reader, Importer& importer, const QString& name,
                 continue;
             }
         }
-        if (!rowFits(importer, row, roles.size()))
-            continue;
-        Values values;
-        for (std::size_t i = 0; i < roles.size(); ++i)
-            if (roles[i] < kRoles)
-                values[static_cast<std::size_t>(roles[i])] = QString::fromUtf8(row.fields[i]);
-        if (!importer.take(row.line, entryOf(values, html)))
+        if (!takeRow(importer, row, roles, html))
             return;
     }
-    if (reader.error() != 0)
-        report.error = ImportText::tr("%1 could not be read to its end: %2")
-                           .arg(name, platform::errorText(reader.error()));
+    tellUnread(reader, name, report);
 }
 
 // An Anki package of the kit's note type.
