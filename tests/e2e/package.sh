@@ -64,9 +64,11 @@ for file in "$starter"/*; do
         changed+=("$name")
     fi
 done
-# The two entries' four files, the long word and the listing that run.sh adds itself, and
-# the cross-reference it takes out.
-expected="LEXFWD_B.DAT LEXFWD_C.DAT LEXFWD_G.DAT LEXFWD_P.DAT LEXFWD_Z.DAT LEXREV_B.DAT LEXREV_M.DAT"
+# The two entries' four files, the long word and the listing that run.sh adds itself, the
+# cross-reference it takes out, and the two words imported from Ripasso's File menu
+# (farfalla = phiisuea, lucciola = hinghoi).
+expected="LEXFWD_B.DAT LEXFWD_C.DAT LEXFWD_F.DAT LEXFWD_G.DAT LEXFWD_L.DAT LEXFWD_P.DAT LEXFWD_Z.DAT"
+expected+=" LEXREV_B.DAT LEXREV_H.DAT LEXREV_M.DAT LEXREV_P.DAT"
 [ "${changed[*]}" = "$expected" ] ||
     fail "the files that changed are '${changed[*]}', not $expected"
 [ "$(ls -A "$user" | wc -l)" = "$(ls -A "$starter" | wc -l)" ] ||
