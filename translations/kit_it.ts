@@ -760,7 +760,7 @@ Richiede una sessione grafica. Vedi anche: man chartola.
     </message>
     <message>
         <source>%1 added, %2 already there, %3 refused</source>
-        <translation>%1 aggiunte, %2 già presenti, %3 rifiutate</translation>
+        <translation>aggiunte: %1, già presenti: %2, rifiutate: %3</translation>
     </message>
     <message numerus="yes">
         <source> The %n entries added before it are stored; the rows after them were not imported: import the file again once this is mended (what is there already is skipped).</source>
