@@ -288,6 +288,12 @@ datafiles::PathMapper MainWindow::paths() const {
     return datafiles::PathMapper(links_.driveRoot);
 }
 
+PathOf MainWindow::folderFiles() const {
+    return [mapper = paths(), folder = folder_](const std::string& name) {
+        return mapper.map((folder + QString::fromStdString(name)).toStdString());
+    };
+}
+
 QString MainWindow::rememberedFolder(const char* setting, const QString& fallback) {
     const std::optional<std::string> value = links_.store.setting(setting);
     return value && !value->empty() ? QString::fromStdString(*value) : fallback;
@@ -317,10 +323,7 @@ void MainWindow::chooseFolder() {
 void MainWindow::readCards() {
     std::vector<StoredCard> known;
     const int today = links_.today();
-    const datafiles::PathMapper mapper = paths();
-    const PathOf pathOf = [this, &mapper](const std::string& name) {
-        return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
-    };
+    const PathOf pathOf = folderFiles();
     // Before the cards are matched with the words: a move finished here changes them.
     settlePendingMoves(pathOf);
     const std::optional<int> firstToday = links_.store.cardsFirstAnsweredOn(today);
@@ -426,9 +429,7 @@ void MainWindow::startReview() {
     reviewPage_->setTypedAnswers(typeAnswerCheck_->isChecked());
     reviewPage_->setSayWords(sayWordsCheck_->isChecked());
     reviewPage_->setSoundFolder(folder_);
-    reviewPage_->setFolder([mapper = paths(), folder = folder_](const std::string& name) {
-        return mapper.map((folder + QString::fromStdString(name)).toStdString());
-    });
+    reviewPage_->setFolder(folderFiles());
     reviewPage_->start(std::move(session));
 }
 
@@ -443,10 +444,7 @@ void MainWindow::exportWords() {
     remember(kExportFileSetting, answer);
     const datafiles::PathMapper mapper = paths();
     const ExportResult result = ripasso::exportForAnki(
-        [this, &mapper](const std::string& name) {
-            return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
-        },
-        mapper.map(answer.toStdString()), kDefaultDeck, links_.fileAccess);
+        folderFiles(), mapper.map(answer.toStdString()), kDefaultDeck, links_.fileAccess);
     if (!result.written) {
         links_.dialogs.messageBox(
             tr("The export was not written: %1.").arg(QString::fromStdString(result.error)),
@@ -542,11 +540,8 @@ void MainWindow::exportDeck() {
     PackageResult result;
     {
         const WaitCursor waiting;
-        result = ripasso::exportAnkiPackage(
-            [this, &mapper](const std::string& name) {
-                return mapper.map((folder_ + QString::fromStdString(name)).toStdString());
-            },
-            mapper.map(answer.toStdString()), options, links_.fileAccess);
+        result = ripasso::exportAnkiPackage(folderFiles(), mapper.map(answer.toStdString()),
+                                            options, links_.fileAccess);
     }
     if (!result.written) {
         links_.dialogs.messageBox(

@@ -62,6 +62,8 @@ private:
     void buildMenu();
     void showHome();
     datafiles::PathMapper paths() const;
+    // Where a file of the words' folder is, by its name; the folder as it is now.
+    PathOf folderFiles() const;
     QString rememberedFolder(const char* setting, const QString& fallback);
     // Finishes or drops the moves of review history left pending in this folder, and says so.
     void settlePendingMoves(const PathOf& pathOf);
