@@ -1,7 +1,7 @@
 // A helper process for the test of programs appending at once:
 //   concurrent_helper write FOLDER ID COUNT   appends COUNT entries through the kit's writer
 //   concurrent_helper forever FOLDER ID NOTE  appends entries with a note of NOTE bytes until it
-//                                             is killed
+//                                             is killed; prints "appended N" after each
 //   concurrent_helper change FOLDER COUNT     moves the reverse record of each entry "ck_N" between
 //                                             LEXREV_B and LEXREV_P, COUNT changes in all (0: until
 //                                             it is killed)
@@ -12,7 +12,10 @@
 //   concurrent_helper record FOLDER           records the entry of "casa" again and again as
 //                                             the Words page does, until it is killed: the
 //                                             WAV written and placed, then named by both
-//                                             records, then the kit's own file before it removed
+//                                             records, then the kit's own file before it removed;
+//                                             prints "take N" after each
+// The modes that run until they are killed print "ready" before their first write, so that a
+// kill can be timed from there rather than from the start of a process, however slow that is.
 
 #include "datafiles/entry_editor.h"
 #include "datafiles/entry_writer.h"
@@ -37,6 +40,10 @@ int main(int argc, char* argv[]) {
     const fs::path folder = argv[2];
     const fs::path forward = folder / "LEXFWD_C.DAT";
     const fs::path reverse = folder / "LEXREV_B.DAT";
+    if (mode == "forever" || mode == "change" || mode == "record") {
+        std::printf("ready\n");
+        std::fflush(stdout);
+    }
     if (mode == "write" && argc == 5) {
         const std::string id = argv[3];
         const int count = std::atoi(argv[4]);
@@ -78,6 +85,8 @@ int main(int argc, char* argv[]) {
                                                 "$"};
             datafiles::appendEntry(forward, datafiles::formatRecordLine(r), reverse,
                                    datafiles::formatRecordLine(datafiles::reverseOf(r)));
+            std::printf("appended %ld\n", i);
+            std::fflush(stdout);
         }
     }
     if (mode == "change") {
@@ -129,6 +138,8 @@ int main(int argc, char* argv[]) {
                 return 1;
             if (ripasso::isOwnRecording(change.forward.thaiSound))
                 fs::remove(folder / change.forward.thaiSound);
+            std::printf("take %d\n", take); // the caller may wait for a finished take
+            std::fflush(stdout);
         }
     }
     if (mode == "read") {

@@ -102,7 +102,11 @@ void TestConcurrentWriters::killedWritersLeaveEachEntryInBothFilesOrNeither() {
             writer.start(QStringLiteral(CONCURRENT_HELPER),
                          {QStringLiteral("forever"), dir.path(), QString::number(k),
                           QString::number(large ? 256 * 1024 : 1)});
-            QVERIFY(writer.waitForStarted());
+            QVERIFY(writer.waitForStarted() && writer.waitForReadyRead(60000));
+            // One kill in four comes after a whole entry, so that the folder holds some
+            // however slow the disk's syncs are.
+            while (k % 4 == 0 && !writer.readAllStandardOutput().contains("appended"))
+                QVERIFY(writer.waitForReadyRead(60000));
             QTest::qSleep(static_cast<int>(random() % 40));
             ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
             QVERIFY(writer.waitForFinished());
@@ -249,7 +253,7 @@ void TestConcurrentWriters::appendsBesideChangesAndKilledChangesKeepEveryEntryIn
     for (int k = 0; k < kills; ++k) {
         QProcess killed;
         killed.start(helper, {QStringLiteral("change"), dir.path(), QStringLiteral("0")});
-        QVERIFY(killed.waitForStarted());
+        QVERIFY(killed.waitForStarted() && killed.waitForReadyRead(60000));
         QTest::qSleep(static_cast<int>(random() % 30));
         ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
         QVERIFY(killed.waitForFinished());
@@ -288,8 +292,12 @@ void TestConcurrentWriters::killedRecordingsLeaveNoHalfFileAndNoRecordNamingAMis
     for (int k = 0; k < kills; ++k) {
         QProcess recorder;
         recorder.start(QStringLiteral(CONCURRENT_HELPER), {QStringLiteral("record"), dir.path()});
-        QVERIFY(recorder.waitForStarted());
-        QTest::qSleep(20 + static_cast<int>(random() % 60));
+        QVERIFY(recorder.waitForStarted() && recorder.waitForReadyRead(60000));
+        // Every other kill comes after a finished take, so that the records name a file
+        // however slow the disk's syncs are; the others may come before the first one.
+        while (k % 2 == 0 && !recorder.readAllStandardOutput().contains("take"))
+            QVERIFY(recorder.waitForReadyRead(60000));
+        QTest::qSleep(static_cast<int>(random() % 60));
         ::kill(static_cast<pid_t>(recorder.processId()), SIGKILL);
         QVERIFY(recorder.waitForFinished());
         QCOMPARE(recorder.exitStatus(), QProcess::CrashExit); // killed, not failed
